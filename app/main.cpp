@@ -1,0 +1,32 @@
+// The desktop application: one copy per user, a splash while the main window
+// is built, then the event loop.
+#include "shell/Common.h"
+#include "shell/Errorbox_f.h"
+#include "shell/Instance.h"
+#include "shell/Main_f.h"
+#include "shell/Splash_f.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("velmora"));
+
+    TInstanceLock instance;
+    if (!instance.Acquire()) {
+        ShowPlainMessage(QStringLiteral("Application already running."));
+        return 0;
+    }
+    InstallErrorPresenter();
+
+    TSplashForm splash;
+    if (splash.HasPicture()) {
+        splash.show();
+        app.processEvents();
+    }
+
+    TMainForm mainForm;
+    mainForm.showMaximized();
+    splash.finish(&mainForm);
+    return app.exec();
+}

@@ -1,0 +1,57 @@
+#pragma once
+// Error codes and the one routine that shows them.
+//
+// A code is 32 bits; its top two bits give the kind of message: 01 error,
+// 10 warning, 11 information, 00 nothing at all. The text is an entry of the
+// "Message" language section. Engines only return codes; ReportError hands the
+// text to the presenter chosen at start-up (a message box in the desktop app, a
+// line on standard error in the command-line tool and the tests).
+
+#include <QString>
+#include <cstdint>
+#include <functional>
+
+class TStringTable;
+
+namespace ErrorCode {
+constexpr uint32_t SystemError = 0x40000001; // text from the last system error number
+constexpr uint32_t OutOfMemory = 0x40000010; // memory, object or bitmap cannot be allocated
+constexpr uint32_t NoDeviceContext = 0x40000011;
+constexpr uint32_t CannotCreateFile = 0x40000100;
+constexpr uint32_t CannotOpenFile = 0x40000101;
+constexpr uint32_t BadFile = 0x40000104; // unreadable or not in a known layout
+constexpr uint32_t CannotWriteFile = 0x40000105;
+constexpr uint32_t DisketteWrite = 0x40000181;
+constexpr uint32_t CannotCreateWindow = 0x40000200;
+constexpr uint32_t Clipboard = 0x40000400;
+constexpr uint32_t Printing = 0x40000601;
+constexpr uint32_t NotCarpetDiskette = 0xC0000010;
+} // namespace ErrorCode
+
+enum class TSeverity { None = 0, Error = 1, Warning = 2, Information = 3 };
+
+// Button sets and results, numbered as the classic message box numbers them.
+enum TButtons : int { MB_OK = 0, MB_OKCANCEL = 1, MB_YESNOCANCEL = 3, MB_YESNO = 4 };
+enum TDialogResult : int { ID_NONE = 0, ID_OK = 1, ID_CANCEL = 2, ID_YES = 6, ID_NO = 7 };
+
+TSeverity SeverityOf(uint32_t code);
+
+// The "Message" entry that holds a code's text, or -1 when the code has none.
+int MessageIndexOf(uint32_t code);
+
+// The full text of a code (without the extra line); empty for unknown codes.
+QString ErrorText(uint32_t code);
+
+// Shows the text of code (plus "\n" + extra when extra is not empty) with the given
+// buttons and returns the answer. Severity 00 shows nothing and returns 0.
+int ReportError(uint32_t code, int buttons = MB_OK, const QString& extra = QString());
+
+// Who shows a report: gets the severity, the whole text and the buttons, returns the answer.
+using TErrorPresenter = std::function<int(TSeverity, const QString& text, int buttons)>;
+void SetErrorPresenter(TErrorPresenter presenter);
+// The presenter for the command-line tool and tests: one line on standard error;
+// answers OK, or No / Cancel to questions (nobody is there to agree).
+int StderrPresenter(TSeverity severity, const QString& text, int buttons);
+
+// The process-wide "Message" table ReportError reads; set at start-up.
+void SetMessageTable(const TStringTable* table);

@@ -1,0 +1,89 @@
+#include "Languageindices.h"
+#include "shell/Common.h"
+#include "shell/Exception.h"
+#include "shell/Stringtable.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+#include <set>
+#include <vector>
+
+namespace {
+
+struct Shown {
+    TSeverity Severity;
+    QString Text;
+    int Buttons;
+};
+
+class ReportErrorTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        qputenv("VELMORA_HOME", VELMORA_SOURCE_DATA_DIR);
+        LoadConfiguration();
+        LoadAppTables();
+        SetErrorPresenter([this](TSeverity s, const QString& text, int buttons) {
+            shown.push_back({s, text, buttons});
+            return buttons == MB_YESNO ? int(ID_YES) : int(ID_OK);
+        });
+    }
+    void TearDown() override {
+        SetErrorPresenter(StderrPresenter);
+        FreeAppTables();
+        qunsetenv("VELMORA_HOME");
+    }
+    std::vector<Shown> shown;
+};
+
+const uint32_t kAllCodes[] = {
+    0x40000010, 0x40000011, 0x40000012, 0x40000100, 0x40000101, 0x40000102, 0x40000103, 0x40000104,
+    0x40000105, 0x40000180, 0x40000181, 0x40000200, 0x40000300, 0x40000400, 0x40000401, 0x40000402,
+    0x40000500, 0x40000600, 0x40000601, 0x80000001, 0x80000002, 0x80000003, 0x80000004, 0x80000005,
+    0x80000006, 0x80000007, 0x80000008, 0x80000009, 0x80000010, 0x80000011, 0x80000012, 0x80000013,
+    0x80000014, 0x80000015, 0x80000016, 0x80000017, 0xC0000001, 0xC0000002, 0xC0000003, 0xC0000010,
+    0xC0000011, 0xC0000012, 0xC0000013, 0xC0000016};
+
+} // namespace
+
+TEST_F(ReportErrorTest, EveryCodeShowsItsOwnTextWithItsSeverity) {
+    std::set<QString> texts;
+    for (uint32_t code : kAllCodes) {
+        shown.clear();
+        ReportError(code);
+        ASSERT_EQ(shown.size(), 1u) << std::hex << code;
+        EXPECT_FALSE(shown[0].Text.isEmpty()) << std::hex << code;
+        EXPECT_EQ(int(shown[0].Severity), int(code >> 30)) << std::hex << code;
+        texts.insert(shown[0].Text);
+    }
+    EXPECT_EQ(texts.size(), std::size(kAllCodes)); // no two codes share a text
+}
+
+TEST_F(ReportErrorTest, ExtraGoesOnANewLineAndButtonsReachThePresenter) {
+    EXPECT_EQ(ReportError(ErrorCode::BadFile, MB_OK, "design.tex"), ID_OK);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_TRUE(shown[0].Text.endsWith("\ndesign.tex"));
+    EXPECT_EQ(shown[0].Severity, TSeverity::Error);
+    EXPECT_EQ(ReportError(0x80000001, MB_YESNO), ID_YES);
+    EXPECT_EQ(shown[1].Buttons, MB_YESNO);
+}
+
+TEST_F(ReportErrorTest, SeverityZeroShowsNothingAndUnknownCodesHaveNoText) {
+    EXPECT_EQ(ReportError(0x00000104), 0);
+    EXPECT_EQ(ReportError(0x3FFFFFFF, MB_YESNO, "x"), 0);
+    EXPECT_TRUE(shown.empty());
+    ReportError(0x40000999);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].Text, "");
+    errno = ENOENT;
+    EXPECT_FALSE(ErrorText(ErrorCode::SystemError).isEmpty());
+}
+
+TEST(LanguageFiles, EveryIndexTheWindowsAskForHasText) {
+    for (const TLanguageIndex& li : kLanguageIndices) {
+        QString dir = QStringLiteral(VELMORA_SOURCE_DATA_DIR "/Bin");
+        if (*li.Folder) dir += QLatin1Char('/') + QLatin1String(li.Folder);
+        TStringTable t;
+        t.Load(dir, "English", li.Section);
+        EXPECT_FALSE(t.Get(li.Index).isEmpty()) << li.Folder << "/" << li.Section << " " << li.Index;
+    }
+}
