@@ -7,6 +7,7 @@
 #include "shell/Splash_f.h"
 
 #include <QApplication>
+#include <QScreen>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -26,6 +27,9 @@ int main(int argc, char** argv) {
     }
 
     TMainForm mainForm;
+    // Maximised; the geometry also holds where no window manager maximises.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        mainForm.setGeometry(screen->availableGeometry());
     mainForm.showMaximized();
     splash.finish(&mainForm);
     return app.exec();

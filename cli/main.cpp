@@ -1,6 +1,50 @@
+// velmora-cli: the design engines in batch, for scripts and checks.
+#include "Commands.h"
+#include "shell/Common.h"
+#include "shell/Exception.h"
+
+#include <QCoreApplication>
 #include <cstdio>
 
-int main(int, char**) {
-    std::puts("velmora-cli");
-    return 0;
+namespace {
+
+const char* const kUsage = "usage: velmora-cli COMMAND ...\n"
+                           "  info FILE...                     describe designs and pictures\n"
+                           "  convert IN OUT [--colors 256|full] [--compression 0|2]\n"
+                           "                                   convert between design files and pictures\n"
+                           "  thumbnail IN OUT.png             write the 80 x 100 thumbnail of a design\n"
+                           "  dump FILE --json [--legacy-bottom-up]\n"
+                           "                                   header, palette and pixel digest as JSON\n";
+
+} // namespace
+
+int Fail(uint32_t code, const QString& extra) {
+    ReportError(code, MB_OK, extra);
+    return 1;
+}
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    SetErrorPresenter(StderrPresenter);
+    LoadConfiguration();
+    LoadAppTables();
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty() || args[0] == "--help" || args[0] == "-h") {
+        std::fputs(kUsage, args.isEmpty() ? stderr : stdout);
+        return args.isEmpty() ? 2 : 0;
+    }
+    const QString command = args.takeFirst();
+    int status = 2;
+    if (command == "info")
+        status = CommandInfo(args);
+    else if (command == "convert")
+        status = CommandConvert(args);
+    else if (command == "thumbnail")
+        status = CommandThumbnail(args);
+    else if (command == "dump")
+        status = CommandDump(args);
+    else
+        std::fputs(kUsage, stderr);
+    FreeAppTables();
+    return status;
 }

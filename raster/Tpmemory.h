@@ -89,11 +89,11 @@ class TOrvaneBitmap {
     void FreeRegion();
 
     bool FillRect(TColorRef color, const QRect& rect);
-    bool Assign(TOrvaneBitmap& source, uint32_t rop = SRCCOPY);
-    bool CopyFrom(TOrvaneBitmap& source, int srcX, int srcY, uint32_t rop = SRCCOPY);
-    bool CopyRectFrom(int x, int y, int width, int height, TOrvaneBitmap& source, int srcX, int srcY,
+    bool Assign(const TOrvaneBitmap& source, uint32_t rop = SRCCOPY);
+    bool CopyFrom(const TOrvaneBitmap& source, int srcX, int srcY, uint32_t rop = SRCCOPY);
+    bool CopyRectFrom(int x, int y, int width, int height, const TOrvaneBitmap& source, int srcX, int srcY,
                       uint32_t rop = SRCCOPY);
-    bool DrawFrom(int x, int y, TOrvaneBitmap& source, uint32_t rop = SRCCOPY);
+    bool DrawFrom(int x, int y, const TOrvaneBitmap& source, uint32_t rop = SRCCOPY);
 
     // Whole-picture and rectangle copies to and from packed buffers.
     bool GetRows(uint8_t* dest, int rowBytes, bool bottomUp) const;

@@ -7,7 +7,7 @@ bool TOrvaneBitmap::FillRect(TColorRef color, const QRect& rect) {
     return true;
 }
 
-bool TOrvaneBitmap::CopyRectFrom(int x, int y, int width, int height, TOrvaneBitmap& source, int srcX,
+bool TOrvaneBitmap::CopyRectFrom(int x, int y, int width, int height, const TOrvaneBitmap& source, int srcX,
                                  int srcY, uint32_t rop) {
     if (!Handle.Allocated || !source.Handle.Allocated) return true;
     // Both sides must be free to draw on, as with any drawing context.
@@ -16,17 +16,17 @@ bool TOrvaneBitmap::CopyRectFrom(int x, int y, int width, int height, TOrvaneBit
     return BlitHandle(Handle, QRect(x, y, width, height), source.Handle, QPoint(srcX, srcY), rop, clip);
 }
 
-bool TOrvaneBitmap::CopyFrom(TOrvaneBitmap& source, int srcX, int srcY, uint32_t rop) {
+bool TOrvaneBitmap::CopyFrom(const TOrvaneBitmap& source, int srcX, int srcY, uint32_t rop) {
     if (!CopyRectFrom(0, 0, Width, Height, source, srcX, srcY, rop)) return false;
     ColorSpace = source.ColorSpace;
     return true;
 }
 
-bool TOrvaneBitmap::DrawFrom(int x, int y, TOrvaneBitmap& source, uint32_t rop) {
+bool TOrvaneBitmap::DrawFrom(int x, int y, const TOrvaneBitmap& source, uint32_t rop) {
     return CopyRectFrom(x, y, source.Width, source.Height, source, 0, 0, rop);
 }
 
-bool TOrvaneBitmap::Assign(TOrvaneBitmap& source, uint32_t rop) {
+bool TOrvaneBitmap::Assign(const TOrvaneBitmap& source, uint32_t rop) {
     if (&source == this) return true;
     if (!source.Handle.Allocated || HasDC || source.HasDC) return false;
     if (!Handle.Allocated &&

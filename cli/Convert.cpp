@@ -1,0 +1,74 @@
+// convert and thumbnail: the same open and save rules as the document windows.
+#include "Commands.h"
+#include "shell/Document.h"
+#include "shell/Exception.h"
+#include "shell/File.h"
+#include "shell/Filetypes.h"
+
+#include <QFile>
+#include <cstdio>
+
+namespace {
+
+// Reads "--name value" out of args; false when the value is missing.
+bool TakeOption(QStringList& args, const QString& name, QString& value) {
+    const int at = args.indexOf(name);
+    if (at < 0) return true;
+    if (at + 1 >= args.size()) return false;
+    value = args[at + 1];
+    args.remove(at, 2);
+    return true;
+}
+
+} // namespace
+
+int CommandConvert(const QStringList& input) {
+    QStringList args = input;
+    QString colors, compression = QStringLiteral("2");
+    if (!TakeOption(args, "--colors", colors) || !TakeOption(args, "--compression", compression) ||
+        args.size() != 2 || (!colors.isEmpty() && colors != "256" && colors != "full") ||
+        (compression != "0" && compression != "2")) {
+        std::fputs("usage: velmora-cli convert IN OUT [--colors 256|full] [--compression 0|2]\n", stderr);
+        return 2;
+    }
+    if (!FileTypeOfName(args[1])) {
+        std::fputs("velmora-cli: the output's extension names no known file type\n", stderr);
+        return 2;
+    }
+    const int bpp = colors == "256" ? 8 : colors == "full" ? 24 : 0;
+    TDesign design;
+    if (const uint32_t code = OpenDesign(args[0], 0, bpp, design)) return Fail(code, args[0]);
+    if (const uint32_t code = SaveDesign(args[1], 0, compression.toInt(), design)) return Fail(code, args[1]);
+    return 0;
+}
+
+int CommandThumbnail(const QStringList& args) {
+    if (args.size() != 2) {
+        std::fputs("usage: velmora-cli thumbnail IN OUT.png\n", stderr);
+        return 2;
+    }
+    QImage thumbnail;
+    const int type = FileTypeOfName(args[0]);
+    if (type >= TypeTex && type <= TypeT3d) {
+        // Designs carry their thumbnail.
+        QFile file(args[0]);
+        if (!file.open(QIODevice::ReadOnly)) return Fail(ErrorCode::CannotOpenFile, args[0]);
+        TPalette palette;
+        if (const uint32_t code = ReadThumbnail(&file, thumbnail, palette)) return Fail(code, args[0]);
+    } else {
+        TDesign design;
+        if (const uint32_t code = OpenDesign(args[0], 0, 0, design)) return Fail(code, args[0]);
+        TOrvaneBitmap small;
+        const QRect all(0, 0, design.Image.Width, design.Image.Height);
+        if (const uint32_t code = MakeThumbnail(small, design.Image, 0, all)) return Fail(code);
+        thumbnail = QImage(small.Width, small.Height, QImage::Format_RGB32);
+        for (int y = 0; y < small.Height; ++y)
+            for (int x = 0; x < small.Width; ++x) {
+                uint32_t v = small.GetPixel(x, y);
+                if (small.BitsPerPixel == 8) v = design.Palette[int(v)].ColorRef();
+                thumbnail.setPixel(x, y, qRgb(RedOf(v), GreenOf(v), BlueOf(v)));
+            }
+    }
+    if (!thumbnail.save(args[1], "PNG")) return Fail(ErrorCode::CannotWriteFile, args[1]);
+    return 0;
+}

@@ -1,0 +1,158 @@
+// info and dump: what a design or picture file holds.
+#include "Commands.h"
+#include "shell/Document.h"
+#include "shell/Exception.h"
+#include "shell/File.h"
+#include "shell/Filetypes.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cstdio>
+
+namespace {
+
+struct TNativeRead {
+    TDocumentHeader Header;
+    TPalette Palette;
+    TOrvaneBitmap Image;
+    QByteArray FirstBytes;
+};
+
+bool IsNative(const QString& path) {
+    const int type = FileTypeOfName(path);
+    return type >= TypeTex && type <= TypeKnt;
+}
+
+uint32_t ReadNative(const QString& path, bool topDown, bool withImage, TNativeRead& out) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return ErrorCode::CannotOpenFile;
+    out.FirstBytes = file.peek(2);
+    return ReadDocument(&file, out.Palette, out.Header, topDown, withImage ? &out.Image : nullptr);
+}
+
+bool DefaultTopDown(const QString& path) {
+    const int type = FileTypeOfName(path);
+    return type != TypeWea && type != TypeWav && type != TypeKnt;
+}
+
+QString Magic(const TNativeRead& r) {
+    if (r.FirstBytes == "PT") return QStringLiteral("PT");
+    return r.FirstBytes.size() >= 2 ? QString(QChar(uchar(r.FirstBytes[1]))) : QString();
+}
+
+QString PaperText(const TPaper& p) {
+    const QString name = p.type == kPaperCustom ? QStringLiteral("custom") : PaperName(p.type);
+    return QStringLiteral("%1 %2, %3 dpi, %4 x %5 dots")
+        .arg(name, p.orientation ? QStringLiteral("landscape") : QStringLiteral("portrait"))
+        .arg(p.dpi)
+        .arg(PaperWidth(p))
+        .arg(PaperHeight(p));
+}
+
+void PrintNative(const QString& path, const TNativeRead& r) {
+    const TDocumentHeader& h = r.Header;
+    int library = 0, user = 0, protectedCount = 0;
+    for (int i = 0; i < 256; ++i) {
+        library += r.Palette[i].Kind() != KindNormal || r.Palette[i].Page != 0;
+        user += r.Palette[i].IsUser();
+        protectedCount += r.Palette[i].Protected();
+    }
+    const TFileTypeInfo* info = FileTypeInfo(FileTypeOfName(path));
+    std::printf("%s\n", qPrintable(path));
+    std::printf("  format       %s, %s version %d\n", info ? info->Description : "design file",
+                qPrintable(Magic(r)), h.version);
+    std::printf("  paper        %s\n", qPrintable(PaperText(h.paper)));
+    std::printf("  depth        %d bits per pixel\n", h.bitsPerPixel);
+    std::printf("  compression  %d (%s)\n", h.compression,
+                h.compression == 2   ? "zlib"
+                : h.compression == 1 ? "LZW"
+                                     : "none");
+    std::printf("  colours      %d used; %d library, %d user, %d protected\n", r.Palette.UseColor, library,
+                user, protectedCount);
+}
+
+} // namespace
+
+int CommandInfo(const QStringList& args) {
+    if (args.isEmpty()) {
+        std::fputs("usage: velmora-cli info FILE...\n", stderr);
+        return 2;
+    }
+    int status = 0;
+    for (const QString& path : args) {
+        if (IsNative(path)) {
+            TNativeRead r;
+            if (const uint32_t code = ReadNative(path, DefaultTopDown(path), false, r)) {
+                status = Fail(code, path);
+                continue;
+            }
+            PrintNative(path, r);
+            continue;
+        }
+        TOrvaneBitmap picture;
+        if (!picture.LoadFromFile(path)) {
+            status = Fail(ErrorCode::BadFile, path);
+            continue;
+        }
+        std::printf("%s\n  format       picture file\n  size         %d x %d\n", qPrintable(path),
+                    picture.Width, picture.Height);
+        std::printf("  depth        %d bits per pixel in the file, %d after loading\n", picture.FileValue,
+                    picture.BitsPerPixel);
+    }
+    return status;
+}
+
+int CommandDump(const QStringList& input) {
+    QStringList args = input;
+    const bool bottomUp = args.removeAll("--legacy-bottom-up") > 0;
+    const bool json = args.removeAll("--json") > 0;
+    if (!json || args.size() != 1) {
+        std::fputs("usage: velmora-cli dump FILE --json [--legacy-bottom-up]\n", stderr);
+        return 2;
+    }
+    const QString path = args[0];
+    TNativeRead r;
+    const bool topDown = bottomUp ? false : DefaultTopDown(path);
+    if (const uint32_t code = ReadNative(path, topDown, true, r)) {
+        std::printf("{\"error\": \"0x%08X\"}\n", code);
+        return 1;
+    }
+    const TDocumentHeader& h = r.Header;
+    QJsonObject paper{{"type", h.paper.type},
+                      {"orientation", h.paper.orientation},
+                      {"dpi", h.paper.dpi},
+                      {"width", h.paper.width},
+                      {"height", h.paper.height}};
+    QJsonArray palette;
+    for (int i = 0; i < 256; ++i) {
+        const TColorData& c = r.Palette[i];
+        palette.append(
+            QJsonObject{{"flags", c.Flags},
+                        {"page", c.Page},
+                        {"number", c.Number},
+                        {"red", c.Red()},
+                        {"green", c.Green()},
+                        {"blue", c.Blue()},
+                        {"file_name", c.IsUser() ? QString::fromLatin1(c.FileName) : QString()},
+                        {"color_name", c.IsUser() ? QString::fromLatin1(c.ColorName) : QString()}});
+    }
+    QCryptographicHash sha(QCryptographicHash::Sha256);
+    const int rowBytes = r.Image.Width * (r.Image.BitsPerPixel / 8);
+    for (int y = 0; y < r.Image.Height; ++y)
+        sha.addData(QByteArrayView(reinterpret_cast<const char*>(r.Image.ScanLine(y)), rowBytes));
+    const QJsonObject out{{"magic", Magic(r)},
+                          {"version", h.version},
+                          {"paper", paper},
+                          {"width", r.Image.Width},
+                          {"height", r.Image.Height},
+                          {"bits_per_pixel", r.Image.BitsPerPixel},
+                          {"compression", h.compression},
+                          {"used_colors", r.Palette.UseColor},
+                          {"palette", palette},
+                          {"pixels_sha256", QString::fromLatin1(sha.result().toHex())}};
+    std::fputs(QJsonDocument(out).toJson(QJsonDocument::Indented).constData(), stdout);
+    return 0;
+}

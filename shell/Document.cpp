@@ -1,0 +1,143 @@
+#include "shell/Document.h"
+
+#include "shell/Exception.h"
+#include "shell/File.h"
+#include "shell/Filetypes.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+int ResolveType(const QString& path, int type) {
+    return type ? type : FileTypeOfName(path);
+}
+
+// Moves a freshly read picture and palette into the design.
+void Adopt(TDesign& design, TOrvaneBitmap& image, const TPalette& palette, const TPaper& paper) {
+    design.Image.Release();
+    design.Image.Assign(image);
+    design.Palette = palette;
+    design.Paper = paper;
+}
+
+// Brings a picture to the requested depth; 8-bit pictures keep their palette in step with palette.
+// A full-colour picture opened as 256 colours is reduced to 250 colours and takes
+// the foreign-picture palette rule, whatever file it came from.
+bool ToDepth(TOrvaneBitmap& image, TPalette& palette, int bitsPerPixel) {
+    if (bitsPerPixel == 0 || image.BitsPerPixel == bitsPerPixel) return true;
+    if (bitsPerPixel == 24) return image.ColorRes(24, 4, nullptr, 0);
+    if (!image.ColorRes(8, 2, nullptr, 250)) return false;
+    AdoptForeignPalette(image, palette);
+    return true;
+}
+
+uint32_t OpenNative(const QString& path, int type, int bitsPerPixel, TDesign& design) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return ErrorCode::CannotOpenFile;
+    TOrvaneBitmap image;
+    TPalette palette;
+    TDocumentHeader header;
+    const bool topDown = type == TypeTex || type == TypeTfc || type == TypeT3d;
+    if (const uint32_t code = ReadDocument(&file, palette, header, topDown, &image)) return code;
+    if (type == TypeT3d) bitsPerPixel = 24;
+    if (!ToDepth(image, palette, bitsPerPixel)) return ErrorCode::OutOfMemory;
+    Adopt(design, image, palette, header.paper);
+    return 0;
+}
+
+uint32_t OpenForeign(const QString& path, int bitsPerPixel, TDesign& design, int currentDpi) {
+    TOrvaneBitmap image;
+    if (!image.LoadFromFile(path)) return ErrorCode::BadFile;
+    TPalette palette;
+    palette.SetDefault();
+    if (image.BitsPerPixel == 8) AdoptForeignPalette(image, palette);
+    if (!ToDepth(image, palette, bitsPerPixel)) return ErrorCode::OutOfMemory;
+    TPaper paper;
+    paper.dpi = uint16_t(currentDpi > 0 ? currentDpi : 160);
+    SetPaper(paper, kPaperCustom, image.Width, image.Height);
+    Adopt(design, image, palette, paper);
+    return 0;
+}
+
+} // namespace
+
+void AdoptForeignPalette(TOrvaneBitmap& image, TPalette& palette) {
+    TRGBQuad quads[256];
+    image.GetColors(0, 256, quads);
+    for (int i = 0; i < 250; ++i)
+        palette[i + 2].SetRGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue);
+    palette[0].SetRGB(0, 0, 0);
+    palette[255].SetRGB(255, 255, 255);
+    bool used[256] = {};
+    for (int y = 0; y < image.Height; ++y) {
+        uint8_t* row = image.ScanLine(y);
+        for (int x = 0; x < image.Width; ++x) {
+            row[x] = uint8_t(row[x] + 2);
+            used[row[x]] = true;
+        }
+    }
+    palette.UseColor = 1;
+    for (int i = 251; i >= 1; --i)
+        if (used[i]) {
+            palette.UseColor = uint16_t(i);
+            break;
+        }
+    palette.GetQuads(quads);
+    image.PutColors(0, 256, quads);
+}
+
+uint32_t OpenDesign(const QString& path, int type, int bitsPerPixel, TDesign& design, int currentDpi) {
+    type = ResolveType(path, type);
+    if (bitsPerPixel != 0 && bitsPerPixel != 8 && bitsPerPixel != 24) return ErrorCode::BadFile;
+    switch (type) {
+    case TypeTex:
+    case TypeTfc:
+    case TypeT3d:
+    case TypeWea:
+    case TypeWav:
+    case TypeKnt:
+        return OpenNative(path, type, bitsPerPixel, design);
+    case TypeCpt:
+        return ErrorCode::BadFile; // carpet files come with the carpet tool
+    default:
+        return OpenForeign(path, bitsPerPixel, design, currentDpi);
+    }
+}
+
+uint32_t SaveDesign(const QString& path, int type, int compression, const TDesign& design,
+                    const QRect* rect) {
+    type = ResolveType(path, type);
+    const TOrvaneBitmap& image = design.Image;
+    if (!image.Allocated()) return ErrorCode::CannotWriteFile;
+    const QRect whole(0, 0, image.Width, image.Height);
+    const QRect area = rect ? rect->intersected(whole) : whole;
+    if (area.isEmpty()) return ErrorCode::CannotWriteFile;
+
+    if (type == TypeTex || type == TypeTfc || type == TypeT3d) {
+        if (compression != 0 && compression != 2) return ErrorCode::CannotWriteFile;
+        TDocumentHeader header;
+        header.version = type == TypeT3d ? kDocumentVersion3D : kDocumentVersion;
+        header.paper = design.Paper;
+        if (area != whole) SetPaper(header.paper, kPaperCustom, area.width(), area.height());
+        header.bitsPerPixel = image.BitsPerPixel;
+        header.compression = uint8_t(compression);
+        TOrvaneBitmap thumbnail;
+        if (const uint32_t code = MakeThumbnail(thumbnail, image, 0, area)) return code;
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly)) return ErrorCode::CannotCreateFile;
+        const QRect* written = area != whole ? &area : nullptr;
+        if (!WriteDocument(&file, design.Palette, header, written, &image, thumbnail) || !file.commit())
+            return ErrorCode::CannotWriteFile;
+        return 0;
+    }
+    const TFileTypeInfo* info = FileTypeInfo(type);
+    if (!info || info->FormatCode == 0) return ErrorCode::CannotWriteFile;
+    TOrvaneBitmap part;
+    TRGBQuad quads[256];
+    design.Palette.GetQuads(quads);
+    if (!part.Allocate(area.width(), area.height(), quads, image.BitsPerPixel) ||
+        !part.CopyRectFrom(0, 0, area.width(), area.height(), image, area.x(), area.y()))
+        return ErrorCode::OutOfMemory;
+    return part.SaveToFile(path, info->FormatCode) ? 0 : ErrorCode::CannotWriteFile;
+}

@@ -1,0 +1,40 @@
+#pragma once
+// Opening and saving whole designs by file type, without any window: the rules
+// the document windows and the command-line tool share.
+//
+// Foreign pictures become designs thus: the paper is custom-sized to the
+// picture at the current resolution (160 dpi when none); an 8-bit picture (at
+// most 250 colours after loading) moves its colours to palette entries 2 .. 251
+// with 0 black and 255 white and every pixel value grows by 2; a 24-bit picture
+// opened as 256 colours is first reduced to 250 colours the same way.
+
+#include "colour/Palette.h"
+#include "raster/Tpmemory.h"
+#include "shell/Paper.h"
+
+#include <QRect>
+#include <QString>
+
+struct TDesign {
+    TOrvaneBitmap Image;
+    TPalette Palette;
+    TPaper Paper;
+};
+
+// Opens path as file type (1 .. 15; 0 = by extension) into design at
+// bitsPerPixel 8 or 24 (0 keeps the file's depth). currentDpi is the
+// resolution given to foreign pictures (0 = 160). Returns 0 or an error code;
+// design is left as it was on failure.
+uint32_t OpenDesign(const QString& path, int type, int bitsPerPixel, TDesign& design, int currentDpi = 0);
+
+// Saves design (or only rect of it) as file type (0 = by extension) with the
+// native compression byte (0 raw, 2 zlib). Native files are written to a
+// temporary file beside the target and replace it only when complete, so a
+// failed save never destroys the old file. Returns 0 or an error code.
+uint32_t SaveDesign(const QString& path, int type, int compression, const TDesign& design,
+                    const QRect* rect = nullptr);
+
+// Palette entries 0 .. 249 of an 8-bit picture become entries 2 .. 251 (0 black,
+// 255 white) and its pixel values grow by 2; UseColor becomes the highest index
+// in use. The picture must hold no index above 249.
+void AdoptForeignPalette(TOrvaneBitmap& image, TPalette& palette);

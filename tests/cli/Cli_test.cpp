@@ -1,0 +1,129 @@
+// velmora-cli run as a user runs it, on pictures ImageMagick wrote.
+#include <Magick++.h>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <set>
+
+namespace {
+
+struct TRun {
+    int Status = -1;
+    QByteArray Out, Err;
+};
+
+TRun Cli(const QStringList& args) {
+    QProcess p;
+    p.start(VELMORA_CLI_PATH, args);
+    p.waitForFinished(120000);
+    return TRun{p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
+                p.readAllStandardError()};
+}
+
+QJsonObject Dump(const QString& path) {
+    const TRun r = Cli({"dump", path, "--json"});
+    EXPECT_EQ(r.Status, 0) << r.Err.toStdString();
+    return QJsonDocument::fromJson(r.Out).object();
+}
+
+class CliTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() { Magick::InitializeMagick(nullptr); }
+    QString Write(const char* builtin, const QString& name) {
+        Magick::Image img(builtin);
+        const QString path = dir.path() + "/" + name;
+        img.write(path.toStdString());
+        return path;
+    }
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(CliTest, FullColourPictureOpenedAs256ColoursUsesIndicesTwoTo251) {
+    const QString png = Write("rose:", "rose.png");
+    const QString tex = dir.path() + "/rose.tex";
+    const TRun r = Cli({"convert", png, tex, "--colors", "256"});
+    ASSERT_EQ(r.Status, 0) << r.Err.toStdString();
+    const QJsonObject d = Dump(tex);
+    EXPECT_EQ(d["magic"].toString(), "PT");
+    EXPECT_EQ(d["version"].toInt(), 222);
+    EXPECT_EQ(d["bits_per_pixel"].toInt(), 8);
+    EXPECT_EQ(d["width"].toInt(), 70);
+    EXPECT_EQ(d["height"].toInt(), 46);
+    EXPECT_EQ(d["paper"].toObject()["type"].toInt(), 5);
+    EXPECT_EQ(d["paper"].toObject()["dpi"].toInt(), 160);
+    EXPECT_EQ(d["used_colors"].toInt(), 251); // rose has more than 250 colours
+    const QJsonArray pal = d["palette"].toArray();
+    ASSERT_EQ(pal.size(), 256);
+    EXPECT_EQ(pal[0].toObject()["red"].toInt(), 0);
+    EXPECT_EQ(pal[255].toObject()["green"].toInt(), 255);
+    EXPECT_EQ(d["pixels_sha256"].toString().size(), 64);
+
+    // Back to a picture in full colour: close to the original.
+    const QString back = dir.path() + "/back.png";
+    ASSERT_EQ(Cli({"convert", tex, back, "--colors", "full"}).Status, 0);
+    Magick::Image a("rose:"), b(back.toStdString());
+    std::vector<uint8_t> pa(70 * 46 * 3), pb(70 * 46 * 3);
+    a.write(0, 0, 70, 46, "RGB", Magick::CharPixel, pa.data());
+    b.write(0, 0, 70, 46, "RGB", Magick::CharPixel, pb.data());
+    double err = 0;
+    for (size_t i = 0; i < pa.size(); ++i)
+        err += std::abs(int(pa[i]) - int(pb[i]));
+    EXPECT_LT(err / double(pa.size()), 4.0);
+}
+
+TEST_F(CliTest, FewColourPictureKeepsItsColoursExactlyThroughADesign) {
+    Magick::Image logo("logo:");
+    logo.quantizeColors(16);
+    logo.quantize();
+    logo.type(Magick::PaletteType);
+    const QString bmp = dir.path() + "/logo.bmp";
+    logo.write(bmp.toStdString());
+    const QString tex = dir.path() + "/logo.tex", out = dir.path() + "/logo.tif";
+    ASSERT_EQ(Cli({"convert", bmp, tex}).Status, 0);
+    const QJsonObject d = Dump(tex);
+    EXPECT_EQ(d["bits_per_pixel"].toInt(), 8);
+    EXPECT_LE(d["used_colors"].toInt(), 17);
+    ASSERT_EQ(Cli({"convert", tex, out}).Status, 0);
+    Magick::Image a(bmp.toStdString()), b(out.toStdString());
+    const size_t w = a.columns(), h = a.rows();
+    std::vector<uint8_t> pa(w * h * 3), pb(w * h * 3);
+    a.write(0, 0, w, h, "RGB", Magick::CharPixel, pa.data());
+    b.write(0, 0, w, h, "RGB", Magick::CharPixel, pb.data());
+    EXPECT_EQ(pa, pb);
+}
+
+TEST_F(CliTest, ThumbnailInfoAndErrors) {
+    const QString png = Write("wizard:", "wizard.png");
+    const QString tfc = dir.path() + "/wizard.tfc";
+    ASSERT_EQ(Cli({"convert", png, tfc, "--colors", "full"}).Status, 0);
+    const QString thumb = dir.path() + "/thumb.png";
+    ASSERT_EQ(Cli({"thumbnail", tfc, thumb}).Status, 0);
+    Magick::Image t(thumb.toStdString());
+    EXPECT_EQ(t.columns(), 80u);
+    EXPECT_EQ(t.rows(), 100u);
+
+    const TRun info = Cli({"info", tfc, png});
+    EXPECT_EQ(info.Status, 0);
+    EXPECT_TRUE(info.Out.contains("24 bits per pixel"));
+    EXPECT_TRUE(info.Out.contains("PT version 222"));
+
+    QFile bad(dir.path() + "/bad.tex");
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("PT\xde\x00garbage", 11);
+    bad.close();
+    const TRun dump = Cli({"dump", bad.fileName(), "--json"});
+    EXPECT_NE(dump.Status, 0);
+    EXPECT_EQ(QJsonDocument::fromJson(dump.Out).object()["error"].toString(), "0x40000104");
+    const TRun conv = Cli({"convert", bad.fileName(), dir.path() + "/x.png"});
+    EXPECT_NE(conv.Status, 0);
+    EXPECT_FALSE(conv.Err.isEmpty());
+    EXPECT_FALSE(QFile::exists(dir.path() + "/x.png"));
+    EXPECT_EQ(Cli({"convert", png}).Status, 2);
+    EXPECT_EQ(Cli({"frobnicate"}).Status, 2);
+}
