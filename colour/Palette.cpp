@@ -3,14 +3,17 @@
 #include <algorithm>
 
 void TColorData::SetFlagsKeeping(uint16_t flags) {
-    Flags = uint16_t((Flags & (kColorKeptFlags | kColorProtectedFlag)) | (flags & ~(kColorKeptFlags | kColorProtectedFlag)));
+    Flags = uint16_t((Flags & (kColorKeptFlags | kColorProtectedFlag)) |
+                     (flags & ~(kColorKeptFlags | kColorProtectedFlag)));
 }
 
 void TColorData::SetProtected(bool on) {
     Flags = on ? uint16_t(Flags | kColorProtectedFlag) : uint16_t(Flags & ~kColorProtectedFlag);
 }
 
-void TColorData::SetRGB(int red, int green, int blue) { SetLibrary(KindNormal, 0, 0, red, green, blue); }
+void TColorData::SetRGB(int red, int green, int blue) {
+    SetLibrary(KindNormal, 0, 0, red, green, blue);
+}
 
 void TColorData::SetLibrary(int kind, int page, int number, int red, int green, int blue) {
     SetFlagsKeeping(uint16_t(kind & kColorKindMask));
@@ -21,8 +24,8 @@ void TColorData::SetLibrary(int kind, int page, int number, int red, int green, 
     ColorName.clear();
 }
 
-void TColorData::SetUser(int kind, int page, int number, int red, int green, int blue, const QByteArray& fileName,
-                         const QByteArray& colorName) {
+void TColorData::SetUser(int kind, int page, int number, int red, int green, int blue,
+                         const QByteArray& fileName, const QByteArray& colorName) {
     SetLibrary(kind, page, number, red, green, blue);
     SetFlagsKeeping(uint16_t((kind & kColorKindMask) | kColorUserFlag));
     FileName = fileName;
@@ -37,18 +40,20 @@ bool operator==(const TColorData& a, const TColorData& b) {
 }
 
 void TPalette::GetQuads(TRGBQuad* quads) const {
-    for (int i = 0; i < kSize; ++i) quads[i] = TRGBQuad{Entries[i].Color.rgbBlue, Entries[i].Color.rgbGreen, Entries[i].Color.rgbRed, 0};
+    for (int i = 0; i < kSize; ++i)
+        quads[i] = TRGBQuad{Entries[i].Color.rgbBlue, Entries[i].Color.rgbGreen, Entries[i].Color.rgbRed, 0};
 }
 
 void TPalette::SetQuads(const TRGBQuad* quads) {
-    for (int i = 0; i < kSize; ++i) Entries[i].SetRGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue);
+    for (int i = 0; i < kSize; ++i)
+        Entries[i].SetRGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue);
 }
 
 TRGBQuad SystemPaletteEntry(int index) {
     // The twenty fixed colours of a 256-colour display at both ends, a 6 x 6 x 6
     // colour cube and a grey ramp between them.
-    static const uint8_t low[10][3] = {{0, 0, 0},     {128, 0, 0},     {0, 128, 0},     {128, 128, 0},
-                                       {0, 0, 128},   {128, 0, 128},   {0, 128, 128},   {192, 192, 192},
+    static const uint8_t low[10][3] = {{0, 0, 0},       {128, 0, 0},    {0, 128, 0},   {128, 128, 0},
+                                       {0, 0, 128},     {128, 0, 128},  {0, 128, 128}, {192, 192, 192},
                                        {192, 220, 192}, {166, 202, 240}};
     static const uint8_t high[10][3] = {{255, 251, 240}, {160, 160, 164}, {128, 128, 128}, {255, 0, 0},
                                         {0, 255, 0},     {255, 255, 0},   {0, 0, 255},     {255, 0, 255},
@@ -99,7 +104,9 @@ int TPalette::Gradation(const std::vector<int>& keys, const std::vector<int>& st
     return total;
 }
 
-TChoiceColor::TChoiceColor() { std::fill(std::begin(Reverse), std::end(Reverse), int16_t(-1)); }
+TChoiceColor::TChoiceColor() {
+    std::fill(std::begin(Reverse), std::end(Reverse), int16_t(-1));
+}
 
 bool TChoiceColor::Add(int index, const TPalette& palette) {
     if (index < 0 || index > 255 || Count() >= 256 || Contains(index)) return false;
@@ -115,7 +122,8 @@ void TChoiceColor::Remove(int index) {
     Entries.erase(Entries.begin() + ptrdiff_t(k));
     Indices.erase(Indices.begin() + ptrdiff_t(k));
     std::fill(std::begin(Reverse), std::end(Reverse), int16_t(-1));
-    for (size_t i = 0; i < Indices.size(); ++i) Reverse[Indices[i]] = int16_t(i);
+    for (size_t i = 0; i < Indices.size(); ++i)
+        Reverse[Indices[i]] = int16_t(i);
 }
 
 void TChoiceColor::Clear() {
@@ -125,5 +133,6 @@ void TChoiceColor::Clear() {
 }
 
 void TChoiceColor::Bind(const TPalette& palette) {
-    for (size_t i = 0; i < Indices.size(); ++i) Entries[i] = palette[Indices[i]];
+    for (size_t i = 0; i < Indices.size(); ++i)
+        Entries[i] = palette[Indices[i]];
 }

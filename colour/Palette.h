@@ -13,7 +13,13 @@
 #include <vector>
 
 // Library kinds, the low four bits of an entry's flags.
-enum TColorKind : int { KindNormal = 0, KindPantone1000 = 1, KindPantoneTextile = 2, KindVMStandard = 3, KindVMTextile = 4 };
+enum TColorKind : int {
+    KindNormal = 0,
+    KindPantone1000 = 1,
+    KindPantoneTextile = 2,
+    KindVMStandard = 3,
+    KindVMTextile = 4
+};
 
 constexpr uint16_t kColorKindMask = 0x000F;
 constexpr uint16_t kColorUserFlag = 0x0010;
@@ -21,13 +27,13 @@ constexpr uint16_t kColorKeptFlags = 0x0060; // untouched by every setter
 constexpr uint16_t kColorProtectedFlag = 0x0080;
 
 class TColorData {
-public:
+  public:
     uint16_t Flags = 0;
     uint16_t Page = 0;
     uint8_t Number = 0;
-    TRGBQuad Color;          // blue, green, red, reserved (always 0)
-    QByteArray FileName;     // user colours only: the user library's file
-    QByteArray ColorName;    // user colours only: the colour's name there
+    TRGBQuad Color;       // blue, green, red, reserved (always 0)
+    QByteArray FileName;  // user colours only: the user library's file
+    QByteArray ColorName; // user colours only: the colour's name there
 
     int Kind() const { return Flags & kColorKindMask; }
     bool IsUser() const { return Flags & kColorUserFlag; }
@@ -51,12 +57,12 @@ public:
     // Flags, page, number and colour equal, and for user colours both names too.
     friend bool operator==(const TColorData& a, const TColorData& b);
 
-private:
+  private:
     void SetFlagsKeeping(uint16_t flags);
 };
 
 class TPalette {
-public:
+  public:
     static constexpr int kSize = 256;
     static constexpr int kFirstDrawing = 2;
     static constexpr int kLastDrawing = 251;
@@ -86,7 +92,7 @@ public:
 
 // An ordered set of up to 256 palette indices with a copy of each member's entry.
 class TChoiceColor {
-public:
+  public:
     TChoiceColor();
     int Count() const { return int(Indices.size()); }
     // Refused (false) when the set is full or already holds index.
@@ -102,7 +108,7 @@ public:
     // Refreshes every member's copy from the palette.
     void Bind(const TPalette& palette);
 
-private:
+  private:
     std::vector<TColorData> Entries;
     std::vector<uint8_t> Indices;
     int16_t Reverse[256]; // position in the set, -1 when absent

@@ -7,7 +7,9 @@ struct TCMY {
     int Y = 0;
 };
 
-inline TCMY RGBToCMY(int red, int green, int blue) { return TCMY{255 - red, 255 - green, 255 - blue}; }
+inline TCMY RGBToCMY(int red, int green, int blue) {
+    return TCMY{255 - red, 255 - green, 255 - blue};
+}
 inline void CMYToRGB(const TCMY& cmy, int& red, int& green, int& blue) {
     red = 255 - cmy.C;
     green = 255 - cmy.M;

@@ -24,8 +24,10 @@ THLS RGBToHLS(int red, int green, int blue) {
 namespace {
 
 double Value(double m1, double m2, double h) {
-    if (h < 0) h += 360;
-    else if (h > 360) h -= 360;
+    if (h < 0)
+        h += 360;
+    else if (h > 360)
+        h -= 360;
     if (h < 60) return m1 + (m2 - m1) * h / 60;
     if (h < 180) return m2;
     if (h < 240) return m1 + (m2 - m1) * (240 - h) / 60;

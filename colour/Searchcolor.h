@@ -9,7 +9,7 @@
 #include <cstdlib>
 
 class TSearchColor {
-public:
+  public:
     TSearchColor(int red, int green, int blue) : R(red), G(green), B(blue) {}
 
     // Offers candidate number index; returns true when the search can stop (exact match).
@@ -31,7 +31,7 @@ public:
     int BestDistance() const { return BestSum; }
     bool Found() const { return BestIndex >= 0; }
 
-private:
+  private:
     int R, G, B;
     int BestSum = 768;
     int BestLargest = 256;

@@ -60,7 +60,7 @@ TEST(Palette, GradationAppendsKeysAndTruncatedSteps) {
     EXPECT_EQ(p[7].ColorRef(), MakeColorRef(6, 66, 170));
     EXPECT_EQ(p[8].ColorRef(), MakeColorRef(10, 100, 255));
     EXPECT_EQ(p[9].ColorRef(), MakeColorRef(20, 65, 143)); // 10+20/2, 100-70/2, 255-225/2 toward zero
-    EXPECT_TRUE(p[10] == p[4]);                             // the last key copied with its library
+    EXPECT_TRUE(p[10] == p[4]);                            // the last key copied with its library
     EXPECT_EQ(p.Gradation({2, 3}, {300}), -1);
     EXPECT_EQ(p.Gradation({2}, {}), -1);
     EXPECT_EQ(p.UseColor, 10);
@@ -86,7 +86,8 @@ TEST(ChoiceColor, KeepsOrderRefusesDuplicatesAndRenumbers) {
     EXPECT_EQ(set.EntryAt(0).ColorRef(), MakeColorRef(1, 2, 3));
 
     set.Clear();
-    for (int i = 0; i < 256; ++i) ASSERT_TRUE(set.Add(i, p));
+    for (int i = 0; i < 256; ++i)
+        ASSERT_TRUE(set.Add(i, p));
     EXPECT_FALSE(set.Add(0, p));
     EXPECT_TRUE(set.Contains(255));
     EXPECT_EQ(set.PositionOf(255), 255);
@@ -127,7 +128,7 @@ TEST(SearchColor, SmallerSumWinsTiesGoToTheFlatterCandidateThenTheFirst) {
     s.Offer(0, 130, 100, 100); // sum 30, largest 30
     s.Offer(1, 110, 110, 110); // sum 30, every channel below 30: wins
     EXPECT_EQ(s.Best(), 1);
-    s.Offer(2, 90, 90, 90);    // sum 30, channels 10 not below 10: the earlier stays
+    s.Offer(2, 90, 90, 90); // sum 30, channels 10 not below 10: the earlier stays
     EXPECT_EQ(s.Best(), 1);
     s.Offer(3, 100, 100, 129); // sum 29
     EXPECT_EQ(s.Best(), 3);
