@@ -7,6 +7,7 @@ int CommandInfo(const QStringList& args);
 int CommandConvert(const QStringList& args);
 int CommandThumbnail(const QStringList& args);
 int CommandDump(const QStringList& args);
+int CommandMakePalette(const QStringList& args);
 
 // Shared by the commands: reports code through ReportError and returns 1.
 int Fail(uint32_t code, const QString& extra = QString());

@@ -14,7 +14,8 @@ const char* const kUsage = "usage: velmora-cli COMMAND ...\n"
                            "                                   convert between design files and pictures\n"
                            "  thumbnail IN OUT.png             write the 80 x 100 thumbnail of a design\n"
                            "  dump FILE --json [--legacy-bottom-up]\n"
-                           "                                   header, palette and pixel digest as JSON\n";
+                           "                                   header, palette and pixel digest as JSON\n"
+                           "  make-palette OUT.fcr             write the default palette of new designs\n";
 
 } // namespace
 
@@ -43,6 +44,8 @@ int main(int argc, char** argv) {
         status = CommandThumbnail(args);
     else if (command == "dump")
         status = CommandDump(args);
+    else if (command == "make-palette")
+        status = CommandMakePalette(args);
     else
         std::fputs(kUsage, stderr);
     FreeAppTables();

@@ -1,8 +1,11 @@
 #include "shell/Document.h"
 
+#include "colour/Palettefile.h"
+#include "shell/Common.h"
 #include "shell/Exception.h"
 #include "shell/File.h"
 #include "shell/Filetypes.h"
+#include "shell/Paths.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -61,6 +64,11 @@ uint32_t OpenForeign(const QString& path, int bitsPerPixel, TDesign& design, int
 }
 
 } // namespace
+
+void LoadDefaultPalette(TPalette& palette) {
+    if (!LoadPaletteFile(JoinPath(Configuration.Color, QStringLiteral("Textile.fcr")), palette))
+        palette.SetDefault();
+}
 
 void AdoptForeignPalette(TOrvaneBitmap& image, TPalette& palette) {
     TRGBQuad quads[256];

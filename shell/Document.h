@@ -34,6 +34,10 @@ uint32_t OpenDesign(const QString& path, int type, int bitsPerPixel, TDesign& de
 uint32_t SaveDesign(const QString& path, int type, int compression, const TDesign& design,
                     const QRect* rect = nullptr);
 
+// The palette a new design starts from: "Textile.fcr" of the colour directory,
+// or the built-in palette when that file cannot be read.
+void LoadDefaultPalette(TPalette& palette);
+
 // Palette entries 0 .. 249 of an 8-bit picture become entries 2 .. 251 (0 black,
 // 255 white) and its pixel values grow by 2; UseColor becomes the highest index
 // in use. The picture must hold no index above 249.

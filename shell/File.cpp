@@ -1,10 +1,11 @@
 // The design file writer and the record layouts it shares with the readers.
 #include "shell/File.h"
 
+#include "colour/Palettefile.h"
+#include "platform/Lereader.h"
 #include "raster/Compress.h"
 #include "raster/Tpmemory.h"
 #include "shell/File_records.h"
-#include "shell/Lereader.h"
 
 #include <QIODevice>
 #include <algorithm>
@@ -19,13 +20,6 @@ void Put16(QByteArray& out, int v) {
 }
 void Put32(QByteArray& out, uint32_t v) {
     Put16(out, int(v & 0xFFFF)), Put16(out, int(v >> 16));
-}
-
-// A name of at most 65535 bytes behind its length word; longer names are cut.
-void PutName(QByteArray& out, const QByteArray& name) {
-    const qsizetype n = std::min<qsizetype>(name.size(), 0xFFFF);
-    Put16(out, int(n));
-    out.append(name.constData(), n);
 }
 
 uint16_t Get16(const uint8_t* p) {
@@ -78,38 +72,6 @@ void AppendHeader(QByteArray& out, const TDocumentHeader& h) {
     Put16(out, h.bitsPerPixel);
     Put8(out, h.compression);
     out.append(13, '\0');
-}
-
-void AppendPaletteRecords(QByteArray& out, const TPalette& palette) {
-    for (const TColorData& e : palette.Entries) {
-        Put16(out, e.Flags);
-        Put16(out, e.Page);
-        Put8(out, e.Number);
-        Put8(out, e.Color.rgbBlue), Put8(out, e.Color.rgbGreen), Put8(out, e.Color.rgbRed), Put8(out, 0);
-        if (e.IsUser()) {
-            PutName(out, e.FileName);
-            PutName(out, e.ColorName);
-        }
-    }
-}
-
-bool ReadPaletteRecords(TLeReader& r, TPalette& palette) {
-    for (TColorData& e : palette.Entries) {
-        uint8_t b[9];
-        r.Read(b, 9);
-        e.Flags = Get16(b);
-        e.Page = Get16(b + 2);
-        e.Number = b[4];
-        e.Color = TRGBQuad{b[5], b[6], b[7], 0};
-        e.FileName.clear();
-        e.ColorName.clear();
-        if (e.IsUser()) {
-            e.FileName = r.Bytes(r.U16());
-            e.ColorName = r.Bytes(r.U16());
-        }
-        if (!r.ok()) return false;
-    }
-    return true;
 }
 
 bool WriteDocument(QIODevice* file, const TPalette& palette, const TDocumentHeader& header, const QRect* rect,

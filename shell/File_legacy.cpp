@@ -3,10 +3,11 @@
 // of 225 eight-byte or 256 ten-byte records, the size, and 8-bit pixels raw or
 // in GIF-style LZW. 225-colour files keep their colours at indices 1 .. 225,
 // so every pixel value is moved up by one on reading.
+#include "colour/Palettefile.h"
+#include "platform/Lereader.h"
 #include "raster/Tpmemory.h"
 #include "shell/Exception.h"
 #include "shell/File_records.h"
-#include "shell/Lereader.h"
 #include "shell/Lzw.h"
 
 #include <QByteArray>
@@ -32,40 +33,6 @@ struct TLegacyLayout {
     int64_t Width = 0;
     int64_t Height = 0;
 };
-
-int Expand6(int v) {
-    v &= 0x3F;
-    return v * 4 | v >> 4;
-}
-
-void ReadShortPalette(TLeReader& r, TPalette& pal) {
-    pal[0].SetRGB(0, 0, 0);
-    for (int i = 1; i <= kShortPaletteSize; ++i) {
-        uint8_t b[8]; // kind, red, green, blue, page, number, unused
-        r.Read(b, 8);
-        const int kind = b[0], red = b[1], green = b[2], blue = b[3];
-        const int page = b[4] | b[5] << 8, number = b[6];
-        if (kind >= 3)
-            pal[i].SetRGB(Expand6(red), Expand6(green), Expand6(blue));
-        else
-            pal[i].SetLibrary(kind, page, number, Expand6(red), Expand6(green), Expand6(blue));
-    }
-    for (int i = kShortPaletteSize + 1; i < TPalette::kSize; ++i)
-        pal[i].SetRGB(i, i, i);
-}
-
-void ReadLongPalette(TLeReader& r, TPalette& pal) {
-    for (TColorData& e : pal.Entries) {
-        uint8_t b[10]; // flags, page, number, unused, blue, green, red, reserved
-        r.Read(b, 10);
-        e.Flags = uint16_t(b[0] | b[1] << 8);
-        e.Page = uint16_t(b[2] | b[3] << 8);
-        e.Number = b[4];
-        e.Color = TRGBQuad{b[6], b[7], b[8], 0};
-        e.FileName.clear();
-        e.ColorName.clear();
-    }
-}
 
 // Palette and size by type letter and version; the reader fails on a short file.
 TLegacyLayout ReadLayout(TLeReader& r, char letter, int version, TPalette& pal) {

@@ -3,11 +3,12 @@
 // before the picture is allocated.
 #include "shell/File.h"
 
+#include "colour/Palettefile.h"
+#include "platform/Lereader.h"
 #include "raster/Compress.h"
 #include "raster/Tpmemory.h"
 #include "shell/Exception.h"
 #include "shell/File_records.h"
-#include "shell/Lereader.h"
 
 #include <QIODevice>
 #include <cstring>

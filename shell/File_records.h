@@ -16,12 +16,6 @@ constexpr int kThumbnailBytes24 = 3 * kThumbnailBytes8;
 TDocumentHeader ParseHeader(const uint8_t* bytes);
 void AppendHeader(QByteArray& out, const TDocumentHeader& header);
 
-// The current palette records (flags, page, number, colour and, for user
-// colours, the two length-prefixed names), 256 of them.
-void AppendPaletteRecords(QByteArray& out, const TPalette& palette);
-// Reads the 256 current records; names are checked against the rest of the file.
-bool ReadPaletteRecords(TLeReader& reader, TPalette& palette);
-
 // The layouts before "PT" version 210, read from just after the first 32 bytes
 // (given in first). Fills the results only on success.
 uint32_t ReadLegacyDocument(TLeReader& reader, const uint8_t* first, TPalette& palette,

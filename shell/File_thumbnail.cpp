@@ -1,9 +1,10 @@
 // The 80 x 100 thumbnail: built from a picture when a design is saved, and
 // read back from a file for the file browsers.
+#include "colour/Palettefile.h"
+#include "platform/Lereader.h"
 #include "raster/Tpmemory.h"
 #include "shell/Exception.h"
 #include "shell/File_records.h"
-#include "shell/Lereader.h"
 
 #include <QIODevice>
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "shell/Lzw.h"
 
-#include "shell/Lereader.h"
+#include "platform/Lereader.h"
 
 #include <QByteArray>
 #include <memory>

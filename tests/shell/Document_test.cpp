@@ -1,3 +1,4 @@
+#include "shell/Common.h"
 #include "shell/Document.h"
 #include "shell/Exception.h"
 #include "shell/Filetypes.h"
@@ -141,4 +142,26 @@ TEST(FileTypes, ExtensionsFiltersAndReplacement) {
     EXPECT_TRUE(FileTypeFilters().startsWith("Velmora Textile 256 Colors File (*.tex);;"));
     EXPECT_EQ(ReplaceExtension("dir.v1/design.bmp", ".tex"), "dir.v1/design.tex");
     EXPECT_EQ(ReplaceExtension("dir.v1/design", ".tex"), "dir.v1/design.tex");
+}
+
+TEST(DefaultPalette, ComesFromTheShippedPaletteFileOrTheBuiltInRule) {
+    QTemporaryDir empty;
+    qputenv("VELMORA_HOME", VELMORA_SOURCE_DATA_DIR);
+    LoadConfiguration();
+    TPalette shipped;
+    LoadDefaultPalette(shipped);
+    EXPECT_EQ(shipped[1].ColorRef(), MakeColorRef(255, 255, 255));
+    EXPECT_EQ(shipped[21].ColorRef(), MakeColorRef(255, 255, 255)); // end of the grey ramp
+    EXPECT_NE(shipped[22].ColorRef(), shipped[23].ColorRef());
+    EXPECT_EQ(shipped.UseColor, 2); // reading a palette never changes the count
+
+    qputenv("VELMORA_HOME", empty.path().toUtf8());
+    LoadConfiguration();
+    TPalette builtIn;
+    LoadDefaultPalette(builtIn);
+    TPalette expected;
+    expected.SetDefault();
+    for (int i = 0; i < 256; ++i)
+        EXPECT_TRUE(builtIn[i] == expected[i]) << i;
+    qunsetenv("VELMORA_HOME");
 }
