@@ -129,6 +129,7 @@ class TOrvaneBitmap {
 
   private:
     void SyncFromHandle();
+    bool ChangeSize(int width, int height, const std::function<bool()>& change);
     void Changed();
     bool CheckRect(const QRect& rect) const;
 

@@ -32,13 +32,24 @@ bool TOrvaneBitmap::ColorRes(int bitsPerPixel, int /*flags*/, const TRGBQuad* pa
     return ok;
 }
 
-bool TOrvaneBitmap::ResizeCanvas(int width, int height, TColorRef fillColor) {
+// The steps both size changes share: refuse bad sizes, allocate an empty picture
+// at the new size, leave an unchanged size alone, and tell the view on success.
+bool TOrvaneBitmap::ChangeSize(int width, int height, const std::function<bool()>& change) {
     if (width <= 0 || height <= 0 || HasDC) return false;
     if (!Handle.Allocated) {
         const int bpp = BitsPerPixel ? BitsPerPixel : 8;
         if (!CreateBitmapHandle(Handle, width, height, bpp)) return false;
     } else if (width != Width || height != Height) {
         EndRows();
+        if (!change()) return false;
+    }
+    SyncFromHandle();
+    Changed();
+    return true;
+}
+
+bool TOrvaneBitmap::ResizeCanvas(int width, int height, TColorRef fillColor) {
+    return ChangeSize(width, height, [&] {
         TBitmapHandle bigger;
         if (!CreateBitmapHandle(bigger, width, height, Handle.BitsPerPixel)) return false;
         std::memcpy(bigger.Palette, Handle.Palette, sizeof bigger.Palette);
@@ -48,24 +59,12 @@ bool TOrvaneBitmap::ResizeCanvas(int width, int height, TColorRef fillColor) {
         bigger.HasRegion = Handle.HasRegion;
         bigger.Region = Handle.Region;
         MoveBitmapHandle(Handle, bigger);
-    }
-    SyncFromHandle();
-    Changed();
-    return true;
+        return true;
+    });
 }
 
 bool TOrvaneBitmap::Stretch(int width, int height, bool resample) {
-    if (width <= 0 || height <= 0 || HasDC) return false;
-    if (!Handle.Allocated) {
-        const int bpp = BitsPerPixel ? BitsPerPixel : 8;
-        if (!CreateBitmapHandle(Handle, width, height, bpp)) return false;
-    } else if (width != Width || height != Height) {
-        EndRows();
-        if (!SizeHandle(Handle, width, height, resample)) return false;
-    }
-    SyncFromHandle();
-    Changed();
-    return true;
+    return ChangeSize(width, height, [&] { return SizeHandle(Handle, width, height, resample); });
 }
 
 bool TOrvaneBitmap::Rotate(int angle, bool resize, TColorRef fillColor) {
