@@ -1,0 +1,143 @@
+#include "shell/Newcanvas_f.h"
+
+#include "platform/Inifile.h"
+#include "shell/Common.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+TNewCanvasForm::TNewCanvasForm(QWidget* parent) : QDialog(parent) {
+    Texts.Load(LanguageDirectory(QString()), Configuration.Language, QStringLiteral("NewCanvas"));
+    auto* sizeGroup = new QGroupBox(Texts.Get(1));
+    cbSizeType = new QComboBox;
+    edWidth = new QLineEdit;
+    edHeight = new QLineEdit;
+    seDPI = new QSpinBox;
+    seDPI->setRange(kMinDpi, kMaxDpi);
+    auto* form = new QFormLayout(sizeGroup);
+    form->addRow(Texts.Get(2), cbSizeType);
+    form->addRow(Texts.Get(3), edWidth);
+    form->addRow(Texts.Get(4), edHeight);
+    form->addRow(Texts.Get(5), seDPI);
+    form->addRow(QString(), new QLabel(Texts.Get(6)));
+
+    gbOrientation = new QGroupBox(Texts.Get(7));
+    rbPortrait = new QRadioButton(Texts.Get(8));
+    rbLandscape = new QRadioButton(Texts.Get(9));
+    auto* orientation = new QVBoxLayout(gbOrientation);
+    orientation->addWidget(rbPortrait);
+    orientation->addWidget(rbLandscape);
+
+    auto* unitGroup = new QGroupBox(Texts.Get(10));
+    rbCm = new QRadioButton(Texts.Get(11));
+    rbInch = new QRadioButton(Texts.Get(12));
+    rbDot = new QRadioButton(Texts.Get(13));
+    auto* units = new QVBoxLayout(unitGroup);
+    units->addWidget(rbCm);
+    units->addWidget(rbInch);
+    units->addWidget(rbDot);
+
+    btOK = new QPushButton(Texts.Get(14));
+    btCancel = new QPushButton(Texts.Get(15));
+    btDefault = new QPushButton(Texts.Get(16));
+    btOK->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btOK);
+    buttons->addWidget(btCancel);
+    buttons->addWidget(btDefault);
+
+    auto* side = new QVBoxLayout;
+    side->addWidget(gbOrientation);
+    side->addWidget(unitGroup);
+    auto* top = new QHBoxLayout;
+    top->addWidget(sizeGroup, 1);
+    top->addLayout(side);
+    auto* all = new QVBoxLayout(this);
+    all->addLayout(top);
+    all->addLayout(buttons);
+    setWindowTitle(Texts.Get(0));
+
+    connect(cbSizeType, &QComboBox::currentIndexChanged, this, &TNewCanvasForm::cbSizeTypeChange);
+    connect(seDPI, &QSpinBox::valueChanged, this, &TNewCanvasForm::seDPIChange);
+    for (QRadioButton* rb : {rbCm, rbInch, rbDot})
+        connect(rb, &QRadioButton::toggled, this, &TNewCanvasForm::rgUnitClick);
+    connect(btOK, &QPushButton::clicked, this, &TNewCanvasForm::btOKClick);
+    connect(btCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(btDefault, &QPushButton::clicked, this, &TNewCanvasForm::btDefaultClick);
+    FormCreate();
+}
+
+void TNewCanvasForm::FormCreate() {
+    Settings_ = ReadNewCanvasSettings(TIniFile(SettingsFile(QStringLiteral("Environment.ini"))));
+    ShowSettings();
+}
+
+void TNewCanvasForm::ShowSettings() {
+    const QSignalBlocker b1(cbSizeType), b2(seDPI), b3(rbCm), b4(rbInch), b5(rbDot);
+    seDPI->setValue(Settings_.Dpi);
+    (Settings_.Unit == UnitCm ? rbCm : Settings_.Unit == UnitInch ? rbInch : rbDot)->setChecked(true);
+    (Settings_.Orientation ? rbLandscape : rbPortrait)->setChecked(true);
+    FillSizeList();
+    cbSizeType->setCurrentIndex(Settings_.SizeIndex);
+    cbSizeTypeChange(Settings_.SizeIndex);
+}
+
+void TNewCanvasForm::FillSizeList() {
+    const QSignalBlocker block(cbSizeType);
+    const int at = cbSizeType->currentIndex();
+    cbSizeType->clear();
+    cbSizeType->addItems(SizeListTexts(Texts, Settings_.Unit, Settings_.Dpi));
+    cbSizeType->setCurrentIndex(at < 0 ? Settings_.SizeIndex : at);
+}
+
+void TNewCanvasForm::cbSizeTypeChange(int index) {
+    Settings_.SizeIndex = index;
+    const bool user = index == kUserDefinesIndex;
+    edWidth->setEnabled(user);
+    edHeight->setEnabled(user);
+    gbOrientation->setEnabled(!user);
+}
+
+void TNewCanvasForm::seDPIChange(int dpi) {
+    Settings_.Dpi = dpi;
+    if (Settings_.Unit == UnitDot) FillSizeList();
+}
+
+void TNewCanvasForm::rgUnitClick() {
+    Settings_.Unit = rbCm->isChecked() ? UnitCm : rbInch->isChecked() ? UnitInch : UnitDot;
+    FillSizeList();
+}
+
+void TNewCanvasForm::ReadControls() {
+    Settings_.SizeIndex = cbSizeType->currentIndex();
+    Settings_.Dpi = seDPI->value();
+    Settings_.Orientation = rbLandscape->isChecked() ? 1 : 0;
+    Settings_.WidthText = edWidth->text();
+    Settings_.HeightText = edHeight->text();
+}
+
+void TNewCanvasForm::btOKClick() {
+    ReadControls();
+    if (!NewCanvasPaper(Settings_, Paper_)) {
+        (edWidth->isEnabled() ? edWidth : static_cast<QWidget*>(seDPI))->setFocus();
+        return;
+    }
+    accept();
+}
+
+void TNewCanvasForm::btDefaultClick() {
+    Settings_ = DefaultNewCanvas();
+    ShowSettings();
+    NewCanvasPaper(Settings_, Paper_);
+    accept();
+}

@@ -1,0 +1,107 @@
+#include "platform/Inifile.h"
+#include "shell/Common.h"
+#include "shell/Newcanvas_f.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class NewCanvasTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        qputenv("VELMORA_CONFIG_DIR", config.path().toUtf8());
+        qputenv("VELMORA_HOME", VELMORA_SOURCE_DATA_DIR);
+        LoadConfiguration();
+    }
+    void TearDown() override {
+        qunsetenv("VELMORA_CONFIG_DIR");
+        qunsetenv("VELMORA_HOME");
+    }
+    QTemporaryDir config;
+};
+
+} // namespace
+
+TEST_F(NewCanvasTest, DefaultMakesA4PortraitAt160Dpi) {
+    TNewCanvasForm form;
+    EXPECT_EQ(form.windowTitle(), "New Canvas");
+    QTest::mouseClick(form.btDefault, Qt::LeftButton);
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    EXPECT_EQ(form.Paper().type, 0);
+    EXPECT_EQ(form.Paper().dpi, 160);
+    EXPECT_EQ(form.Paper().width, 1248);
+    EXPECT_EQ(form.Paper().height, 1760);
+}
+
+TEST_F(NewCanvasTest, ListFollowsUnitAndResolutionAndUserSizesUseTheEdits) {
+    {
+        TIniFile env(SettingsFile("Environment.ini"));
+        env.WriteInteger("CanvasInfor", "DPI", 100);
+        env.WriteInteger("MainImage", "Size", 5);
+    }
+    TNewCanvasForm form;
+    EXPECT_EQ(form.seDPI->value(), 100);
+    EXPECT_EQ(form.cbSizeType->currentIndex(), 5);
+    EXPECT_EQ(form.cbSizeType->itemText(0), "A4 Size (19.812 Cm * 27.94 Cm)");
+    EXPECT_FALSE(form.edWidth->isEnabled());
+    form.rbDot->setChecked(true);
+    EXPECT_EQ(form.cbSizeType->itemText(0), "A4 Size ( 780 Dot * 1100 Dot)");
+    form.seDPI->setValue(200);
+    EXPECT_EQ(form.cbSizeType->itemText(4), "A0 Size (6240 Dot * 8800 Dot)");
+    EXPECT_EQ(form.cbSizeType->currentIndex(), 5);
+
+    form.rbLandscape->setChecked(true);
+    QTest::mouseClick(form.btOK, Qt::LeftButton);
+    EXPECT_EQ(form.Paper().type, 6); // Letter
+    EXPECT_EQ(form.Paper().width, 2060);
+    EXPECT_EQ(form.Paper().height, 1600);
+
+    form.cbSizeType->setCurrentIndex(kUserDefinesIndex);
+    EXPECT_TRUE(form.edWidth->isEnabled());
+    EXPECT_FALSE(form.gbOrientation->isEnabled());
+    form.rbCm->setChecked(true);
+    form.edWidth->setText("2.54");
+    form.edHeight->setText("x");
+    form.setResult(QDialog::Rejected);
+    QTest::mouseClick(form.btOK, Qt::LeftButton);
+    EXPECT_EQ(form.result(), QDialog::Rejected); // not a size: the dialog stays
+    form.edHeight->setText("10");
+    QTest::mouseClick(form.btOK, Qt::LeftButton);
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    EXPECT_EQ(form.Paper().type, kPaperCustom);
+    EXPECT_EQ(form.Paper().width, 200);
+    EXPECT_EQ(form.Paper().height, 787); // 10 x 200 / 2.54 + 0.5
+}
+
+TEST(NewCanvasRules, TypedSizesConvertByUnit) {
+    EXPECT_EQ(TextToDots("7.8", UnitInch, 160), 1248);
+    EXPECT_EQ(TextToDots("1.99", UnitInch, 100), 199);
+    EXPECT_EQ(TextToDots("1", UnitCm, 160), 63);
+    EXPECT_EQ(TextToDots("321", UnitDot, 160), 321);
+    bool ok = true;
+    EXPECT_EQ(TextToDots("abc", UnitDot, 160, &ok), 0);
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(PaperTypeOfSizeIndex(5), 6);
+    EXPECT_EQ(PaperTypeOfSizeIndex(8), kPaperCustom);
+    EXPECT_EQ(SizeIndexOfPaperType(8), 7);
+    TNewCanvasSettings s;
+    s.SizeIndex = kUserDefinesIndex;
+    s.Unit = UnitDot;
+    s.WidthText = "0";
+    s.HeightText = "10";
+    TPaper p;
+    EXPECT_FALSE(NewCanvasPaper(s, p));
+    s.WidthText = "70000";
+    EXPECT_FALSE(NewCanvasPaper(s, p));
+    s.WidthText = "10";
+    s.Dpi = 1001;
+    EXPECT_FALSE(NewCanvasPaper(s, p));
+}
