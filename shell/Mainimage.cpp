@@ -1,0 +1,99 @@
+#include "shell/Mainimage.h"
+
+#include "shell/Exception.h"
+#include "shell/Filetypes.h"
+
+#include <algorithm>
+#include <atomic>
+
+namespace {
+constexpr TZoom kSteps[kZoomSteps] = {{1, 16}, {1, 8}, {1, 4}, {1, 2}, {1, 1},
+                                      {2, 1},  {4, 1}, {8, 1}, {16, 1}};
+std::atomic<int> g_documents{0};
+} // namespace
+
+TZoom ZoomStep(int step) {
+    return kSteps[std::clamp(step, 0, kZoomSteps - 1)];
+}
+
+int ZoomStepOf(const TZoom& zoom) {
+    for (int i = 0; i < kZoomSteps; ++i)
+        if (kSteps[i] == zoom) return i;
+    return -1;
+}
+
+TZoom ZoomIn(const TZoom& zoom) {
+    const int step = ZoomStepOf(zoom);
+    return step < 0 || step == kZoomSteps - 1 ? zoom : kSteps[step + 1];
+}
+
+TZoom ZoomOut(const TZoom& zoom) {
+    const int step = ZoomStepOf(zoom);
+    return step <= 0 ? zoom : kSteps[step - 1];
+}
+
+QString ZoomText(const TZoom& zoom) {
+    if (zoom.Out > 1) return QStringLiteral("Zoom : 1/%1").arg(zoom.Out);
+    return QStringLiteral("Zoom : %1").arg(zoom.In);
+}
+
+int NextUnit(int unit) {
+    return unit == UnitDot ? UnitInch : unit == UnitInch ? UnitCm : UnitDot;
+}
+
+QString UnitCaption(const QString& caption, int unit) {
+    return caption + (unit == UnitDot    ? QStringLiteral(" : Dot")
+                      : unit == UnitInch ? QStringLiteral(" : Inch")
+                                         : QStringLiteral(" : Cm"));
+}
+
+QString SizePanelText(const TPaper& paper, int unit) {
+    QString name, size;
+    FormatPaper(paper, unit, name, size);
+    return QStringLiteral("Size : ") + size;
+}
+
+QString DpiPanelText(const TPaper& paper) {
+    return QString::asprintf("DPI : %d", paper.dpi);
+}
+
+QString PointerText(int x, int y, int imageHeight, int unit, int dpi) {
+    const int px = x + 1, py = imageHeight - y;
+    if (unit == UnitDot || dpi <= 0) return QString::asprintf("%d : %d", px, py);
+    const double scale = unit == UnitCm ? 2.54 / dpi : 1.0 / dpi;
+    return QString::asprintf("%f : %f", px * scale, py * scale);
+}
+
+QString DocumentCaption(const QString& directory, const QString& fileName, int bitsPerPixel) {
+    QString caption = directory.isEmpty()                    ? fileName
+                      : directory.endsWith(QLatin1Char('/')) ? directory + fileName
+                                                             : directory + QLatin1Char('/') + fileName;
+    return caption + (bitsPerPixel == 8 ? QStringLiteral(" - 256 Colors") : QStringLiteral(" - Full Colors"));
+}
+
+QString NonameFileName(int documentNumber, int bitsPerPixel) {
+    return QStringLiteral("Noname%1%2").arg(documentNumber).arg(bitsPerPixel == 8 ? ".tex" : ".tfc");
+}
+
+QString OpenedFileName(const QString& fileName, int type, int bitsPerPixel) {
+    if (type == TypeT3d) return ReplaceExtension(fileName, QStringLiteral(".t3d"));
+    if (type == TypeCpt && bitsPerPixel != 24) return ReplaceExtension(fileName, QStringLiteral(".cpt"));
+    return ReplaceExtension(fileName, bitsPerPixel == 24 ? QStringLiteral(".tfc") : QStringLiteral(".tex"));
+}
+
+int NextDocumentNumber() {
+    return g_documents++;
+}
+
+uint32_t NewCanvasDesign(TDesign& design, const TPaper& paper, int bitsPerPixel, uint32_t fill) {
+    if (bitsPerPixel != 8 && bitsPerPixel != 24) return ErrorCode::OutOfMemory;
+    TPaper p = paper;
+    if (p.type != kPaperCustom) SetPaper(p, p.type);
+    LoadDefaultPalette(design.Palette);
+    TRGBQuad quads[256];
+    design.Palette.GetQuads(quads);
+    if (!design.Image.Allocate(p.width, p.height, quads, bitsPerPixel)) return ErrorCode::OutOfMemory;
+    design.Image.FillRect(fill, QRect(0, 0, p.width, p.height));
+    design.Paper = p;
+    return 0;
+}

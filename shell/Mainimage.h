@@ -1,0 +1,48 @@
+#pragma once
+// The rules of a document window that need no window: zoom steps, status
+// texts, caption and file names, and making a new canvas.
+
+#include "shell/Document.h"
+
+#include <QString>
+
+// The nine zoom steps 1:16 .. 16:1 as (zoomIn, zoomOut).
+struct TZoom {
+    int In = 1;
+    int Out = 1;
+    friend bool operator==(const TZoom&, const TZoom&) = default;
+};
+constexpr int kZoomSteps = 9;
+TZoom ZoomStep(int step);          // 0 = 1:16, 4 = 1:1, 8 = 16:1
+int ZoomStepOf(const TZoom& zoom); // -1 when not a step
+// One step in or out; the same zoom at either end.
+TZoom ZoomIn(const TZoom& zoom);
+TZoom ZoomOut(const TZoom& zoom);
+// "Zoom : 1/16" .. "Zoom : 1" .. "Zoom : 16".
+QString ZoomText(const TZoom& zoom);
+
+// Dot -> Inch -> Cm -> Dot.
+int NextUnit(int unit);
+// " : Dot", " : Inch" or " : Cm" after the given caption.
+QString UnitCaption(const QString& caption, int unit);
+
+// Status panels: "Size : ..." in the window's unit, "DPI : %d", and the pointer
+// counted from 1 with the origin at the bottom-left pixel.
+QString SizePanelText(const TPaper& paper, int unit);
+QString DpiPanelText(const TPaper& paper);
+QString PointerText(int x, int y, int imageHeight, int unit, int dpi);
+
+// directory/fileName (or the name alone) then " - 256 Colors" or " - Full Colors".
+QString DocumentCaption(const QString& directory, const QString& fileName, int bitsPerPixel);
+// "Noname%d.tex" or "Noname%d.tfc" for a document number and depth.
+QString NonameFileName(int documentNumber, int bitsPerPixel);
+// The name an opened file takes so a later save writes the native format.
+QString OpenedFileName(const QString& fileName, int type, int bitsPerPixel);
+
+// The process-wide counter of document windows, from 0; never reused in a run.
+int NextDocumentNumber();
+
+// A new design on paper (sheet sizes filled in from the table) at 8 or 24 bits:
+// the default palette, the whole canvas filled with fill (an index for 8 bits,
+// a colour value for 24 bits). Returns 0 or 0x40000010.
+uint32_t NewCanvasDesign(TDesign& design, const TPaper& paper, int bitsPerPixel, uint32_t fill);
