@@ -97,3 +97,31 @@ uint32_t NewCanvasDesign(TDesign& design, const TPaper& paper, int bitsPerPixel,
     design.Paper = p;
     return 0;
 }
+
+uint32_t ResizeDesign(TDesign& design, int width, int height, int dpi) {
+    if (dpi < kMinDpi || dpi > kMaxDpi || !BitmapSizeAllowed(width, height, design.Image.BitsPerPixel))
+        return ErrorCode::OutOfMemory;
+    if (!design.Image.Stretch(width, height, true)) return ErrorCode::OutOfMemory;
+    design.Paper.dpi = uint16_t(dpi);
+    SetPaper(design.Paper, kPaperCustom, width, height);
+    return 0;
+}
+
+uint32_t EnlargeDesign(TDesign& design, int width, int height, uint32_t fill) {
+    if (!BitmapSizeAllowed(width, height, design.Image.BitsPerPixel)) return ErrorCode::OutOfMemory;
+    if (!design.Image.ResizeCanvas(width, height, fill)) return ErrorCode::OutOfMemory;
+    SetPaper(design.Paper, kPaperCustom, width, height);
+    return 0;
+}
+
+QString UnitLengthText(int dots, int dpi, int unit, const QString& cmFormat, const QString& inchFormat,
+                       const QString& dotFormat) {
+    switch (unit) {
+    case UnitCm:
+        return QString::asprintf(cmFormat.toLatin1().constData(), DotsToCm(dots, dpi));
+    case UnitInch:
+        return QString::asprintf(inchFormat.toLatin1().constData(), DotsToInches(dots, dpi));
+    default:
+        return QString::asprintf(dotFormat.toLatin1().constData(), dots);
+    }
+}

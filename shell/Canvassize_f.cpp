@@ -1,0 +1,109 @@
+#include "shell/Canvassize_f.h"
+
+#include "platform/Bitmaphandle.h"
+#include "shell/Common.h"
+#include "shell/Mainimage.h"
+#include "shell/Newcanvas.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+TCanvasSizeForm::TCanvasSizeForm(const QString& section, bool withDpi, const TPaper& paper, QWidget* parent)
+    : QDialog(parent), Section(section), WithDpi(withDpi), Paper(paper) {
+    lbCurrentWidth = new QLabel;
+    lbCurrentHeight = new QLabel;
+    edWidth = new QLineEdit;
+    edHeight = new QLineEdit;
+    seDPI = new QSpinBox;
+    seDPI->setRange(kMinDpi, kMaxDpi);
+    seDPI->setValue(paper.dpi);
+    seDPI->setVisible(withDpi);
+    rbCm = new QRadioButton;
+    rbInch = new QRadioButton;
+    rbDot = new QRadioButton;
+    rbDot->setChecked(true);
+    btOK = new QPushButton;
+    btCancel = new QPushButton;
+    btOK->setDefault(true);
+
+    auto* sizes = new QFormLayout;
+    sizes->addRow(lbCurrentWidth, edWidth);
+    sizes->addRow(lbCurrentHeight, edHeight);
+    if (withDpi) sizes->addRow(QStringLiteral("DPI"), seDPI);
+    auto* units = new QVBoxLayout;
+    for (QRadioButton* rb : {rbCm, rbInch, rbDot})
+        units->addWidget(rb);
+    auto* top = new QHBoxLayout;
+    top->addLayout(sizes, 1);
+    top->addLayout(units);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btOK);
+    buttons->addWidget(btCancel);
+    auto* all = new QVBoxLayout(this);
+    all->addLayout(top);
+    all->addLayout(buttons);
+
+    for (QRadioButton* rb : {rbCm, rbInch, rbDot})
+        connect(rb, &QRadioButton::toggled, this, &TCanvasSizeForm::rgUnitClick);
+    connect(btOK, &QPushButton::clicked, this, &TCanvasSizeForm::btOKClick);
+    connect(btCancel, &QPushButton::clicked, this, &QDialog::reject);
+    FormActivate();
+}
+
+void TCanvasSizeForm::showEvent(QShowEvent* event) {
+    FormActivate();
+    QDialog::showEvent(event);
+}
+
+int TCanvasSizeForm::Unit() const {
+    return rbCm->isChecked() ? UnitCm : rbInch->isChecked() ? UnitInch : UnitDot;
+}
+
+void TCanvasSizeForm::FormActivate() {
+    Texts.Load(LanguageDirectory(QString()), Configuration.Language, Section);
+    // The Resize table has the resolution label at 5, so its later entries sit one further on.
+    const int shift = WithDpi ? 1 : 0;
+    setWindowTitle(Texts.Get(0));
+    rbCm->setText(Texts.Get(6 + shift));
+    rbInch->setText(Texts.Get(7 + shift));
+    rbDot->setText(Texts.Get(8 + shift));
+    btOK->setText(Texts.Get(9 + shift));
+    btCancel->setText(Texts.Get(10 + shift));
+    rgUnitClick();
+}
+
+void TCanvasSizeForm::rgUnitClick() {
+    const int shift = WithDpi ? 1 : 0;
+    const QString cm = Texts.Get(11 + shift), inch = Texts.Get(12 + shift), dot = Texts.Get(13 + shift);
+    // "Width :" and ": 320 Dots" read as "Width : 320 Dots".
+    auto show = [&](QLabel* label, const QString& caption, int dots) {
+        QString value = UnitLengthText(dots, Paper.dpi, Unit(), cm, inch, dot);
+        if (value.startsWith(QLatin1Char(':')) && caption.endsWith(QLatin1Char(':'))) value.remove(0, 1);
+        label->setText(caption + value);
+    };
+    show(lbCurrentWidth, Texts.Get(3), Paper.width);
+    show(lbCurrentHeight, Texts.Get(4), Paper.height);
+}
+
+void TCanvasSizeForm::btOKClick() {
+    const int dpi = WithDpi ? seDPI->value() : Paper.dpi;
+    bool okW = false, okH = false;
+    const int w = TextToDots(edWidth->text(), Unit(), dpi, &okW);
+    const int h = TextToDots(edHeight->text(), Unit(), dpi, &okH);
+    if (!okW || !okH || w <= 0 || h <= 0 || w > kMaxBitmapSide || h > kMaxBitmapSide) {
+        edWidth->setFocus();
+        return;
+    }
+    NewWidth_ = w;
+    NewHeight_ = h;
+    NewDpi_ = dpi;
+    accept();
+}
