@@ -36,7 +36,8 @@ TCanvasSizeForm::TCanvasSizeForm(const QString& section, bool withDpi, const TPa
     auto* sizes = new QFormLayout;
     sizes->addRow(lbCurrentWidth, edWidth);
     sizes->addRow(lbCurrentHeight, edHeight);
-    if (withDpi) sizes->addRow(QStringLiteral("DPI"), seDPI);
+    lbDpi = new QLabel;
+    if (withDpi) sizes->addRow(lbDpi, seDPI);
     auto* units = new QVBoxLayout;
     for (QRadioButton* rb : {rbCm, rbInch, rbDot})
         units->addWidget(rb);
@@ -72,6 +73,7 @@ void TCanvasSizeForm::FormActivate() {
     // The Resize table has the resolution label at 5, so its later entries sit one further on.
     const int shift = WithDpi ? 1 : 0;
     setWindowTitle(Texts.Get(0));
+    lbDpi->setText(Texts.Get(5));
     rbCm->setText(Texts.Get(6 + shift));
     rbInch->setText(Texts.Get(7 + shift));
     rbDot->setText(Texts.Get(8 + shift));

@@ -27,6 +27,7 @@ class TCanvasSizeForm : public QDialog {
     QLineEdit* edWidth = nullptr;
     QLineEdit* edHeight = nullptr;
     QSpinBox* seDPI = nullptr; // Resize Canvas only
+    QLabel* lbDpi = nullptr;
     QRadioButton* rbCm = nullptr;
     QRadioButton* rbInch = nullptr;
     QRadioButton* rbDot = nullptr;
