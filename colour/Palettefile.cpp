@@ -47,35 +47,41 @@ int Expand6(int v) {
     return v * 4 | v >> 4;
 }
 
-void AppendPaletteRecords(QByteArray& out, const TPalette& palette) {
-    for (const TColorData& e : palette.Entries) {
-        Put16(out, e.Flags);
-        Put16(out, e.Page);
-        Put8(out, e.Number);
-        Put8(out, e.Color.rgbBlue), Put8(out, e.Color.rgbGreen), Put8(out, e.Color.rgbRed), Put8(out, 0);
-        if (e.IsUser()) {
-            PutName(out, e.FileName);
-            PutName(out, e.ColorName);
-        }
+void AppendPaletteRecord(QByteArray& out, const TColorData& e) {
+    Put16(out, e.Flags);
+    Put16(out, e.Page);
+    Put8(out, e.Number);
+    Put8(out, e.Color.rgbBlue), Put8(out, e.Color.rgbGreen), Put8(out, e.Color.rgbRed), Put8(out, 0);
+    if (e.IsUser()) {
+        PutName(out, e.FileName);
+        PutName(out, e.ColorName);
     }
 }
 
-bool ReadPaletteRecords(TLeReader& r, TPalette& palette) {
-    for (TColorData& e : palette.Entries) {
-        uint8_t b[9];
-        r.Read(b, 9);
-        e.Flags = Get16(b);
-        e.Page = Get16(b + 2);
-        e.Number = b[4];
-        e.Color = TRGBQuad{b[5], b[6], b[7], 0};
-        e.FileName.clear();
-        e.ColorName.clear();
-        if (e.IsUser()) {
-            e.FileName = r.Bytes(r.U16());
-            e.ColorName = r.Bytes(r.U16());
-        }
-        if (!r.ok()) return false;
+bool ReadPaletteRecord(TLeReader& r, TColorData& e) {
+    uint8_t b[9];
+    r.Read(b, 9);
+    e.Flags = Get16(b);
+    e.Page = Get16(b + 2);
+    e.Number = b[4];
+    e.Color = TRGBQuad{b[5], b[6], b[7], 0};
+    e.FileName.clear();
+    e.ColorName.clear();
+    if (e.IsUser()) {
+        e.FileName = r.Bytes(r.U16());
+        e.ColorName = r.Bytes(r.U16());
     }
+    return r.ok();
+}
+
+void AppendPaletteRecords(QByteArray& out, const TPalette& palette) {
+    for (const TColorData& e : palette.Entries)
+        AppendPaletteRecord(out, e);
+}
+
+bool ReadPaletteRecords(TLeReader& r, TPalette& palette) {
+    for (TColorData& e : palette.Entries)
+        if (!ReadPaletteRecord(r, e)) return false;
     return true;
 }
 

@@ -14,6 +14,9 @@
 
 class TLeReader;
 
+// One current record, written or read (names checked against what is left).
+void AppendPaletteRecord(QByteArray& out, const TColorData& entry);
+bool ReadPaletteRecord(TLeReader& reader, TColorData& entry);
 // Appends the 256 current records.
 void AppendPaletteRecords(QByteArray& out, const TPalette& palette);
 // Reads 256 current records; names are checked against what is left of the file.
