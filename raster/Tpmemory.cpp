@@ -39,6 +39,20 @@ void TOrvaneBitmap::Release() {
     SyncFromHandle();
 }
 
+bool TOrvaneBitmap::TakeFrom(TOrvaneBitmap& other) {
+    if (&other == this) return true;
+    if (HasDC || other.HasDC) return false;
+    Release();
+    other.EndRows();
+    MoveBitmapHandle(Handle, other.Handle);
+    ColorSpace = other.ColorSpace;
+    FileValue = other.FileValue;
+    other.SyncFromHandle();
+    SyncFromHandle();
+    Changed();
+    return true;
+}
+
 void TOrvaneBitmap::GetColors(int first, int count, TRGBQuad* entries) const {
     if (!Handle.Allocated || !entries || first < 0 || count <= 0) return;
     const int end = std::min(first + count, 256);

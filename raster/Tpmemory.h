@@ -51,6 +51,9 @@ class TOrvaneBitmap {
     // Allocation. Palette (256 entries, may be null) is used for 1- and 8-bit pictures.
     bool Allocate(int width, int height, const TRGBQuad* palette, int bitsPerPixel);
     void Release();
+    // Takes other's pixels, palette and region without copying; other becomes empty.
+    // Fires OnChange. False while either side has a drawing context out.
+    bool TakeFrom(TOrvaneBitmap& other);
     bool Allocated() const { return Handle.Allocated; }
     TBitmapHandle* GetHandle() { return Handle.Allocated ? &Handle : nullptr; }
     int BytesPerLine() const { return Handle.BytesPerLine; }

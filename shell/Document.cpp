@@ -17,9 +17,8 @@ int ResolveType(const QString& path, int type) {
 }
 
 // Moves a freshly read picture and palette into the design.
-void Adopt(TDesign& design, TOrvaneBitmap& image, const TPalette& palette, const TPaper& paper) {
-    design.Image.Release();
-    design.Image.Assign(image);
+void Adopt(TDesignRef design, TOrvaneBitmap& image, const TPalette& palette, const TPaper& paper) {
+    design.Image.TakeFrom(image);
     design.Palette = palette;
     design.Paper = paper;
 }
@@ -35,7 +34,7 @@ bool ToDepth(TOrvaneBitmap& image, TPalette& palette, int bitsPerPixel) {
     return true;
 }
 
-uint32_t OpenNative(const QString& path, int type, int bitsPerPixel, TDesign& design) {
+uint32_t OpenNative(const QString& path, int type, int bitsPerPixel, TDesignRef design) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return ErrorCode::CannotOpenFile;
     TOrvaneBitmap image;
@@ -49,7 +48,7 @@ uint32_t OpenNative(const QString& path, int type, int bitsPerPixel, TDesign& de
     return 0;
 }
 
-uint32_t OpenForeign(const QString& path, int bitsPerPixel, TDesign& design, int currentDpi) {
+uint32_t OpenForeign(const QString& path, int bitsPerPixel, TDesignRef design, int currentDpi) {
     TOrvaneBitmap image;
     if (!image.LoadFromFile(path)) return ErrorCode::BadFile;
     TPalette palette;
@@ -95,7 +94,7 @@ void AdoptForeignPalette(TOrvaneBitmap& image, TPalette& palette) {
     image.PutColors(0, 256, quads);
 }
 
-uint32_t OpenDesign(const QString& path, int type, int bitsPerPixel, TDesign& design, int currentDpi) {
+uint32_t OpenDesign(const QString& path, int type, int bitsPerPixel, TDesignRef design, int currentDpi) {
     type = ResolveType(path, type);
     if (bitsPerPixel != 0 && bitsPerPixel != 8 && bitsPerPixel != 24) return ErrorCode::BadFile;
     switch (type) {
@@ -113,7 +112,7 @@ uint32_t OpenDesign(const QString& path, int type, int bitsPerPixel, TDesign& de
     }
 }
 
-uint32_t SaveDesign(const QString& path, int type, int compression, const TDesign& design,
+uint32_t SaveDesign(const QString& path, int type, int compression, const TDesignRef design,
                     const QRect* rect) {
     type = ResolveType(path, type);
     const TOrvaneBitmap& image = design.Image;

@@ -15,23 +15,32 @@
 #include <QRect>
 #include <QString>
 
+// The three parts of a design wherever they live (a document window keeps its
+// picture inside its view).
+struct TDesignRef {
+    TOrvaneBitmap& Image;
+    TPalette& Palette;
+    TPaper& Paper;
+};
+
 struct TDesign {
     TOrvaneBitmap Image;
     TPalette Palette;
     TPaper Paper;
+    operator TDesignRef() { return TDesignRef{Image, Palette, Paper}; }
 };
 
 // Opens path as file type (1 .. 15; 0 = by extension) into design at
 // bitsPerPixel 8 or 24 (0 keeps the file's depth). currentDpi is the
 // resolution given to foreign pictures (0 = 160). Returns 0 or an error code;
 // design is left as it was on failure.
-uint32_t OpenDesign(const QString& path, int type, int bitsPerPixel, TDesign& design, int currentDpi = 0);
+uint32_t OpenDesign(const QString& path, int type, int bitsPerPixel, TDesignRef design, int currentDpi = 0);
 
 // Saves design (or only rect of it) as file type (0 = by extension) with the
 // native compression byte (0 raw, 2 zlib). Native files are written to a
 // temporary file beside the target and replace it only when complete, so a
 // failed save never destroys the old file. Returns 0 or an error code.
-uint32_t SaveDesign(const QString& path, int type, int compression, const TDesign& design,
+uint32_t SaveDesign(const QString& path, int type, int compression, TDesignRef design,
                     const QRect* rect = nullptr);
 
 // The palette a new design starts from: "Textile.fcr" of the colour directory,

@@ -85,7 +85,7 @@ int NextDocumentNumber() {
     return g_documents++;
 }
 
-uint32_t NewCanvasDesign(TDesign& design, const TPaper& paper, int bitsPerPixel, uint32_t fill) {
+uint32_t NewCanvasDesign(TDesignRef design, const TPaper& paper, int bitsPerPixel, uint32_t fill) {
     if (bitsPerPixel != 8 && bitsPerPixel != 24) return ErrorCode::OutOfMemory;
     TPaper p = paper;
     if (p.type != kPaperCustom) SetPaper(p, p.type);
@@ -98,7 +98,7 @@ uint32_t NewCanvasDesign(TDesign& design, const TPaper& paper, int bitsPerPixel,
     return 0;
 }
 
-uint32_t ResizeDesign(TDesign& design, int width, int height, int dpi) {
+uint32_t ResizeDesign(TDesignRef design, int width, int height, int dpi) {
     if (dpi < kMinDpi || dpi > kMaxDpi || !BitmapSizeAllowed(width, height, design.Image.BitsPerPixel))
         return ErrorCode::OutOfMemory;
     if (!design.Image.Stretch(width, height, true)) return ErrorCode::OutOfMemory;
@@ -107,7 +107,7 @@ uint32_t ResizeDesign(TDesign& design, int width, int height, int dpi) {
     return 0;
 }
 
-uint32_t EnlargeDesign(TDesign& design, int width, int height, uint32_t fill) {
+uint32_t EnlargeDesign(TDesignRef design, int width, int height, uint32_t fill) {
     if (!BitmapSizeAllowed(width, height, design.Image.BitsPerPixel)) return ErrorCode::OutOfMemory;
     if (!design.Image.ResizeCanvas(width, height, fill)) return ErrorCode::OutOfMemory;
     SetPaper(design.Paper, kPaperCustom, width, height);

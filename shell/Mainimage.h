@@ -45,14 +45,14 @@ int NextDocumentNumber();
 // A new design on paper (sheet sizes filled in from the table) at 8 or 24 bits:
 // the default palette, the whole canvas filled with fill (an index for 8 bits,
 // a colour value for 24 bits). Returns 0 or 0x40000010.
-uint32_t NewCanvasDesign(TDesign& design, const TPaper& paper, int bitsPerPixel, uint32_t fill);
+uint32_t NewCanvasDesign(TDesignRef design, const TPaper& paper, int bitsPerPixel, uint32_t fill);
 
 // Stretches the picture to width x height dots (Resize Canvas); the paper becomes
 // custom at dpi. Returns 0, or an error code with the design unchanged.
-uint32_t ResizeDesign(TDesign& design, int width, int height, int dpi);
+uint32_t ResizeDesign(TDesignRef design, int width, int height, int dpi);
 // Changes the canvas size keeping the picture at the top left and filling new
 // area with fill (Enlarge Canvas); the paper becomes custom.
-uint32_t EnlargeDesign(TDesign& design, int width, int height, uint32_t fill);
+uint32_t EnlargeDesign(TDesignRef design, int width, int height, uint32_t fill);
 
 // A length in dots shown in a unit: ": %f Cm", ": %f Inch" or ": %d Dots" from
 // the given three formats (Cm, Inch, Dot).
