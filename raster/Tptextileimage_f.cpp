@@ -1,0 +1,306 @@
+#include "raster/Tptextileimage_f.h"
+
+#include "raster/Viewoutline.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+TPImage::TPImage(QWidget* parent) : TPImage(std::make_unique<TImageView>(), parent) {}
+
+TPImage::TPImage(std::unique_ptr<TImageView> view, QWidget* parent)
+    : QWidget(parent), ViewV(std::move(view)) {
+    resize(105, 105);
+    setMouseTracking(true); // moves are reported without a button held, for the tools' cursors
+    ViewV->SetSize(width(), height());
+}
+
+TPImage::~TPImage() {
+    emit Destroying();
+    if (BitmapV) BitmapV->OnChange = nullptr;
+}
+
+void TPImage::CreateBitmap() {
+    BitmapV = std::make_unique<TOrvaneBitmap>();
+    BitmapV->OnChange = [this] { PropertyChange(); };
+    ViewV->Bitmap = BitmapV.get();
+}
+
+void TPImage::SyncSize() {
+    ViewV->SetSize(width(), height());
+}
+
+void TPImage::Invalidate() {
+    FrameValid = false;
+    update();
+}
+
+bool TPImage::EnsureFrame() {
+    if (!FrameValid) {
+        Frame = BuildFrame();
+        FrameValid = true;
+    }
+    return !Frame.isNull();
+}
+
+QImage TPImage::BuildFrame() {
+    SyncSize();
+    QImage frame = BitmapV ? ViewV->Render(*BitmapV) : QImage();
+    if (OnPaint) OnPaint(this);
+    return frame;
+}
+
+void TPImage::Paint() {
+    FrameValid = false;
+    EnsureFrame();
+    update();
+}
+
+void TPImage::PropertyChange() {
+    Invalidate();
+}
+
+void TPImage::AfterPositionStep(bool changed) {
+    const bool notify = PositionChange();
+    if (!changed && !notify) return;
+    if (OnPositionChange) OnPositionChange(this);
+    Invalidate();
+}
+
+void TPImage::SetZoom(int zoomIn, int zoomOut, std::optional<QPoint> anchor) {
+    SyncSize();
+    if (!ViewV->SetZoom(zoomIn, zoomOut, anchor)) return;
+    if (PositionChange() && OnPositionChange) OnPositionChange(this);
+    Invalidate();
+}
+
+void TPImage::SetPositionX(int x) {
+    SyncSize();
+    AfterPositionStep(ViewV->SetPositionX(x));
+}
+
+void TPImage::SetPositionY(int y) {
+    SyncSize();
+    AfterPositionStep(ViewV->SetPositionY(y));
+}
+
+void TPImage::SetPosition(int x, int y) {
+    SyncSize();
+    AfterPositionStep(ViewV->SetPosition(x, y));
+}
+
+void TPImage::SetPosition() {
+    SyncSize();
+    ViewV->SetPosition();
+    PositionChange();
+    if (OnPositionChange) OnPositionChange(this);
+    Invalidate();
+}
+
+void TPImage::SetParentImage(TPImage* parent) {
+    if (parent == ParentV) return;
+    if (!ViewV->SetParent(parent ? parent->ViewV.get() : nullptr)) return;
+    if (ParentV) disconnect(ParentV, &TPImage::Destroying, this, nullptr);
+    ParentV = parent;
+    if (parent) connect(parent, &TPImage::Destroying, this, [this] { SetParentImage(nullptr); });
+    Invalidate();
+}
+
+void TPImage::SetColor(TColorRef colour) {
+    if (ViewV->Color == colour) return;
+    ViewV->Color = colour;
+    Invalidate();
+}
+
+template <class T> void TPImage::StoreGrid(T TGridSettings::*field, T value) {
+    if (ViewV->Parent() || ViewV->GridSettings.*field == value) return;
+    ViewV->GridSettings.*field = value;
+    Invalidate();
+}
+
+void TPImage::SetGrid(bool on) {
+    StoreGrid(&TGridSettings::Grid, on);
+}
+void TPImage::SetGridColor(TColorRef colour) {
+    StoreGrid(&TGridSettings::GridColor, colour);
+}
+void TPImage::SetGridGapX(double gap) {
+    StoreGrid(&TGridSettings::GapX, gap);
+}
+void TPImage::SetGridGapY(double gap) {
+    StoreGrid(&TGridSettings::GapY, gap);
+}
+void TPImage::SetGridMark(int cells) {
+    StoreGrid(&TGridSettings::Mark, cells);
+}
+void TPImage::SetGridMarkColor(TColorRef colour) {
+    StoreGrid(&TGridSettings::MarkColor, colour);
+}
+
+void TPImage::SetMask(std::unique_ptr<TOrvaneBitmap> mask) {
+    ViewV->SetMask(std::move(mask));
+    Invalidate();
+}
+
+void TPImage::SetMaskEnabled(bool on) {
+    ViewV->SetMaskEnabled(on);
+    Invalidate();
+}
+
+void TPImage::SetCrossLine(bool on) {
+    if (ViewV->CrossLine == on) return;
+    ViewV->CrossLine = on;
+    if (!on) Invalidate();
+}
+
+void TPImage::paintEvent(QPaintEvent* event) {
+    if (!EnsureFrame()) return;
+    QPainter painter(this);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.drawImage(event->rect().topLeft(), Frame, event->rect());
+}
+
+void TPImage::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    SyncSize();
+    // Hidden controls get a resize event with every grab; only a new size needs a new frame.
+    if (!FrameValid || Frame.size() != size()) Invalidate();
+}
+
+void TPImage::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    ViewV->Origin = pos();
+    if (ParentV) Invalidate();
+}
+
+QPoint TPImage::ToBitmap(QPointF canvas) const {
+    const QPoint p = canvas.toPoint();
+    if (!CoordinationTransfer || !BitmapV || !BitmapV->Allocated()) return p;
+    return QPoint(ViewV->CanvasToBitmapX(p.x()), ViewV->CanvasToBitmapY(p.y()));
+}
+
+void TPImage::mousePressEvent(QMouseEvent* event) {
+    const QPoint p = ToBitmap(event->position());
+    emit MouseDown(event->button(), event->buttons(), event->modifiers(), p.x(), p.y());
+}
+
+void TPImage::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint p = ToBitmap(event->position());
+    emit MouseMove(event->button(), event->buttons(), event->modifiers(), p.x(), p.y());
+}
+
+void TPImage::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint p = ToBitmap(event->position());
+    emit MouseUp(event->button(), event->buttons(), event->modifiers(), p.x(), p.y());
+}
+
+void TPImage::enterEvent(QEnterEvent* event) {
+    QWidget::enterEvent(event);
+    if (OnMouseEnter) OnMouseEnter(this);
+}
+
+void TPImage::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    if (OnMouseLeave) OnMouseLeave(this);
+}
+
+// ---- TPTextileImage -------------------------------------------------------
+
+TPTextileImage::TPTextileImage(QWidget* parent) : TPImage(parent) {
+    CreateBitmap();
+}
+
+TPTextileImage::~TPTextileImage() = default;
+
+void TPTextileImage::SetBorderColor(TColorRef colour) {
+    if (View().BorderColor == colour) return;
+    EditView().BorderColor = colour;
+    Invalidate();
+}
+
+void TPTextileImage::SetRepeat(bool on) {
+    if (View().Repeat == on) return;
+    EditView().Repeat = on;
+    Invalidate();
+}
+
+void TPTextileImage::SetStretch(bool on) {
+    if (View().Stretch == on) return;
+    EditView().Stretch = on;
+    Invalidate();
+}
+
+QImage TPTextileImage::BuildFrame() {
+    SyncSize();
+    const TImageView& view = View();
+    QImage frame = view.Render(*Bitmap(), [this, &view](QImage& picture, QPoint origin) {
+        QPainter painter(&picture);
+        if (OnPaintZoom) OnPaintZoom(this, painter);
+        if (OnPaintRange) OnPaintRange(this, painter, false, 0, 0);
+        if (OnPaintDirectly)
+            OnPaintDirectly(painter, origin.x(), origin.y(),
+                            picture.width() * view.GetZoomOut() / view.GetZoomIn(),
+                            picture.height() * view.GetZoomOut() / view.GetZoomIn());
+    });
+    if (!frame.isNull() && view.CrossLine && OnPaintCrossLine) {
+        QPainter painter(&frame);
+        OnPaintCrossLine(this, painter);
+    }
+    if (OnPaint) OnPaint(this);
+    return frame;
+}
+
+void TPTextileImage::PaintRect(const QRect& rect, const TEditPaint& callback) {
+    if (View().Repeat || View().Stretch) {
+        Invalidate();
+        return;
+    }
+    if (!FrameValid || Frame.isNull()) {
+        Invalidate(); // a full rebuild is due anyway
+        return;
+    }
+    const TRectFrame part = View().RenderRect(*Bitmap(), rect, [&](QImage& picture, QPoint origin) {
+        QPainter painter(&picture);
+        if (OnPaintRange) OnPaintRange(this, painter, true, origin.x(), origin.y());
+        if (callback) callback(painter, origin.x(), origin.y());
+    });
+    if (part.Image.isNull()) return;
+    QPainter painter(&Frame);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(part.At, part.Image);
+    painter.end();
+    update(QRect(part.At, part.Image.size()));
+}
+
+void TPTextileImage::RectPaint(const QRect& rect) {
+    PaintRect(rect, {});
+}
+
+void TPTextileImage::RectEditPaint(const QRect& rect, const TEditPaint& callback) {
+    PaintRect(rect, callback);
+}
+
+void TPTextileImage::PaintImageEdit(const std::function<void(TPImage*, QPainter&)>& callback) {
+    if (!callback || !EnsureFrame()) return;
+    const QRect area = View().PictureRect(*Bitmap()).intersected(Frame.rect());
+    if (area.isEmpty()) return;
+    QImage part = Frame.copy(area);
+    {
+        QPainter painter(&part);
+        callback(this, painter);
+    }
+    QPainter painter(&Frame);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(area.topLeft(), part);
+    painter.end();
+    update(area);
+}
+
+void TPTextileImage::OutlineBitmapRgn() {
+    const TOrvaneBitmap& b = *Bitmap();
+    if (b.HasDC || !b.Allocated() || !b.HasRegion()) return;
+    EditView().FramePhase = (View().FramePhase + 1) % 8;
+    if (!EnsureFrame()) return;
+    const QRegion edge = View().RegionOutline(b);
+    DrawFramePattern(Frame, edge, View().FramePhase);
+    update(edge.boundingRect());
+}
