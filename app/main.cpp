@@ -32,5 +32,7 @@ int main(int argc, char** argv) {
         mainForm.setGeometry(screen->availableGeometry());
     mainForm.showMaximized();
     splash.finish(&mainForm);
+    const QStringList args = QApplication::arguments();
+    mainForm.FirstActivation(args.size() > 1 ? args[1] : QString());
     return app.exec();
 }

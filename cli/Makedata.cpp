@@ -7,12 +7,13 @@
 
 namespace {
 
-// Black and white, a grey ramp, then 23 hues in ten tones each: eight
+// Black and white, a grey ramp from white (the first drawing colour, which a
+// new canvas is filled with) to black, then 23 hues in ten tones each: eight
 // lightnesses at full strength and two muted, the way dyers lay out a shade card.
 void TextilePalette(TPalette& p) {
     p.SetDefault();
     for (int i = 0; i < 20; ++i) {
-        const int v = i * 255 / 19;
+        const int v = 255 - i * 255 / 19;
         p[2 + i].SetRGB(v, v, v);
     }
     static const THLS tones[10] = {{0, 0.15, 0.75}, {0, 0.25, 0.75}, {0, 0.35, 0.75}, {0, 0.45, 0.8},

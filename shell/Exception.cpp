@@ -77,3 +77,7 @@ int StderrPresenter(TSeverity severity, const QString& text, int buttons) {
 void SetMessageTable(const TStringTable* table) {
     g_messages = table;
 }
+
+int ShowMessage(TSeverity severity, const QString& text, int buttons) {
+    return g_presenter ? g_presenter(severity, text, buttons) : 0;
+}

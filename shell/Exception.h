@@ -55,3 +55,7 @@ int StderrPresenter(TSeverity severity, const QString& text, int buttons);
 
 // The process-wide "Message" table ReportError reads; set at start-up.
 void SetMessageTable(const TStringTable* table);
+
+// Shows a text that is no error code (questions with their own text) through the
+// same presenter; returns the answer.
+int ShowMessage(TSeverity severity, const QString& text, int buttons);

@@ -1,12 +1,23 @@
 #include "shell/Main_f.h"
 
 #include "platform/Inifile.h"
+#include "shell/Canvassize_f.h"
 #include "shell/Common.h"
+#include "shell/Exception.h"
+#include "shell/Filedialog_f.h"
+#include "shell/Mainimage_f.h"
+#include "shell/Newcanvas_f.h"
 #include "shell/Stringtable.h"
 
 #include <QApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QTimer>
 
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
@@ -14,6 +25,8 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
 }
 
 TMainForm::~TMainForm() {
+    // Document windows go first: they may still ask the tables for texts.
+    MdiArea_->closeAllSubWindows();
     FreeAppTables();
 }
 
@@ -25,6 +38,28 @@ void TMainForm::FormCreate() {
     AutosaveTimer_ = new QTimer(this);
     ReadEnvironment();
     CreateMenus();
+    static const int widths[6] = {160, 80, 100, 100, 150, 150};
+    for (int i = 0; i < 6; ++i) {
+        Panels[i] = new QLabel;
+        Panels[i]->setMinimumWidth(widths[i]);
+        if (i == 1 || i == 2 || i == 3 || i == 5) Panels[i]->setAlignment(Qt::AlignCenter);
+        statusBar()->addWidget(Panels[i], i == 4 ? 1 : 0);
+    }
+    Timer50ms = new QTimer(this);
+    Timer200ms = new QTimer(this);
+    Timer1000ms = new QTimer(this);
+    Timer50ms->setInterval(50);
+    Timer200ms->setInterval(200);
+    Timer1000ms->setInterval(1000);
+    connect(Timer50ms, &QTimer::timeout, this, &TMainForm::Timer50msTimer);
+    connect(Timer200ms, &QTimer::timeout, this, &TMainForm::Timer200msTimer);
+    connect(Timer1000ms, &QTimer::timeout, this, &TMainForm::Timer1000msTimer);
+    for (QTimer* t : {Timer50ms, Timer200ms, Timer1000ms})
+        t->start();
+    connect(MdiArea_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
+        if (auto* form = sub ? qobject_cast<TMainImageForm*>(sub->widget()) : nullptr) form->setFocus();
+        UpdateStatus();
+    });
     setWindowTitle(QString::fromLatin1(kApplicationTitle));
     SetMenuCaptions();
 }
@@ -44,21 +79,166 @@ void TMainForm::ReadEnvironment() {
 
 void TMainForm::CreateMenus() {
     FileItem_ = menuBar()->addMenu(QString());
+    FNewCanvas256Item = FileItem_->addAction(QString(), this, [this] { FNewCanvasClick(8); });
+    FNewCanvasFullItem = FileItem_->addAction(QString(), this, [this] { FNewCanvasClick(24); });
+    FManagerItem = FileItem_->addAction(QString(), this, &TMainForm::FManagerClick);
+    FSaveItem = FileItem_->addAction(QString(), this, &TMainForm::FSaveClick);
+    FCloseItem = FileItem_->addAction(QString(), MdiArea_, &QMdiArea::closeActiveSubWindow);
+    FileItem_->addSeparator();
+    FResizeCanvasItem = FileItem_->addAction(QString(), this, &TMainForm::FResizeCanvasClick);
+    FEnlargeCanvasItem = FileItem_->addAction(QString(), this, &TMainForm::FEnlargeCanvasClick);
+    FileItem_->addSeparator();
     FExitItem_ = FileItem_->addAction(QString(), this, &QWidget::close);
     EditItem_ = menuBar()->addMenu(QString());
+    auto onDocument = [this](uint32_t (TMainImageForm::*command)()) {
+        return [this, command] {
+            if (TMainImageForm* doc = CurrentDocument())
+                if (const uint32_t code = (doc->*command)()) ReportError(code);
+        };
+    };
+    ECutItem = EditItem_->addAction(QString(), this, onDocument(&TMainImageForm::CutToClipboard));
+    ECopyItem = EditItem_->addAction(QString(), this, onDocument(&TMainImageForm::CopyToClipboard));
+    EPasteItem = EditItem_->addAction(QString(), this, onDocument(&TMainImageForm::PasteFromClipboard));
+    ECutItem->setShortcut(QKeySequence::Cut);
+    ECopyItem->setShortcut(QKeySequence::Copy);
+    EPasteItem->setShortcut(QKeySequence::Paste);
     ImageItem_ = menuBar()->addMenu(QString());
     ViewItem_ = menuBar()->addMenu(QString());
     WindowItem_ = menuBar()->addMenu(QString());
+    WCascadeItem = WindowItem_->addAction(QString(), MdiArea_, &QMdiArea::cascadeSubWindows);
+    WTileItem = WindowItem_->addAction(QString(), MdiArea_, &QMdiArea::tileSubWindows);
     HelpItem_ = menuBar()->addMenu(QString());
 }
 
 void TMainForm::SetMenuCaptions() {
     const TStringTable& t = *AppTables.Main;
     FileItem_->setTitle(t.Get(2));
+    FNewCanvas256Item->setText(t.Get(3));
+    FNewCanvasFullItem->setText(t.Get(4));
+    FManagerItem->setText(t.Get(5));
+    FSaveItem->setText(t.Get(8));
+    FCloseItem->setText(t.Get(7));
+    FResizeCanvasItem->setText(t.Get(9));
+    FEnlargeCanvasItem->setText(t.Get(10));
     FExitItem_->setText(t.Get(15));
     EditItem_->setTitle(t.Get(16));
+    ECutItem->setText(t.Get(17));
+    ECopyItem->setText(t.Get(18));
+    EPasteItem->setText(t.Get(19));
     ImageItem_->setTitle(t.Get(25));
     ViewItem_->setTitle(t.Get(46));
     WindowItem_->setTitle(t.Get(52));
+    WCascadeItem->setText(t.Get(53));
+    WTileItem->setText(t.Get(54));
     HelpItem_->setTitle(t.Get(57));
+}
+
+TMainImageForm* TMainForm::AddDocument(TMainImageForm* form) {
+    QMdiSubWindow* sub = MdiArea_->addSubWindow(form);
+    connect(form, &TMainImageForm::StatusChanged, this, &TMainForm::UpdateStatus);
+    connect(form, &QWidget::windowTitleChanged, sub, &QWidget::setWindowTitle);
+    sub->setWindowTitle(form->windowTitle());
+    // The design fills the client area up to the size of the picture.
+    const QSize room = MdiArea_->viewport()->size() - QSize(8, 8);
+    const QSize want = form->sizeHint().expandedTo(QSize(form->ImageWidth + 40, form->ImageHeight + 70));
+    sub->resize(want.boundedTo(room).expandedTo(QSize(240, 180)));
+    sub->move(0, 0);
+    sub->show();
+    MdiArea_->setActiveSubWindow(sub);
+    UpdateStatus();
+    return form;
+}
+
+TMainImageForm* TMainForm::NewDocument(const TPaper& paper, int bitsPerPixel) {
+    auto* form = new TMainImageForm;
+    if (const uint32_t code = form->NewCanvas(paper, bitsPerPixel)) {
+        delete form;
+        ReportError(code);
+        return nullptr;
+    }
+    return AddDocument(form);
+}
+
+TMainImageForm* TMainForm::OpenFile(const QString& path, int type, int bitsPerPixel) {
+    auto* form = new TMainImageForm;
+    const QFileInfo info(path);
+    if (const uint32_t code = form->OpenDocument(info.absolutePath(), info.fileName(), bitsPerPixel, type)) {
+        delete form;
+        ReportError(code, MB_OK, path);
+        return nullptr;
+    }
+    return AddDocument(form);
+}
+
+void TMainForm::FirstActivation(const QString& fileName) {
+    if (!fileName.isEmpty() && OpenFile(fileName, 0)) return;
+    TPaper a4;
+    a4.dpi = 160;
+    SetPaper(a4, 0);
+    NewDocument(a4, 8);
+}
+
+void TMainForm::FNewCanvasClick(int bitsPerPixel) {
+    TNewCanvasForm dialog(this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    NewDocument(dialog.Paper(), bitsPerPixel);
+    QApplication::restoreOverrideCursor();
+}
+
+void TMainForm::FManagerClick() {
+    const TIniFile main(SettingsFile(QStringLiteral("Main.ini")));
+    const TFileChoice choice =
+        OpenFileDialog(this, main.ReadString(QStringLiteral("FileManager"), QStringLiteral("DirectoryName"),
+                                             QDir::homePath()));
+    if (choice.Path.isEmpty()) return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    OpenFile(choice.Path, choice.Type, 8);
+    QApplication::restoreOverrideCursor();
+}
+
+void TMainForm::FSaveClick() {
+    TMainImageForm* doc = CurrentDocument();
+    if (!doc) return;
+    const int type = doc->Image().BitsPerPixel == 8 ? 1 : 2;
+    const TFileChoice choice = SaveFileDialog(this, doc->Directory, type);
+    if (choice.Path.isEmpty()) return;
+    const QFileInfo info(choice.Path);
+    if (const uint32_t code = doc->SaveDocument(info.absolutePath(), info.fileName(), 2, choice.Type))
+        ReportError(code, MB_OK, choice.Path);
+}
+
+void TMainForm::FResizeCanvasClick() {
+    TMainImageForm* doc = CurrentDocument();
+    if (!doc) return;
+    TResizeCanvasForm dialog(doc->Paper, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    if (const uint32_t code = doc->ResizeCanvas(dialog.NewWidth(), dialog.NewHeight(), dialog.NewDpi()))
+        ReportError(code);
+}
+
+void TMainForm::FEnlargeCanvasClick() {
+    TMainImageForm* doc = CurrentDocument();
+    if (!doc) return;
+    TEnlargeCanvasForm dialog(doc->Paper, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    if (const uint32_t code = doc->EnlargeCanvas(dialog.NewWidth(), dialog.NewHeight())) ReportError(code);
+}
+
+void TMainForm::UpdateStatus() {
+    TMainImageForm* doc = CurrentDocument();
+    for (int i = 0; i < 4; ++i)
+        Panels[i]->setText(doc ? doc->PanelText(i) : QString());
+}
+
+void TMainForm::Timer50msTimer() {
+    if (TMainImageForm* doc = CurrentDocument()) doc->ProcessPendingMove();
+}
+
+void TMainForm::Timer200msTimer() {
+    if (TMainImageForm* doc = CurrentDocument()) Panels[3]->setText(doc->PanelText(3));
+}
+
+void TMainForm::Timer1000msTimer() {
+    Panels[5]->setText(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")));
 }

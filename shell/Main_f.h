@@ -3,13 +3,18 @@
 // loads the process-wide language tables and "Environment.ini" (user font,
 // autosave), then builds the menus with captions from the "Main" table.
 
+#include "shell/Paper.h"
+
 #include <QFont>
 #include <QMainWindow>
 
 class QMdiArea;
+class QMdiSubWindow;
 class QMenu;
 class QAction;
 class QTimer;
+class QLabel;
+class TMainImageForm;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -28,9 +33,28 @@ class TMainForm : public QMainWindow {
     QMenu* WindowItem() const { return WindowItem_; }
     QMenu* HelpItem() const { return HelpItem_; }
     QAction* FExitItem() const { return FExitItem_; }
+    QLabel* StatusPanel(int index) const { return Panels[index]; }
+
+    // Creates a document window holding a new canvas; null (after reporting) on failure.
+    TMainImageForm* NewDocument(const TPaper& paper, int bitsPerPixel);
+    // Opens a file in a new document window; null (after reporting) on failure.
+    TMainImageForm* OpenFile(const QString& path, int type, int bitsPerPixel = 0);
+    // The command line's design, or a blank A4 160-dpi 256-colour canvas.
+    void FirstActivation(const QString& fileName);
+    // Rewrites the status panels from the current document.
+    void UpdateStatus();
 
   private:
     void FormCreate();
+    TMainImageForm* AddDocument(TMainImageForm* form);
+    void FNewCanvasClick(int bitsPerPixel);
+    void FManagerClick();
+    void FSaveClick();
+    void FResizeCanvasClick();
+    void FEnlargeCanvasClick();
+    void Timer50msTimer();
+    void Timer200msTimer();
+    void Timer1000msTimer();
     void ReadEnvironment();
     void CreateMenus();
     void SetMenuCaptions();
@@ -46,4 +70,20 @@ class TMainForm : public QMainWindow {
     QMenu* WindowItem_ = nullptr;
     QMenu* HelpItem_ = nullptr;
     QAction* FExitItem_ = nullptr;
+    QAction* FNewCanvas256Item = nullptr;
+    QAction* FNewCanvasFullItem = nullptr;
+    QAction* FManagerItem = nullptr;
+    QAction* FSaveItem = nullptr;
+    QAction* FCloseItem = nullptr;
+    QAction* FResizeCanvasItem = nullptr;
+    QAction* FEnlargeCanvasItem = nullptr;
+    QAction* ECutItem = nullptr;
+    QAction* ECopyItem = nullptr;
+    QAction* EPasteItem = nullptr;
+    QAction* WCascadeItem = nullptr;
+    QAction* WTileItem = nullptr;
+    QLabel* Panels[6] = {};
+    QTimer* Timer50ms = nullptr;
+    QTimer* Timer200ms = nullptr;
+    QTimer* Timer1000ms = nullptr;
 };

@@ -125,3 +125,14 @@ QString UnitLengthText(int dots, int dpi, int unit, const QString& cmFormat, con
         return QString::asprintf(dotFormat.toLatin1().constData(), dots);
     }
 }
+
+TCurrentColour& CurrentColour() {
+    static TCurrentColour colour;
+    return colour;
+}
+
+uint32_t CurrentPixel(int bitsPerPixel, const TPalette& palette) {
+    const TCurrentColour& c = CurrentColour();
+    if (bitsPerPixel == 8) return uint32_t(c.Index & 0xFF);
+    return c.Rgb ? c.Rgb : palette[c.Index].ColorRef();
+}

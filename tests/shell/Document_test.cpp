@@ -151,7 +151,8 @@ TEST(DefaultPalette, ComesFromTheShippedPaletteFileOrTheBuiltInRule) {
     TPalette shipped;
     LoadDefaultPalette(shipped);
     EXPECT_EQ(shipped[1].ColorRef(), MakeColorRef(255, 255, 255));
-    EXPECT_EQ(shipped[21].ColorRef(), MakeColorRef(255, 255, 255)); // end of the grey ramp
+    EXPECT_EQ(shipped[2].ColorRef(), MakeColorRef(255, 255, 255)); // the grey ramp runs from white
+    EXPECT_EQ(shipped[21].ColorRef(), MakeColorRef(0, 0, 0));
     EXPECT_NE(shipped[22].ColorRef(), shipped[23].ColorRef());
     EXPECT_EQ(shipped.UseColor, 2); // reading a palette never changes the count
 

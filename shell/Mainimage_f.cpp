@@ -1,0 +1,387 @@
+#include "shell/Mainimage_f.h"
+
+#include "platform/Inifile.h"
+#include "raster/Tptextileimage_f.h"
+#include "shell/Clipboard.h"
+#include "shell/Common.h"
+#include "shell/Exception.h"
+#include "shell/Filetypes.h"
+#include "shell/Paths.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+TMainImageForm* g_current = nullptr;
+
+QToolButton* MakeButton(const QString& text, bool checkable) {
+    auto* b = new QToolButton;
+    b->setText(text);
+    b->setCheckable(checkable);
+    b->setAutoRaise(true);
+    return b;
+}
+} // namespace
+
+TMainImageForm* CurrentDocument() {
+    return g_current;
+}
+
+TMainImageForm::TMainImageForm(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    iMainImage = new TPTextileImage;
+    iMainImage->CoordinationTransfer = true;
+    iMainImage->setCursor(Qt::CrossCursor);
+    sbHorizontal = new QScrollBar(Qt::Horizontal);
+    sbVertical = new QScrollBar(Qt::Vertical);
+    sbZoomIn = MakeButton(QStringLiteral("+"), false);
+    sbZoomOut = MakeButton(QStringLiteral("-"), false);
+    sbGrid = MakeButton(QStringLiteral("#"), true);
+    sbRuler = MakeButton(QStringLiteral("R"), true);
+    sbProtect = MakeButton(QStringLiteral("P"), true);
+    sbMaskArea = MakeButton(QStringLiteral("M"), true);
+    sbMaskShow = MakeButton(QStringLiteral("S"), true);
+    sbUnit = MakeButton(QString(), false);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setContentsMargins(2, 2, 2, 2);
+    for (QToolButton* b : {sbZoomIn, sbZoomOut, sbGrid, sbRuler, sbProtect, sbMaskArea, sbMaskShow, sbUnit})
+        buttons->addWidget(b);
+    buttons->addStretch();
+    auto* grid = new QGridLayout;
+    grid->setSpacing(0);
+    grid->addWidget(iMainImage, 0, 0);
+    grid->addWidget(sbVertical, 0, 1);
+    grid->addWidget(sbHorizontal, 1, 0);
+    auto* all = new QVBoxLayout(this);
+    all->setContentsMargins(0, 0, 0, 0);
+    all->setSpacing(0);
+    all->addLayout(buttons);
+    all->addLayout(grid, 1);
+
+    connect(sbZoomIn, &QToolButton::clicked, this, &TMainImageForm::ZoomInClick);
+    connect(sbZoomOut, &QToolButton::clicked, this, &TMainImageForm::ZoomOutClick);
+    connect(sbGrid, &QToolButton::toggled, this, [this](bool on) { iMainImage->SetGrid(on); });
+    connect(sbUnit, &QToolButton::clicked, this, [this] { SetUnit(NextUnit(Unit)); });
+    connect(sbHorizontal, &QScrollBar::valueChanged, this, [this](int v) { iMainImage->SetPositionX(v); });
+    connect(sbVertical, &QScrollBar::valueChanged, this, [this](int v) { iMainImage->SetPositionY(v); });
+    connect(iMainImage, &TPImage::MouseDown, this, &TMainImageForm::ImageMouseDown);
+    connect(iMainImage, &TPImage::MouseMove, this, &TMainImageForm::ImageMouseMove);
+    connect(iMainImage, &TPImage::MouseUp, this, &TMainImageForm::ImageMouseUp);
+    iMainImage->OnPositionChange = [this](TPImage*) { SyncScrollBars(); };
+    SaveDialog = [this](const QString& filter, const QString& folder) {
+        return QFileDialog::getSaveFileName(this, QString(), folder, filter);
+    };
+    FormCreate();
+}
+
+TMainImageForm::~TMainImageForm() {
+    if (g_current == this) g_current = nullptr;
+}
+
+void TMainImageForm::FormCreate() {
+    Texts.Load(LanguageDirectory(QStringLiteral("Carpet")), Configuration.Language,
+               QStringLiteral("MainImage"));
+    sbZoomIn->setToolTip(Texts.Get(0));
+    sbZoomOut->setToolTip(Texts.Get(1));
+    sbGrid->setToolTip(Texts.Get(2));
+    sbRuler->setToolTip(Texts.Get(3));
+    sbProtect->setToolTip(Texts.Get(4));
+    if (const TStringTable* common = AppTables.Common) {
+        sbMaskArea->setToolTip(common->Get(84));
+        sbMaskShow->setToolTip(common->Get(85));
+    }
+    DocumentNumber = NextDocumentNumber();
+    SetUnit(UnitCm);
+    iMainImage->SetGridMarkColor(MakeColorRef(255, 0, 0));
+    g_current = this;
+}
+
+TOrvaneBitmap& TMainImageForm::Image() {
+    return *iMainImage->Bitmap();
+}
+
+void TMainImageForm::UpdateCaption() {
+    setWindowTitle(DocumentCaption(Directory, FileName, Image().BitsPerPixel));
+    sbProtect->setEnabled(Image().BitsPerPixel == 8);
+}
+
+void TMainImageForm::AfterNewPicture() {
+    ImageWidth = Image().Width;
+    ImageHeight = Image().Height;
+    iMainImage->SetPosition(0, 0);
+    SyncScrollBars();
+    UpdateCaption();
+    CurrentColour().Index = TPalette::kFirstDrawing;
+    emit StatusChanged();
+}
+
+void TMainImageForm::SyncScrollBars() {
+    const TImageView& v = iMainImage->View();
+    const QSignalBlocker bh(sbHorizontal), bv(sbVertical);
+    sbHorizontal->setRange(0, std::max(0, Image().Width - v.ViewW()));
+    sbVertical->setRange(0, std::max(0, Image().Height - v.ViewH()));
+    sbHorizontal->setPageStep(std::max(1, v.ViewW()));
+    sbVertical->setPageStep(std::max(1, v.ViewH()));
+    sbHorizontal->setValue(iMainImage->PositionX());
+    sbVertical->setValue(iMainImage->PositionY());
+}
+
+uint32_t TMainImageForm::NewCanvas(const TPaper& paper, int bitsPerPixel) {
+    TDesign fresh;
+    fresh.Palette = Palette;
+    CurrentColour().Index = std::clamp(CurrentColour().Index, 0, 255);
+    if (const uint32_t code = NewCanvasDesign(fresh, paper, bitsPerPixel, 0)) return code;
+    const uint32_t fill =
+        bitsPerPixel == 8 ? uint32_t(CurrentColour().Index) : CurrentPixel(24, fresh.Palette);
+    fresh.Image.FillRect(fill, QRect(0, 0, fresh.Image.Width, fresh.Image.Height));
+    Image().TakeFrom(fresh.Image);
+    Palette = fresh.Palette;
+    Paper = fresh.Paper;
+    Directory.clear();
+    FileName = NonameFileName(DocumentNumber, bitsPerPixel);
+    Modified = false;
+    AfterNewPicture();
+    return 0;
+}
+
+uint32_t TMainImageForm::OpenDocument(const QString& directory, const QString& fileName, int bitsPerPixel,
+                                      int type) {
+    if (!type) type = FileTypeOfName(fileName);
+    if (const uint32_t code =
+            OpenDesign(JoinPath(directory, fileName), type, bitsPerPixel, Design(), Paper.dpi))
+        return code;
+    Directory = directory;
+    FileName = OpenedFileName(fileName, type, Image().BitsPerPixel);
+    Modified = false;
+    AfterNewPicture();
+    return 0;
+}
+
+uint32_t TMainImageForm::SaveDocument(const QString& directory, const QString& fileName, int compression,
+                                      int type) {
+    if (!type) type = FileTypeOfName(fileName);
+    QRegion selection;
+    const bool selected = Image().HasRegion() && Image().GetRegion(selection, false) && !selection.isEmpty();
+    const QRect rect = selection.boundingRect();
+    const uint32_t code =
+        SaveDesign(JoinPath(directory, fileName), type, compression, Design(), selected ? &rect : nullptr);
+    if (code) return code;
+    Directory = directory;
+    FileName = type >= TypeBmp ? OpenedFileName(fileName, type, Image().BitsPerPixel) : fileName;
+    UpdateCaption();
+    return 0;
+}
+
+uint32_t TMainImageForm::ResizeCanvas(int width, int height, int dpi) {
+    if (const uint32_t code = ResizeDesign(Design(), width, height, dpi)) return code;
+    Modified = false;
+    AfterNewPicture();
+    return 0;
+}
+
+uint32_t TMainImageForm::EnlargeCanvas(int width, int height) {
+    const uint32_t fill = CurrentPixel(Image().BitsPerPixel, Palette);
+    if (const uint32_t code = EnlargeDesign(Design(), width, height, fill)) return code;
+    Modified = false;
+    AfterNewPicture();
+    return 0;
+}
+
+void TMainImageForm::SetModified() {
+    Modified = true;
+}
+
+void TMainImageForm::SetUnit(int unit) {
+    Unit = unit;
+    sbUnit->setText(UnitCaption(Texts.Get(5), unit));
+    emit StatusChanged();
+}
+
+void TMainImageForm::ZoomInClick() {
+    const TZoom z = ZoomIn(TZoom{iMainImage->GetZoomIn(), iMainImage->GetZoomOut()});
+    iMainImage->SetZoom(z.In, z.Out);
+    SyncScrollBars();
+    emit StatusChanged();
+}
+
+void TMainImageForm::ZoomOutClick() {
+    const TZoom z = ZoomOut(TZoom{iMainImage->GetZoomIn(), iMainImage->GetZoomOut()});
+    iMainImage->SetZoom(z.In, z.Out);
+    SyncScrollBars();
+    emit StatusChanged();
+}
+
+QString TMainImageForm::PanelText(int panel) const {
+    switch (panel) {
+    case 0:
+        return SizePanelText(Paper, Unit);
+    case 1:
+        return DpiPanelText(Paper);
+    case 2:
+        return ZoomText(TZoom{iMainImage->GetZoomIn(), iMainImage->GetZoomOut()});
+    case 3:
+        return PointerText(PointerX, PointerY, ImageHeight, Unit, Paper.dpi);
+    default:
+        return QString();
+    }
+}
+
+void TMainImageForm::ProcessPendingMove() {
+    if (!PendingMove) return;
+    PendingMove = false;
+    PointerX = PendingX;
+    PointerY = PendingY;
+    emit StatusChanged();
+}
+
+void TMainImageForm::PickColour(int x, int y) {
+    const uint32_t v = Image().GetPixel(x, y);
+    if (Image().BitsPerPixel == 8) {
+        if (v < 252) CurrentColour().Index = int(v);
+    } else {
+        CurrentColour().Rgb = v;
+    }
+}
+
+void TMainImageForm::ImageMouseDown(Qt::MouseButton button, Qt::MouseButtons, Qt::KeyboardModifiers modifiers,
+                                    int x, int y) {
+    if (!Image().Allocated() || x < 0 || y < 0 || x >= Image().Width || y >= Image().Height) return;
+    ProcessPendingMove();
+    if (button == Qt::LeftButton && (modifiers & Qt::ControlModifier)) {
+        Panning = true;
+        PanStart = QPoint(x, y);
+        iMainImage->setCursor(Qt::ClosedHandCursor);
+        return;
+    }
+    if (button == Qt::MiddleButton || (button == Qt::LeftButton && (modifiers & Qt::ShiftModifier)))
+        PickColour(x, y);
+}
+
+void TMainImageForm::ImageMouseMove(Qt::MouseButton, Qt::MouseButtons, Qt::KeyboardModifiers, int x, int y) {
+    // Only the last position counts; the main window's 50 ms timer processes it.
+    PendingMove = true;
+    PendingX = x;
+    PendingY = y;
+}
+
+void TMainImageForm::ImageMouseUp(Qt::MouseButton, Qt::MouseButtons, Qt::KeyboardModifiers, int x, int y) {
+    if (!Panning) return;
+    Panning = false;
+    iMainImage->setCursor(Qt::CrossCursor);
+    iMainImage->SetPosition(iMainImage->PositionX() + PanStart.x() - x,
+                            iMainImage->PositionY() + PanStart.y() - y);
+    SyncScrollBars();
+}
+
+uint32_t TMainImageForm::CopyToClipboard() {
+    QRegion selection;
+    if (!Image().GetRegion(selection, false) || selection.isEmpty()) return 0;
+    const QRect rect = selection.boundingRect();
+    auto* mime = new QMimeData;
+    mime->setImageData(ClipboardPicture(Image(), Palette, rect, selection));
+    mime->setData(
+        QString::fromLatin1(kClipboardMime),
+        EncodeClipboard(Image(), Palette, rect, selection, uint32_t(QDateTime::currentMSecsSinceEpoch())));
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard) {
+        delete mime;
+        return ErrorCode::Clipboard;
+    }
+    clipboard->setMimeData(mime);
+    return 0;
+}
+
+uint32_t TMainImageForm::CutToClipboard() {
+    QRegion selection;
+    if (!Image().GetRegion(selection, false) || selection.isEmpty()) return 0;
+    if (const uint32_t code = CopyToClipboard()) return code;
+    SetModified();
+    const uint32_t fill = CurrentPixel(Image().BitsPerPixel, Palette);
+    for (const QRect& r : selection)
+        Image().FillRect(fill, r);
+    iMainImage->RectPaint(selection.boundingRect());
+    return 0;
+}
+
+uint32_t TMainImageForm::PasteFromClipboard() {
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    const QMimeData* mime = clipboard ? clipboard->mimeData() : nullptr;
+    if (!mime) return ErrorCode::Clipboard;
+    TClipPicture clip;
+    const QString format = QString::fromLatin1(kClipboardMime);
+    const bool ok = mime->hasFormat(format)
+                        ? DecodeClipboard(mime->data(format), clip)
+                        : mime->hasImage() && ClipFromImage(qvariant_cast<QImage>(mime->imageData()), clip);
+    if (!ok) return 0x40000401;
+    SetModified();
+    // The picture lands at the top-left of the visible part and becomes the selection.
+    const QRect written =
+        PasteIntoDesign(Image(), Palette, clip, iMainImage->PositionX(), iMainImage->PositionY());
+    if (!written.isEmpty()) Image().SetRegionRect(L_RGN_SET, written);
+    iMainImage->Paint();
+    return 0;
+}
+
+QString TMainImageForm::DefaultExtension() const {
+    return iMainImage->Bitmap()->BitsPerPixel == 8 ? QStringLiteral(".tex") : QStringLiteral(".tfc");
+}
+
+bool TMainImageForm::FormCloseQuery() {
+    if (!Modified) return true;
+    const QString question = (AppTables.Message ? AppTables.Message->Get(11) : QString()) + ' ' + FileName;
+    const int answer = ShowMessage(TSeverity::Warning, question, MB_YESNOCANCEL);
+    if (answer == ID_NO) return true;
+    if (answer != ID_YES) return false;
+    QString directory = Directory, name = FileName;
+    if (FileName == NonameFileName(DocumentNumber, Image().BitsPerPixel)) {
+        const int type = Image().BitsPerPixel == 8 ? TypeTex : TypeTfc;
+        const QString filter = QString::fromLatin1(FileTypeInfo(type)->Description);
+        const TIniFile main(SettingsFile(QStringLiteral("Main.ini")));
+        const QString folder =
+            main.ReadString(QStringLiteral("FileManager"), QStringLiteral("DirectoryName"), QDir::homePath());
+        QString chosen = SaveDialog ? SaveDialog(filter, folder) : QString();
+        if (chosen.isEmpty()) return false;
+        if (!QFileInfo(chosen).fileName().contains(QLatin1Char('.'))) chosen += DefaultExtension();
+        directory = QFileInfo(chosen).absolutePath();
+        name = QFileInfo(chosen).fileName();
+    }
+    if (const uint32_t code = SaveDocument(directory, name, 2, FileTypeOfName(name))) {
+        ReportError(code, MB_OK, JoinPath(directory, name));
+        return false;
+    }
+    Modified = false;
+    return true;
+}
+
+void TMainImageForm::closeEvent(QCloseEvent* event) {
+    if (FormCloseQuery())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TMainImageForm::focusInEvent(QFocusEvent* event) {
+    g_current = this;
+    emit BecameCurrent(this);
+    QWidget::focusInEvent(event);
+}
+
+bool TMainImageForm::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) {
+        g_current = this;
+        emit BecameCurrent(this);
+    }
+    return QWidget::event(event);
+}

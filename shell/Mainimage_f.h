@@ -1,0 +1,104 @@
+#pragma once
+// A document window: one design shown in its view, with zoom, grid, ruler and
+// unit buttons. It creates, opens and saves its design by file type, asks
+// before closing a modified design, picks colours, pans with Ctrl-drag and
+// hands its status texts to the main window.
+
+#include "colour/Palette.h"
+#include "shell/Mainimage.h"
+#include "shell/Stringtable.h"
+
+#include <QWidget>
+#include <functional>
+
+class TPTextileImage;
+class QScrollBar;
+class QToolButton;
+
+class TMainImageForm : public QWidget {
+    Q_OBJECT
+  public:
+    explicit TMainImageForm(QWidget* parent = nullptr);
+    ~TMainImageForm() override;
+
+    // Error code (0 = success) of each; on failure the window holds no design.
+    uint32_t NewCanvas(const TPaper& paper, int bitsPerPixel);
+    uint32_t OpenDocument(const QString& directory, const QString& fileName, int bitsPerPixel, int type);
+    uint32_t SaveDocument(const QString& directory, const QString& fileName, int compression, int type);
+    uint32_t ResizeCanvas(int width, int height, int dpi);
+    uint32_t EnlargeCanvas(int width, int height);
+
+    // Marks the design modified (every editing operation calls it before a change).
+    // The undo store will record the change here.
+    void SetModified();
+    void SetUnit(int unit);
+    void ZoomInClick();
+    void ZoomOutClick();
+    // Processes the last mouse move (the main window calls it every 50 ms).
+    void ProcessPendingMove();
+    // Status panel texts 0 .. 3: size, resolution, zoom, pointer position.
+    QString PanelText(int panel) const;
+
+    // The selection (the picture's region) to the clipboard; Cut also fills it.
+    uint32_t CopyToClipboard();
+    uint32_t CutToClipboard();
+    uint32_t PasteFromClipboard();
+
+    // Asks to save a modified design; false when the user cancels.
+    bool FormCloseQuery();
+    // The save dialog of a never-saved design: (folder-and-name, filter) -> chosen
+    // path, empty when cancelled. Replaced in tests.
+    std::function<QString(const QString& filter, const QString& folder)> SaveDialog;
+
+    TPTextileImage* iMainImage = nullptr;
+    QToolButton *sbZoomIn = nullptr, *sbZoomOut = nullptr, *sbGrid = nullptr, *sbRuler = nullptr,
+                *sbProtect = nullptr, *sbMaskArea = nullptr, *sbMaskShow = nullptr, *sbUnit = nullptr;
+    QScrollBar* sbHorizontal = nullptr;
+    QScrollBar* sbVertical = nullptr;
+
+    int DocumentNumber = 0;
+    QString Directory;
+    QString FileName;
+    TPaper Paper;
+    int Unit = UnitCm;
+    TPalette Palette;
+    bool Modified = false;
+    int ImageWidth = 0, ImageHeight = 0;
+    bool PendingMove = false;
+    int PendingX = 0, PendingY = 0;
+    int PointerX = 0, PointerY = 0;
+
+    TDesignRef Design() { return TDesignRef{Image(), Palette, Paper}; }
+    TOrvaneBitmap& Image();
+
+  signals:
+    // The caption, zoom, size or pointer changed: the status panels need rewriting.
+    void StatusChanged();
+    void BecameCurrent(TMainImageForm* form);
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    bool event(QEvent* event) override;
+
+  private:
+    void FormCreate();
+    void UpdateCaption();
+    void AfterNewPicture();
+    void SyncScrollBars();
+    void ImageMouseDown(Qt::MouseButton button, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,
+                        int x, int y);
+    void ImageMouseMove(Qt::MouseButton button, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,
+                        int x, int y);
+    void ImageMouseUp(Qt::MouseButton button, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,
+                      int x, int y);
+    void PickColour(int x, int y);
+    QString DefaultExtension() const;
+
+    TStringTable Texts;
+    bool Panning = false;
+    QPoint PanStart;
+};
+
+// The document whose window was activated last (null when none is open).
+TMainImageForm* CurrentDocument();
