@@ -33,7 +33,15 @@ QByteArray EncodeClipboard(const TOrvaneBitmap& image, const TPalette& palette, 
     const int bpp = image.BitsPerPixel;
     if (area.isEmpty() || (bpp != 8 && bpp != 24)) return {};
     const QImage mask = SelectionMask(area, selection);
-    const int used = bpp == 8 ? std::clamp<int>(palette.UseColor, 1, 255) : 0;
+    // Every entry a copied pixel uses travels along, even above the used-colour count.
+    int used = bpp == 8 ? std::clamp<int>(palette.UseColor, 1, 255) : 0;
+    if (bpp == 8)
+        for (int y = 0; y < area.height(); ++y) {
+            const uint8_t* row = image.ScanLine(area.top() + y) + area.left();
+            for (int x = 0; x < area.width(); ++x)
+                used = std::max<int>(used, row[x]);
+        }
+    used = std::min(used, 255);
     QByteArray out;
     for (uint32_t v :
          {0u, timeStamp, uint32_t(bpp), uint32_t(area.width()), uint32_t(area.height()), uint32_t(used), 1u})
@@ -148,8 +156,7 @@ QRect PasteIntoDesign(TOrvaneBitmap& design, const TPalette& palette, const TCli
         auto it = nearest.find(colour);
         if (it != nearest.end()) return it->second;
         TSearchColor search(RedOf(colour), GreenOf(colour), BlueOf(colour));
-        const int last = std::clamp<int>(palette.UseColor, TPalette::kFirstDrawing, TPalette::kLastDrawing);
-        for (int i = TPalette::kFirstDrawing; i <= last; ++i)
+        for (int i = TPalette::kFirstDrawing; i <= TPalette::kLastDrawing; ++i)
             if (search.Offer(i, palette[i].Red(), palette[i].Green(), palette[i].Blue())) break;
         const int index = search.Found() ? search.Best() : TPalette::kFirstDrawing;
         nearest.emplace(colour, index);

@@ -3,7 +3,7 @@
 // its palette entries, and the standard picture other programs take.
 //
 // Layout (little-endian): seven u32 fields (0, a time stamp, bits per pixel 8 or
-// 24, width, height, used-colour count for 8 bits, 1). 8 bits: the palette
+// 24, width, height, the number of palette entries carried (8 bits), 1). 8 bits: the palette
 // entries 1 .. used-colour count as design-file palette records, then height
 // rows of width indices (0 outside the selection). 24 bits: one u32 (0), height
 // rows of width blue-green-red triples, then height rows of width mask bytes,
@@ -41,7 +41,7 @@ QImage ClipboardPicture(const TOrvaneBitmap& image, const TPalette& palette, con
                         const QRegion& selection);
 
 // Puts a pasted picture into the design at (x, y), converting colours: into an
-// 8-bit design each colour takes the nearest drawing colour (2 .. UseColor) of its
+// 8-bit design each colour takes the nearest drawing colour (2 .. 251) of its
 // palette; into a 24-bit one colours go as they are. Only pixels inside the mask
 // are written. Returns the rectangle written (clipped to the design).
 QRect PasteIntoDesign(TOrvaneBitmap& design, const TPalette& palette, const TClipPicture& picture, int x,

@@ -123,7 +123,6 @@ void TMainImageForm::AfterNewPicture() {
     iMainImage->SetPosition(0, 0);
     SyncScrollBars();
     UpdateCaption();
-    CurrentColour().Index = TPalette::kFirstDrawing;
     emit StatusChanged();
 }
 
@@ -166,6 +165,7 @@ uint32_t TMainImageForm::OpenDocument(const QString& directory, const QString& f
     FileName = OpenedFileName(fileName, type, Image().BitsPerPixel);
     Modified = false;
     AfterNewPicture();
+    CurrentColour().Index = TPalette::kFirstDrawing;
     return 0;
 }
 
