@@ -1,6 +1,7 @@
 #include "shell/Main_f.h"
 
 #include "platform/Inifile.h"
+#include "raster/Tptextileimage_f.h"
 #include "shell/Canvassize_f.h"
 #include "shell/Common.h"
 #include "shell/Exception.h"
@@ -240,5 +241,7 @@ void TMainForm::Timer200msTimer() {
 }
 
 void TMainForm::Timer1000msTimer() {
+    // The selection's outline marches once a second.
+    if (TMainImageForm* doc = CurrentDocument()) doc->iMainImage->OutlineBitmapRgn();
     Panels[5]->setText(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")));
 }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 
 namespace {
 constexpr TZoom kSteps[kZoomSteps] = {{1, 16}, {1, 8}, {1, 4}, {1, 2}, {1, 1},
@@ -135,4 +136,44 @@ uint32_t CurrentPixel(int bitsPerPixel, const TPalette& palette) {
     const TCurrentColour& c = CurrentColour();
     if (bitsPerPixel == 8) return uint32_t(c.Index & 0xFF);
     return c.Rgb ? c.Rgb : palette[c.Index].ColorRef();
+}
+
+std::vector<TRulerTick> RulerTicks(int first, int canvasLength, int zoomIn, int zoomOut, int unit, int dpi,
+                                   bool fromEnd, int imageLength) {
+    std::vector<TRulerTick> ticks;
+    if (canvasLength <= 0 || zoomIn <= 0 || zoomOut <= 0 || dpi <= 0) return ticks;
+    const double dotsPerUnit = unit == UnitDot ? 1.0 : unit == UnitInch ? dpi : dpi / 2.54;
+    const double canvasPerUnit = dotsPerUnit * zoomIn / zoomOut;
+    // Long marks at least 60 canvas pixels apart, on 1-2-5 steps; short marks at
+    // a tenth, a fifth or a half of that while they stay 5 pixels apart.
+    double major = 1;
+    for (int k = 0; major * canvasPerUnit < 60 && k < 40; ++k)
+        major *= (k % 3 == 1) ? 2.5 : 2;
+    double minor = major;
+    for (double part : {10.0, 5.0, 2.0})
+        if (major / part * canvasPerUnit >= 5) {
+            minor = major / part;
+            break;
+        }
+    auto canvasOf = [&](double units) {
+        const double dots = units * dotsPerUnit;
+        const double picture = fromEnd ? imageLength - dots : dots;
+        return int((picture - first) * zoomIn / zoomOut);
+    };
+    const double firstUnits =
+        (fromEnd ? imageLength - first - double(canvasLength) * zoomOut / zoomIn : first) / dotsPerUnit;
+    const double lastUnits =
+        (fromEnd ? imageLength - first : first + double(canvasLength) * zoomOut / zoomIn) / dotsPerUnit;
+    const long start = long(std::floor(firstUnits / minor)), stop = long(std::ceil(lastUnits / minor));
+    const int perMajor = int(std::lround(major / minor));
+    for (long i = std::max(0L, start); i <= stop && ticks.size() < 4096; ++i) {
+        const int pos = canvasOf(double(i) * minor);
+        if (pos < 0 || pos >= canvasLength) continue;
+        TRulerTick t;
+        t.Pos = pos;
+        t.Major = i % perMajor == 0;
+        if (t.Major) t.Label = QString::number(double(i) * minor, 'g', 6);
+        ticks.push_back(t);
+    }
+    return ticks;
 }

@@ -5,6 +5,7 @@
 #include "shell/Document.h"
 
 #include <QString>
+#include <vector>
 
 // The nine zoom steps 1:16 .. 16:1 as (zoomIn, zoomOut).
 struct TZoom {
@@ -68,3 +69,16 @@ struct TCurrentColour {
 TCurrentColour& CurrentColour();
 // The current colour as a pixel value of a design of the given depth.
 uint32_t CurrentPixel(int bitsPerPixel, const TPalette& palette);
+
+// One mark of a ruler: its canvas position, whether it is a long (labelled) mark, and its label.
+struct TRulerTick {
+    int Pos = 0;
+    bool Major = false;
+    QString Label;
+};
+// The marks of a ruler over canvasLength canvas pixels whose first pixel shows
+// picture pixel first, at zoom zoomIn:zoomOut, in a unit at dpi. Labels are
+// measured from the picture's start, or from its end (imageLength) when
+// fromEnd is set, as the vertical ruler counts from the bottom.
+std::vector<TRulerTick> RulerTicks(int first, int canvasLength, int zoomIn, int zoomOut, int unit, int dpi,
+                                   bool fromEnd = false, int imageLength = 0);

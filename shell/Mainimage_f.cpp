@@ -7,6 +7,7 @@
 #include "shell/Exception.h"
 #include "shell/Filetypes.h"
 #include "shell/Paths.h"
+#include "shell/Ruler_f.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -59,11 +60,17 @@ TMainImageForm::TMainImageForm(QWidget* parent) : QWidget(parent) {
     for (QToolButton* b : {sbZoomIn, sbZoomOut, sbGrid, sbRuler, sbProtect, sbMaskArea, sbMaskShow, sbUnit})
         buttons->addWidget(b);
     buttons->addStretch();
+    RulerTop = new TRuler(Qt::Horizontal, iMainImage);
+    RulerLeft = new TRuler(Qt::Vertical, iMainImage);
+    RulerTop->hide();
+    RulerLeft->hide();
     auto* grid = new QGridLayout;
     grid->setSpacing(0);
-    grid->addWidget(iMainImage, 0, 0);
-    grid->addWidget(sbVertical, 0, 1);
-    grid->addWidget(sbHorizontal, 1, 0);
+    grid->addWidget(RulerTop, 0, 1);
+    grid->addWidget(RulerLeft, 1, 0);
+    grid->addWidget(iMainImage, 1, 1);
+    grid->addWidget(sbVertical, 1, 2);
+    grid->addWidget(sbHorizontal, 2, 1);
     auto* all = new QVBoxLayout(this);
     all->setContentsMargins(0, 0, 0, 0);
     all->setSpacing(0);
@@ -73,13 +80,19 @@ TMainImageForm::TMainImageForm(QWidget* parent) : QWidget(parent) {
     connect(sbZoomIn, &QToolButton::clicked, this, &TMainImageForm::ZoomInClick);
     connect(sbZoomOut, &QToolButton::clicked, this, &TMainImageForm::ZoomOutClick);
     connect(sbGrid, &QToolButton::toggled, this, [this](bool on) { iMainImage->SetGrid(on); });
+    connect(sbRuler, &QToolButton::toggled, this, [this](bool on) {
+        RulerTop->setVisible(on);
+        RulerLeft->setVisible(on);
+    });
+    connect(sbMaskShow, &QToolButton::toggled, this, [this](bool on) { iMainImage->SetMaskEnabled(on); });
+    sbMaskArea->setEnabled(false); // masks are made by the drawing tools
     connect(sbUnit, &QToolButton::clicked, this, [this] { SetUnit(NextUnit(Unit)); });
     connect(sbHorizontal, &QScrollBar::valueChanged, this, [this](int v) { iMainImage->SetPositionX(v); });
     connect(sbVertical, &QScrollBar::valueChanged, this, [this](int v) { iMainImage->SetPositionY(v); });
     connect(iMainImage, &TPImage::MouseDown, this, &TMainImageForm::ImageMouseDown);
     connect(iMainImage, &TPImage::MouseMove, this, &TMainImageForm::ImageMouseMove);
     connect(iMainImage, &TPImage::MouseUp, this, &TMainImageForm::ImageMouseUp);
-    iMainImage->OnPositionChange = [this](TPImage*) { SyncScrollBars(); };
+    iMainImage->OnPositionChange = [this](TPImage*) { ViewMoved(); };
     SaveDialog = [this](const QString& filter, const QString& folder) {
         return QFileDialog::getSaveFileName(this, QString(), folder, filter);
     };
@@ -121,9 +134,16 @@ void TMainImageForm::AfterNewPicture() {
     ImageWidth = Image().Width;
     ImageHeight = Image().Height;
     iMainImage->SetPosition(0, 0);
-    SyncScrollBars();
+    SetUnit(Unit);
+    ViewMoved();
     UpdateCaption();
     emit StatusChanged();
+}
+
+void TMainImageForm::ViewMoved() {
+    SyncScrollBars();
+    RulerTop->update();
+    RulerLeft->update();
 }
 
 void TMainImageForm::SyncScrollBars() {
@@ -206,20 +226,22 @@ void TMainImageForm::SetModified() {
 void TMainImageForm::SetUnit(int unit) {
     Unit = unit;
     sbUnit->setText(UnitCaption(Texts.Get(5), unit));
+    RulerTop->SetUnit(unit, Paper.dpi);
+    RulerLeft->SetUnit(unit, Paper.dpi);
     emit StatusChanged();
 }
 
 void TMainImageForm::ZoomInClick() {
     const TZoom z = ZoomIn(TZoom{iMainImage->GetZoomIn(), iMainImage->GetZoomOut()});
     iMainImage->SetZoom(z.In, z.Out);
-    SyncScrollBars();
+    ViewMoved();
     emit StatusChanged();
 }
 
 void TMainImageForm::ZoomOutClick() {
     const TZoom z = ZoomOut(TZoom{iMainImage->GetZoomIn(), iMainImage->GetZoomOut()});
     iMainImage->SetZoom(z.In, z.Out);
-    SyncScrollBars();
+    ViewMoved();
     emit StatusChanged();
 }
 

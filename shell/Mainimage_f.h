@@ -12,6 +12,7 @@
 #include <functional>
 
 class TPTextileImage;
+class TRuler;
 class QScrollBar;
 class QToolButton;
 
@@ -54,6 +55,8 @@ class TMainImageForm : public QWidget {
     QToolButton *sbZoomIn = nullptr, *sbZoomOut = nullptr, *sbGrid = nullptr, *sbRuler = nullptr,
                 *sbProtect = nullptr, *sbMaskArea = nullptr, *sbMaskShow = nullptr, *sbUnit = nullptr;
     QScrollBar* sbHorizontal = nullptr;
+    TRuler* RulerTop = nullptr;
+    TRuler* RulerLeft = nullptr;
     QScrollBar* sbVertical = nullptr;
 
     int DocumentNumber = 0;
@@ -86,6 +89,7 @@ class TMainImageForm : public QWidget {
     void UpdateCaption();
     void AfterNewPicture();
     void SyncScrollBars();
+    void ViewMoved();
     void ImageMouseDown(Qt::MouseButton button, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,
                         int x, int y);
     void ImageMouseMove(Qt::MouseButton button, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,

@@ -6,6 +6,7 @@
 #include "shell/Filetypes.h"
 #include "shell/Main_f.h"
 #include "shell/Mainimage_f.h"
+#include "shell/Ruler_f.h"
 
 #include <QApplication>
 #include <QDir>
@@ -14,6 +15,7 @@
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -212,8 +214,29 @@ TEST_F(DocumentWindows, ScreenshotOfTwoDocuments) {
         d->ZoomInClick();
         d->ZoomInClick();
         d->sbGrid->setChecked(true);
+        d->sbRuler->setChecked(true);
         d->iMainImage->SetPosition(140, 75);
     }
     QTest::qWait(800);
     ASSERT_TRUE(QGuiApplication::primaryScreen()->grabWindow(0).save(out));
+}
+
+TEST_F(DocumentWindows, CtrlDragPansAndTheRulerFollowsTheButton) {
+    TMainImageForm* doc = main->NewDocument(Paper(kPaperCustom, 2000, 1500), 8);
+    ASSERT_NE(doc, nullptr);
+    doc->iMainImage->SetPosition(100, 100);
+    ASSERT_EQ(doc->iMainImage->PositionX(), 100);
+    QTest::mousePress(doc->iMainImage, Qt::LeftButton, Qt::ControlModifier, QPoint(50, 40));
+    QTest::mouseMove(doc->iMainImage, QPoint(20, 10));
+    QTest::mouseRelease(doc->iMainImage, Qt::LeftButton, Qt::ControlModifier, QPoint(20, 10));
+    EXPECT_EQ(doc->iMainImage->PositionX(), 130);
+    EXPECT_EQ(doc->iMainImage->PositionY(), 130);
+    EXPECT_EQ(doc->sbHorizontal->value(), 130);
+
+    EXPECT_FALSE(doc->RulerTop->isVisibleTo(doc));
+    doc->sbRuler->click();
+    EXPECT_TRUE(doc->RulerTop->isVisibleTo(doc));
+    EXPECT_TRUE(doc->RulerLeft->isVisibleTo(doc));
+    const QImage ruler = doc->RulerTop->grab().toImage();
+    EXPECT_FALSE(ruler.isNull());
 }

@@ -2,6 +2,7 @@
 #include "shell/Filetypes.h"
 #include "shell/Mainimage.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 TEST(DocumentRules, ZoomStepsStopAtBothEnds) {
@@ -72,4 +73,37 @@ TEST(DocumentRules, NewCanvasFillsThePaperWithTheCurrentColour) {
     SetPaper(huge, kPaperCustom, 70000, 10);
     EXPECT_EQ(NewCanvasDesign(full, huge, 8, 0), 0x40000010u);
     qunsetenv("VELMORA_HOME");
+}
+
+TEST(DocumentRules, RulerMarksFollowUnitZoomAndPosition) {
+    // Dots at 1:1: long marks every 100 dots (60 px or more), short ones every 10.
+    auto ticks = RulerTicks(0, 300, 1, 1, UnitDot, 160);
+    ASSERT_FALSE(ticks.empty());
+    EXPECT_EQ(ticks[0].Pos, 0);
+    EXPECT_TRUE(ticks[0].Major);
+    EXPECT_EQ(ticks[0].Label, "0");
+    EXPECT_EQ(ticks[1].Pos, 10);
+    EXPECT_FALSE(ticks[1].Major);
+    EXPECT_EQ(ticks[10].Label, "100");
+    EXPECT_EQ(ticks[10].Pos, 100);
+
+    // Inches at 160 dpi, 1:1, scrolled by 80 dots: the 1-inch mark at canvas 80.
+    ticks = RulerTicks(80, 400, 1, 1, UnitInch, 160);
+    auto one = std::find_if(ticks.begin(), ticks.end(), [](const TRulerTick& t) { return t.Label == "1"; });
+    ASSERT_NE(one, ticks.end());
+    EXPECT_EQ(one->Pos, 80);
+
+    // Zoomed out 1:16 in centimetres: marks stay at least 60 px apart.
+    ticks = RulerTicks(0, 1000, 1, 16, UnitCm, 160);
+    int lastMajor = -1000;
+    for (const TRulerTick& t : ticks)
+        if (t.Major) {
+            EXPECT_GE(t.Pos - lastMajor, 59);
+            lastMajor = t.Pos;
+        }
+    // Counting from the bottom: picture row 99 of 100 is 1 dot from the end.
+    ticks = RulerTicks(0, 100, 1, 1, UnitDot, 160, true, 100);
+    auto zero = std::find_if(ticks.begin(), ticks.end(), [](const TRulerTick& t) { return t.Label == "0"; });
+    EXPECT_EQ(zero, ticks.end()); // the end itself is just past the last row
+    EXPECT_TRUE(RulerTicks(0, 0, 1, 1, UnitDot, 160).empty());
 }
