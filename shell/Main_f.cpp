@@ -7,6 +7,7 @@
 #include "shell/Exception.h"
 #include "shell/Filedialog_f.h"
 #include "shell/Mainimage_f.h"
+#include "shell/Mainmenu_f.h"
 #include "shell/Newcanvas_f.h"
 #include "shell/Stringtable.h"
 
@@ -57,12 +58,19 @@ void TMainForm::FormCreate() {
     connect(Timer1000ms, &QTimer::timeout, this, &TMainForm::Timer1000msTimer);
     for (QTimer* t : {Timer50ms, Timer200ms, Timer1000ms})
         t->start();
+    MainMenu_ = new TMainMenuForm(this);
+    MainMenu_->OnFile = [this] { FManagerClick(); };
+    MainMenu_->OnZoom = [this](int step) {
+        if (TMainImageForm* doc = CurrentDocument()) doc->SetZoomStep(step);
+    };
     connect(MdiArea_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
         if (auto* form = sub ? qobject_cast<TMainImageForm*>(sub->widget()) : nullptr) form->setFocus();
         UpdateStatus();
+        UpdateMenuItems();
     });
     setWindowTitle(QString::fromLatin1(kApplicationTitle));
     SetMenuCaptions();
+    UpdateMenuItems();
 }
 
 void TMainForm::ReadEnvironment() {
@@ -105,6 +113,16 @@ void TMainForm::CreateMenus() {
     EPasteItem->setShortcut(QKeySequence::Paste);
     ImageItem_ = menuBar()->addMenu(QString());
     ViewItem_ = menuBar()->addMenu(QString());
+    VMainMenuItem = ViewItem_->addAction(QString(), this, [this](bool on) {
+        MainMenu_->CloseTool();
+        MainMenu_->setVisible(on);
+    });
+    VMainMenuItem->setCheckable(true);
+    VMainMenuItem->setChecked(true);
+    VStatusBarItem = ViewItem_->addAction(QString(), this, [this](bool on) { statusBar()->setVisible(on); });
+    VStatusBarItem->setCheckable(true);
+    VStatusBarItem->setChecked(true);
+    VToolsRearrangeItem = ViewItem_->addAction(QString(), this, &TMainForm::ArrangeTools);
     WindowItem_ = menuBar()->addMenu(QString());
     WCascadeItem = WindowItem_->addAction(QString(), MdiArea_, &QMdiArea::cascadeSubWindows);
     WTileItem = WindowItem_->addAction(QString(), MdiArea_, &QMdiArea::tileSubWindows);
@@ -128,6 +146,9 @@ void TMainForm::SetMenuCaptions() {
     EPasteItem->setText(t.Get(19));
     ImageItem_->setTitle(t.Get(25));
     ViewItem_->setTitle(t.Get(46));
+    VMainMenuItem->setText(t.Get(50));
+    VStatusBarItem->setText(t.Get(51));
+    VToolsRearrangeItem->setText(t.Get(1));
     WindowItem_->setTitle(t.Get(52));
     WCascadeItem->setText(t.Get(53));
     WTileItem->setText(t.Get(54));
@@ -145,8 +166,15 @@ TMainImageForm* TMainForm::AddDocument(TMainImageForm* form) {
     sub->resize(want.boundedTo(room).expandedTo(QSize(240, 180)));
     sub->move(0, 0);
     sub->show();
+    form->iMainImage->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(form->iMainImage, &QWidget::customContextMenuRequested, this, [this, form](const QPoint& at) {
+        MainMenu_->PopupMenu1->popup(form->iMainImage->mapToGlobal(at));
+    });
+    connect(form, &QObject::destroyed, this,
+            [this] { QTimer::singleShot(0, this, &TMainForm::UpdateMenuItems); });
     MdiArea_->setActiveSubWindow(sub);
     UpdateStatus();
+    UpdateMenuItems();
     return form;
 }
 
@@ -177,6 +205,8 @@ void TMainForm::FirstActivation(const QString& fileName) {
     a4.dpi = 160;
     SetPaper(a4, 0);
     NewDocument(a4, 8);
+    MainMenu_->show();
+    ArrangeTools();
 }
 
 void TMainForm::FNewCanvasClick(int bitsPerPixel) {
@@ -224,6 +254,35 @@ void TMainForm::FEnlargeCanvasClick() {
     TEnlargeCanvasForm dialog(doc->Paper, this);
     if (dialog.exec() != QDialog::Accepted) return;
     if (const uint32_t code = doc->EnlargeCanvas(dialog.NewWidth(), dialog.NewHeight())) ReportError(code);
+}
+
+void TMainForm::UpdateMenuItems() {
+    const bool any = !MdiArea_->subWindowList().isEmpty();
+    for (QAction* a : {FResizeCanvasItem, FEnlargeCanvasItem, FCloseItem, WCascadeItem, WTileItem})
+        a->setEnabled(any);
+    EditItem_->setEnabled(any);
+    ViewItem_->setEnabled(true);
+    TMainImageForm* doc = any ? CurrentDocument() : nullptr;
+    const int bits = doc ? doc->Image().BitsPerPixel : 0;
+    ImageItem_->setEnabled(bits == 24);
+    MainMenu_->UpdateButtons(bits, doc && doc->Image().HasRegion());
+    MainMenu_->setEnabled(any);
+    VMainMenuItem->setChecked(MainMenu_->isVisible());
+    for (QTimer* t : {Timer50ms, Timer200ms, Timer1000ms}) {
+        if (any && !t->isActive()) t->start();
+        if (!any) t->stop();
+    }
+}
+
+void TMainForm::ArrangeTools() {
+    const QRect client = MdiArea_->geometry();
+    const QPoint topRight = mapToGlobal(QPoint(client.right(), client.top()));
+    int y = topRight.y() + 2;
+    for (QWidget* tool : {static_cast<QWidget*>(MainMenu_)}) {
+        tool->adjustSize();
+        tool->move(topRight.x() - tool->frameGeometry().width() - 2, y);
+        y += tool->frameGeometry().height() + 1;
+    }
 }
 
 void TMainForm::UpdateStatus() {

@@ -15,6 +15,7 @@ class QAction;
 class QTimer;
 class QLabel;
 class TMainImageForm;
+class TMainMenuForm;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -43,6 +44,11 @@ class TMainForm : public QMainWindow {
     void FirstActivation(const QString& fileName);
     // Rewrites the status panels from the current document.
     void UpdateStatus();
+    // Enables menu items and tool buttons for the current documents.
+    void UpdateMenuItems();
+    // Stacks the tool windows along the right edge of the client area.
+    void ArrangeTools();
+    TMainMenuForm* MainMenu() const { return MainMenu_; }
 
   private:
     void FormCreate();
@@ -83,6 +89,10 @@ class TMainForm : public QMainWindow {
     QAction* WCascadeItem = nullptr;
     QAction* WTileItem = nullptr;
     QLabel* Panels[6] = {};
+    TMainMenuForm* MainMenu_ = nullptr;
+    QAction* VMainMenuItem = nullptr;
+    QAction* VStatusBarItem = nullptr;
+    QAction* VToolsRearrangeItem = nullptr;
     QTimer* Timer50ms = nullptr;
     QTimer* Timer200ms = nullptr;
     QTimer* Timer1000ms = nullptr;

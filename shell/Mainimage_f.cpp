@@ -245,6 +245,13 @@ void TMainImageForm::ZoomOutClick() {
     emit StatusChanged();
 }
 
+void TMainImageForm::SetZoomStep(int step) {
+    const TZoom z = ZoomStep(step);
+    iMainImage->SetZoom(z.In, z.Out);
+    ViewMoved();
+    emit StatusChanged();
+}
+
 QString TMainImageForm::PanelText(int panel) const {
     switch (panel) {
     case 0:

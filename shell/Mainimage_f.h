@@ -35,6 +35,8 @@ class TMainImageForm : public QWidget {
     void SetUnit(int unit);
     void ZoomInClick();
     void ZoomOutClick();
+    // One of the nine zoom steps (0 = 1:16 .. 8 = 16:1).
+    void SetZoomStep(int step);
     // Processes the last mouse move (the main window calls it every 50 ms).
     void ProcessPendingMove();
     // Status panel texts 0 .. 3: size, resolution, zoom, pointer position.

@@ -1,0 +1,154 @@
+#include "shell/Mainmenu_f.h"
+
+#include "shell/Common.h"
+#include "shell/Mainimage.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QMenu>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+// The name a button shows beside its hint: a short mark until the tool icons exist.
+QString ShortName(const QString& hint) {
+    QString s;
+    for (const QString& word : hint.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        s += word.left(word.size() > 5 ? 2 : 3);
+    return s.left(6);
+}
+} // namespace
+
+TMainMenuForm::TMainMenuForm(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
+    Texts.Load(LanguageDirectory(QStringLiteral("Carpet")), Configuration.Language,
+               QStringLiteral("MainMenu"));
+    auto* grid = new QGridLayout;
+    grid->setSpacing(2);
+    int at = 0;
+    for (int tool = 1; tool <= kToolCount; ++tool) {
+        if (tool == kToolCanvas) continue;
+        auto* shape = new QFrame;
+        shape->setFrameShape(QFrame::Box);
+        shape->setLineWidth(2);
+        auto* button = new QToolButton(shape);
+        button->setCheckable(true);
+        button->setAutoRaise(true);
+        button->setToolTip(Texts.Get(tool));
+        button->setText(ShortName(Texts.Get(tool)));
+        button->setFixedSize(44, 30);
+        auto* inner = new QVBoxLayout(shape);
+        inner->setContentsMargins(2, 2, 2, 2);
+        inner->addWidget(button);
+        connect(button, &QToolButton::clicked, this, [this, tool] { SelectTool(tool); });
+        Buttons[tool] = button;
+        Shapes[tool] = shape;
+        SetShapeColour(tool, Qt::black);
+        grid->addWidget(shape, at / 3, at % 3);
+        ++at;
+    }
+    sbFile = new QToolButton;
+    sbPrint = new QToolButton;
+    sbScan = new QToolButton;
+    sbExit = new QToolButton;
+    auto* commands = new QGridLayout;
+    int i = 0;
+    for (QToolButton* b : {sbFile, sbPrint, sbScan, sbExit}) {
+        b->setText(Texts.Get(26 + i));
+        b->setToolTip(Texts.Get(26 + i));
+        b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        commands->addWidget(b, i / 2, i % 2);
+        ++i;
+    }
+    connect(sbFile, &QToolButton::clicked, this, [this] {
+        if (OnFile) OnFile();
+    });
+    connect(sbPrint, &QToolButton::clicked, this, [this] {
+        if (OnPrint) OnPrint();
+    });
+    connect(sbScan, &QToolButton::clicked, this, [this] {
+        if (OnScan) OnScan();
+    });
+    connect(sbExit, &QToolButton::clicked, this, &TMainMenuForm::CloseTool);
+    auto* all = new QVBoxLayout(this);
+    all->setContentsMargins(4, 4, 4, 4);
+    all->addLayout(grid);
+    all->addLayout(commands);
+    setWindowTitle(Texts.Get(0));
+    FormCreate();
+}
+
+void TMainMenuForm::FormCreate() {
+    PopupMenu1 = new QMenu(this);
+    for (int step = 0; step < kZoomSteps; ++step)
+        PopupMenu1->addAction(Texts.Get(30 + step), this, [this, step] {
+            if (OnZoom) OnZoom(step);
+        });
+    PopupMenu1->addSeparator();
+    for (int tool = 1; tool <= kToolCount; ++tool) {
+        if (tool == kToolCanvas) continue;
+        QAction* entry = PopupMenu1->addAction(Texts.Get(tool), this, [this, tool] { SelectTool(tool); });
+        entry->setEnabled(ToolImplemented(tool) && tool != Tool3D);
+        entry->setObjectName(QStringLiteral("tool%1").arg(tool));
+    }
+    PopupMenu1->addSeparator();
+    PopupMenu1->addAction(Texts.Get(26), this, [this] {
+        if (OnFile) OnFile();
+    });
+    PopupMenu1->addAction(Texts.Get(39), this, [this] {
+        if (OnPrint) OnPrint();
+    });
+    PopupMenu1
+        ->addAction(Texts.Get(40), this,
+                    [this] {
+                        if (OnScan) OnScan();
+                    })
+        ->setEnabled(false);
+    PopupMenu1->addAction(Texts.Get(ToolUndo), this, [this] { SelectTool(ToolUndo); });
+    sbScan->setEnabled(false);  // no scanner is found on this system yet
+    sbPrint->setEnabled(false); // printing comes later
+    UpdateButtons(0, false);
+}
+
+void TMainMenuForm::SetShapeColour(int tool, const QColor& colour) {
+    if (!Shapes[tool]) return;
+    QPalette p = Shapes[tool]->palette();
+    p.setColor(QPalette::WindowText, colour);
+    Shapes[tool]->setPalette(p);
+}
+
+void TMainMenuForm::SelectTool(int n) {
+    if (n < 1 || n > kToolCount) return;
+    if (n == Active) {
+        CloseTool();
+        return;
+    }
+    if (!CloseTool()) {
+        if (Buttons[n]) Buttons[n]->setChecked(false);
+        return;
+    }
+    Active = n;
+    if (Buttons[n]) Buttons[n]->setChecked(true);
+    SetShapeColour(n, ToolFrameColour(n));
+    Window = CreateToolWindow ? CreateToolWindow(n, this) : nullptr;
+    if (Window) Window->show();
+}
+
+bool TMainMenuForm::CloseTool() {
+    if (Active) {
+        show();
+        delete Window;
+        Window = nullptr;
+        if (Buttons[Active]) Buttons[Active]->setChecked(false);
+        for (int tool = 1; tool <= kToolCount; ++tool)
+            SetShapeColour(tool, Qt::black);
+        Active = 0;
+    }
+    return true;
+}
+
+void TMainMenuForm::UpdateButtons(int bitsPerPixel, bool selection) {
+    for (int tool = 1; tool <= kToolCount; ++tool)
+        if (Buttons[tool]) Buttons[tool]->setEnabled(ToolEnabled(tool, bitsPerPixel, selection));
+    // The 3D button follows full-colour designs although no 3D window exists yet.
+    if (Buttons[Tool3D]) Buttons[Tool3D]->setEnabled(false);
+}

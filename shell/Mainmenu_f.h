@@ -1,0 +1,49 @@
+#pragma once
+// The tool palette ("Textile Menu"): one toggle button per tool with a frame
+// behind it, the File/Printer/Scanner/Exit buttons and the pop-up menu every
+// document window shows. At most one tool is active; its window (when the tool
+// has one) is created by SelectTool and destroyed by CloseTool.
+#include "shell/Mainmenu.h"
+#include "shell/Stringtable.h"
+
+#include <QWidget>
+#include <functional>
+
+class QToolButton;
+class QFrame;
+class QMenu;
+
+class TMainMenuForm : public QWidget {
+    Q_OBJECT
+  public:
+    explicit TMainMenuForm(QWidget* parent = nullptr);
+
+    // Leaves the active tool when n is active; otherwise closes it and activates n.
+    void SelectTool(int n);
+    bool CloseTool();
+    int ActiveTool() const { return Active; }
+    // Enables the buttons for the current design (0 bits: no document).
+    void UpdateButtons(int bitsPerPixel, bool selection);
+    // The tool's window, made when the tool is selected (tools without one get none).
+    std::function<QWidget*(int tool, QWidget* owner)> CreateToolWindow;
+    // The buttons of the file, printing and scanning commands run these.
+    std::function<void()> OnFile, OnPrint, OnScan;
+    // Zoom entries of the pop-up menu: step 0 (1:16) .. 8 (16:1).
+    std::function<void(int step)> OnZoom;
+
+    QToolButton* Button(int tool) const { return Buttons[tool]; }
+    QFrame* Shape(int tool) const { return Shapes[tool]; }
+    QWidget* ToolWindow() const { return Window; }
+    QMenu* PopupMenu1 = nullptr;
+    QToolButton *sbFile = nullptr, *sbPrint = nullptr, *sbScan = nullptr, *sbExit = nullptr;
+
+  private:
+    void FormCreate();
+    void SetShapeColour(int tool, const QColor& colour);
+
+    TStringTable Texts;
+    QToolButton* Buttons[kToolCount + 1] = {};
+    QFrame* Shapes[kToolCount + 1] = {};
+    QWidget* Window = nullptr;
+    int Active = 0;
+};

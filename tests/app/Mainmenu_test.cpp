@@ -1,0 +1,115 @@
+#include "shell/Common.h"
+#include "shell/Exception.h"
+#include "shell/Main_f.h"
+#include "shell/Mainimage_f.h"
+#include "shell/Mainmenu_f.h"
+
+#include <QFrame>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ToolPalette : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        qputenv("VELMORA_CONFIG_DIR", config.path().toUtf8());
+        qputenv("VELMORA_HOME", VELMORA_SOURCE_DATA_DIR);
+        main = std::make_unique<TMainForm>();
+        main->show();
+    }
+    void TearDown() override {
+        main.reset();
+        qunsetenv("VELMORA_CONFIG_DIR");
+        qunsetenv("VELMORA_HOME");
+    }
+    TMainImageForm* Document(int bits) {
+        TPaper p;
+        p.dpi = 160;
+        SetPaper(p, kPaperCustom, 64, 48);
+        return main->NewDocument(p, bits);
+    }
+    int ColouredFrames() {
+        int n = 0;
+        for (int t = 1; t <= kToolCount; ++t)
+            if (QFrame* f = main->MainMenu()->Shape(t))
+                n += f->palette().color(QPalette::WindowText) != Qt::black;
+        return n;
+    }
+    QTemporaryDir config;
+    std::unique_ptr<TMainForm> main;
+};
+
+} // namespace
+
+TEST_F(ToolPalette, SelectingTheActiveToolAgainLeavesIt) {
+    Document(8);
+    TMainMenuForm* menu = main->MainMenu();
+    QToolButton* fill = menu->Button(ToolFill);
+    ASSERT_TRUE(fill->isEnabled());
+    QTest::mouseClick(fill, Qt::LeftButton);
+    EXPECT_EQ(menu->ActiveTool(), ToolFill);
+    EXPECT_TRUE(fill->isChecked());
+    EXPECT_EQ(menu->Shape(ToolFill)->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    QTest::mouseClick(fill, Qt::LeftButton);
+    EXPECT_EQ(menu->ActiveTool(), 0);
+    EXPECT_FALSE(fill->isChecked());
+    EXPECT_EQ(ColouredFrames(), 0);
+}
+
+TEST_F(ToolPalette, SwitchingToolsLeavesOneFrameColouredAndClosesTheFirstWindow) {
+    Document(8);
+    TMainMenuForm* menu = main->MainMenu();
+    int made = 0, alive = 0;
+    menu->CreateToolWindow = [&](int, QWidget* owner) {
+        ++made;
+        ++alive;
+        auto* w = new QWidget(owner, Qt::Tool);
+        QObject::connect(w, &QObject::destroyed, [&] { --alive; });
+        return w;
+    };
+    menu->SelectTool(ToolDraw);
+    menu->SelectTool(ToolStripe);
+    EXPECT_EQ(made, 2);
+    EXPECT_EQ(alive, 1);
+    EXPECT_EQ(ColouredFrames(), 1);
+    EXPECT_EQ(menu->Shape(ToolStripe)->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    EXPECT_FALSE(menu->Button(ToolDraw)->isChecked());
+    QTest::mouseClick(menu->sbExit, Qt::LeftButton);
+    EXPECT_EQ(alive, 0);
+    EXPECT_EQ(menu->ActiveTool(), 0);
+}
+
+TEST_F(ToolPalette, EnablingFollowsDepthSelectionAndDocuments) {
+    TMainMenuForm* menu = main->MainMenu();
+    EXPECT_FALSE(menu->Button(ToolFill)->isEnabled()); // no document yet
+    TMainImageForm* doc = Document(24);
+    EXPECT_TRUE(menu->Button(ToolFill)->isEnabled());
+    EXPECT_FALSE(menu->Button(ToolGrouping)->isEnabled());
+    EXPECT_FALSE(menu->Button(ToolCarpet)->isEnabled());
+    EXPECT_FALSE(menu->Button(ToolColorChange)->isEnabled());
+    EXPECT_FALSE(menu->Button(ToolMoveCopy)->isEnabled());
+    EXPECT_FALSE(menu->Button(ToolStipple)->isEnabled()); // no window for it yet
+    doc->Image().SetRegionRect(L_RGN_SET, QRect(1, 1, 5, 5));
+    main->UpdateMenuItems();
+    EXPECT_TRUE(menu->Button(ToolColorChange)->isEnabled());
+    EXPECT_TRUE(menu->Button(ToolMoveCopy)->isEnabled());
+    Document(8);
+    EXPECT_TRUE(menu->Button(ToolGrouping)->isEnabled());
+    EXPECT_TRUE(menu->Button(ToolCarpet)->isEnabled());
+}
+
+TEST_F(ToolPalette, PopupZoomEntriesZoomTheDocument) {
+    TMainImageForm* doc = Document(8);
+    QMenu* popup = main->MainMenu()->PopupMenu1;
+    ASSERT_GE(popup->actions().size(), 9);
+    EXPECT_EQ(popup->actions()[0]->text(), "Zoom : 1/16");
+    popup->actions()[8]->trigger();
+    EXPECT_EQ(doc->PanelText(2), "Zoom : 16");
+    EXPECT_EQ(main->MainMenu()->windowTitle(), "Textile Menu");
+}
