@@ -12,6 +12,7 @@
 #include "shell/Stringtable.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -27,9 +28,21 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
 }
 
 TMainForm::~TMainForm() {
-    // Document windows go first: they may still ask the tables for texts.
-    MdiArea_->closeAllSubWindows();
+    // Document windows go first: they may still ask the tables for texts. The
+    // questions about unsaved designs were asked when the window closed.
+    qDeleteAll(MdiArea_->subWindowList());
     FreeAppTables();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    // Every document asks about unsaved changes; one Cancel keeps the program running.
+    MdiArea_->closeAllSubWindows();
+    if (!MdiArea_->subWindowList().isEmpty()) {
+        event->ignore();
+        return;
+    }
+    MainMenu_->CloseTool();
+    event->accept();
 }
 
 void TMainForm::FormCreate() {

@@ -50,6 +50,9 @@ class TMainForm : public QMainWindow {
     void ArrangeTools();
     TMainMenuForm* MainMenu() const { return MainMenu_; }
 
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
   private:
     void FormCreate();
     TMainImageForm* AddDocument(TMainImageForm* form);

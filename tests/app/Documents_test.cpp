@@ -240,3 +240,16 @@ TEST_F(DocumentWindows, CtrlDragPansAndTheRulerFollowsTheButton) {
     const QImage ruler = doc->RulerTop->grab().toImage();
     EXPECT_FALSE(ruler.isNull());
 }
+
+TEST_F(DocumentWindows, ClosingTheProgramAsksAndCancelKeepsItRunning) {
+    TMainImageForm* doc = main->NewDocument(Paper(kPaperCustom, 20, 20), 8);
+    ASSERT_NE(doc, nullptr);
+    doc->SetModified();
+    answer = ID_CANCEL;
+    EXPECT_FALSE(main->close());
+    EXPECT_EQ(main->MdiArea()->subWindowList().size(), 1);
+    answer = ID_NO;
+    EXPECT_TRUE(main->close());
+    QApplication::processEvents();
+    EXPECT_TRUE(main->MdiArea()->subWindowList().isEmpty());
+}
