@@ -1,0 +1,351 @@
+#include "colour/Palette_f.h"
+
+#include "colour/Hlswheel.h"
+#include "colour/Pcmy.h"
+#include "colour/Pcolorgrid_f.h"
+#include "colour/Phls.h"
+#include "shell/Common.h"
+#include "shell/Mainimage.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QProgressBar>
+#include <QSpinBox>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace {
+// The wheel picture, reporting presses and drags in its own pixels.
+class TWheelLabel : public QLabel {
+  public:
+    std::function<void(int, int)> OnPress;
+
+  protected:
+    void mousePressEvent(QMouseEvent* e) override { Report(e); }
+    void mouseMoveEvent(QMouseEvent* e) override {
+        if (e->buttons() & Qt::LeftButton) Report(e);
+    }
+
+  private:
+    void Report(QMouseEvent* e) {
+        if (OnPress) OnPress(int(e->position().x()), int(e->position().y()));
+    }
+};
+
+QSpinBox* SpinEdit(int max) {
+    auto* se = new QSpinBox;
+    se->setRange(0, max);
+    return se;
+}
+
+QProgressBar* Gauge() {
+    auto* g = new QProgressBar;
+    g->setOrientation(Qt::Vertical);
+    g->setRange(0, 255);
+    g->setTextVisible(false);
+    g->setFixedWidth(14);
+    return g;
+}
+} // namespace
+
+TColorSwatch::TColorSwatch(QWidget* parent) : QFrame(parent) {
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setMinimumSize(48, 36);
+}
+
+void TColorSwatch::SetColor(TColorRef colour, const QString& text) {
+    Colour = colour;
+    Caption = text;
+    update();
+}
+
+void TColorSwatch::paintEvent(QPaintEvent* event) {
+    QFrame::paintEvent(event);
+    QPainter p(this);
+    const QColor c(RedOf(Colour), GreenOf(Colour), BlueOf(Colour));
+    p.fillRect(contentsRect(), c);
+    p.setPen(qGray(c.rgb()) < 128 ? Qt::white : Qt::black);
+    p.drawText(contentsRect(), Qt::AlignCenter, Caption);
+}
+
+void TColorSwatch::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && OnClick) OnClick();
+}
+
+TPaletteForm::TPaletteForm(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
+    auto* buttons = new QHBoxLayout;
+    for (QToolButton** b : {&sbCMY, &sbHLS, &sbLibrary, &sbFile, &sbChart, &SpeedButtonProtect, &sbUndo}) {
+        *b = new QToolButton;
+        (*b)->setCheckable(*b != sbUndo);
+        buttons->addWidget(*b);
+    }
+    for (int mode = ModeCMY; mode <= ModeProtection; ++mode)
+        connect(ModeButton(mode), &QToolButton::clicked, this,
+                [this, mode](bool down) { SetMode(down ? mode : ModeNone); });
+    sbUndo->setEnabled(false);
+    connect(sbUndo, &QToolButton::clicked, this, [this] { sbUndoClick(); });
+
+    DIB256Palette = new TDIB256Palette;
+    DIB256Palette->SetXSquares(7);
+    DIB256Palette->SetYSquares(4);
+    DIB256Palette->setFixedSize(7 * 22 + 16, 4 * 22);
+    connect(DIB256Palette, &TDIB256Palette::OnChoiceIndexChange, this,
+            &TPaletteForm::DIB256PaletteChoiceIndexChange);
+    connect(DIB256Palette, &TDIB256Palette::OnCursorIndexChange, this,
+            &TPaletteForm::DIB256PaletteCursorIndexChange);
+    connect(DIB256Palette, &TDIB256Palette::OnRightPress, this, &TPaletteForm::DIB256PaletteRightPress);
+    connect(DIB256Palette, &TDIB256Palette::OnUseColorChange, this, [this] { ShowColors(); });
+    connect(DIB256Palette, &TDIB256Palette::OnColorChange, this, [this] { ShowColors(); });
+
+    FGColor = new TColorSwatch;
+    BGColor = new TColorSwatch;
+    CursorColor = new TColorSwatch;
+    BGColor->OnClick = [this] { DIB256Palette->SetChoiceIndex(1); };
+    auto* swatches = new QVBoxLayout;
+    swatches->addWidget(FGColor);
+    swatches->addWidget(BGColor);
+    swatches->addWidget(CursorColor);
+    auto* body = new QHBoxLayout;
+    body->addWidget(DIB256Palette);
+    body->addLayout(swatches);
+
+    BuildCMY();
+    BuildHLS();
+    pnOther = new QWidget;
+    pnOther->setFixedHeight(60);
+    auto* all = new QVBoxLayout(this);
+    all->setSizeConstraint(QLayout::SetFixedSize); // the window grows and shrinks with the panel
+    all->addLayout(buttons);
+    all->addLayout(body);
+    for (QWidget* panel : {pnCMY, pnHLS, pnOther}) {
+        panel->hide();
+        all->addWidget(panel);
+    }
+    ApplyTexts();
+    ShowColors();
+}
+
+void TPaletteForm::BuildCMY() {
+    pnCMY = new QWidget;
+    auto* grid = new QGridLayout(pnCMY);
+    seCyan = SpinEdit(255);
+    seMagenta = SpinEdit(255);
+    seYellow = SpinEdit(255);
+    gaCyan = Gauge();
+    gaMagenta = Gauge();
+    gaYellow = Gauge();
+    int column = 0;
+    for (auto [se, ga] : {std::pair{seCyan, gaCyan}, {seMagenta, gaMagenta}, {seYellow, gaYellow}}) {
+        grid->addWidget(new QLabel, 0, column); // caption set in ApplyTexts
+        grid->addWidget(ga, 1, column, Qt::AlignHCenter);
+        grid->addWidget(se, 2, column);
+        connect(se, &QSpinBox::valueChanged, this, [this] { seCMYChange(); });
+        ++column;
+    }
+}
+
+void TPaletteForm::BuildHLS() {
+    pnHLS = new QWidget;
+    auto* row = new QHBoxLayout(pnHLS);
+    auto* wheel = new TWheelLabel;
+    wheel->setFixedSize(kWheelSize, kWheelSize);
+    wheel->OnPress = [this](int x, int y) { WheelPress(x, y); };
+    imWheel = wheel;
+    row->addWidget(imWheel);
+    auto* edits = new QGridLayout;
+    seHue = SpinEdit(359);
+    seLightness = SpinEdit(100);
+    seSaturation = SpinEdit(100);
+    int line = 0;
+    for (QSpinBox* se : {seHue, seLightness, seSaturation}) {
+        edits->addWidget(new QLabel, line, 0);
+        edits->addWidget(se, line++, 1);
+        connect(se, &QSpinBox::valueChanged, this, [this] { seHLSChange(); });
+    }
+    row->addLayout(edits);
+    imWheel->setPixmap(QPixmap::fromImage(HLSWheelImage(0.5)));
+}
+
+void TPaletteForm::showEvent(QShowEvent* event) {
+    ApplyTexts(); // the language may have changed while the window was hidden
+    QWidget::showEvent(event);
+}
+
+void TPaletteForm::ApplyTexts() {
+    Texts.Load(LanguageDirectory(QString()), Configuration.Language, QStringLiteral("Palette"));
+    setWindowTitle(Texts.Get(0));
+    int i = 1;
+    for (QToolButton* b : {sbCMY, sbHLS, sbLibrary, sbFile, sbChart, SpeedButtonProtect, sbUndo}) {
+        b->setText(Texts.Get(i));
+        b->setToolTip(Texts.Get(i++));
+    }
+    const QList<QLabel*> cmy = pnCMY->findChildren<QLabel*>(), hls = pnHLS->findChildren<QLabel*>();
+    for (int k = 0; k < 3 && k < cmy.size(); ++k)
+        cmy[k]->setText(Texts.Get(8 + k));
+    for (int k = 0; k < 3 && k + 1 < hls.size(); ++k) // hls[0] is the wheel
+        hls[k + 1]->setText(Texts.Get(11 + k));
+}
+
+QToolButton* TPaletteForm::ModeButton(int mode) const {
+    switch (mode) {
+    case ModeCMY:
+        return sbCMY;
+    case ModeHLS:
+        return sbHLS;
+    case ModeLibrary:
+        return sbLibrary;
+    case ModeFile:
+        return sbFile;
+    case ModeChart:
+        return sbChart;
+    case ModeProtection:
+        return SpeedButtonProtect;
+    default:
+        return nullptr;
+    }
+}
+
+void TPaletteForm::AttachPalette(TPalette* palette, int bitsPerPixel) {
+    Pal = palette;
+    UndoList.clear(); // entries of another design's palette would be written into this one
+    sbUndo->setEnabled(false);
+    EditSaved = false;
+    DIB256Palette->SetPalette(palette);
+    ImageDepthChanged(bitsPerPixel);
+    ReloadPanel();
+}
+
+void TPaletteForm::ImageDepthChanged(int bitsPerPixel) {
+    Bits = bitsPerPixel;
+    if (ModeNo == ModeLibrary || ModeNo == ModeFile || (ModeNo == ModeProtection && Bits != 8))
+        SetMode(ModeNone);
+    SpeedButtonProtect->setEnabled(Bits == 8);
+    ShowColors();
+}
+
+void TPaletteForm::SetMode(int mode) {
+    if (mode < ModeNone || mode > ModeProtection || (mode == ModeProtection && Bits != 8)) mode = ModeNone;
+    if (QToolButton* old = ModeButton(ModeNo)) old->setChecked(false);
+    ModeNo = mode;
+    EditSaved = false;
+    if (QToolButton* now = ModeButton(mode)) now->setChecked(true);
+    pnCMY->setVisible(mode == ModeCMY);
+    pnHLS->setVisible(mode == ModeHLS);
+    pnOther->setVisible(mode >= ModeLibrary); // TODO: library, file, chart and protection panels
+    ReloadPanel();
+}
+
+void TPaletteForm::SaveUndo() {
+    if (Undoing || !Pal) return;
+    const int index = DIB256Palette->ChoiceIndex();
+    UndoList.emplace_back(index, (*Pal)[index]);
+    sbUndo->setEnabled(true);
+}
+
+void TPaletteForm::ApplyPalette() {
+    if (OnApplyPalette) OnApplyPalette();
+}
+
+void TPaletteForm::ReloadPanel() {
+    Loading = true;
+    const TColorData empty;
+    const TColorData& e = Pal ? (*Pal)[DIB256Palette->ChoiceIndex()] : empty;
+    if (ModeNo == ModeCMY) {
+        const TCMY cmy = RGBToCMY(e.Red(), e.Green(), e.Blue());
+        seCyan->setValue(cmy.C);
+        seMagenta->setValue(cmy.M);
+        seYellow->setValue(cmy.Y);
+    }
+    if (ModeNo == ModeHLS) {
+        const THLS hls = RGBToHLS(e.Red(), e.Green(), e.Blue());
+        seHue->setValue(hls.H == kUndefinedHue ? 0 : int(std::lround(hls.H)) % 360);
+        seLightness->setValue(int(std::lround(hls.L * 100)));
+        seSaturation->setValue(int(std::lround(hls.S * 100)));
+        imWheel->setPixmap(QPixmap::fromImage(HLSWheelImage(hls.L)));
+    }
+    gaCyan->setValue(seCyan->value());
+    gaMagenta->setValue(seMagenta->value());
+    gaYellow->setValue(seYellow->value());
+    Loading = false;
+}
+
+void TPaletteForm::EditEntry(int red, int green, int blue) {
+    if (Loading || !Pal) return;
+    if (!EditSaved) {
+        SaveUndo();
+        EditSaved = true;
+    }
+    DIB256Palette->SetEntryRGB(DIB256Palette->ChoiceIndex(), red, green, blue);
+    ApplyPalette();
+}
+
+void TPaletteForm::seCMYChange() {
+    gaCyan->setValue(seCyan->value());
+    gaMagenta->setValue(seMagenta->value());
+    gaYellow->setValue(seYellow->value());
+    int r = 0, g = 0, b = 0;
+    CMYToRGB(TCMY{seCyan->value(), seMagenta->value(), seYellow->value()}, r, g, b);
+    EditEntry(r, g, b);
+}
+
+void TPaletteForm::seHLSChange() {
+    int r = 0, g = 0, b = 0;
+    HLSToRGB(THLS{double(seHue->value()), seLightness->value() / 100.0, seSaturation->value() / 100.0}, r, g,
+             b);
+    EditEntry(r, g, b);
+}
+
+void TPaletteForm::WheelPress(int x, int y) {
+    const TWheelHit hit = WheelHit(x, y);
+    if (hit.Part == 0) return;
+    Loading = true; // one edit for both values
+    seHue->setValue(hit.Hue);
+    if (hit.Part == 2) seSaturation->setValue(int(std::lround(hit.Saturation * 100)));
+    Loading = false;
+    seHLSChange();
+}
+
+void TPaletteForm::sbUndoClick() {
+    if (!UndoList.empty() && Pal) {
+        const auto [index, entry] = UndoList.back();
+        UndoList.pop_back();
+        Undoing = true;
+        DIB256Palette->CopyEntry(index, entry);
+        DIB256Palette->SetChoiceIndex(index);
+        Undoing = false;
+        sbUndo->setEnabled(!UndoList.empty());
+        EditSaved = false; // the restored entry's next edit is undoable again
+        ApplyPalette();
+    }
+    ReloadPanel();
+}
+
+void TPaletteForm::DIB256PaletteChoiceIndexChange(int index) {
+    CurrentColour().Index = index;
+    CurrentColour().Rgb = 0; // drawing takes the palette entry
+    EditSaved = false;       // the first edit of the new entry saves undo
+    ReloadPanel();
+    ShowColors();
+}
+
+void TPaletteForm::DIB256PaletteCursorIndexChange(int index) {
+    CursorColor->SetColor(DIB256Palette->ColorOf(index), Bits == 8 ? QString::number(index - 1) : QString());
+}
+
+void TPaletteForm::DIB256PaletteRightPress(int index) {
+    if (Bits == 8 || !Pal) return;
+    DIB256Palette->SetUseColor(index); // the grid shows the design's own palette
+}
+
+void TPaletteForm::ShowColors() {
+    const int index = DIB256Palette->ChoiceIndex();
+    const TColorRef fg = DIB256Palette->ColorOf(index <= 1 ? 1 : index);
+    FGColor->SetColor(fg, QString::number(index - 1) + QLatin1Char('\n') +
+                              QString::number(DIB256Palette->UseColor() - 1));
+    BGColor->SetColor(DIB256Palette->BackColor(), QStringLiteral("0"));
+}

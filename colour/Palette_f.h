@@ -1,0 +1,129 @@
+#pragma once
+// The palette window: the grid of the active design's palette, the current,
+// background and pointer colour swatches, and the mode panels that edit the
+// current entry (CMY, HLS), with an undo list of entry edits.
+//
+// Flow of an edit: a panel value changes -> the first edit since the panel
+// opened (or since another colour was chosen) saves undo -> the entry becomes
+// the plain colour -> OnApplyPalette pushes the palette to the active design.
+
+#include "colour/Palette.h"
+#include "shell/Stringtable.h"
+
+#include <QFrame>
+#include <QWidget>
+#include <functional>
+#include <utility>
+#include <vector>
+
+class QLabel;
+class QProgressBar;
+class QSpinBox;
+class QToolButton;
+class TDIB256Palette;
+
+// A colour swatch with up to two lines of text; OnClick runs on a left press.
+class TColorSwatch : public QFrame {
+  public:
+    explicit TColorSwatch(QWidget* parent = nullptr);
+    void SetColor(TColorRef colour, const QString& text);
+    TColorRef Color() const { return Colour; }
+    QString Text() const { return Caption; }
+    std::function<void()> OnClick;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+  private:
+    TColorRef Colour = 0;
+    QString Caption;
+};
+
+// Mode numbers of the panel buttons.
+enum TPaletteMode : int {
+    ModeNone = 0,
+    ModeCMY = 1,
+    ModeHLS = 2,
+    ModeLibrary = 3,
+    ModeFile = 4,
+    ModeChart = 5,
+    ModeProtection = 6
+};
+
+class TPaletteForm : public QWidget {
+    Q_OBJECT
+  public:
+    explicit TPaletteForm(QWidget* parent = nullptr);
+
+    // Binds the grid to a design's palette (not owned; null detaches) and forgets
+    // the edit marks and undo entries of the previous palette.
+    void AttachPalette(TPalette* palette, int bitsPerPixel);
+    // Leaves Library and File mode (and Protection for full colour); Protection
+    // is offered for 8 bits only.
+    void ImageDepthChanged(int bitsPerPixel);
+    // Pushes the current entry on the undo list unless an undo is running.
+    void SaveUndo();
+    // Runs OnApplyPalette (the main window pushes the colours into the design).
+    void ApplyPalette();
+    // Opens the panel of a mode (ModeNone closes it). Library, File, Chart and
+    // Protection show an empty panel for now.
+    void SetMode(int mode);
+    int Mode() const { return ModeNo; }
+    int UndoCount() const { return int(UndoList.size()); }
+
+    std::function<void()> OnApplyPalette;
+
+    TDIB256Palette* DIB256Palette;
+    TColorSwatch* FGColor;
+    TColorSwatch* BGColor;
+    TColorSwatch* CursorColor;
+    QToolButton* sbCMY;
+    QToolButton* sbHLS;
+    QToolButton* sbLibrary;
+    QToolButton* sbFile;
+    QToolButton* sbChart;
+    QToolButton* SpeedButtonProtect;
+    QToolButton* sbUndo;
+    QWidget* pnCMY;
+    QWidget* pnHLS;
+    QWidget* pnOther;
+    QSpinBox* seCyan;
+    QSpinBox* seMagenta;
+    QSpinBox* seYellow;
+    QProgressBar* gaCyan;
+    QProgressBar* gaMagenta;
+    QProgressBar* gaYellow;
+    QSpinBox* seHue;
+    QSpinBox* seLightness;
+    QSpinBox* seSaturation;
+    QLabel* imWheel;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void BuildCMY();
+    void BuildHLS();
+    void ApplyTexts();
+    void DIB256PaletteChoiceIndexChange(int index);
+    void DIB256PaletteCursorIndexChange(int index);
+    void DIB256PaletteRightPress(int index);
+    void sbUndoClick();
+    void seCMYChange();
+    void seHLSChange();
+    void WheelPress(int x, int y);
+    void EditEntry(int red, int green, int blue);
+    void ReloadPanel();
+    void ShowColors();
+    QToolButton* ModeButton(int mode) const;
+
+    TStringTable Texts;
+    TPalette* Pal = nullptr;
+    int Bits = 8;
+    int ModeNo = ModeNone;
+    bool EditSaved = false; // an undo entry was saved for the current entry in this mode
+    bool Undoing = false;
+    bool Loading = false; // panel values are being filled from the entry
+    std::vector<std::pair<int, TColorData>> UndoList;
+};
