@@ -1,11 +1,13 @@
 #include "shell/Main_f.h"
 
+#include "colour/Palette_f.h"
 #include "platform/Inifile.h"
 #include "raster/Tptextileimage_f.h"
 #include "shell/Canvassize_f.h"
 #include "shell/Common.h"
 #include "shell/Exception.h"
 #include "shell/Filedialog_f.h"
+#include "shell/Fullview_f.h"
 #include "shell/Mainimage_f.h"
 #include "shell/Mainmenu_f.h"
 #include "shell/Newcanvas_f.h"
@@ -72,12 +74,27 @@ void TMainForm::FormCreate() {
     for (QTimer* t : {Timer50ms, Timer200ms, Timer1000ms})
         t->start();
     MainMenu_ = new TMainMenuForm(this);
+    FullView_ = new TFullViewForm(this);
+    Palette_ = new TPaletteForm(this);
+    // A palette edit shows on the design at once.
+    Palette_->OnApplyPalette = [this] {
+        TMainImageForm* doc = CurrentDocument();
+        if (!doc || doc->Image().BitsPerPixel != 8) return;
+        TRGBQuad quads[256];
+        doc->Palette.GetQuads(quads);
+        doc->Image().PutColors(0, 256, quads);
+        doc->iMainImage->Paint();
+        FullView_->Refresh();
+    };
     MainMenu_->OnFile = [this] { FManagerClick(); };
     MainMenu_->OnZoom = [this](int step) {
         if (TMainImageForm* doc = CurrentDocument()) doc->SetZoomStep(step);
     };
     connect(MdiArea_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
-        if (auto* form = sub ? qobject_cast<TMainImageForm*>(sub->widget()) : nullptr) form->setFocus();
+        auto* form = sub ? qobject_cast<TMainImageForm*>(sub->widget()) : nullptr;
+        if (form) form->setFocus();
+        FullView_->ShowImage(form);
+        if (form) Palette_->AttachPalette(&form->Palette, form->Image().BitsPerPixel);
         UpdateStatus();
         UpdateMenuItems();
     });
@@ -126,6 +143,13 @@ void TMainForm::CreateMenus() {
     EPasteItem->setShortcut(QKeySequence::Paste);
     ImageItem_ = menuBar()->addMenu(QString());
     ViewItem_ = menuBar()->addMenu(QString());
+    VFullViewItem = ViewItem_->addAction(QString(), this, [this](bool on) {
+        FullView_->setVisible(on);
+        if (on) FullView_->ShowImage(CurrentDocument());
+    });
+    VFullViewItem->setCheckable(true);
+    VPaletteItem = ViewItem_->addAction(QString(), this, [this](bool on) { Palette_->setVisible(on); });
+    VPaletteItem->setCheckable(true);
     VMainMenuItem = ViewItem_->addAction(QString(), this, [this](bool on) {
         MainMenu_->CloseTool();
         MainMenu_->setVisible(on);
@@ -159,6 +183,8 @@ void TMainForm::SetMenuCaptions() {
     EPasteItem->setText(t.Get(19));
     ImageItem_->setTitle(t.Get(25));
     ViewItem_->setTitle(t.Get(46));
+    VFullViewItem->setText(t.Get(48));
+    VPaletteItem->setText(t.Get(49));
     VMainMenuItem->setText(t.Get(50));
     VStatusBarItem->setText(t.Get(51));
     VToolsRearrangeItem->setText(t.Get(1));
@@ -171,6 +197,8 @@ void TMainForm::SetMenuCaptions() {
 TMainImageForm* TMainForm::AddDocument(TMainImageForm* form) {
     QMdiSubWindow* sub = MdiArea_->addSubWindow(form);
     connect(form, &TMainImageForm::StatusChanged, this, &TMainForm::UpdateStatus);
+    // The full view follows every scroll and zoom of the document it shows.
+    connect(form, &TMainImageForm::StatusChanged, FullView_, &TFullViewForm::Refresh);
     connect(form, &QWidget::windowTitleChanged, sub, &QWidget::setWindowTitle);
     sub->setWindowTitle(form->windowTitle());
     // The design fills the client area up to the size of the picture.
@@ -218,8 +246,14 @@ void TMainForm::FirstActivation(const QString& fileName) {
     a4.dpi = 160;
     SetPaper(a4, 0);
     NewDocument(a4, 8);
+    FullView_->show();
+    FullView_->ShowImage(CurrentDocument());
+    Palette_->show();
+    if (TMainImageForm* doc = CurrentDocument())
+        Palette_->AttachPalette(&doc->Palette, doc->Image().BitsPerPixel);
     MainMenu_->show();
     ArrangeTools();
+    UpdateMenuItems();
 }
 
 void TMainForm::FNewCanvasClick(int bitsPerPixel) {
@@ -281,6 +315,10 @@ void TMainForm::UpdateMenuItems() {
     MainMenu_->UpdateButtons(bits, doc && doc->Image().HasRegion());
     MainMenu_->setEnabled(any);
     VMainMenuItem->setChecked(MainMenu_->isVisible());
+    VFullViewItem->setChecked(FullView_->isVisible());
+    VPaletteItem->setChecked(Palette_->isVisible());
+    Palette_->setEnabled(any);
+    FullView_->setEnabled(any);
     for (QTimer* t : {Timer50ms, Timer200ms, Timer1000ms}) {
         if (any && !t->isActive()) t->start();
         if (!any) t->stop();
@@ -291,7 +329,8 @@ void TMainForm::ArrangeTools() {
     const QRect client = MdiArea_->geometry();
     const QPoint topRight = mapToGlobal(QPoint(client.right(), client.top()));
     int y = topRight.y() + 2;
-    for (QWidget* tool : {static_cast<QWidget*>(MainMenu_)}) {
+    for (QWidget* tool : {static_cast<QWidget*>(FullView_), static_cast<QWidget*>(Palette_),
+                          static_cast<QWidget*>(MainMenu_)}) {
         tool->adjustSize();
         tool->move(topRight.x() - tool->frameGeometry().width() - 2, y);
         y += tool->frameGeometry().height() + 1;

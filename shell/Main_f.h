@@ -16,6 +16,8 @@ class QTimer;
 class QLabel;
 class TMainImageForm;
 class TMainMenuForm;
+class TFullViewForm;
+class TPaletteForm;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -49,6 +51,8 @@ class TMainForm : public QMainWindow {
     // Stacks the tool windows along the right edge of the client area.
     void ArrangeTools();
     TMainMenuForm* MainMenu() const { return MainMenu_; }
+    TFullViewForm* FullView() const { return FullView_; }
+    TPaletteForm* PaletteWindow() const { return Palette_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -93,6 +97,10 @@ class TMainForm : public QMainWindow {
     QAction* WTileItem = nullptr;
     QLabel* Panels[6] = {};
     TMainMenuForm* MainMenu_ = nullptr;
+    TFullViewForm* FullView_ = nullptr;
+    TPaletteForm* Palette_ = nullptr;
+    QAction* VPaletteItem = nullptr;
+    QAction* VFullViewItem = nullptr;
     QAction* VMainMenuItem = nullptr;
     QAction* VStatusBarItem = nullptr;
     QAction* VToolsRearrangeItem = nullptr;
