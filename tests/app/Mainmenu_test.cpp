@@ -1,3 +1,6 @@
+#include "colour/Palette_f.h"
+#include "colour/Pcolorgrid_f.h"
+#include "raster/Tptextileimage_f.h"
 #include "shell/Common.h"
 #include "shell/Exception.h"
 #include "shell/Main_f.h"
@@ -8,6 +11,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -112,4 +116,22 @@ TEST_F(ToolPalette, PopupZoomEntriesZoomTheDocument) {
     popup->actions()[8]->trigger();
     EXPECT_EQ(doc->PanelText(2), "Zoom : 16");
     EXPECT_EQ(main->MainMenu()->windowTitle(), "Textile Menu");
+}
+
+TEST_F(ToolPalette, PaletteEditsChangeTheDesignsColoursAtOnce) {
+    TMainImageForm* doc = Document(8);
+    ASSERT_NE(doc, nullptr);
+    doc->Image().SetPixel(3, 3, 40);
+    main->PaletteWindow()->AttachPalette(&doc->Palette, 8);
+    main->PaletteWindow()->DIB256Palette->SetChoiceIndex(40);
+    QTest::mouseClick(main->PaletteWindow()->sbCMY, Qt::LeftButton);
+    main->PaletteWindow()->seCyan->setValue(255);
+    main->PaletteWindow()->seMagenta->setValue(0);
+    main->PaletteWindow()->seYellow->setValue(0);
+    EXPECT_EQ(doc->Palette[40].ColorRef(), MakeColorRef(0, 255, 255));
+    TRGBQuad q;
+    doc->Image().GetColors(40, 1, &q);
+    EXPECT_EQ(MakeColorRef(q.rgbRed, q.rgbGreen, q.rgbBlue), MakeColorRef(0, 255, 255));
+    const QImage shown = doc->iMainImage->grab().toImage();
+    EXPECT_EQ(shown.pixel(3, 3) & 0xFFFFFF, 0x00FFFFu);
 }
