@@ -1,10 +1,12 @@
 #include "shell/Main_f.h"
 
 #include "colour/Palette_f.h"
+#include "platform/Effects.h"
 #include "platform/Inifile.h"
 #include "raster/Tptextileimage_f.h"
 #include "shell/Canvassize_f.h"
 #include "shell/Common.h"
+#include "shell/Effect_f.h"
 #include "shell/Exception.h"
 #include "shell/Filedialog_f.h"
 #include "shell/Fullview_f.h"
@@ -184,6 +186,7 @@ void TMainForm::SetMenuCaptions() {
     ImageItem_->setTitle(t.Get(25));
     ViewItem_->setTitle(t.Get(46));
     VFullViewItem->setText(t.Get(48));
+    BuildImageMenu();
     VPaletteItem->setText(t.Get(49));
     VMainMenuItem->setText(t.Get(50));
     VStatusBarItem->setText(t.Get(51));
@@ -301,6 +304,61 @@ void TMainForm::FEnlargeCanvasClick() {
     TEnlargeCanvasForm dialog(doc->Paper, this);
     if (dialog.exec() != QDialog::Accepted) return;
     if (const uint32_t code = doc->EnlargeCanvas(dialog.NewWidth(), dialog.NewHeight())) ReportError(code);
+}
+
+void TMainForm::BuildImageMenu() {
+    const TStringTable& t = *AppTables.Main;
+    ImageItem_->clear();
+    auto item = [&](QMenu* menu, int caption, int effect) {
+        const QString text = t.Get(caption);
+        QAction* a = menu->addAction(text, this, [this, effect, text] { ImageEffectClick(effect, text); });
+        a->setEnabled(effect >= 0);
+    };
+    item(ImageItem_, 26, EffectIntensityDetect);
+    item(ImageItem_, 27, EffectSolarize);
+    QMenu* effects = ImageItem_->addMenu(t.Get(28));
+    const int effectOf[10] = {EffectPosterize,   EffectMosaic,
+                              EffectAverage,     EffectMedian,
+                              EffectSharpen,     EffectAddNoise,
+                              EffectEmboss,      -1,
+                              EffectEdgeEnhance, -1}; // Underlay, Oilify: none
+    for (int i = 0; i < 10; ++i)
+        item(effects, 29 + i, effectOf[i]);
+    QMenu* filters = ImageItem_->addMenu(t.Get(39));
+    const int filterOf[6] = {EffectGradient, EffectLaplacian,       EffectSobel,
+                             EffectPrewitt,  EffectShiftDifference, EffectLineSegment};
+    for (int i = 0; i < 6; ++i)
+        item(filters, 40 + i, filterOf[i]);
+}
+
+void TMainForm::ImageEffectClick(int effect, const QString& caption) {
+    TEffectParams params;
+    if (TEffectForm::HasParameters(TEffect(effect))) {
+        TEffectForm dialog(TEffect(effect), caption, this);
+        if (dialog.exec() != QDialog::Accepted) return;
+        params = dialog.Params();
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    ApplyImageEffect(effect, params.Low, params.High);
+    QApplication::restoreOverrideCursor();
+}
+
+bool TMainForm::ApplyImageEffect(int effect, int low, int high) {
+    TMainImageForm* doc = CurrentDocument();
+    if (!doc || doc->Image().BitsPerPixel != 24) return false;
+    // The effect runs on a copy, so a failure leaves the design untouched.
+    TOrvaneBitmap result;
+    if (!result.Assign(doc->Image()) ||
+        !ApplyEffect(result.Handle, TEffect(effect), TEffectParams{low, high}))
+        return false;
+    QRegion selection;
+    const bool selected = doc->Image().GetRegion(selection, false);
+    doc->SetModified();
+    doc->Image().TakeFrom(result);
+    if (selected) doc->Image().SetRegion(selection, L_RGN_SET);
+    doc->iMainImage->Paint();
+    FullView_->Refresh();
+    return true;
 }
 
 void TMainForm::UpdateMenuItems() {

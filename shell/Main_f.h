@@ -51,6 +51,9 @@ class TMainForm : public QMainWindow {
     // Stacks the tool windows along the right edge of the client area.
     void ArrangeTools();
     TMainMenuForm* MainMenu() const { return MainMenu_; }
+    // Runs an Image menu effect on the current full-colour design; false when it
+    // could not (no such design, bad parameters); the design is then unchanged.
+    bool ApplyImageEffect(int effect, int low, int high);
     TFullViewForm* FullView() const { return FullView_; }
     TPaletteForm* PaletteWindow() const { return Palette_; }
 
@@ -65,6 +68,8 @@ class TMainForm : public QMainWindow {
     void FSaveClick();
     void FResizeCanvasClick();
     void FEnlargeCanvasClick();
+    void ImageEffectClick(int effect, const QString& caption);
+    void BuildImageMenu();
     void Timer50msTimer();
     void Timer200msTimer();
     void Timer1000msTimer();

@@ -1,5 +1,6 @@
 #include "colour/Palette_f.h"
 #include "colour/Pcolorgrid_f.h"
+#include "platform/Effects.h"
 #include "raster/Tptextileimage_f.h"
 #include "shell/Common.h"
 #include "shell/Exception.h"
@@ -134,4 +135,21 @@ TEST_F(ToolPalette, PaletteEditsChangeTheDesignsColoursAtOnce) {
     EXPECT_EQ(MakeColorRef(q.rgbRed, q.rgbGreen, q.rgbBlue), MakeColorRef(0, 255, 255));
     const QImage shown = doc->iMainImage->grab().toImage();
     EXPECT_EQ(shown.pixel(3, 3) & 0xFFFFFF, 0x00FFFFu);
+}
+
+TEST_F(ToolPalette, ImageEffectsWorkOnFullColourDesignsOnly) {
+    TMainImageForm* idx = Document(8);
+    EXPECT_FALSE(main->ApplyImageEffect(EffectSolarize, 10, 0));
+    TMainImageForm* doc = Document(24);
+    ASSERT_NE(doc, nullptr);
+    doc->Image().FillRect(MakeColorRef(200, 100, 20), QRect(0, 0, 64, 48));
+    doc->Image().SetRegionRect(L_RGN_SET, QRect(1, 1, 4, 4));
+    doc->Modified = false;
+    ASSERT_TRUE(main->ApplyImageEffect(EffectSolarize, 150, 0));
+    EXPECT_EQ(doc->Image().GetPixel(5, 5), MakeColorRef(55, 100, 20));
+    EXPECT_TRUE(doc->Modified);
+    EXPECT_TRUE(doc->Image().HasRegion()); // the selection survives
+    EXPECT_FALSE(main->ApplyImageEffect(EffectPosterize, 1, 0));
+    EXPECT_EQ(doc->Image().GetPixel(5, 5), MakeColorRef(55, 100, 20));
+    (void)idx;
 }
