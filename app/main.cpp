@@ -12,6 +12,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("velmora"));
+    QApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
 
     TInstanceLock instance;
     if (!instance.Acquire()) {

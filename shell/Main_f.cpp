@@ -20,10 +20,12 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontDialog>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -124,10 +126,21 @@ void TMainForm::CreateMenus() {
     FNewCanvasFullItem = FileItem_->addAction(QString(), this, [this] { FNewCanvasClick(24); });
     FManagerItem = FileItem_->addAction(QString(), this, &TMainForm::FManagerClick);
     FSaveItem = FileItem_->addAction(QString(), this, &TMainForm::FSaveClick);
+    FReopenItem = FileItem_->addMenu(QString());
     FCloseItem = FileItem_->addAction(QString(), MdiArea_, &QMdiArea::closeActiveSubWindow);
     FileItem_->addSeparator();
     FResizeCanvasItem = FileItem_->addAction(QString(), this, &TMainForm::FResizeCanvasClick);
     FEnlargeCanvasItem = FileItem_->addAction(QString(), this, &TMainForm::FEnlargeCanvasClick);
+    FileItem_->addSeparator();
+    // Scanning, printing and the file history come with their own windows.
+    FScanningItem = FileItem_->addAction(QString());
+    FScannerSetupItem = FileItem_->addAction(QString());
+    FPrinterSetupItem = FileItem_->addAction(QString());
+    FPrintingItem = FileItem_->addAction(QString());
+    for (QAction* a : {FScanningItem, FScannerSetupItem, FPrinterSetupItem, FPrintingItem})
+        a->setEnabled(false);
+    FReopenItem->setEnabled(false);
+    FFontItem = FileItem_->addAction(QString(), this, &TMainForm::FFontClick);
     FileItem_->addSeparator();
     FExitItem_ = FileItem_->addAction(QString(), this, &QWidget::close);
     EditItem_ = menuBar()->addMenu(QString());
@@ -165,7 +178,18 @@ void TMainForm::CreateMenus() {
     WindowItem_ = menuBar()->addMenu(QString());
     WCascadeItem = WindowItem_->addAction(QString(), MdiArea_, &QMdiArea::cascadeSubWindows);
     WTileItem = WindowItem_->addAction(QString(), MdiArea_, &QMdiArea::tileSubWindows);
+    WArrangeItem = WindowItem_->addAction(QString(), MdiArea_, &QMdiArea::tileSubWindows);
+    WMinimizeItem = WindowItem_->addAction(QString(), this, [this] {
+        const QList<QMdiSubWindow*> windows = MdiArea_->subWindowList();
+        for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+            (*it)->showMinimized();
+    });
     HelpItem_ = menuBar()->addMenu(QString());
+    HAboutItem = HelpItem_->addAction(QString(), this, [this] {
+        QMessageBox::about(this, HAboutItem->text().remove(QLatin1Char('&')),
+                           QString::fromLatin1(kApplicationTitle) + QStringLiteral("\n") +
+                               QCoreApplication::applicationVersion());
+    });
 }
 
 void TMainForm::SetMenuCaptions() {
@@ -194,6 +218,17 @@ void TMainForm::SetMenuCaptions() {
     WindowItem_->setTitle(t.Get(52));
     WCascadeItem->setText(t.Get(53));
     WTileItem->setText(t.Get(54));
+    WArrangeItem->setText(t.Get(55));
+    WMinimizeItem->setText(t.Get(56));
+    HAboutItem->setText(t.Get(58));
+    FReopenItem->setTitle(t.Get(6));
+    FScanningItem->setText(t.Get(11));
+    FScannerSetupItem->setText(t.Get(12));
+    if (const TStringTable* common = AppTables.Common) {
+        FPrinterSetupItem->setText(common->Get(80));
+        FPrintingItem->setText(common->Get(81));
+        FFontItem->setText(common->Get(82));
+    }
     HelpItem_->setTitle(t.Get(57));
 }
 
@@ -287,6 +322,24 @@ void TMainForm::FSaveClick() {
     const QFileInfo info(choice.Path);
     if (const uint32_t code = doc->SaveDocument(info.absolutePath(), info.fileName(), 2, choice.Type))
         ReportError(code, MB_OK, choice.Path);
+}
+
+void TMainForm::FFontClick() {
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, UserFont_, this);
+    if (!ok) return;
+    SetUserFont(chosen.family());
+}
+
+void TMainForm::SetUserFont(const QString& family) {
+    UserFont_.setFamily(family);
+    TIniFile env(SettingsFile(QStringLiteral("Environment.ini")));
+    env.WriteString(QStringLiteral("Font"), QStringLiteral("Name"), family);
+    env.UpdateFile();
+    // The open tool windows take the new face.
+    for (QWidget* tool : {static_cast<QWidget*>(FullView_), static_cast<QWidget*>(Palette_),
+                          static_cast<QWidget*>(MainMenu_)})
+        tool->setFont(UserFont_);
 }
 
 void TMainForm::FResizeCanvasClick() {

@@ -54,6 +54,8 @@ class TMainForm : public QMainWindow {
     // Runs an Image menu effect on the current full-colour design; false when it
     // could not (no such design, bad parameters); the design is then unchanged.
     bool ApplyImageEffect(int effect, int low, int high);
+    // Sets the user font's face, stores it as "Font"/"Name" and gives it to the tool windows.
+    void SetUserFont(const QString& family);
     TFullViewForm* FullView() const { return FullView_; }
     TPaletteForm* PaletteWindow() const { return Palette_; }
 
@@ -67,6 +69,7 @@ class TMainForm : public QMainWindow {
     void FManagerClick();
     void FSaveClick();
     void FResizeCanvasClick();
+    void FFontClick();
     void FEnlargeCanvasClick();
     void ImageEffectClick(int effect, const QString& caption);
     void BuildImageMenu();
@@ -100,6 +103,15 @@ class TMainForm : public QMainWindow {
     QAction* EPasteItem = nullptr;
     QAction* WCascadeItem = nullptr;
     QAction* WTileItem = nullptr;
+    QAction* WArrangeItem = nullptr;
+    QAction* WMinimizeItem = nullptr;
+    QAction* HAboutItem = nullptr;
+    QMenu* FReopenItem = nullptr;
+    QAction* FScanningItem = nullptr;
+    QAction* FScannerSetupItem = nullptr;
+    QAction* FPrinterSetupItem = nullptr;
+    QAction* FPrintingItem = nullptr;
+    QAction* FFontItem = nullptr;
     QLabel* Panels[6] = {};
     TMainMenuForm* MainMenu_ = nullptr;
     TFullViewForm* FullView_ = nullptr;

@@ -1,6 +1,7 @@
 #include "platform/Inifile.h"
 #include "shell/Common.h"
 #include "shell/Main_f.h"
+#include "shell/Mainmenu_f.h"
 #include "shell/Splash_f.h"
 
 #include <QDir>
@@ -65,4 +66,19 @@ TEST_F(MainFormTest, SplashShowsTheShippedPicture) {
     TSplashForm splash;
     EXPECT_TRUE(splash.HasPicture());
     EXPECT_EQ(splash.pixmap().size(), QSize(480, 300));
+}
+
+TEST_F(MainFormTest, FontChoiceIsStoredAndGivenToTheToolWindows) {
+    TMainForm form;
+    form.SetUserFont("DejaVu Serif");
+    EXPECT_EQ(form.UserFont().family(), "DejaVu Serif");
+    EXPECT_EQ(TIniFile(config.path() + "/Textile/Environment.ini").ReadString("Font", "Name", ""),
+              "DejaVu Serif");
+    EXPECT_EQ(form.MainMenu()->font().family(), "DejaVu Serif");
+    QStringList captions;
+    for (QAction* a : form.FileItem()->actions())
+        captions << a->text();
+    EXPECT_TRUE(captions.contains("Font..."));
+    EXPECT_TRUE(captions.contains("Reopen"));
+    EXPECT_TRUE(captions.contains("&Scanning..."));
 }
