@@ -279,11 +279,14 @@ TMainImageForm* TMainForm::OpenFile(const QString& path, int type, int bitsPerPi
 }
 
 void TMainForm::FirstActivation(const QString& fileName) {
-    if (!fileName.isEmpty() && OpenFile(fileName, 0)) return;
-    TPaper a4;
-    a4.dpi = 160;
-    SetPaper(a4, 0);
-    NewDocument(a4, 8);
+    // The design named on the command line opens as 256 colours; without one, or
+    // when it cannot be opened, a blank A4 160-dpi canvas appears.
+    if (fileName.isEmpty() || !OpenFile(fileName, 0, 8)) {
+        TPaper a4;
+        a4.dpi = 160;
+        SetPaper(a4, 0);
+        NewDocument(a4, 8);
+    }
     FullView_->show();
     FullView_->ShowImage(CurrentDocument());
     Palette_->show();

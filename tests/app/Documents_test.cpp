@@ -253,3 +253,21 @@ TEST_F(DocumentWindows, ClosingTheProgramAsksAndCancelKeepsItRunning) {
     QApplication::processEvents();
     EXPECT_TRUE(main->MdiArea()->subWindowList().isEmpty());
 }
+
+// As above, the whole application: two documents with the tool palette, full
+// view and palette windows along the right edge.
+TEST_F(DocumentWindows, ScreenshotOfTheApplication) {
+    const QString out = qEnvironmentVariable("VELMORA_SCREENSHOT_APP");
+    if (out.isEmpty()) GTEST_SKIP() << "set VELMORA_SCREENSHOT_APP to take the screenshot";
+    main->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+    main->FirstActivation(QStringLiteral(VELMORA_SOURCE_DATA_DIR "/Bin/Carpet/splash.bmp"));
+    TMainImageForm* full =
+        main->OpenFile(QStringLiteral(VELMORA_SOURCE_DATA_DIR "/Bin/Carpet/splash.bmp"), 0, 24);
+    ASSERT_NE(full, nullptr);
+    main->MdiArea()->tileSubWindows();
+    full->ZoomInClick();
+    full->sbGrid->setChecked(true);
+    main->ArrangeTools();
+    QTest::qWait(800);
+    ASSERT_TRUE(QGuiApplication::primaryScreen()->grabWindow(0).save(out));
+}
