@@ -14,6 +14,7 @@
 #include "shell/Mainmenu_f.h"
 #include "shell/Newcanvas_f.h"
 #include "shell/Stringtable.h"
+#include "tools/Penmanager_f.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -78,6 +79,7 @@ void TMainForm::FormCreate() {
     for (QTimer* t : {Timer50ms, Timer200ms, Timer1000ms})
         t->start();
     MainMenu_ = new TMainMenuForm(this);
+    Pen_ = new TPenManagerForm(this);
     FullView_ = new TFullViewForm(this);
     Palette_ = new TPaletteForm(this);
     // A palette edit shows on the design at once.
@@ -158,6 +160,8 @@ void TMainForm::CreateMenus() {
     EPasteItem->setShortcut(QKeySequence::Paste);
     ImageItem_ = menuBar()->addMenu(QString());
     ViewItem_ = menuBar()->addMenu(QString());
+    VPenItem = ViewItem_->addAction(QString(), this, [this](bool on) { Pen_->setVisible(on); });
+    VPenItem->setCheckable(true);
     VFullViewItem = ViewItem_->addAction(QString(), this, [this](bool on) {
         FullView_->setVisible(on);
         if (on) FullView_->ShowImage(CurrentDocument());
@@ -209,6 +213,7 @@ void TMainForm::SetMenuCaptions() {
     EPasteItem->setText(t.Get(19));
     ImageItem_->setTitle(t.Get(25));
     ViewItem_->setTitle(t.Get(46));
+    VPenItem->setText(t.Get(47));
     VFullViewItem->setText(t.Get(48));
     BuildImageMenu();
     VPaletteItem->setText(t.Get(49));
@@ -287,6 +292,7 @@ void TMainForm::FirstActivation(const QString& fileName) {
         SetPaper(a4, 0);
         NewDocument(a4, 8);
     }
+    Pen_->show();
     FullView_->show();
     FullView_->ShowImage(CurrentDocument());
     Palette_->show();
@@ -340,8 +346,8 @@ void TMainForm::SetUserFont(const QString& family) {
     env.WriteString(QStringLiteral("Font"), QStringLiteral("Name"), family);
     env.UpdateFile();
     // The open tool windows take the new face.
-    for (QWidget* tool : {static_cast<QWidget*>(FullView_), static_cast<QWidget*>(Palette_),
-                          static_cast<QWidget*>(MainMenu_)})
+    for (QWidget* tool : {static_cast<QWidget*>(Pen_), static_cast<QWidget*>(FullView_),
+                          static_cast<QWidget*>(Palette_), static_cast<QWidget*>(MainMenu_)})
         tool->setFont(UserFont_);
 }
 
@@ -430,6 +436,7 @@ void TMainForm::UpdateMenuItems() {
     MainMenu_->setEnabled(any);
     VMainMenuItem->setChecked(MainMenu_->isVisible());
     VFullViewItem->setChecked(FullView_->isVisible());
+    VPenItem->setChecked(Pen_->isVisible());
     VPaletteItem->setChecked(Palette_->isVisible());
     Palette_->setEnabled(any);
     FullView_->setEnabled(any);
@@ -443,8 +450,8 @@ void TMainForm::ArrangeTools() {
     const QRect client = MdiArea_->geometry();
     const QPoint topRight = mapToGlobal(QPoint(client.right(), client.top()));
     int y = topRight.y() + 2;
-    for (QWidget* tool : {static_cast<QWidget*>(FullView_), static_cast<QWidget*>(Palette_),
-                          static_cast<QWidget*>(MainMenu_)}) {
+    for (QWidget* tool : {static_cast<QWidget*>(Pen_), static_cast<QWidget*>(FullView_),
+                          static_cast<QWidget*>(Palette_), static_cast<QWidget*>(MainMenu_)}) {
         tool->adjustSize();
         tool->move(topRight.x() - tool->frameGeometry().width() - 2, y);
         y += tool->frameGeometry().height() + 1;

@@ -18,6 +18,7 @@ class TMainImageForm;
 class TMainMenuForm;
 class TFullViewForm;
 class TPaletteForm;
+class TPenManagerForm;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -58,6 +59,7 @@ class TMainForm : public QMainWindow {
     void SetUserFont(const QString& family);
     TFullViewForm* FullView() const { return FullView_; }
     TPaletteForm* PaletteWindow() const { return Palette_; }
+    TPenManagerForm* PenWindow() const { return Pen_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -116,6 +118,8 @@ class TMainForm : public QMainWindow {
     TMainMenuForm* MainMenu_ = nullptr;
     TFullViewForm* FullView_ = nullptr;
     TPaletteForm* Palette_ = nullptr;
+    TPenManagerForm* Pen_ = nullptr;
+    QAction* VPenItem = nullptr;
     QAction* VPaletteItem = nullptr;
     QAction* VFullViewItem = nullptr;
     QAction* VMainMenuItem = nullptr;

@@ -4,9 +4,11 @@
 #include "raster/Tptextileimage_f.h"
 #include "shell/Common.h"
 #include "shell/Exception.h"
+#include "shell/Fullview_f.h"
 #include "shell/Main_f.h"
 #include "shell/Mainimage_f.h"
 #include "shell/Mainmenu_f.h"
+#include "tools/Penmanager_f.h"
 
 #include <QFrame>
 #include <QMdiArea>
@@ -152,4 +154,18 @@ TEST_F(ToolPalette, ImageEffectsWorkOnFullColourDesignsOnly) {
     EXPECT_FALSE(main->ApplyImageEffect(EffectPosterize, 1, 0));
     EXPECT_EQ(doc->Image().GetPixel(5, 5), MakeColorRef(55, 100, 20));
     (void)idx;
+}
+
+TEST_F(ToolPalette, ToolWindowsStackAlongTheRightEdge) {
+    main->resize(1200, 900);
+    main->FirstActivation(QString());
+    QWidget* stack[] = {static_cast<QWidget*>(main->PenWindow()), static_cast<QWidget*>(main->FullView()),
+                        static_cast<QWidget*>(main->PaletteWindow()), main->MainMenu()};
+    int bottom = -1000000;
+    for (QWidget* w : stack) {
+        ASSERT_TRUE(w->isVisible());
+        EXPECT_GE(w->frameGeometry().top(), bottom);
+        bottom = w->frameGeometry().bottom();
+    }
+    EXPECT_EQ(main->PenWindow()->windowTitle(), "Pen");
 }
