@@ -1,10 +1,10 @@
 // Block codec against plain zlib compress()/uncompress() of the same bytes.
 #include "Planes.h"
+#include "Zlibref.h"
 #include "raster/Compress.h"
 
 #include <QBuffer>
 #include <benchmark/benchmark.h>
-#include <zlib.h>
 
 namespace {
 
@@ -28,15 +28,7 @@ void BM_WriteBlock(benchmark::State& state) {
 }
 
 void BM_ZlibCompress(benchmark::State& state) {
-    const auto& data = Plane(int(state.range(0)));
-    std::vector<uint8_t> out(compressBound(uLong(data.size())));
-    uLongf len = 0;
-    for (auto _ : state) {
-        len = uLongf(out.size());
-        compress(out.data(), &len, data.data(), uLong(data.size()));
-    }
-    state.counters["ratio"] = double(len) / double(data.size());
-    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(data.size()));
+    ZlibCompressReference(state, Plane(int(state.range(0))));
 }
 
 void BM_ReadBlock(benchmark::State& state) {
@@ -56,16 +48,7 @@ void BM_ReadBlock(benchmark::State& state) {
 }
 
 void BM_ZlibUncompress(benchmark::State& state) {
-    const auto& data = Plane(int(state.range(0)));
-    std::vector<uint8_t> packed(compressBound(uLong(data.size())));
-    uLongf plen = uLongf(packed.size());
-    compress(packed.data(), &plen, data.data(), uLong(data.size()));
-    std::vector<uint8_t> back(data.size());
-    for (auto _ : state) {
-        uLongf len = uLongf(back.size());
-        uncompress(back.data(), &len, packed.data(), plen);
-    }
-    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(data.size()));
+    ZlibUncompressReference(state, Plane(int(state.range(0))));
 }
 
 } // namespace
