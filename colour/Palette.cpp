@@ -109,9 +109,13 @@ TChoiceColor::TChoiceColor() {
 }
 
 bool TChoiceColor::Add(int index, const TPalette& palette) {
+    return AddEntry(index, palette[index]);
+}
+
+bool TChoiceColor::AddEntry(int index, const TColorData& entry) {
     if (index < 0 || index > 255 || Count() >= 256 || Contains(index)) return false;
     Reverse[index] = int16_t(Count());
-    Entries.push_back(palette[index]);
+    Entries.push_back(entry);
     Indices.push_back(uint8_t(index));
     return true;
 }

@@ -97,6 +97,8 @@ class TChoiceColor {
     int Count() const { return int(Indices.size()); }
     // Refused (false) when the set is full or already holds index.
     bool Add(int index, const TPalette& palette);
+    // As Add with the member's entry given (a set read back from a file).
+    bool AddEntry(int index, const TColorData& entry);
     void Remove(int index);
     void Clear();
     int IndexAt(int k) const { return k >= 0 && k < Count() ? Indices[size_t(k)] : -1; }

@@ -1,9 +1,11 @@
 #include "colour/Palette_f.h"
 
+#include "colour/Colorchart_f.h"
 #include "colour/Hlswheel.h"
 #include "colour/Pcmy.h"
 #include "colour/Pcolorgrid_f.h"
 #include "colour/Phls.h"
+#include "colour/Protect_f.h"
 #include "shell/Common.h"
 #include "shell/Mainimage.h"
 
@@ -14,6 +16,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -118,11 +121,18 @@ TPaletteForm::TPaletteForm(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::Win
     BuildHLS();
     pnOther = new QWidget;
     pnOther->setFixedHeight(60);
+    pnProtect = new TProtectPanel;
+    pnProtect->OnProtect = [this](bool any) {
+        SetMode(ModeNone);
+        if (OnProtectColors) OnProtectColors(any);
+    };
+    ColorChart = new TColorChartForm(this);
+    ColorChart->OnChoose = [this](int index) { DIB256Palette->SetChoiceIndex(index); };
     auto* all = new QVBoxLayout(this);
     all->setSizeConstraint(QLayout::SetFixedSize); // the window grows and shrinks with the panel
     all->addLayout(buttons);
     all->addLayout(body);
-    for (QWidget* panel : {pnCMY, pnHLS, pnOther}) {
+    for (QWidget* panel : {pnCMY, pnHLS, pnOther, static_cast<QWidget*>(pnProtect)}) {
         panel->hide();
         all->addWidget(panel);
     }
@@ -147,6 +157,12 @@ void TPaletteForm::BuildCMY() {
         connect(se, &QSpinBox::valueChanged, this, [this] { seCMYChange(); });
         ++column;
     }
+    btCMYLibrary = new QPushButton;
+    btCMYPantone = new QPushButton;
+    grid->addWidget(btCMYLibrary, 3, 0, 1, 3);
+    grid->addWidget(btCMYPantone, 4, 0, 1, 3);
+    connect(btCMYLibrary, &QPushButton::clicked, this, [this] { LibraryColorClick(false); });
+    connect(btCMYPantone, &QPushButton::clicked, this, [this] { LibraryColorClick(true); });
 }
 
 void TPaletteForm::BuildHLS() {
@@ -167,6 +183,12 @@ void TPaletteForm::BuildHLS() {
         edits->addWidget(se, line++, 1);
         connect(se, &QSpinBox::valueChanged, this, [this] { seHLSChange(); });
     }
+    btHLSLibrary = new QPushButton;
+    btHLSPantone = new QPushButton;
+    edits->addWidget(btHLSLibrary, line++, 0, 1, 2);
+    edits->addWidget(btHLSPantone, line, 0, 1, 2);
+    connect(btHLSLibrary, &QPushButton::clicked, this, [this] { LibraryColorClick(false); });
+    connect(btHLSPantone, &QPushButton::clicked, this, [this] { LibraryColorClick(true); });
     row->addLayout(edits);
     imWheel->setPixmap(QPixmap::fromImage(HLSWheelImage(0.5)));
 }
@@ -184,6 +206,11 @@ void TPaletteForm::ApplyTexts() {
         b->setText(Texts.Get(i));
         b->setToolTip(Texts.Get(i++));
     }
+    for (QPushButton* b : {btCMYLibrary, btHLSLibrary})
+        b->setText(Texts.Get(14));
+    for (QPushButton* b : {btCMYPantone, btHLSPantone})
+        b->setText(Texts.Get(15));
+    pnProtect->ApplyTexts(Texts);
     const QList<QLabel*> cmy = pnCMY->findChildren<QLabel*>(), hls = pnHLS->findChildren<QLabel*>();
     for (int k = 0; k < 3 && k < cmy.size(); ++k)
         cmy[k]->setText(Texts.Get(8 + k));
@@ -211,7 +238,9 @@ QToolButton* TPaletteForm::ModeButton(int mode) const {
 }
 
 void TPaletteForm::AttachPalette(TPalette* palette, int bitsPerPixel) {
+    if (ModeNo == ModeProtection && palette != Pal) SetMode(ModeNone); // the set belongs to the old design
     Pal = palette;
+    ColorChart->SetPalette(palette);
     UndoList.clear(); // entries of another design's palette would be written into this one
     sbUndo->setEnabled(false);
     EditSaved = false;
@@ -231,12 +260,24 @@ void TPaletteForm::ImageDepthChanged(int bitsPerPixel) {
 void TPaletteForm::SetMode(int mode) {
     if (mode < ModeNone || mode > ModeProtection || (mode == ModeProtection && Bits != 8)) mode = ModeNone;
     if (QToolButton* old = ModeButton(ModeNo)) old->setChecked(false);
+    const int oldMode = ModeNo;
     ModeNo = mode;
+    if (oldMode == ModeProtection && mode != ModeProtection) {
+        pnProtect->Leave();
+        if (OnProtectionMode) OnProtectionMode(false);
+    }
+    if (oldMode != ModeProtection && mode == ModeProtection) {
+        pnProtect->Enter(Pal);
+        if (OnProtectionMode) OnProtectionMode(true);
+    }
+    ColorChart->setVisible(mode == ModeChart);
+    if (mode == ModeChart) ColorChart->ShowIndex(DIB256Palette->ChoiceIndex());
     EditSaved = false;
     if (QToolButton* now = ModeButton(mode)) now->setChecked(true);
     pnCMY->setVisible(mode == ModeCMY);
     pnHLS->setVisible(mode == ModeHLS);
-    pnOther->setVisible(mode >= ModeLibrary); // TODO: library, file, chart and protection panels
+    pnOther->setVisible(mode == ModeLibrary || mode == ModeFile);
+    pnProtect->setVisible(mode == ModeProtection);
     ReloadPanel();
 }
 
@@ -249,6 +290,35 @@ void TPaletteForm::SaveUndo() {
 
 void TPaletteForm::ApplyPalette() {
     if (OnApplyPalette) OnApplyPalette();
+    ColorChart->update();
+}
+
+void TPaletteForm::ImageDown(const TOrvaneBitmap& picture, int x, int y) {
+    if (ModeNo == ModeProtection) pnProtect->ImageDown(picture, x, y);
+}
+
+void TPaletteForm::ImageMove(int x, int y) {
+    if (ModeNo == ModeProtection) pnProtect->ImageMove(x, y);
+}
+
+void TPaletteForm::LibraryColorClick(bool pantone) {
+    if (!Pal || (ModeNo != ModeCMY && ModeNo != ModeHLS)) return;
+    int r = 0, g = 0, b = 0;
+    if (ModeNo == ModeCMY)
+        CMYToRGB(TCMY{seCyan->value(), seMagenta->value(), seYellow->value()}, r, g, b);
+    else
+        HLSToRGB(THLS{double(seHue->value()), seLightness->value() / 100.0, seSaturation->value() / 100.0}, r,
+                 g, b);
+    SaveUndo();
+    TColorData found;
+    const int index = DIB256Palette->ChoiceIndex();
+    if (FindLibraryColor && FindLibraryColor(r, g, b, pantone, found))
+        DIB256Palette->SetEntryLibrary(index, found.Kind(), found.Page, found.Number, found.Red(), found.Green(),
+                                       found.Blue());
+    else
+        DIB256Palette->SetEntryRGB(index, r, g, b);
+    ApplyPalette();
+    ReloadPanel();
 }
 
 void TPaletteForm::ReloadPanel() {
@@ -329,6 +399,8 @@ void TPaletteForm::DIB256PaletteChoiceIndexChange(int index) {
     CurrentColour().Index = index;
     CurrentColour().Rgb = 0; // drawing takes the palette entry
     EditSaved = false;       // the first edit of the new entry saves undo
+    if (ModeNo == ModeChart) ColorChart->ShowIndex(index);
+    if (ModeNo == ModeProtection) pnProtect->PaletteChoice(index);
     ReloadPanel();
     ShowColors();
 }

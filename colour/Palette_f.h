@@ -21,6 +21,10 @@ class QProgressBar;
 class QSpinBox;
 class QToolButton;
 class TDIB256Palette;
+class TProtectPanel;
+class TColorChartForm;
+class QPushButton;
+class TOrvaneBitmap;
 
 // A colour swatch with up to two lines of text; OnClick runs on a left press.
 class TColorSwatch : public QFrame {
@@ -66,13 +70,28 @@ class TPaletteForm : public QWidget {
     void SaveUndo();
     // Runs OnApplyPalette (the main window pushes the colours into the design).
     void ApplyPalette();
-    // Opens the panel of a mode (ModeNone closes it). Library, File, Chart and
-    // Protection show an empty panel for now.
+    // Opens the panel of a mode (ModeNone closes it). Library and File show an
+    // empty panel until the colour libraries and palette files have windows.
     void SetMode(int mode);
     int Mode() const { return ModeNo; }
     int UndoCount() const { return int(UndoList.size()); }
 
     std::function<void()> OnApplyPalette;
+    // Protection mode opened (true) or left: the active document stops (starts)
+    // taking tool input and sends its image clicks to ImageDown / ImageMove.
+    std::function<void(bool on)> OnProtectionMode;
+    // Nearest colour of a pair of colour libraries (VM Standard and VM Textile, or
+    // with pantone PT 1000 and PT Textile); false when neither yields one.
+    std::function<bool(int red, int green, int blue, bool pantone, TColorData& found)> FindLibraryColor;
+
+    // O.K of the Protection panel wrote the flags: any = some colour is protected.
+    std::function<void(bool any)> OnProtectColors;
+
+    // Image input while Protection mode holds the document.
+    void ImageDown(const TOrvaneBitmap& picture, int x, int y);
+    void ImageMove(int x, int y);
+    // "To color in library" (pantone false) and "to PT code" (true) of the open panel.
+    void LibraryColorClick(bool pantone);
 
     TDIB256Palette* DIB256Palette;
     TColorSwatch* FGColor;
@@ -98,6 +117,12 @@ class TPaletteForm : public QWidget {
     QSpinBox* seLightness;
     QSpinBox* seSaturation;
     QLabel* imWheel;
+    QPushButton* btCMYLibrary;
+    QPushButton* btCMYPantone;
+    QPushButton* btHLSLibrary;
+    QPushButton* btHLSPantone;
+    TProtectPanel* pnProtect;
+    TColorChartForm* ColorChart;
 
   protected:
     void showEvent(QShowEvent* event) override;

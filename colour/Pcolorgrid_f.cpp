@@ -1,5 +1,6 @@
 #include "colour/Pcolorgrid_f.h"
 
+#include "colour/Colorset.h"
 #include "colour/Palettefile.h"
 
 #include <QMouseEvent>
@@ -212,6 +213,20 @@ void TColorSelector::Remove(int index) {
     if (!Set.Contains(index)) return;
     Set.Remove(index);
     Relayout();
+}
+
+void TColorSelector::SetColors(const TChoiceColor& set) {
+    Set = set;
+    Relayout();
+}
+
+void TColorSelector::LoadFromIni(const TIniFile& ini, const QString& section) {
+    LoadColorSet(ini, section, Set);
+    Relayout();
+}
+
+void TColorSelector::SaveToIni(TIniFile& ini, const QString& section) const {
+    SaveColorSet(ini, section, Set);
 }
 
 void TColorSelector::Clear() {

@@ -9,6 +9,7 @@
 
 class QPainter;
 class QScrollBar;
+class TIniFile;
 
 class TDIB256Palette : public QWidget {
     Q_OBJECT
@@ -97,6 +98,11 @@ class TColorSelector : public QWidget {
     int PositionOf(int index) const { return Set.PositionOf(index); }
     const TColorData& EntryAt(int k) const { return Set.EntryAt(k); }
     const TChoiceColor& Colors() const { return Set; }
+    // Replaces the whole set (members keep the entries given).
+    void SetColors(const TChoiceColor& set);
+    // The set kept in an ini section (an empty set saves nothing).
+    void LoadFromIni(const TIniFile& ini, const QString& section);
+    void SaveToIni(TIniFile& ini, const QString& section) const;
 
   signals:
     // A member was removed by a mouse press.

@@ -146,7 +146,7 @@ QImage ClipboardPicture(const TOrvaneBitmap& image, const TPalette& palette, con
 }
 
 QRect PasteIntoDesign(TOrvaneBitmap& design, const TPalette& palette, const TClipPicture& picture, int x,
-                      int y) {
+                      int y, const TWriteGuard& guard) {
     const TOrvaneBitmap& src = picture.Image;
     const QRect target =
         QRect(x, y, src.Width, src.Height).intersected(QRect(0, 0, design.Width, design.Height));
@@ -167,7 +167,7 @@ QRect PasteIntoDesign(TOrvaneBitmap& design, const TPalette& palette, const TCli
         const uint8_t* m = picture.Mask.isNull() ? nullptr : picture.Mask.constScanLine(sy);
         for (int tx = target.left(); tx <= target.right(); ++tx) {
             const int sx = tx - x;
-            if (m && !m[sx]) continue;
+            if ((m && !m[sx]) || !guard.Allows(design, tx, ty)) continue;
             uint32_t v = src.GetPixel(sx, sy);
             if (src.BitsPerPixel == 8) v = picture.Palette[int(v)].ColorRef();
             design.SetPixel(tx, ty, design.BitsPerPixel == 8 ? uint32_t(indexFor(v)) : v);

@@ -9,6 +9,7 @@
 // rows of width blue-green-red triples, then height rows of width mask bytes,
 // inverted (0 inside the selection).
 
+#include "colour/Colorset.h"
 #include "colour/Palette.h"
 #include "raster/Tpmemory.h"
 
@@ -45,7 +46,7 @@ QImage ClipboardPicture(const TOrvaneBitmap& image, const TPalette& palette, con
 // palette; into a 24-bit one colours go as they are. Only pixels inside the mask
 // are written. Returns the rectangle written (clipped to the design).
 QRect PasteIntoDesign(TOrvaneBitmap& design, const TPalette& palette, const TClipPicture& picture, int x,
-                      int y);
+                      int y, const TWriteGuard& guard = TWriteGuard());
 
 // A standard picture from another program as a clip (every pixel selected).
 bool ClipFromImage(const QImage& image, TClipPicture& out);

@@ -38,6 +38,8 @@ TMainForm::~TMainForm() {
     // Document windows go first: they may still ask the tables for texts. The
     // questions about unsaved designs were asked when the window closed.
     qDeleteAll(MdiArea_->subWindowList());
+    TMainImageForm::ModalDown = nullptr;
+    TMainImageForm::ModalMove = nullptr;
     FreeAppTables();
 }
 
@@ -82,16 +84,7 @@ void TMainForm::FormCreate() {
     Pen_ = new TPenManagerForm(this);
     FullView_ = new TFullViewForm(this);
     Palette_ = new TPaletteForm(this);
-    // A palette edit shows on the design at once.
-    Palette_->OnApplyPalette = [this] {
-        TMainImageForm* doc = CurrentDocument();
-        if (!doc || doc->Image().BitsPerPixel != 8) return;
-        TRGBQuad quads[256];
-        doc->Palette.GetQuads(quads);
-        doc->Image().PutColors(0, 256, quads);
-        doc->iMainImage->Paint();
-        FullView_->Refresh();
-    };
+    ConnectToolWindows();
     MainMenu_->OnFile = [this] { FManagerClick(); };
     MainMenu_->OnZoom = [this](int step) {
         if (TMainImageForm* doc = CurrentDocument()) doc->SetZoomStep(step);

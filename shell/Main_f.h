@@ -7,6 +7,7 @@
 
 #include <QFont>
 #include <QMainWindow>
+#include <QPointer>
 
 class QMdiArea;
 class QMdiSubWindow;
@@ -66,6 +67,8 @@ class TMainForm : public QMainWindow {
 
   private:
     void FormCreate();
+    // Binds the palette, pen and full-view windows to the current document.
+    void ConnectToolWindows();
     TMainImageForm* AddDocument(TMainImageForm* form);
     void FNewCanvasClick(int bitsPerPixel);
     void FManagerClick();
@@ -128,4 +131,6 @@ class TMainForm : public QMainWindow {
     QTimer* Timer50ms = nullptr;
     QTimer* Timer200ms = nullptr;
     QTimer* Timer1000ms = nullptr;
+    // The document whose tool input the palette's Protection mode holds.
+    QPointer<TMainImageForm> ProtectDocument;
 };

@@ -19,6 +19,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QMimeData>
+#include <QPainter>
 #include <QScrollBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -272,7 +273,27 @@ void TMainImageForm::ProcessPendingMove() {
     PendingMove = false;
     PointerX = PendingX;
     PointerY = PendingY;
+    if (!ToolInput && ModalMove) ModalMove(this, PointerX, PointerY);
     emit StatusChanged();
+}
+
+void TMainImageForm::ShowRubberBand(const QRect& rect) {
+    const QRect picture(0, 0, Image().Width, Image().Height);
+    if (!RubberBand.isEmpty()) iMainImage->RectPaint(RubberBand);
+    RubberBand = rect.intersected(picture);
+    if (RubberBand.isEmpty()) return;
+    iMainImage->RectEditPaint(RubberBand, [](QPainter& p, int, int) {
+        const QRect edge(0, 0, p.device()->width() - 1, p.device()->height() - 1);
+        p.setPen(QPen(Qt::white, 1));
+        p.drawRect(edge);
+        p.setPen(QPen(Qt::black, 1, Qt::DashLine));
+        p.drawRect(edge);
+    });
+}
+
+TWriteGuard TMainImageForm::WriteGuard() const {
+    const bool protect = sbProtect->isChecked() && iMainImage->Bitmap()->BitsPerPixel == 8;
+    return TWriteGuard(protect ? &Palette : nullptr, nullptr);
 }
 
 void TMainImageForm::PickColour(int x, int y) {
@@ -288,6 +309,10 @@ void TMainImageForm::ImageMouseDown(Qt::MouseButton button, Qt::MouseButtons, Qt
                                     int x, int y) {
     if (!Image().Allocated() || x < 0 || y < 0 || x >= Image().Width || y >= Image().Height) return;
     ProcessPendingMove();
+    if (!ToolInput) {
+        if (button == Qt::LeftButton && ModalDown) ModalDown(this, x, y);
+        return;
+    }
     if (button == Qt::LeftButton && (modifiers & Qt::ControlModifier)) {
         Panning = true;
         PanStart = QPoint(x, y);
@@ -338,8 +363,16 @@ uint32_t TMainImageForm::CutToClipboard() {
     if (const uint32_t code = CopyToClipboard()) return code;
     SetModified();
     const uint32_t fill = CurrentPixel(Image().BitsPerPixel, Palette);
-    for (const QRect& r : selection)
-        Image().FillRect(fill, r);
+    const TWriteGuard guard = WriteGuard();
+    for (const QRect& r : selection) {
+        if (guard.Open()) {
+            Image().FillRect(fill, r);
+            continue;
+        }
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                if (guard.Allows(Image(), x, y)) Image().SetPixel(x, y, fill);
+    }
     iMainImage->RectPaint(selection.boundingRect());
     return 0;
 }
@@ -356,8 +389,8 @@ uint32_t TMainImageForm::PasteFromClipboard() {
     if (!ok) return 0x40000401;
     SetModified();
     // The picture lands at the top-left of the visible part and becomes the selection.
-    const QRect written =
-        PasteIntoDesign(Image(), Palette, clip, iMainImage->PositionX(), iMainImage->PositionY());
+    const QRect written = PasteIntoDesign(Image(), Palette, clip, iMainImage->PositionX(),
+                                          iMainImage->PositionY(), WriteGuard());
     if (!written.isEmpty()) Image().SetRegionRect(L_RGN_SET, written);
     iMainImage->Paint();
     return 0;

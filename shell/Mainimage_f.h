@@ -4,6 +4,7 @@
 // before closing a modified design, picks colours, pans with Ctrl-drag and
 // hands its status texts to the main window.
 
+#include "colour/Colorset.h"
 #include "colour/Palette.h"
 #include "shell/Mainimage.h"
 #include "shell/Stringtable.h"
@@ -46,6 +47,15 @@ class TMainImageForm : public QWidget {
     uint32_t CopyToClipboard();
     uint32_t CutToClipboard();
     uint32_t PasteFromClipboard();
+
+    // False while another window holds a modal mode on the design (the palette
+    // window's Protection mode): presses and moves then go to ModalDown / ModalMove.
+    bool ToolInput = true;
+    static inline std::function<void(TMainImageForm*, int x, int y)> ModalDown, ModalMove;
+    // Shows a rubber band over the design (bitmap pixels, inclusive); empty removes it.
+    void ShowRubberBand(const QRect& rect);
+    // What drawing may change: protected colours stay while "Protection" is down.
+    TWriteGuard WriteGuard() const;
 
     // Asks to save a modified design; false when the user cancels.
     bool FormCloseQuery();
@@ -102,6 +112,7 @@ class TMainImageForm : public QWidget {
     QString DefaultExtension() const;
 
     TStringTable Texts;
+    QRect RubberBand;
     bool Panning = false;
     QPoint PanStart;
 };

@@ -1,3 +1,4 @@
+#include "app/Mainwindow.h"
 #include "colour/Palette_f.h"
 #include "colour/Pcolorgrid_f.h"
 #include "platform/Effects.h"
@@ -21,37 +22,7 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-class ToolPalette : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        qputenv("VELMORA_CONFIG_DIR", config.path().toUtf8());
-        qputenv("VELMORA_HOME", VELMORA_SOURCE_DATA_DIR);
-        main = std::make_unique<TMainForm>();
-        main->show();
-    }
-    void TearDown() override {
-        main.reset();
-        qunsetenv("VELMORA_CONFIG_DIR");
-        qunsetenv("VELMORA_HOME");
-    }
-    TMainImageForm* Document(int bits) {
-        TPaper p;
-        p.dpi = 160;
-        SetPaper(p, kPaperCustom, 64, 48);
-        return main->NewDocument(p, bits);
-    }
-    int ColouredFrames() {
-        int n = 0;
-        for (int t = 1; t <= kToolCount; ++t)
-            if (QFrame* f = main->MainMenu()->Shape(t))
-                n += f->palette().color(QPalette::WindowText) != Qt::black;
-        return n;
-    }
-    QTemporaryDir config;
-    std::unique_ptr<TMainForm> main;
-};
-
+class ToolPalette : public MainWindowTest {};
 } // namespace
 
 TEST_F(ToolPalette, SelectingTheActiveToolAgainLeavesIt) {

@@ -1,0 +1,79 @@
+#include "colour/Colorchart.h"
+
+#include "shell/Stringtable.h"
+
+#include <QPainter>
+#include <algorithm>
+
+TChartLayout::TChartLayout(const QRect& area, int labelWidth)
+    : Area(area), LabelWidth(std::clamp(labelWidth, 0, std::max(0, area.width() - kColumns))),
+      CellW(double(area.width() - LabelWidth) / kColumns), CellH(double(area.height()) / kRows) {}
+
+QRect TChartLayout::CellRect(int index) const {
+    if (index < 1 || index > kLastIndex) return {};
+    const int k = index - 1, row = k / kColumns, column = k % kColumns;
+    const int left = Area.left() + LabelWidth + int(column * CellW);
+    const int right = Area.left() + LabelWidth + int((column + 1) * CellW);
+    const int top = Area.top() + int(row * CellH), bottom = Area.top() + int((row + 1) * CellH);
+    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+}
+
+QRect TChartLayout::LabelRect(int row) const {
+    return QRect(Area.left(), Area.top() + int(row * CellH), LabelWidth, int((row + 1) * CellH) - int(row * CellH));
+}
+
+int TChartLayout::IndexAt(const QPoint& point) const {
+    const int x = point.x() - Area.left() - LabelWidth, y = point.y() - Area.top();
+    if (x < 0 || y < 0 || CellW <= 0 || CellH <= 0) return -1;
+    const int column = int(x / CellW), row = int(y / CellH);
+    if (column >= kColumns || row >= kRows) return -1;
+    const int index = row * kColumns + column + 1;
+    return index <= kLastIndex ? index : -1;
+}
+
+QString ChartRowLabel(int row, const QString& format) {
+    const int first = row * TChartLayout::kColumns;
+    const int last = std::min(first + TChartLayout::kColumns - 1, TChartLayout::kLastIndex - 1);
+    QString text = format;
+    const int a = text.indexOf(QLatin1String("%d"));
+    if (a >= 0) text.replace(a, 2, QString::number(first));
+    const int b = text.indexOf(QLatin1String("%d"));
+    if (b >= 0) text.replace(b, 2, QString::number(last));
+    return text;
+}
+
+void PaintColorChart(QPainter& painter, const TChartLayout& layout, const TPalette& palette,
+                     const QString& rowFormat, int marked) {
+    painter.save();
+    for (int row = 0; row < TChartLayout::kRows; ++row)
+        painter.drawText(layout.LabelRect(row), Qt::AlignVCenter | Qt::AlignLeft, ChartRowLabel(row, rowFormat));
+    for (int index = 1; index <= TChartLayout::kLastIndex; ++index) {
+        const QRect cell = layout.CellRect(index).adjusted(1, 1, -1, -1);
+        const TColorData& e = palette[index];
+        painter.fillRect(cell, QColor(e.Red(), e.Green(), e.Blue()));
+        painter.setPen(QPen(Qt::black, index == marked ? 3 : 1));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(cell);
+    }
+    painter.restore();
+}
+
+QString EntryLabel(const TColorData& e, const TStringTable& texts) {
+    if (e.IsUser())
+        return QStringLiteral("[%1]  %2").arg(QString::fromLocal8Bit(e.FileName), QString::fromLocal8Bit(e.ColorName));
+    const QString code = QStringLiteral("%1-%2").arg(e.Page).arg(e.Number);
+    auto withCode = [&](int textIndex) {
+        QString t = texts.Get(textIndex);
+        return t.replace(QLatin1String("%s"), code);
+    };
+    if (e.Kind() == KindNormal) {
+        if (e.Page == 0) {
+            QString t = texts.Get(42);
+            for (int v : {e.Red(), e.Green(), e.Blue()})
+                if (const int at = t.indexOf(QLatin1String("%d")); at >= 0) t.replace(at, 2, QString::number(v));
+            return t;
+        }
+        return withCode(43);
+    }
+    return withCode(43 + std::clamp(e.Kind(), 1, 4));
+}

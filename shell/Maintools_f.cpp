@@ -1,0 +1,47 @@
+// The main window's bindings between the tool windows and the current document.
+#include "colour/Palette_f.h"
+#include "colour/Protect_f.h"
+#include "raster/Tptextileimage_f.h"
+#include "shell/Fullview_f.h"
+#include "shell/Main_f.h"
+#include "shell/Mainimage_f.h"
+
+#include <QToolButton>
+
+void TMainForm::ConnectToolWindows() {
+    // A palette edit shows on the design at once.
+    Palette_->OnApplyPalette = [this] {
+        TMainImageForm* doc = CurrentDocument();
+        if (!doc || doc->Image().BitsPerPixel != 8) return;
+        TRGBQuad quads[256];
+        doc->Palette.GetQuads(quads);
+        doc->Image().PutColors(0, 256, quads);
+        doc->iMainImage->Paint();
+        FullView_->Refresh();
+    };
+    // Protection mode takes the current document's clicks until it is left.
+    Palette_->OnProtectionMode = [this](bool on) {
+        if (ProtectDocument) {
+            ProtectDocument->ToolInput = true;
+            ProtectDocument->ShowRubberBand(QRect());
+        }
+        ProtectDocument = on ? CurrentDocument() : nullptr;
+        if (ProtectDocument) ProtectDocument->ToolInput = false;
+    };
+    TMainImageForm::ModalDown = [this](TMainImageForm* doc, int x, int y) {
+        if (doc == ProtectDocument) Palette_->ImageDown(doc->Image(), x, y);
+    };
+    TMainImageForm::ModalMove = [this](TMainImageForm* doc, int x, int y) {
+        if (doc == ProtectDocument) Palette_->ImageMove(x, y);
+    };
+    Palette_->pnProtect->Picture = [this]() -> const TOrvaneBitmap* {
+        return ProtectDocument ? &ProtectDocument->Image() : nullptr;
+    };
+    Palette_->pnProtect->OnRubberBand = [this](const QRect& rect) {
+        if (ProtectDocument) ProtectDocument->ShowRubberBand(rect);
+    };
+    // O.K of the Protection panel: the document's protection follows the flags.
+    Palette_->OnProtectColors = [this](bool any) {
+        if (TMainImageForm* doc = CurrentDocument()) doc->sbProtect->setChecked(any);
+    };
+}
