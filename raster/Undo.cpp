@@ -1,0 +1,269 @@
+// The undo store: records, limit, compaction and restoring. The record files
+// themselves are in Undotemp.cpp.
+#include "raster/Undo.h"
+
+#include "shell/Exception.h"
+
+#include <algorithm>
+
+namespace {
+
+// A copy of rect of source at its depth; 1- and 8-bit copies get quads as palette.
+std::unique_ptr<TOrvaneBitmap> CopyRect(const TOrvaneBitmap& source, const QRect& rect,
+                                        const TRGBQuad* quads) {
+    auto copy = std::make_unique<TOrvaneBitmap>();
+    if (!copy->Allocate(rect.width(), rect.height(), quads, source.BitsPerPixel)) return nullptr;
+    if (!copy->CopyFrom(source, rect.x(), rect.y(), SRCCOPY)) return nullptr;
+    return copy;
+}
+
+// Puts saved pixels back at rect's corner. The target's selection region is not a
+// clip here: an undo gives back every pixel it saved.
+void PutBack(TOrvaneBitmap& target, const TOrvaneBitmap& saved, QPoint at, const TPalette* palette) {
+    if (target.BitsPerPixel <= 8) {
+        TRGBQuad quads[256];
+        if (palette)
+            palette->GetQuads(quads);
+        else
+            saved.GetColors(0, 256, quads);
+        target.PutColors(0, 256, quads);
+    }
+    BlitHandle(target.Handle, QRect(at, QSize(saved.Width, saved.Height)), saved.Handle, QPoint(0, 0),
+               SRCCOPY);
+}
+
+} // namespace
+
+TUndo::TUndo(const QString& baseDir) : TempFolder(baseDir) {}
+
+TUndo::~TUndo() {
+    Records.clear(); // the files go before the folder does
+}
+
+void TUndo::SetOwner(uint32_t owner, const TUndoTarget& target) {
+    OwnerId = owner;
+    Target = target;
+    Attached = true;
+    Compact();
+}
+
+void TUndo::Forget(uint32_t owner) {
+    std::erase_if(Records, [owner](const auto& r) { return r->BelongsTo(owner); });
+    if (Attached && owner == OwnerId) {
+        Attached = false;
+        Target = TUndoTarget();
+    }
+}
+
+QString TUndo::NextFileName() {
+    const QString name = QString::asprintf("TPU%05x.TMP", unsigned(NameCounter));
+    // Five hex digits: after 0xFFFFF the count starts again at 1.
+    NameCounter = (NameCounter + 1) & 0xFFFFF;
+    if (NameCounter == 0) NameCounter = 1;
+    // Without a private folder the record stays in memory (SwapOut refuses an empty name).
+    return TempFolder.Ensure() ? TempFolder.Path() + QLatin1Char('/') + name : QString();
+}
+
+std::unique_ptr<TUndoData> TUndo::MakeRecord(int flags, const QRect& rect) {
+    if (!Attached || !Target.Picture || !Target.Picture->Allocated()) return nullptr;
+    TOrvaneBitmap& picture = *Target.Picture;
+    const QRect clipped = rect.intersected(QRect(0, 0, picture.Width, picture.Height));
+    if (clipped.isEmpty()) return nullptr;
+
+    auto record = std::make_unique<TUndoData>(OwnerId, QString());
+    record->Rect = clipped;
+    record->Flags = flags;
+    TRGBQuad quads[256];
+    if (flags & UndoPicture) {
+        if (Target.Palette)
+            Target.Palette->GetQuads(quads);
+        else
+            picture.GetColors(0, 256, quads);
+        record->Image = CopyRect(picture, clipped, quads);
+        if (!record->Image) return nullptr;
+        record->ImageBits = picture.BitsPerPixel;
+        if (Target.Palette) record->PaletteCopy = std::make_unique<TPalette>(*Target.Palette);
+    }
+    TOrvaneBitmap* mask = (flags & UndoMask) && Target.Mask ? Target.Mask() : nullptr;
+    if (mask && mask->Allocated()) {
+        mask->GetColors(0, 256, quads);
+        record->MaskImage = CopyRect(*mask, clipped, quads);
+        if (!record->MaskImage) return nullptr;
+        record->MaskBits = mask->BitsPerPixel;
+    }
+    if ((flags & UndoRegion) && picture.HasRegion()) record->Region = picture.Handle.Region;
+    return record;
+}
+
+bool TUndo::Add(int flags, bool compact, const QRect& rect) {
+    auto record = MakeRecord(flags, rect);
+    if (!record) return false;
+    // A new change ends any use of Latest()'s record.
+    for (auto& r : Records)
+        if (r->BelongsTo(OwnerId)) r->Pinned = false;
+    record->FileName = NextFileName();
+    Records.push_back(std::move(record));
+    // The limit goes first so that a record about to be dropped is never written out.
+    const size_t limit = SingleMode ? 1 : size_t(MaxRecords);
+    if (Records.size() > limit) Records.erase(Records.begin());
+    if (compact) Compact();
+    return true;
+}
+
+bool TUndo::AddWhole(int flags, bool compact) {
+    if (!Target.Picture) return false;
+    return Add(flags, compact, QRect(0, 0, Target.Picture->Width, Target.Picture->Height));
+}
+
+bool TUndo::Restore(TUndoData& record) {
+    TOrvaneBitmap* picture = Target.Picture;
+    if (!picture || !picture->Allocated() || picture->HasDC) return false;
+    const bool pixels = (record.Flags & UndoPicture) && record.Image && record.Image->Allocated();
+    if (pixels && picture->BitsPerPixel != record.ImageBits) return false;
+    // A mask that is gone or changed depth since cannot take the saved one; the rest
+    // of the record still comes back.
+    TOrvaneBitmap* mask =
+        (record.Flags & UndoMask) && record.MaskImage && Target.Mask ? Target.Mask() : nullptr;
+    if (mask && (!mask->Allocated() || mask->HasDC || mask->BitsPerPixel != record.MaskBits ||
+                 !record.MaskImage->Allocated()))
+        mask = nullptr;
+
+    // Nothing below can fail, so a record comes back whole or not at all.
+    if (pixels) {
+        PutBack(*picture, *record.Image, record.Rect.topLeft(), record.PaletteCopy.get());
+        if (Target.Palette && record.PaletteCopy) *Target.Palette = *record.PaletteCopy;
+    }
+    if (mask) PutBack(*mask, *record.MaskImage, record.Rect.topLeft(), nullptr);
+    if (record.Flags & UndoRegion) {
+        if (record.Region) {
+            picture->SetRegion(*record.Region, L_RGN_SET);
+            if (Target.RegionRestored) Target.RegionRestored(picture->Handle.Region);
+        } else {
+            picture->FreeRegion();
+            if (Target.RegionCleared) Target.RegionCleared();
+        }
+    }
+    return true;
+}
+
+bool TUndo::Undo(bool remove) {
+    LastCode = 0;
+    if (!Attached) return false;
+    const int index = SingleMode ? int(Records.size()) - 1 : NewestIndex();
+    if (index < 0) return false;
+    TUndoData& record = *Records[size_t(index)];
+    uint32_t code = 0;
+    if (!record.SwapIn(&code)) {
+        LastCode = code;
+        ReportError(code, MB_OK, record.FileName);
+        return false;
+    }
+    // Single mode: the present state becomes the record, so the next undo redoes.
+    std::unique_ptr<TUndoData> present;
+    if (SingleMode && remove) {
+        present = MakeRecord(record.Flags, record.Rect);
+        if (!present) {
+            LastCode = ErrorCode::OutOfMemory;
+            ReportError(LastCode);
+            return false;
+        }
+    }
+    if (!Restore(record)) return false;
+    if (remove) Records.erase(Records.begin() + index);
+    if (present) {
+        present->FileName = NextFileName();
+        Records.push_back(std::move(present));
+    }
+    if (!SingleMode) Settle();
+    return true;
+}
+
+void TUndo::Settle() {
+    // The newest record is read back now so the next undo is immediate; read
+    // problems are reported when it is undone. Everything else stays on disk.
+    bool newest = true;
+    for (auto it = Records.rbegin(); it != Records.rend(); ++it) {
+        if (newest && Attached && (*it)->BelongsTo(OwnerId)) {
+            newest = false;
+            (*it)->SwapIn();
+        } else {
+            (*it)->Trim(true);
+        }
+    }
+}
+
+void TUndo::Compact() {
+    if (SingleMode) {
+        std::erase_if(Records, [this](const auto& r) { return !Attached || !r->BelongsTo(OwnerId); });
+        return;
+    }
+    bool newest = true;
+    for (auto it = Records.rbegin(); it != Records.rend(); ++it) {
+        if (newest && Attached && (*it)->BelongsTo(OwnerId)) {
+            newest = false;
+            (*it)->Trim(false);
+        } else {
+            (*it)->Trim(true);
+        }
+    }
+}
+
+int TUndo::NewestIndex() const {
+    if (!Attached) return -1;
+    for (int i = int(Records.size()) - 1; i >= 0; --i)
+        if (Records[size_t(i)]->BelongsTo(OwnerId)) return i;
+    return -1;
+}
+
+int TUndo::Count() const {
+    if (!Attached) return 0;
+    return int(std::count_if(Records.begin(), Records.end(),
+                             [this](const auto& r) { return r->BelongsTo(OwnerId); }));
+}
+
+TUndoData* TUndo::Latest() {
+    const int index = NewestIndex();
+    if (index < 0) return nullptr;
+    TUndoData* record = Records[size_t(index)].get();
+    if (!record->SwapIn()) return nullptr;
+    record->Pinned = true;
+    return record;
+}
+
+void TUndo::DropLatest() {
+    const int index = NewestIndex();
+    if (index >= 0) Records.erase(Records.begin() + index);
+}
+
+void TUndo::Clear() {
+    if (Attached) std::erase_if(Records, [this](const auto& r) { return r->BelongsTo(OwnerId); });
+}
+
+void TUndo::TrimToLimit(size_t limit) {
+    if (Records.size() > limit) Records.erase(Records.begin(), Records.end() - ptrdiff_t(limit));
+}
+
+void TUndo::SetSingle(bool on) {
+    SingleMode = on;
+    if (!on) return;
+    Compact();
+    TrimToLimit(1);
+}
+
+void TUndo::SetMaxUndo(int n) {
+    MaxRecords = std::max(1, n);
+    if (!SingleMode) TrimToLimit(size_t(MaxRecords));
+}
+
+std::vector<TUndoEntry> TUndo::Entries() const {
+    std::vector<TUndoEntry> out;
+    if (!Attached) return out;
+    for (const auto& r : Records)
+        if (r->BelongsTo(OwnerId)) out.push_back({r->Rect, r->Flags, r->InMemory, r->OnDisk});
+    return out;
+}
+
+TUndo& UndoStore() {
+    static TUndo store;
+    return store;
+}

@@ -1,0 +1,264 @@
+#include "raster/Undotemp.h"
+
+#include "raster/Compress.h"
+#include "raster/Undo.h"
+#include "shell/Exception.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QStandardPaths>
+
+#include <atomic>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QString g_baseOverride;
+std::atomic<int> g_storeSerial{0};
+
+const QString kRunPrefix = QStringLiteral("run-");
+const QString kLockName = QStringLiteral("lock");
+
+// A folder only this user can enter: made with mode 0700, or an existing real folder
+// (not a link) of ours whose mode is narrowed to 0700.
+bool MakePrivateDir(const QString& path) {
+    const QByteArray p = QFile::encodeName(path);
+    if (::mkdir(p.constData(), 0700) != 0 && errno != EEXIST) return false;
+    struct stat st {};
+    if (::lstat(p.constData(), &st) != 0) return false;
+    if (!S_ISDIR(st.st_mode) || st.st_uid != ::geteuid()) return false;
+    return (st.st_mode & 077) == 0 || ::chmod(p.constData(), 0700) == 0;
+}
+
+bool OpenFd(int fd, QFile& file, QIODevice::OpenMode mode) {
+    if (fd < 0) return false;
+    if (!file.open(fd, mode, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QString UndoBaseDir() {
+    if (!g_baseOverride.isEmpty()) return g_baseOverride;
+    const QString env = qEnvironmentVariable("VELMORA_UNDO_DIR");
+    if (!env.isEmpty()) return env;
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    return cache.isEmpty() ? QString() : cache + QStringLiteral("/Velmora/undo");
+}
+
+void SetUndoBaseDir(const QString& dir) {
+    g_baseOverride = dir;
+}
+
+int RemoveStaleRunFolders(const QString& base, const QString& keep) {
+    int removed = 0;
+    const QFileInfoList entries = QDir(base).entryInfoList({kRunPrefix + QLatin1Char('*')},
+                                                           QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    for (const QFileInfo& entry : entries) {
+        if (entry.isSymLink() || entry.absoluteFilePath() == keep) continue;
+        // A live owner holds the lock; tryLock wins only when the owner's process is gone.
+        // No age limit: a store may keep its folder for days.
+        QLockFile lock(entry.absoluteFilePath() + QLatin1Char('/') + kLockName);
+        lock.setStaleLockTime(0);
+        if (!lock.tryLock(0)) continue;
+        lock.unlock();
+        if (QDir(entry.absoluteFilePath()).removeRecursively()) ++removed;
+    }
+    return removed;
+}
+
+bool CreateExclusiveFile(const QString& path, QFile& file) {
+    const int fd = ::open(QFile::encodeName(path).constData(),
+                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    return OpenFd(fd, file, QIODevice::WriteOnly);
+}
+
+bool OpenPrivateFile(const QString& path, QFile& file) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    return OpenFd(fd, file, QIODevice::ReadOnly);
+}
+
+TUndoFolder::TUndoFolder(const QString& base) : Base(base) {}
+
+TUndoFolder::~TUndoFolder() {
+    if (Dir.isEmpty()) return;
+    // Unlock first: the lock file goes, then the folder with whatever is left.
+    Lock->unlock();
+    QDir(Dir).removeRecursively();
+}
+
+bool TUndoFolder::Ensure() {
+    if (!Dir.isEmpty()) return true;
+    const QString chosen = Base.isEmpty() ? UndoBaseDir() : Base;
+    if (chosen.isEmpty()) return false;
+    const QString base = QFileInfo(chosen).absoluteFilePath();
+    const QString parent = QFileInfo(base).absolutePath();
+    if (!QDir().mkpath(parent) || !MakePrivateDir(base)) return false;
+    RemoveStaleRunFolders(base);
+
+    const QString dir = base + QLatin1Char('/') + kRunPrefix +
+                        QString::number(QCoreApplication::applicationPid()) + QLatin1Char('-') +
+                        QString::number(g_storeSerial++);
+    // This process never made this name before: anything there was left by an
+    // ended process that had the same number.
+    if (QFileInfo::exists(dir)) QDir(dir).removeRecursively();
+    if (!MakePrivateDir(dir)) return false;
+    auto lock = std::make_unique<QLockFile>(dir + QLatin1Char('/') + kLockName);
+    lock->setStaleLockTime(0);
+    if (!lock->tryLock(0)) {
+        QDir(dir).removeRecursively();
+        return false;
+    }
+    Lock = std::move(lock);
+    Dir = dir;
+    return true;
+}
+
+// ---- the file of one undo record ------------------------------------------
+
+namespace {
+
+constexpr int kHeadBytes = 10; // width u32, height u32, bits u16
+constexpr int kPaletteBytes = 1024;
+
+bool HasPalette(int bitsPerPixel) {
+    return bitsPerPixel == 1 || bitsPerPixel == 8;
+}
+
+void ReleaseIf(const std::unique_ptr<TOrvaneBitmap>& bitmap) {
+    if (bitmap) bitmap->Release();
+}
+
+} // namespace
+
+TUndoData::TUndoData(uint32_t owner, const QString& fileName) : Owner(owner), FileName(fileName) {}
+
+TUndoData::~TUndoData() {
+    if (OnDisk) QFile::remove(FileName);
+}
+
+bool TUndoData::WriteBitmap(QIODevice& file, const TOrvaneBitmap* bitmap) const {
+    if (!bitmap) return true;
+    if (!bitmap->Allocated()) return false;
+    uint8_t head[kHeadBytes];
+    const uint32_t values[2] = {uint32_t(bitmap->Width), uint32_t(bitmap->Height)};
+    for (int k = 0; k < 2; ++k)
+        for (int b = 0; b < 4; ++b)
+            head[4 * k + b] = uint8_t(values[k] >> (8 * b));
+    head[8] = uint8_t(bitmap->BitsPerPixel);
+    head[9] = uint8_t(bitmap->BitsPerPixel >> 8);
+    if (file.write(reinterpret_cast<const char*>(head), kHeadBytes) != kHeadBytes) return false;
+    if (HasPalette(bitmap->BitsPerPixel)) {
+        uint8_t palette[kPaletteBytes];
+        for (int i = 0; i < 256; ++i) {
+            const TRGBQuad& q = bitmap->Handle.Palette[i];
+            palette[4 * i] = q.rgbBlue, palette[4 * i + 1] = q.rgbGreen;
+            palette[4 * i + 2] = q.rgbRed, palette[4 * i + 3] = q.rgbReserved;
+        }
+        if (file.write(reinterpret_cast<const char*>(palette), kPaletteBytes) != kPaletteBytes) return false;
+    }
+    return WriteBlock(&file, bitmap->Handle.Bits, bitmap->Handle.ByteSize(), kBlockCompressed);
+}
+
+bool TUndoData::ReadBitmap(QIODevice& file, TOrvaneBitmap* bitmap, int bitsPerPixel) const {
+    if (!bitmap) return true;
+    bitmap->Release();
+    uint8_t head[kHeadBytes];
+    if (file.read(reinterpret_cast<char*>(head), kHeadBytes) != kHeadBytes) return false;
+    uint32_t values[2] = {0, 0};
+    for (int k = 0; k < 2; ++k)
+        for (int b = 0; b < 4; ++b)
+            values[k] |= uint32_t(head[4 * k + b]) << (8 * b);
+    const int bits = head[8] | head[9] << 8;
+    // Only the bitmap this record wrote is accepted, so a damaged file cannot ask for memory.
+    if (bits != bitsPerPixel || (bits != 1 && bits != 8 && bits != 24)) return false;
+    if (values[0] != uint32_t(Rect.width()) || values[1] != uint32_t(Rect.height())) return false;
+    if (!BitmapSizeAllowed(int(values[0]), int(values[1]), bits)) return false;
+    TRGBQuad quads[256];
+    if (HasPalette(bits)) {
+        uint8_t palette[kPaletteBytes];
+        if (file.read(reinterpret_cast<char*>(palette), kPaletteBytes) != kPaletteBytes) return false;
+        for (int i = 0; i < 256; ++i)
+            quads[i] = TRGBQuad{palette[4 * i], palette[4 * i + 1], palette[4 * i + 2], palette[4 * i + 3]};
+    }
+    if (!bitmap->Allocate(int(values[0]), int(values[1]), quads, bits)) return false;
+    if (ReadBlock(&file, bitmap->Handle.Bits, bitmap->Handle.ByteSize(), kBlockCompressed)) return true;
+    bitmap->Release();
+    return false;
+}
+
+bool TUndoData::SwapOut() {
+    if (!InMemory) return OnDisk;
+    if (!OnDisk) {
+        if (FileName.isEmpty()) return false;
+        QFile file;
+        if (!CreateExclusiveFile(FileName, file)) return false;
+        bool ok = WriteBitmap(file, Image.get()) && WriteBitmap(file, MaskImage.get()) && file.flush();
+        file.close();
+        ok = ok && file.error() == QFileDevice::NoError;
+        if (!ok) {
+            QFile::remove(FileName);
+            return false;
+        }
+        OnDisk = true;
+    }
+    ReleaseIf(Image);
+    ReleaseIf(MaskImage);
+    InMemory = false;
+    return true;
+}
+
+bool TUndoData::SwapIn(uint32_t* error) {
+    if (InMemory) return true;
+    QFile file;
+    if (!OnDisk || !OpenPrivateFile(FileName, file)) {
+        if (error) *error = ErrorCode::CannotOpenFile;
+        return false;
+    }
+    // Read aside first: a record comes back whole or stays as it was.
+    TOrvaneBitmap image, mask;
+    const bool ok = ReadBitmap(file, Image ? &image : nullptr, ImageBits) &&
+                    ReadBitmap(file, MaskImage ? &mask : nullptr, MaskBits) && file.atEnd();
+    if (!ok) {
+        if (error) *error = ErrorCode::BadFile;
+        return false;
+    }
+    if (Image) Image->TakeFrom(image);
+    if (MaskImage) MaskImage->TakeFrom(mask);
+    InMemory = true;
+    return true;
+}
+
+void TUndoData::Trim(bool write) {
+    if (Pinned) return;
+    if (!OnDisk) {
+        if (write) SwapOut();
+        return;
+    }
+    if (InMemory) {
+        ReleaseIf(Image);
+        ReleaseIf(MaskImage);
+        InMemory = false;
+    }
+}
+
+size_t TUndoData::MemoryBytes() const {
+    size_t bytes = 0;
+    for (const auto* b : {Image.get(), MaskImage.get()})
+        if (b && b->Allocated()) bytes += b->Handle.ByteSize();
+    return bytes;
+}
