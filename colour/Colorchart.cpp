@@ -19,7 +19,8 @@ QRect TChartLayout::CellRect(int index) const {
 }
 
 QRect TChartLayout::LabelRect(int row) const {
-    return QRect(Area.left(), Area.top() + int(row * CellH), LabelWidth, int((row + 1) * CellH) - int(row * CellH));
+    return QRect(Area.left(), Area.top() + int(row * CellH), LabelWidth,
+                 int((row + 1) * CellH) - int(row * CellH));
 }
 
 int TChartLayout::IndexAt(const QPoint& point) const {
@@ -46,7 +47,8 @@ void PaintColorChart(QPainter& painter, const TChartLayout& layout, const TPalet
                      const QString& rowFormat, int marked) {
     painter.save();
     for (int row = 0; row < TChartLayout::kRows; ++row)
-        painter.drawText(layout.LabelRect(row), Qt::AlignVCenter | Qt::AlignLeft, ChartRowLabel(row, rowFormat));
+        painter.drawText(layout.LabelRect(row), Qt::AlignVCenter | Qt::AlignLeft,
+                         ChartRowLabel(row, rowFormat));
     for (int index = 1; index <= TChartLayout::kLastIndex; ++index) {
         const QRect cell = layout.CellRect(index).adjusted(1, 1, -1, -1);
         const TColorData& e = palette[index];
@@ -60,7 +62,8 @@ void PaintColorChart(QPainter& painter, const TChartLayout& layout, const TPalet
 
 QString EntryLabel(const TColorData& e, const TStringTable& texts) {
     if (e.IsUser())
-        return QStringLiteral("[%1]  %2").arg(QString::fromLocal8Bit(e.FileName), QString::fromLocal8Bit(e.ColorName));
+        return QStringLiteral("[%1]  %2")
+            .arg(QString::fromLocal8Bit(e.FileName), QString::fromLocal8Bit(e.ColorName));
     const QString code = QStringLiteral("%1-%2").arg(e.Page).arg(e.Number);
     auto withCode = [&](int textIndex) {
         QString t = texts.Get(textIndex);
@@ -70,7 +73,8 @@ QString EntryLabel(const TColorData& e, const TStringTable& texts) {
         if (e.Page == 0) {
             QString t = texts.Get(42);
             for (int v : {e.Red(), e.Green(), e.Blue()})
-                if (const int at = t.indexOf(QLatin1String("%d")); at >= 0) t.replace(at, 2, QString::number(v));
+                if (const int at = t.indexOf(QLatin1String("%d")); at >= 0)
+                    t.replace(at, 2, QString::number(v));
             return t;
         }
         return withCode(43);

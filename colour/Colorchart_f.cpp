@@ -57,7 +57,9 @@ bool TColorChartForm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Paint) {
         QPainter p(imChart);
         p.fillRect(imChart->rect(), palette().window());
-        if (Pal) PaintColorChart(p, TChartLayout(imChart->rect(), kLabelWidth), *Pal, QStringLiteral("%d-%d"), Marked);
+        if (Pal)
+            PaintColorChart(p, TChartLayout(imChart->rect(), kLabelWidth), *Pal, QStringLiteral("%d-%d"),
+                            Marked);
         return true;
     }
     if (event->type() == QEvent::MouseMove || event->type() == QEvent::MouseButtonPress) {
@@ -70,7 +72,8 @@ bool TColorChartForm::eventFilter(QObject* watched, QEvent* event) {
         QString number = Texts.Get(8);
         number.replace(QLatin1String("%d"), QString::number(index - 1));
         StatusText->setText(number + QStringLiteral("   ") + EntryLabel((*Pal)[index], PaletteTexts));
-        if (event->type() == QEvent::MouseButtonPress && m->button() == Qt::LeftButton && OnChoose) OnChoose(index);
+        if (event->type() == QEvent::MouseButtonPress && m->button() == Qt::LeftButton && OnChoose)
+            OnChoose(index);
         return false;
     }
     return QWidget::eventFilter(watched, event);
@@ -91,8 +94,8 @@ bool TColorChartForm::PrintTo(QPrinter& printer) const {
     p.setFont(body);
     const int labelWidth = p.fontMetrics().horizontalAdvance(QStringLiteral("000 -> 000 "));
     const int side = std::min(page.width(), page.height() - titleHeight);
-    PaintColorChart(p, TChartLayout(QRect(page.left(), page.top() + titleHeight, side, side), labelWidth), *Pal,
-                    Texts.Get(9), -1);
+    PaintColorChart(p, TChartLayout(QRect(page.left(), page.top() + titleHeight, side, side), labelWidth),
+                    *Pal, Texts.Get(9), -1);
     return p.end();
 }
 

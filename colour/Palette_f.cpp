@@ -313,8 +313,8 @@ void TPaletteForm::LibraryColorClick(bool pantone) {
     TColorData found;
     const int index = DIB256Palette->ChoiceIndex();
     if (FindLibraryColor && FindLibraryColor(r, g, b, pantone, found))
-        DIB256Palette->SetEntryLibrary(index, found.Kind(), found.Page, found.Number, found.Red(), found.Green(),
-                                       found.Blue());
+        DIB256Palette->SetEntryLibrary(index, found.Kind(), found.Page, found.Number, found.Red(),
+                                       found.Green(), found.Blue());
     else
         DIB256Palette->SetEntryRGB(index, r, g, b);
     ApplyPalette();

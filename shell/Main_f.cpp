@@ -27,6 +27,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPrinter>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -113,121 +114,6 @@ void TMainForm::ReadEnvironment() {
         AutosaveTimer_->setInterval(std::max(1, minutes) * 60000);
         AutosaveTimer_->start();
     }
-}
-
-void TMainForm::CreateMenus() {
-    FileItem_ = menuBar()->addMenu(QString());
-    FNewCanvas256Item = FileItem_->addAction(QString(), this, [this] { FNewCanvasClick(8); });
-    FNewCanvasFullItem = FileItem_->addAction(QString(), this, [this] { FNewCanvasClick(24); });
-    FManagerItem = FileItem_->addAction(QString(), this, &TMainForm::FManagerClick);
-    FSaveItem = FileItem_->addAction(QString(), this, &TMainForm::FSaveClick);
-    FReopenItem = FileItem_->addMenu(QString());
-    FCloseItem = FileItem_->addAction(QString(), MdiArea_, &QMdiArea::closeActiveSubWindow);
-    FileItem_->addSeparator();
-    FResizeCanvasItem = FileItem_->addAction(QString(), this, &TMainForm::FResizeCanvasClick);
-    FEnlargeCanvasItem = FileItem_->addAction(QString(), this, &TMainForm::FEnlargeCanvasClick);
-    FileItem_->addSeparator();
-    // Scanning, printing and the file history come with their own windows.
-    FScanningItem = FileItem_->addAction(QString());
-    FScannerSetupItem = FileItem_->addAction(QString());
-    FPrinterSetupItem = FileItem_->addAction(QString());
-    FPrintingItem = FileItem_->addAction(QString());
-    for (QAction* a : {FScanningItem, FScannerSetupItem, FPrinterSetupItem, FPrintingItem})
-        a->setEnabled(false);
-    FReopenItem->setEnabled(false);
-    FFontItem = FileItem_->addAction(QString(), this, &TMainForm::FFontClick);
-    FileItem_->addSeparator();
-    FExitItem_ = FileItem_->addAction(QString(), this, &QWidget::close);
-    EditItem_ = menuBar()->addMenu(QString());
-    auto onDocument = [this](uint32_t (TMainImageForm::*command)()) {
-        return [this, command] {
-            if (TMainImageForm* doc = CurrentDocument())
-                if (const uint32_t code = (doc->*command)()) ReportError(code);
-        };
-    };
-    ECutItem = EditItem_->addAction(QString(), this, onDocument(&TMainImageForm::CutToClipboard));
-    ECopyItem = EditItem_->addAction(QString(), this, onDocument(&TMainImageForm::CopyToClipboard));
-    EPasteItem = EditItem_->addAction(QString(), this, onDocument(&TMainImageForm::PasteFromClipboard));
-    ECutItem->setShortcut(QKeySequence::Cut);
-    ECopyItem->setShortcut(QKeySequence::Copy);
-    EPasteItem->setShortcut(QKeySequence::Paste);
-    ImageItem_ = menuBar()->addMenu(QString());
-    ViewItem_ = menuBar()->addMenu(QString());
-    VPenItem = ViewItem_->addAction(QString(), this, [this](bool on) { Pen_->setVisible(on); });
-    VPenItem->setCheckable(true);
-    VFullViewItem = ViewItem_->addAction(QString(), this, [this](bool on) {
-        FullView_->setVisible(on);
-        if (on) FullView_->ShowImage(CurrentDocument());
-    });
-    VFullViewItem->setCheckable(true);
-    VPaletteItem = ViewItem_->addAction(QString(), this, [this](bool on) { Palette_->setVisible(on); });
-    VPaletteItem->setCheckable(true);
-    VMainMenuItem = ViewItem_->addAction(QString(), this, [this](bool on) {
-        MainMenu_->CloseTool();
-        MainMenu_->setVisible(on);
-    });
-    VMainMenuItem->setCheckable(true);
-    VMainMenuItem->setChecked(true);
-    VStatusBarItem = ViewItem_->addAction(QString(), this, [this](bool on) { statusBar()->setVisible(on); });
-    VStatusBarItem->setCheckable(true);
-    VStatusBarItem->setChecked(true);
-    VToolsRearrangeItem = ViewItem_->addAction(QString(), this, &TMainForm::ArrangeTools);
-    WindowItem_ = menuBar()->addMenu(QString());
-    WCascadeItem = WindowItem_->addAction(QString(), MdiArea_, &QMdiArea::cascadeSubWindows);
-    WTileItem = WindowItem_->addAction(QString(), MdiArea_, &QMdiArea::tileSubWindows);
-    WArrangeItem = WindowItem_->addAction(QString(), MdiArea_, &QMdiArea::tileSubWindows);
-    WMinimizeItem = WindowItem_->addAction(QString(), this, [this] {
-        const QList<QMdiSubWindow*> windows = MdiArea_->subWindowList();
-        for (auto it = windows.rbegin(); it != windows.rend(); ++it)
-            (*it)->showMinimized();
-    });
-    HelpItem_ = menuBar()->addMenu(QString());
-    HAboutItem = HelpItem_->addAction(QString(), this, [this] {
-        QMessageBox::about(this, HAboutItem->text().remove(QLatin1Char('&')),
-                           QString::fromLatin1(kApplicationTitle) + QStringLiteral("\n") +
-                               QCoreApplication::applicationVersion());
-    });
-}
-
-void TMainForm::SetMenuCaptions() {
-    const TStringTable& t = *AppTables.Main;
-    FileItem_->setTitle(t.Get(2));
-    FNewCanvas256Item->setText(t.Get(3));
-    FNewCanvasFullItem->setText(t.Get(4));
-    FManagerItem->setText(t.Get(5));
-    FSaveItem->setText(t.Get(8));
-    FCloseItem->setText(t.Get(7));
-    FResizeCanvasItem->setText(t.Get(9));
-    FEnlargeCanvasItem->setText(t.Get(10));
-    FExitItem_->setText(t.Get(15));
-    EditItem_->setTitle(t.Get(16));
-    ECutItem->setText(t.Get(17));
-    ECopyItem->setText(t.Get(18));
-    EPasteItem->setText(t.Get(19));
-    ImageItem_->setTitle(t.Get(25));
-    ViewItem_->setTitle(t.Get(46));
-    VPenItem->setText(t.Get(47));
-    VFullViewItem->setText(t.Get(48));
-    BuildImageMenu();
-    VPaletteItem->setText(t.Get(49));
-    VMainMenuItem->setText(t.Get(50));
-    VStatusBarItem->setText(t.Get(51));
-    VToolsRearrangeItem->setText(t.Get(1));
-    WindowItem_->setTitle(t.Get(52));
-    WCascadeItem->setText(t.Get(53));
-    WTileItem->setText(t.Get(54));
-    WArrangeItem->setText(t.Get(55));
-    WMinimizeItem->setText(t.Get(56));
-    HAboutItem->setText(t.Get(58));
-    FReopenItem->setTitle(t.Get(6));
-    FScanningItem->setText(t.Get(11));
-    FScannerSetupItem->setText(t.Get(12));
-    if (const TStringTable* common = AppTables.Common) {
-        FPrinterSetupItem->setText(common->Get(80));
-        FPrintingItem->setText(common->Get(81));
-        FFontItem->setText(common->Get(82));
-    }
-    HelpItem_->setTitle(t.Get(57));
 }
 
 TMainImageForm* TMainForm::AddDocument(TMainImageForm* form) {
@@ -414,29 +300,6 @@ bool TMainForm::ApplyImageEffect(int effect, int low, int high) {
     doc->iMainImage->Paint();
     FullView_->Refresh();
     return true;
-}
-
-void TMainForm::UpdateMenuItems() {
-    const bool any = !MdiArea_->subWindowList().isEmpty();
-    for (QAction* a : {FResizeCanvasItem, FEnlargeCanvasItem, FCloseItem, WCascadeItem, WTileItem})
-        a->setEnabled(any);
-    EditItem_->setEnabled(any);
-    ViewItem_->setEnabled(true);
-    TMainImageForm* doc = any ? CurrentDocument() : nullptr;
-    const int bits = doc ? doc->Image().BitsPerPixel : 0;
-    ImageItem_->setEnabled(bits == 24);
-    MainMenu_->UpdateButtons(bits, doc && doc->Image().HasRegion());
-    MainMenu_->setEnabled(any);
-    VMainMenuItem->setChecked(MainMenu_->isVisible());
-    VFullViewItem->setChecked(FullView_->isVisible());
-    VPenItem->setChecked(Pen_->isVisible());
-    VPaletteItem->setChecked(Palette_->isVisible());
-    Palette_->setEnabled(any);
-    FullView_->setEnabled(any);
-    for (QTimer* t : {Timer50ms, Timer200ms, Timer1000ms}) {
-        if (any && !t->isActive()) t->start();
-        if (!any) t->stop();
-    }
 }
 
 void TMainForm::ArrangeTools() {

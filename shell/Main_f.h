@@ -8,6 +8,7 @@
 #include <QFont>
 #include <QMainWindow>
 #include <QPointer>
+#include <memory>
 
 class QMdiArea;
 class QMdiSubWindow;
@@ -15,6 +16,8 @@ class QMenu;
 class QAction;
 class QTimer;
 class QLabel;
+class QPrinter;
+class QKeyEvent;
 class TMainImageForm;
 class TMainMenuForm;
 class TFullViewForm;
@@ -34,6 +37,7 @@ class TMainForm : public QMainWindow {
     QMenu* FileItem() const { return FileItem_; }
     QMenu* EditItem() const { return EditItem_; }
     QMenu* ImageItem() const { return ImageItem_; }
+    QMenu* CaptureItem() const { return CaptureItem_; }
     QMenu* ViewItem() const { return ViewItem_; }
     QMenu* WindowItem() const { return WindowItem_; }
     QMenu* HelpItem() const { return HelpItem_; }
@@ -62,8 +66,24 @@ class TMainForm : public QMainWindow {
     TPaletteForm* PaletteWindow() const { return Palette_; }
     TPenManagerForm* PenWindow() const { return Pen_; }
 
+    // Capture menu: the current design's selection to the captured-image list.
+    bool CaptureSelection(bool overwrite);
+    // Prints the current design on printer, fitted to the page; false when there is none.
+    bool PrintDesign(QPrinter& printer);
+    QAction* COverwriteItem = nullptr;
+    QAction* CInsertItem = nullptr;
+    QAction* CDeleteAllItem = nullptr;
+    QAction* CEditItem = nullptr;
+    QAction* FPrintingItem = nullptr;
+    QAction* FPrinterSetupItem = nullptr;
+    QAction* WArrangeItem = nullptr;
+    QAction* WMinimizeItem = nullptr;
+
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // Key preview: every key goes to the tool palette, which hands it on.
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
   private:
     void FormCreate();
@@ -76,6 +96,9 @@ class TMainForm : public QMainWindow {
     void FResizeCanvasClick();
     void FFontClick();
     void FEnlargeCanvasClick();
+    void FPrinterSetupClick();
+    void FPrintingClick();
+    void CEditClick();
     void ImageEffectClick(int effect, const QString& caption);
     void BuildImageMenu();
     void Timer50msTimer();
@@ -92,6 +115,8 @@ class TMainForm : public QMainWindow {
     QMenu* FileItem_ = nullptr;
     QMenu* EditItem_ = nullptr;
     QMenu* ImageItem_ = nullptr;
+    QMenu* CaptureItem_ = nullptr;
+    std::unique_ptr<QPrinter> Printer;
     QMenu* ViewItem_ = nullptr;
     QMenu* WindowItem_ = nullptr;
     QMenu* HelpItem_ = nullptr;
@@ -108,14 +133,10 @@ class TMainForm : public QMainWindow {
     QAction* EPasteItem = nullptr;
     QAction* WCascadeItem = nullptr;
     QAction* WTileItem = nullptr;
-    QAction* WArrangeItem = nullptr;
-    QAction* WMinimizeItem = nullptr;
     QAction* HAboutItem = nullptr;
     QMenu* FReopenItem = nullptr;
     QAction* FScanningItem = nullptr;
     QAction* FScannerSetupItem = nullptr;
-    QAction* FPrinterSetupItem = nullptr;
-    QAction* FPrintingItem = nullptr;
     QAction* FFontItem = nullptr;
     QLabel* Panels[6] = {};
     TMainMenuForm* MainMenu_ = nullptr;

@@ -277,6 +277,41 @@ void TMainImageForm::ProcessPendingMove() {
     emit StatusChanged();
 }
 
+bool TMainImageForm::KeyPress(int key, Qt::KeyboardModifiers modifiers) {
+    if (key == Qt::Key_Plus || key == Qt::Key_Equal) {
+        ZoomInClick();
+        return true;
+    }
+    if (key == Qt::Key_Minus) {
+        ZoomOutClick();
+        return true;
+    }
+    const TImageView& view = iMainImage->View();
+    const int stepX = std::max(1, view.ViewW() / ((modifiers & Qt::ControlModifier) ? 1 : 8));
+    const int stepY = std::max(1, view.ViewH() / ((modifiers & Qt::ControlModifier) ? 1 : 8));
+    int dx = 0, dy = 0;
+    switch (key) {
+    case Qt::Key_Left:
+        dx = -stepX;
+        break;
+    case Qt::Key_Right:
+        dx = stepX;
+        break;
+    case Qt::Key_Up:
+        dy = -stepY;
+        break;
+    case Qt::Key_Down:
+        dy = stepY;
+        break;
+    default:
+        return false;
+    }
+    iMainImage->SetPosition(iMainImage->PositionX() + dx, iMainImage->PositionY() + dy);
+    SyncScrollBars();
+    emit StatusChanged();
+    return true;
+}
+
 void TMainImageForm::ShowRubberBand(const QRect& rect) {
     const QRect picture(0, 0, Image().Width, Image().Height);
     if (!RubberBand.isEmpty()) iMainImage->RectPaint(RubberBand);

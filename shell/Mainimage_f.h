@@ -38,6 +38,9 @@ class TMainImageForm : public QWidget {
     void ZoomOutClick();
     // One of the nine zoom steps (0 = 1:16 .. 8 = 16:1).
     void SetZoomStep(int step);
+    // Keys forwarded by the tool palette: + and - zoom, the arrows scroll by an
+    // eighth of the view (a whole view with Ctrl). True when the key was used.
+    bool KeyPress(int key, Qt::KeyboardModifiers modifiers);
     // Processes the last mouse move (the main window calls it every 50 ms).
     void ProcessPendingMove();
     // Status panel texts 0 .. 3: size, resolution, zoom, pointer position.

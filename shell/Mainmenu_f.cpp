@@ -3,8 +3,10 @@
 #include "shell/Common.h"
 #include "shell/Mainimage.h"
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -151,4 +153,13 @@ void TMainMenuForm::UpdateButtons(int bitsPerPixel, bool selection) {
         if (Buttons[tool]) Buttons[tool]->setEnabled(ToolEnabled(tool, bitsPerPixel, selection));
     // The 3D button follows full-colour designs although no 3D window exists yet.
     if (Buttons[Tool3D]) Buttons[Tool3D]->setEnabled(false);
+}
+
+void TMainMenuForm::KeyForward(QKeyEvent* event, bool release) {
+    if (OnDocumentKey) OnDocumentKey(event, release);
+    if (Active == ToolDraw && Window) {
+        QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->text(), event->isAutoRepeat(),
+                       ushort(event->count()));
+        QCoreApplication::sendEvent(Window, &copy);
+    }
 }

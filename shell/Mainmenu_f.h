@@ -12,6 +12,7 @@
 class QToolButton;
 class QFrame;
 class QMenu;
+class QKeyEvent;
 
 class TMainMenuForm : public QWidget {
     Q_OBJECT
@@ -30,6 +31,11 @@ class TMainMenuForm : public QWidget {
     std::function<void()> OnFile, OnPrint, OnScan;
     // Zoom entries of the pop-up menu: step 0 (1:16) .. 8 (16:1).
     std::function<void(int step)> OnZoom;
+
+    // Keys previewed by the main window (release: a key-up): the current document
+    // takes them through OnDocumentKey and, while Draw is active, the Draw window too.
+    void KeyForward(QKeyEvent* event, bool release);
+    std::function<void(QKeyEvent* event, bool release)> OnDocumentKey;
 
     QToolButton* Button(int tool) const { return Buttons[tool]; }
     QFrame* Shape(int tool) const { return Shapes[tool]; }

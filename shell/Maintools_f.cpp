@@ -5,7 +5,9 @@
 #include "shell/Fullview_f.h"
 #include "shell/Main_f.h"
 #include "shell/Mainimage_f.h"
+#include "shell/Mainmenu_f.h"
 
+#include <QKeyEvent>
 #include <QToolButton>
 
 void TMainForm::ConnectToolWindows() {
@@ -18,6 +20,11 @@ void TMainForm::ConnectToolWindows() {
         doc->Image().PutColors(0, 256, quads);
         doc->iMainImage->Paint();
         FullView_->Refresh();
+    };
+    // Keys reach the current document through the tool palette.
+    MainMenu_->OnDocumentKey = [](QKeyEvent* event, bool release) {
+        TMainImageForm* doc = CurrentDocument();
+        if (doc && !release && doc->KeyPress(event->key(), event->modifiers())) event->accept();
     };
     // Protection mode takes the current document's clicks until it is left.
     Palette_->OnProtectionMode = [this](bool on) {

@@ -41,4 +41,3 @@ class MainWindowTest : public ::testing::Test {
     QTemporaryDir config;
     std::unique_ptr<TMainForm> main;
 };
-

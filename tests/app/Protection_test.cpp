@@ -94,8 +94,8 @@ TEST_F(Protection, CutAndPasteLeaveProtectedColoursUnchanged) {
     doc->Image().SetRegionRect(L_RGN_SET, QRect(0, 0, 64, 48));
     CurrentColour().Index = 3;
     ASSERT_EQ(doc->CutToClipboard(), 0u);
-    EXPECT_EQ(doc->Image().GetPixel(2, 2), 3u);   // index 5 was painted over
-    EXPECT_EQ(doc->Image().GetPixel(12, 2), 6u);  // index 6 is protected
+    EXPECT_EQ(doc->Image().GetPixel(2, 2), 3u);  // index 5 was painted over
+    EXPECT_EQ(doc->Image().GetPixel(12, 2), 6u); // index 6 is protected
     EXPECT_EQ(doc->Image().GetPixel(40, 40), 3u);
     doc->sbProtect->setChecked(false); // protection off: the same colour changes
     doc->Image().SetRegionRect(L_RGN_SET, QRect(10, 0, 5, 5));

@@ -20,7 +20,8 @@ TEST(ColorSet, PictureScansKeepFirstAppearanceAndSkipReservedIndices) {
     b.SetPixel(1, 1, 254);
     b.SetPixel(2, 3, 0);
     EXPECT_EQ(IndicesIn(b), (std::vector<int>{9, 3, 254, 0}));
-    EXPECT_EQ(IndicesIn(b, QRect(QPoint(6, 3), QPoint(0, 1))), (std::vector<int>{9, 254, 0})); // reversed corners
+    EXPECT_EQ(IndicesIn(b, QRect(QPoint(6, 3), QPoint(0, 1))),
+              (std::vector<int>{9, 254, 0})); // reversed corners
     EXPECT_EQ(IndexAt(b, 8, 0), -1);
     TPalette pal;
     TChoiceColor set;

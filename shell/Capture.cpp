@@ -1,0 +1,84 @@
+#include "shell/Capture.h"
+
+#include <algorithm>
+#include <cstring>
+
+std::unique_ptr<TCapturedImage> TCaptureList::Capture(const TOrvaneBitmap& picture,
+                                                      const QRegion& selection) {
+    if (!picture.Allocated()) return nullptr;
+    const QRegion inside = selection.intersected(QRect(0, 0, picture.Width, picture.Height));
+    const QRect box = inside.boundingRect();
+    if (box.isEmpty()) return nullptr;
+    auto item = std::make_unique<TCapturedImage>();
+    if (!item->Image.Allocate(box.width(), box.height(), nullptr, 24)) return nullptr;
+    item->Mask = QImage(box.size(), QImage::Format_Grayscale8);
+    if (item->Mask.isNull()) return nullptr;
+    item->Mask.fill(0);
+    for (const QRect& r : inside) {
+        const QRect local = r.translated(-box.topLeft());
+        for (int y = local.top(); y <= local.bottom(); ++y)
+            memset(item->Mask.scanLine(y) + local.left(), 255, size_t(local.width()));
+    }
+    TRGBQuad colours[256] = {};
+    if (picture.BitsPerPixel == 8) picture.GetColors(0, 256, colours);
+    for (int y = 0; y < box.height(); ++y)
+        for (int x = 0; x < box.width(); ++x) {
+            uint32_t v = picture.GetPixel(box.left() + x, box.top() + y);
+            if (picture.BitsPerPixel == 8) {
+                const TRGBQuad& q = colours[v & 0xFF];
+                v = MakeColorRef(q.rgbRed, q.rgbGreen, q.rgbBlue);
+            }
+            item->Image.SetPixel(x, y, v);
+        }
+    return item;
+}
+
+bool TCaptureList::Insert(const TOrvaneBitmap& picture, const QRegion& selection) {
+    auto item = Capture(picture, selection);
+    if (!item) return false;
+    Items.insert(Items.begin(), std::move(item));
+    return true;
+}
+
+bool TCaptureList::Overwrite(const TOrvaneBitmap& picture, const QRegion& selection) {
+    if (Items.empty()) return Insert(picture, selection);
+    auto item = Capture(picture, selection);
+    if (!item) return false;
+    Items.front() = std::move(item);
+    return true;
+}
+
+void TCaptureList::Remove(int i) {
+    if (i >= 0 && i < Count()) Items.erase(Items.begin() + i);
+}
+
+void TCaptureList::Move(int i, bool up) {
+    const int j = up ? i - 1 : i + 1;
+    if (i < 0 || i >= Count() || j < 0 || j >= Count()) return;
+    std::swap(Items[size_t(i)], Items[size_t(j)]);
+}
+
+QImage TCaptureList::Thumbnail(int i, int side) const {
+    if (i < 0 || i >= Count() || side <= 0) return {};
+    const TCapturedImage& c = At(i);
+    // Nearest-pixel sampling straight into the small picture: a capture may be huge.
+    const double scale = std::min(1.0, double(side) / std::max(c.Image.Width, c.Image.Height));
+    const int w = std::max(1, int(c.Image.Width * scale)), h = std::max(1, int(c.Image.Height * scale));
+    QImage small(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y) {
+        const int sy = std::min(c.Image.Height - 1, int(y / scale));
+        const uchar* m = c.Mask.constScanLine(sy);
+        auto* out = reinterpret_cast<QRgb*>(small.scanLine(y));
+        for (int x = 0; x < w; ++x) {
+            const int sx = std::min(c.Image.Width - 1, int(x / scale));
+            const TColorRef v = c.Image.GetPixel(sx, sy);
+            out[x] = m[sx] ? qRgb(RedOf(v), GreenOf(v), BlueOf(v)) : qRgb(160, 160, 160);
+        }
+    }
+    return small;
+}
+
+TCaptureList& CapturedImages() {
+    static TCaptureList list;
+    return list;
+}
