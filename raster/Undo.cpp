@@ -72,6 +72,7 @@ std::unique_ptr<TUndoData> TUndo::MakeRecord(int flags, const QRect& rect) {
 
     auto record = std::make_unique<TUndoData>(OwnerId, QString());
     record->Rect = clipped;
+    record->PictureSize = QSize(picture.Width, picture.Height);
     record->Flags = flags;
     TRGBQuad quads[256];
     if (flags & UndoPicture) {
@@ -120,6 +121,18 @@ bool TUndo::Restore(TUndoData& record) {
     if (!picture || !picture->Allocated() || picture->HasDC) return false;
     const bool pixels = (record.Flags & UndoPicture) && record.Image && record.Image->Allocated();
     if (pixels && picture->BitsPerPixel != record.ImageBits) return false;
+    // A picture resized since gets its old size back from a whole record; a part of
+    // the picture cannot go back into a picture of another size.
+    const bool resize = pixels && record.PictureSize != QSize(picture->Width, picture->Height);
+    if (resize && !record.Whole()) return false;
+    TOrvaneBitmap resized;
+    if (resize) {
+        TRGBQuad quads[256];
+        picture->GetColors(0, 256, quads);
+        if (!resized.Allocate(record.PictureSize.width(), record.PictureSize.height(), quads,
+                              picture->BitsPerPixel))
+            return false;
+    }
     // A mask that is gone or changed depth since cannot take the saved one; the rest
     // of the record still comes back.
     TOrvaneBitmap* mask =
@@ -129,6 +142,7 @@ bool TUndo::Restore(TUndoData& record) {
         mask = nullptr;
 
     // Nothing below can fail, so a record comes back whole or not at all.
+    if (resize) picture->TakeFrom(resized);
     if (pixels) {
         PutBack(*picture, *record.Image, record.Rect.topLeft(), record.PaletteCopy.get());
         if (Target.Palette && record.PaletteCopy) *Target.Palette = *record.PaletteCopy;
@@ -161,7 +175,9 @@ bool TUndo::Undo(bool remove) {
     // Single mode: the present state becomes the record, so the next undo redoes.
     std::unique_ptr<TUndoData> present;
     if (SingleMode && remove) {
-        present = MakeRecord(record.Flags, record.Rect);
+        const QRect now =
+            record.Whole() ? QRect(0, 0, Target.Picture->Width, Target.Picture->Height) : record.Rect;
+        present = MakeRecord(record.Flags, now);
         if (!present) {
             LastCode = ErrorCode::OutOfMemory;
             ReportError(LastCode);

@@ -79,6 +79,10 @@ class TUndoData {
     std::optional<QRegion> Region;            // UndoRegion, only when the picture had one
     uint16_t ImageBits = 0;                   // depths of Image and MaskImage, kept while swapped out
     uint16_t MaskBits = 0;
+    // The picture's size when the record was made; a record of the whole picture
+    // (Rect covers it all) gives the picture this size back when it is restored.
+    QSize PictureSize;
+    bool Whole() const { return Rect == QRect(QPoint(0, 0), PictureSize); }
 
     // One bitmap of the record file, little-endian: width u32, height u32, bits u16,
     // 1024 palette bytes for 1 and 8 bits, then BytesPerLine x height pixel bytes as

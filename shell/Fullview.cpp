@@ -2,6 +2,7 @@
 
 #include "platform/Inifile.h"
 
+#include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
 
@@ -146,27 +147,34 @@ void WriteGridCatalog(TIniFile& ini, const QStringList& presets) {
 }
 
 QString GridPresetText(const TGridSetup& s) {
-    return QStringLiteral("%1;%2;%3;%4;%5;%6")
-        .arg(s.Unit)
-        .arg(s.GapX, 0, 'g', 15)
-        .arg(s.GapY, 0, 'g', 15)
-        .arg(s.Color)
-        .arg(s.LinesPerSection)
-        .arg(s.SectionColor);
+    static const char* const names[3] = {"Dot", "Inch", "Cm"};
+    return QString::asprintf("%s) %f x %f", names[std::clamp(s.Unit, 0, 2)], s.GapX, s.GapY);
 }
 
 bool ParseGridPreset(const QString& text, TGridSetup& setup) {
-    const QStringList parts = text.split(QLatin1Char(';'));
-    if (parts.size() != 6) return false;
-    bool ok[6];
-    TGridSetup s;
-    s.Unit = parts[0].trimmed().toInt(&ok[0]);
-    s.GapX = parts[1].trimmed().toDouble(&ok[1]);
-    s.GapY = parts[2].trimmed().toDouble(&ok[2]);
-    s.Color = parts[3].trimmed().toUInt(&ok[3]);
-    s.LinesPerSection = parts[4].trimmed().toInt(&ok[4]);
-    s.SectionColor = parts[5].trimmed().toUInt(&ok[5]);
-    if (!std::all_of(ok, ok + 6, [](bool b) { return b; }) || !ValidSetup(s)) return false;
+    TGridSetup s = setup; // a preset names the unit and the gaps; colours and sections stay
+    if (text.count(QLatin1Char(';')) == 5) { // the longer form written by earlier versions
+        const QStringList parts = text.split(QLatin1Char(';'));
+        bool ok[6];
+        s.Unit = parts[0].trimmed().toInt(&ok[0]);
+        s.GapX = parts[1].trimmed().toDouble(&ok[1]);
+        s.GapY = parts[2].trimmed().toDouble(&ok[2]);
+        s.Color = parts[3].trimmed().toUInt(&ok[3]);
+        s.LinesPerSection = parts[4].trimmed().toInt(&ok[4]);
+        s.SectionColor = parts[5].trimmed().toUInt(&ok[5]);
+        if (!std::all_of(ok, ok + 6, [](bool b) { return b; })) return false;
+    } else {
+        // "Dot) 1.000000 x 1.000000": split at ")", "x" and blanks.
+        static const QRegularExpression separators(QStringLiteral("[)x\\s]+"));
+        const QStringList parts = text.split(separators, Qt::SkipEmptyParts);
+        if (parts.size() != 3 || !text.contains(QLatin1Char(')'))) return false;
+        bool okX = false, okY = false;
+        s.GapX = parts[1].toDouble(&okX);
+        s.GapY = parts[2].toDouble(&okY);
+        if (!okX || !okY) return false;
+        s.Unit = parts[0] == QLatin1String("Cm") ? 2 : parts[0] == QLatin1String("Inch") ? 1 : 0;
+    }
+    if (!ValidSetup(s)) return false;
     setup = s;
     return true;
 }

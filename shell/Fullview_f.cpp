@@ -99,10 +99,15 @@ TFullViewForm::TFullViewForm(QWidget* parent) : QWidget(parent, Qt::Tool) {
         return true;
     };
 
+    ReloadGrid();
+}
+
+void TFullViewForm::ReloadGrid() {
     const TIniFile ini(SettingsFile(QStringLiteral("Environment.ini")));
     GridV = ReadGridSetup(ini);
     stGridX->setText(GapLabel(GridV.GapX));
     stGridY->setText(GapLabel(GridV.GapY));
+    ApplyGrid();
 }
 
 TFullViewForm::~TFullViewForm() {

@@ -24,6 +24,8 @@ class TFullViewForm : public QWidget {
   public:
     explicit TFullViewForm(QWidget* parent = nullptr);
     ~TFullViewForm() override;
+    // Reads the grid settings of "Environment.ini" again and applies them.
+    void ReloadGrid();
 
     // Shows document's picture (null: none) and takes its zoom onto the track bar.
     void ShowImage(TMainImageForm* document);

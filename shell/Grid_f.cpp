@@ -139,7 +139,7 @@ void TGridForm::FillCatalog() {
     const QSignalBlocker block(lbCatalog);
     lbCatalog->clear();
     for (const QString& preset : Presets) {
-        TGridSetup s;
+        TGridSetup s = Settings();
         lbCatalog->addItem(ParseGridPreset(preset, s) ? GridPresetCaption(s, cbUnit->itemText(s.Unit))
                                                       : preset);
     }
@@ -166,6 +166,6 @@ void TGridForm::btDeleteClick() {
 }
 
 void TGridForm::lbCatalogChange(int row) {
-    TGridSetup s;
+    TGridSetup s = Settings();
     if (row >= 0 && row < Presets.size() && ParseGridPreset(Presets[row], s)) Show(s);
 }

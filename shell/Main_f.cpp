@@ -10,11 +10,13 @@
 #include "shell/Exception.h"
 #include "shell/Filedialog_f.h"
 #include "shell/Fullview_f.h"
+#include "shell/History_f.h"
 #include "shell/Mainimage_f.h"
 #include "shell/Mainmenu_f.h"
 #include "shell/Newcanvas_f.h"
 #include "shell/Stringtable.h"
 #include "tools/Penmanager_f.h"
+#include "tools/Undolist_f.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -63,6 +65,7 @@ void TMainForm::FormCreate() {
     AutosaveTimer_ = new QTimer(this);
     ReadEnvironment();
     CreateMenus();
+    CreateHistory();
     static const int widths[6] = {160, 80, 100, 100, 150, 150};
     for (int i = 0; i < 6; ++i) {
         Panels[i] = new QLabel;
@@ -103,19 +106,6 @@ void TMainForm::FormCreate() {
     UpdateMenuItems();
 }
 
-void TMainForm::ReadEnvironment() {
-    const TIniFile env(SettingsFile(QStringLiteral("Environment.ini")));
-    UserFont_ = QApplication::font();
-    UserFont_.setFamily(
-        env.ReadString(QStringLiteral("Font"), QStringLiteral("Name"), Configuration.DefaultFontName));
-    AutoSave_ = env.ReadBool(QStringLiteral("AutoSave"), QStringLiteral("Check"), false);
-    if (AutoSave_) {
-        const int minutes = env.ReadInteger(QStringLiteral("AutoSave"), QStringLiteral("Min"), 5);
-        AutosaveTimer_->setInterval(std::max(1, minutes) * 60000);
-        AutosaveTimer_->start();
-    }
-}
-
 TMainImageForm* TMainForm::AddDocument(TMainImageForm* form) {
     QMdiSubWindow* sub = MdiArea_->addSubWindow(form);
     connect(form, &TMainImageForm::StatusChanged, this, &TMainForm::UpdateStatus);
@@ -123,6 +113,16 @@ TMainImageForm* TMainForm::AddDocument(TMainImageForm* form) {
     connect(form, &TMainImageForm::StatusChanged, FullView_, &TFullViewForm::Refresh);
     connect(form, &QWidget::windowTitleChanged, sub, &QWidget::setWindowTitle);
     sub->setWindowTitle(form->windowTitle());
+    connect(form, &TMainImageForm::Closed, this,
+            [this](const QString& directory, const QString& name, int bits) {
+                if (History_) History_->Add(directory, name, bits, 1);
+            });
+    // An undo may change the palette: the palette and full-view windows show it.
+    connect(form, &TMainImageForm::Undone, this, [this, form] {
+        if (form == CurrentDocument()) Palette_->AttachPalette(&form->Palette, form->Image().BitsPerPixel);
+        FullView_->Refresh();
+        UpdateMenuItems();
+    });
     // The design fills the client area up to the size of the picture.
     const QSize room = MdiArea_->viewport()->size() - QSize(8, 8);
     const QSize want = form->sizeHint().expandedTo(QSize(form->ImageWidth + 40, form->ImageHeight + 70));
@@ -326,6 +326,8 @@ void TMainForm::Timer50msTimer() {
 
 void TMainForm::Timer200msTimer() {
     if (TMainImageForm* doc = CurrentDocument()) Panels[3]->setText(doc->PanelText(3));
+    // The active tool's display follows the design.
+    if (auto* undo = qobject_cast<TUndoForm*>(MainMenu_->ToolWindow())) undo->Refresh();
 }
 
 void TMainForm::Timer1000msTimer() {

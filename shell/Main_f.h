@@ -18,6 +18,8 @@ class QTimer;
 class QLabel;
 class QPrinter;
 class QKeyEvent;
+class TFileHistory;
+struct TEnvironmentSettings;
 class TMainImageForm;
 class TMainMenuForm;
 class TFullViewForm;
@@ -60,6 +62,10 @@ class TMainForm : public QMainWindow {
     // Runs an Image menu effect on the current full-colour design; false when it
     // could not (no such design, bad parameters); the design is then unchanged.
     bool ApplyImageEffect(int effect, int low, int high);
+    // After the Environment dialog: the current document's unit and selection depth,
+    // the autosave switch and interval, and the grid are taken from the settings.
+    void ApplyEnvironment(const TEnvironmentSettings& settings);
+    TFileHistory* History() const { return History_; }
     // Sets the user font's face, stores it as "Font"/"Name" and gives it to the tool windows.
     void SetUserFont(const QString& family);
     TFullViewForm* FullView() const { return FullView_; }
@@ -70,6 +76,7 @@ class TMainForm : public QMainWindow {
     bool CaptureSelection(bool overwrite);
     // Prints the current design on printer, fitted to the page; false when there is none.
     bool PrintDesign(QPrinter& printer);
+    QAction* EUndoItem = nullptr;
     QAction* COverwriteItem = nullptr;
     QAction* CInsertItem = nullptr;
     QAction* CDeleteAllItem = nullptr;
@@ -99,6 +106,9 @@ class TMainForm : public QMainWindow {
     void FPrinterSetupClick();
     void FPrintingClick();
     void CEditClick();
+    void FEnvironmentClick();
+    void CreateHistory();
+    void AutosaveTimerTimer();
     void ImageEffectClick(int effect, const QString& caption);
     void BuildImageMenu();
     void Timer50msTimer();
@@ -117,6 +127,7 @@ class TMainForm : public QMainWindow {
     QMenu* ImageItem_ = nullptr;
     QMenu* CaptureItem_ = nullptr;
     std::unique_ptr<QPrinter> Printer;
+    TFileHistory* History_ = nullptr;
     QMenu* ViewItem_ = nullptr;
     QMenu* WindowItem_ = nullptr;
     QMenu* HelpItem_ = nullptr;
@@ -138,6 +149,7 @@ class TMainForm : public QMainWindow {
     QAction* FScanningItem = nullptr;
     QAction* FScannerSetupItem = nullptr;
     QAction* FFontItem = nullptr;
+    QAction* FEnvironmentItem = nullptr;
     QLabel* Panels[6] = {};
     TMainMenuForm* MainMenu_ = nullptr;
     TFullViewForm* FullView_ = nullptr;

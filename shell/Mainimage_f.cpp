@@ -2,8 +2,10 @@
 
 #include "platform/Inifile.h"
 #include "raster/Tptextileimage_f.h"
+#include "shell/Autosave_f.h"
 #include "shell/Clipboard.h"
 #include "shell/Common.h"
+#include "shell/Environment.h"
 #include "shell/Exception.h"
 #include "shell/Filetypes.h"
 #include "shell/Paths.h"
@@ -102,6 +104,7 @@ TMainImageForm::TMainImageForm(QWidget* parent) : QWidget(parent) {
 
 TMainImageForm::~TMainImageForm() {
     if (g_current == this) g_current = nullptr;
+    UndoStore().Forget(uint32_t(DocumentNumber)); // no record may outlive the design it points into
 }
 
 void TMainImageForm::FormCreate() {
@@ -117,6 +120,8 @@ void TMainImageForm::FormCreate() {
         sbMaskShow->setToolTip(common->Get(85));
     }
     DocumentNumber = NextDocumentNumber();
+    const TIniFile env(SettingsFile(QStringLiteral("Environment.ini")));
+    SelectionDepth = ReadEnvironmentSettings(env).MaxUndo;
     SetUnit(UnitCm);
     iMainImage->SetGridMarkColor(MakeColorRef(255, 0, 0));
     g_current = this;
@@ -172,6 +177,7 @@ uint32_t TMainImageForm::NewCanvas(const TPaper& paper, int bitsPerPixel) {
     Directory.clear();
     FileName = NonameFileName(DocumentNumber, bitsPerPixel);
     Modified = false;
+    ForgetUndo();
     AfterNewPicture();
     return 0;
 }
@@ -185,6 +191,7 @@ uint32_t TMainImageForm::OpenDocument(const QString& directory, const QString& f
     Directory = directory;
     FileName = OpenedFileName(fileName, type, Image().BitsPerPixel);
     Modified = false;
+    ForgetUndo();
     AfterNewPicture();
     CurrentColour().Index = TPalette::kFirstDrawing;
     return 0;
@@ -206,22 +213,65 @@ uint32_t TMainImageForm::SaveDocument(const QString& directory, const QString& f
 }
 
 uint32_t TMainImageForm::ResizeCanvas(int width, int height, int dpi) {
-    if (const uint32_t code = ResizeDesign(Design(), width, height, dpi)) return code;
-    Modified = false;
+    // The whole picture is recorded, so an undo gives the old size back too.
+    const bool recorded = SetModified();
+    if (const uint32_t code = ResizeDesign(Design(), width, height, dpi)) {
+        if (recorded) UndoStore().DropLatest();
+        return code;
+    }
     AfterNewPicture();
     return 0;
 }
 
 uint32_t TMainImageForm::EnlargeCanvas(int width, int height) {
     const uint32_t fill = CurrentPixel(Image().BitsPerPixel, Palette);
-    if (const uint32_t code = EnlargeDesign(Design(), width, height, fill)) return code;
-    Modified = false;
+    const bool recorded = SetModified();
+    if (const uint32_t code = EnlargeDesign(Design(), width, height, fill)) {
+        if (recorded) UndoStore().DropLatest();
+        return code;
+    }
     AfterNewPicture();
     return 0;
 }
 
-void TMainImageForm::SetModified() {
+bool TMainImageForm::SetModified(int flags, bool compact) {
+    return SetModified(flags, compact, QRect(0, 0, Image().Width, Image().Height));
+}
+
+bool TMainImageForm::SetModified(int flags, bool compact, const QRect& rect) {
     Modified = true;
+    AttachUndo(); // the store records this design whichever window was activated last
+    return UndoStore().Add(flags, compact, rect);
+}
+
+void TMainImageForm::ForgetUndo() {
+    // A new picture in this window: the records of the old one cannot come back.
+    UndoStore().Forget(uint32_t(DocumentNumber));
+    UndoAttached = false;
+}
+
+void TMainImageForm::AttachUndo() {
+    if (UndoStore().Owner() == uint32_t(DocumentNumber) && UndoAttached) return;
+    TUndoTarget target;
+    target.Picture = &Image();
+    target.Mask = [view = iMainImage] { return view->View().Mask(); };
+    target.Palette = Image().BitsPerPixel == 8 ? &Palette : nullptr;
+    UndoStore().SetOwner(uint32_t(DocumentNumber), target);
+    UndoAttached = true;
+}
+
+bool TMainImageForm::Undo() {
+    AttachUndo();
+    const QSize before(Image().Width, Image().Height);
+    if (!UndoStore().Undo(true)) return false;
+    if (before != QSize(Image().Width, Image().Height)) {
+        AfterNewPicture();
+    } else {
+        iMainImage->Paint();
+    }
+    Modified = true;
+    emit Undone();
+    return true;
 }
 
 void TMainImageForm::SetUnit(int unit) {
@@ -396,7 +446,7 @@ uint32_t TMainImageForm::CutToClipboard() {
     QRegion selection;
     if (!Image().GetRegion(selection, false) || selection.isEmpty()) return 0;
     if (const uint32_t code = CopyToClipboard()) return code;
-    SetModified();
+    SetModified(UndoPicture | UndoRegion, true, selection.boundingRect());
     const uint32_t fill = CurrentPixel(Image().BitsPerPixel, Palette);
     const TWriteGuard guard = WriteGuard();
     for (const QRect& r : selection) {
@@ -441,6 +491,10 @@ bool TMainImageForm::FormCloseQuery() {
     const int answer = ShowMessage(TSeverity::Warning, question, MB_YESNOCANCEL);
     if (answer == ID_NO) return true;
     if (answer != ID_YES) return false;
+    return SaveInPlace();
+}
+
+bool TMainImageForm::SaveInPlace() {
     QString directory = Directory, name = FileName;
     if (FileName == NonameFileName(DocumentNumber, Image().BitsPerPixel)) {
         const int type = Image().BitsPerPixel == 8 ? TypeTex : TypeTfc;
@@ -462,15 +516,27 @@ bool TMainImageForm::FormCloseQuery() {
     return true;
 }
 
+bool TMainImageForm::AutoSave() {
+    if (!Modified) return true; // nothing new to keep
+    TAutoSaveForm notice(window());
+    notice.ShowNow();
+    return SaveInPlace();
+}
+
 void TMainImageForm::closeEvent(QCloseEvent* event) {
-    if (FormCloseQuery())
-        event->accept();
-    else
+    if (!FormCloseQuery()) {
         event->ignore();
+        return;
+    }
+    event->accept();
+    // A design kept in a file goes to the recent-file list.
+    if (!Directory.isEmpty() && QFileInfo::exists(JoinPath(Directory, FileName)))
+        emit Closed(Directory, FileName, Image().BitsPerPixel);
 }
 
 void TMainImageForm::focusInEvent(QFocusEvent* event) {
     g_current = this;
+    AttachUndo();
     emit BecameCurrent(this);
     QWidget::focusInEvent(event);
 }
@@ -478,6 +544,7 @@ void TMainImageForm::focusInEvent(QFocusEvent* event) {
 bool TMainImageForm::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate) {
         g_current = this;
+        AttachUndo();
         emit BecameCurrent(this);
     }
     return QWidget::event(event);

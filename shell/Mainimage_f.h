@@ -6,6 +6,7 @@
 
 #include "colour/Colorset.h"
 #include "colour/Palette.h"
+#include "raster/Undo.h"
 #include "shell/Mainimage.h"
 #include "shell/Stringtable.h"
 
@@ -30,9 +31,15 @@ class TMainImageForm : public QWidget {
     uint32_t ResizeCanvas(int width, int height, int dpi);
     uint32_t EnlargeCanvas(int width, int height);
 
-    // Marks the design modified (every editing operation calls it before a change).
-    // The undo store will record the change here.
-    void SetModified();
+    // Marks the design modified and records the state of rect (the whole picture
+    // without one) in the undo store before a change; every editing operation calls
+    // it first. False when the record could not be made (the change may go on).
+    bool SetModified(int flags = UndoPicture | UndoRegion, bool compact = true);
+    bool SetModified(int flags, bool compact, const QRect& rect);
+    // Undoes the newest change of this design; false when there was none.
+    bool Undo();
+    // Makes the undo store work on this design (activation does it).
+    void AttachUndo();
     void SetUnit(int unit);
     void ZoomInClick();
     void ZoomOutClick();
@@ -62,6 +69,12 @@ class TMainImageForm : public QWidget {
 
     // Asks to save a modified design; false when the user cancels.
     bool FormCloseQuery();
+    // Saves under the design's name (asking for one for a never-saved design); false
+    // when cancelled or failed (the error is reported).
+    bool SaveInPlace();
+    // The autosave timer's save, with the notice window shown meanwhile; an
+    // unmodified design is left alone.
+    bool AutoSave();
     // The save dialog of a never-saved design: (folder-and-name, filter) -> chosen
     // path, empty when cancelled. Replaced in tests.
     std::function<QString(const QString& filter, const QString& folder)> SaveDialog;
@@ -75,6 +88,8 @@ class TMainImageForm : public QWidget {
     QScrollBar* sbVertical = nullptr;
 
     int DocumentNumber = 0;
+    // How many earlier selections the work area keeps ("Window"/"MaxUndo").
+    int SelectionDepth = 5;
     QString Directory;
     QString FileName;
     TPaper Paper;
@@ -93,6 +108,10 @@ class TMainImageForm : public QWidget {
     // The caption, zoom, size or pointer changed: the status panels need rewriting.
     void StatusChanged();
     void BecameCurrent(TMainImageForm* form);
+    // An undo changed the picture (and maybe the palette).
+    void Undone();
+    // The window closed on a design kept in a file.
+    void Closed(const QString& directory, const QString& fileName, int bitsPerPixel);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -102,6 +121,7 @@ class TMainImageForm : public QWidget {
   private:
     void FormCreate();
     void UpdateCaption();
+    void ForgetUndo();
     void AfterNewPicture();
     void SyncScrollBars();
     void ViewMoved();
@@ -116,6 +136,7 @@ class TMainImageForm : public QWidget {
 
     TStringTable Texts;
     QRect RubberBand;
+    bool UndoAttached = false;
     bool Panning = false;
     QPoint PanStart;
 };

@@ -106,8 +106,7 @@ void TMainMenuForm::FormCreate() {
                     })
         ->setEnabled(false);
     PopupMenu1->addAction(Texts.Get(ToolUndo), this, [this] { SelectTool(ToolUndo); });
-    sbScan->setEnabled(false);  // no scanner is found on this system yet
-    sbPrint->setEnabled(false); // printing comes later
+    sbScan->setEnabled(false); // no scanner is found on this system yet
     UpdateButtons(0, false);
 }
 

@@ -41,8 +41,8 @@ void TMainForm::CreateMenus() {
     FPrintingItem = FileItem_->addAction(QString(), this, &TMainForm::FPrintingClick);
     for (QAction* a : {FScanningItem, FScannerSetupItem})
         a->setEnabled(false);
-    FReopenItem->setEnabled(false);
     FFontItem = FileItem_->addAction(QString(), this, &TMainForm::FFontClick);
+    FEnvironmentItem = FileItem_->addAction(QString(), this, &TMainForm::FEnvironmentClick);
     FileItem_->addSeparator();
     FExitItem_ = FileItem_->addAction(QString(), this, &QWidget::close);
     EditItem_ = menuBar()->addMenu(QString());
@@ -52,6 +52,11 @@ void TMainForm::CreateMenus() {
                 if (const uint32_t code = (doc->*command)()) ReportError(code);
         };
     };
+    EUndoItem = EditItem_->addAction(QString(), this, [this] {
+        if (TMainImageForm* doc = CurrentDocument()) doc->Undo();
+    });
+    EUndoItem->setShortcut(QKeySequence::Undo);
+    EditItem_->addSeparator();
     ECutItem = EditItem_->addAction(QString(), this, onDocument(&TMainImageForm::CutToClipboard));
     ECopyItem = EditItem_->addAction(QString(), this, onDocument(&TMainImageForm::CopyToClipboard));
     EPasteItem = EditItem_->addAction(QString(), this, onDocument(&TMainImageForm::PasteFromClipboard));
@@ -120,6 +125,9 @@ void TMainForm::SetMenuCaptions() {
     FEnlargeCanvasItem->setText(t.Get(10));
     FExitItem_->setText(t.Get(15));
     EditItem_->setTitle(t.Get(16));
+    TStringTable undoTexts;
+    undoTexts.Load(LanguageDirectory(QString()), Configuration.Language, QStringLiteral("Undo"));
+    EUndoItem->setText(undoTexts.Get(0));
     ECutItem->setText(t.Get(17));
     ECopyItem->setText(t.Get(18));
     EPasteItem->setText(t.Get(19));
@@ -150,6 +158,7 @@ void TMainForm::SetMenuCaptions() {
         FPrinterSetupItem->setText(common->Get(80));
         FPrintingItem->setText(common->Get(81));
         FFontItem->setText(common->Get(82));
+        FEnvironmentItem->setText(common->Get(83));
     }
     HelpItem_->setTitle(t.Get(57));
 }

@@ -5,7 +5,9 @@
 #include "shell/Fullview_f.h"
 #include "shell/Main_f.h"
 #include "shell/Mainimage_f.h"
+#include "shell/Mainmenu.h"
 #include "shell/Mainmenu_f.h"
+#include "tools/Undolist_f.h"
 
 #include <QKeyEvent>
 #include <QToolButton>
@@ -21,6 +23,18 @@ void TMainForm::ConnectToolWindows() {
         doc->iMainImage->Paint();
         FullView_->Refresh();
     };
+    // Tool windows that exist so far; the others come with their tools.
+    MainMenu_->CreateToolWindow = [this](int tool, QWidget* owner) -> QWidget* {
+        if (tool != ToolUndo) return nullptr;
+        auto* list = new TUndoForm(UndoStore(), owner);
+        list->OnUndo = [] {
+            TMainImageForm* doc = CurrentDocument();
+            return doc && doc->Undo();
+        };
+        list->setFont(UserFont());
+        return list;
+    };
+    MainMenu_->OnPrint = [this] { FPrintingClick(); };
     // Keys reach the current document through the tool palette.
     MainMenu_->OnDocumentKey = [](QKeyEvent* event, bool release) {
         TMainImageForm* doc = CurrentDocument();

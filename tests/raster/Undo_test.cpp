@@ -385,3 +385,25 @@ TEST_F(UndoList, LowerLimitDropsTheOldestRecordsAtOnce) {
     EXPECT_EQ(Store.MaxUndo(), 1);
     EXPECT_EQ(Store.Count(), 1);
 }
+
+TEST_F(UndoList, WholeRecordsGiveAResizedPictureItsSizeBackAndPartsRefuse) {
+    Store.SetOwner(1, A.Target());
+    const TState before = Snap(A);
+    ASSERT_TRUE(Store.Add(UndoPicture, true, QRect(0, 0, 2, 2))); // a part, made at 6 x 4
+    ASSERT_TRUE(Store.AddWhole(UndoPicture | UndoRegion, true));
+    TOrvaneBitmap larger;
+    TRGBQuad quads[256];
+    A.Picture.GetColors(0, 256, quads);
+    ASSERT_TRUE(larger.Allocate(9, 7, quads, 8));
+    ASSERT_TRUE(A.Picture.TakeFrom(larger)); // an enlarge
+    ASSERT_TRUE(Store.Undo(true));
+    EXPECT_EQ(A.Picture.Width, 6);
+    EXPECT_EQ(A.Picture.Height, 4);
+    EXPECT_EQ(Bytes(A.Picture), before.Pixels);
+
+    ASSERT_TRUE(larger.Allocate(3, 3, quads, 8));
+    ASSERT_TRUE(A.Picture.TakeFrom(larger));
+    EXPECT_FALSE(Store.Undo(true)); // a part cannot go into another size
+    EXPECT_EQ(A.Picture.Width, 3);
+    EXPECT_EQ(Store.Count(), 1);
+}

@@ -160,12 +160,20 @@ TEST(GridSetup, CatalogShrinksAndIgnoresBadCounts) {
 
 TEST(GridSetup, PresetTextRoundTripsAndRejectsGarbage) {
     const TGridSetup s{1, 0.25, 2, 0x123456, 4, 0xABCDEF};
-    TGridSetup back;
+    EXPECT_EQ(GridPresetText(s), "Inch) 0.250000 x 2.000000");
+    TGridSetup back{0, 1, 1, 0x123456, 4, 0xABCDEF}; // colours and sections are not in a preset
     ASSERT_TRUE(ParseGridPreset(GridPresetText(s), back));
     EXPECT_EQ(back, s);
+    ASSERT_TRUE(ParseGridPreset("Cm)  0.5 x 0.25", back));
+    EXPECT_EQ(back.Unit, 2);
+    EXPECT_EQ(back.GapY, 0.25);
+    ASSERT_TRUE(ParseGridPreset("Weird) 3 x 4", back)); // any other unit name means dots
+    EXPECT_EQ(back.Unit, 0);
+    ASSERT_TRUE(ParseGridPreset("1;0.25;2;1193046;4;11259375", back)); // the older long form
+    EXPECT_EQ(back, s);
     TGridSetup untouched = s;
-    for (const char* bad :
-         {"", "1;2;3", "3;1;1;0;0;0", "0;0;1;0;0;0", "0;1;1;0;-1;0", "0;x;1;0;0;0", "0;1;1;16777216;0;0"})
+    for (const char* bad : {"", "1;2;3", "3;1;1;0;0;0", "0;0;1;0;0;0", "0;1;1;0;-1;0", "0;x;1;0;0;0",
+                            "0;1;1;16777216;0;0", "Dot) 1", "Dot 1 x 1", "Dot) 0 x 1", "Dot) a x 1"})
         EXPECT_FALSE(ParseGridPreset(bad, untouched)) << bad;
     EXPECT_EQ(untouched, s);
     EXPECT_EQ(GridPresetCaption(s, "Inch"), "0.25 x 2 Inch, 4");

@@ -1,0 +1,69 @@
+// The main window's settings services: "Environment.ini" (font, autosave, units,
+// grid), the Environment dialog, the autosave timer and the recent-file list.
+#include "platform/Inifile.h"
+#include "shell/Common.h"
+#include "shell/Environment.h"
+#include "shell/Environment_f.h"
+#include "shell/Fullview_f.h"
+#include "shell/History_f.h"
+#include "shell/Main_f.h"
+#include "shell/Mainimage_f.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QMenu>
+#include <QTimer>
+
+namespace {
+constexpr int kHistoryEntries = 8;
+} // namespace
+
+void TMainForm::ReadEnvironment() {
+    const TIniFile env(SettingsFile(QStringLiteral("Environment.ini")));
+    UserFont_ = QApplication::font();
+    UserFont_.setFamily(
+        env.ReadString(QStringLiteral("Font"), QStringLiteral("Name"), Configuration.DefaultFontName));
+    const TEnvironmentSettings settings = ReadEnvironmentSettings(env);
+    AutoSave_ = settings.AutoSave;
+    AutosaveTimer_->setInterval(settings.AutoSaveMinutes * 60000);
+    if (AutoSave_)
+        AutosaveTimer_->start();
+    else
+        AutosaveTimer_->stop();
+    connect(AutosaveTimer_, &QTimer::timeout, this, &TMainForm::AutosaveTimerTimer, Qt::UniqueConnection);
+}
+
+void TMainForm::AutosaveTimerTimer() {
+    if (!AutoSave_) return;
+    if (TMainImageForm* doc = CurrentDocument()) doc->AutoSave();
+}
+
+void TMainForm::FEnvironmentClick() {
+    TEnvironmentForm dialog(this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    ApplyEnvironment(dialog.Settings());
+}
+
+void TMainForm::ApplyEnvironment(const TEnvironmentSettings& settings) {
+    if (TMainImageForm* doc = CurrentDocument()) {
+        doc->SetUnit(MainImageUnitOfChoice(settings.MainImageUnit));
+        doc->SelectionDepth = settings.MaxUndo;
+    }
+    AutoSave_ = settings.AutoSave;
+    AutosaveTimer_->setInterval(settings.AutoSaveMinutes * 60000);
+    if (AutoSave_)
+        AutosaveTimer_->start();
+    else
+        AutosaveTimer_->stop();
+    FullView_->ReloadGrid();
+}
+
+void TMainForm::CreateHistory() {
+    History_ = new TFileHistory(
+        SettingsFile(QStringLiteral("Main.ini")), kHistoryEntries,
+        [this](const QString&, const QString& path, int bitsPerPixel, int) {
+            // The type follows the name: a full-colour design reopens as ".tfc".
+            OpenFile(path, 0, bitsPerPixel);
+        },
+        FReopenItem, this);
+}
