@@ -1,0 +1,155 @@
+#include "app/Mainwindow.h"
+#include "colour/Palette_f.h"
+#include "platform/Effects.h"
+#include "raster/Tptextileimage_f.h"
+#include "shell/Environment.h"
+#include "shell/History_f.h"
+#include "tools/Undolist_f.h"
+
+#include <QFileInfo>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+class Changes : public MainWindowTest {
+  protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        UndoStore().SetSingle(false);
+        UndoStore().SetMaxUndo(3);
+    }
+    static std::vector<uint32_t> Pixels(TMainImageForm* doc) {
+        std::vector<uint32_t> out;
+        for (int y = 0; y < doc->Image().Height; ++y)
+            for (int x = 0; x < doc->Image().Width; ++x)
+                out.push_back(doc->Image().GetPixel(x, y));
+        return out;
+    }
+    // Fills rect with the current colour as the Cut command does.
+    static void Cut(TMainImageForm* doc, const QRect& rect) {
+        doc->Image().SetRegionRect(L_RGN_SET, rect);
+        ASSERT_EQ(doc->CutToClipboard(), 0u);
+    }
+};
+} // namespace
+
+TEST_F(Changes, EachDocumentUndoesItsOwnChangesExactly) {
+    TMainImageForm* a = Document(8);
+    a->Image().FillRect(5, QRect(0, 0, 64, 48));
+    TMainImageForm* b = Document(24);
+    ASSERT_TRUE(a && b);
+    const std::vector<uint32_t> aBefore = Pixels(a), bBefore = Pixels(b);
+    a->AttachUndo();
+    CurrentColour().Index = 9;
+    Cut(a, QRect(4, 4, 10, 10));
+    b->AttachUndo();
+    CurrentColour().Rgb = MakeColorRef(1, 2, 3);
+    Cut(b, QRect(0, 0, 64, 48));
+    // a's record waits on disk while b is the one worked on.
+    const auto& records = UndoStore().AllRecords();
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_TRUE(records[0]->OnDisk);
+    EXPECT_FALSE(records[0]->InMemory);
+
+    EXPECT_TRUE(a->Undo());
+    EXPECT_EQ(Pixels(a), aBefore);
+    EXPECT_NE(Pixels(b), bBefore);
+    EXPECT_EQ(a->Image().Handle.Region, QRegion(4, 4, 10, 10)); // the selection of the cut is back
+    EXPECT_FALSE(a->Undo());                                    // nothing more of a's
+    b->AttachUndo();
+    main->EUndoItem->trigger(); // Edit > Undo works on the current document
+    if (CurrentDocument() != b) EXPECT_TRUE(b->Undo());
+    EXPECT_EQ(Pixels(b), bBefore);
+}
+
+TEST_F(Changes, ResizeEnlargeAndEffectsAreUndone) {
+    TMainImageForm* doc = Document(24);
+    ASSERT_NE(doc, nullptr);
+    doc->Image().FillRect(MakeColorRef(200, 100, 20), QRect(0, 0, 64, 48));
+    const std::vector<uint32_t> before = Pixels(doc);
+    doc->AttachUndo();
+    ASSERT_EQ(doc->EnlargeCanvas(80, 60), 0u);
+    EXPECT_TRUE(doc->Modified); // an enlarged design is a changed design
+    ASSERT_TRUE(main->ApplyImageEffect(EffectSolarize, 150, 0));
+    EXPECT_NE(doc->Image().GetPixel(5, 5), MakeColorRef(200, 100, 20));
+    ASSERT_TRUE(doc->Undo());
+    EXPECT_EQ(doc->Image().Width, 80);
+    EXPECT_EQ(doc->Image().GetPixel(5, 5), MakeColorRef(200, 100, 20));
+    ASSERT_TRUE(doc->Undo());
+    EXPECT_EQ(doc->ImageWidth, 64);
+    EXPECT_EQ(Pixels(doc), before);
+}
+
+TEST_F(Changes, UndoListWindowShowsTheRecordsAndSetsTheLimit) {
+    TMainImageForm* doc = Document(8);
+    ASSERT_NE(doc, nullptr);
+    doc->AttachUndo();
+    const std::vector<uint32_t> before = Pixels(doc);
+    CurrentColour().Index = 30;
+    Cut(doc, QRect(0, 0, 5, 5));
+    CurrentColour().Index = 31;
+    Cut(doc, QRect(10, 10, 5, 5));
+    main->MainMenu()->SelectTool(ToolUndo);
+    auto* list = qobject_cast<TUndoForm*>(main->MainMenu()->ToolWindow());
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->lbRecords->count(), 2);
+    EXPECT_TRUE(list->lbRecords->item(0)->text().startsWith("5 x 5 at 10, 10"));
+    list->seMaxUndo->setValue(7);
+    EXPECT_EQ(UndoStore().MaxUndo(), 7);
+    list->lbRecords->setCurrentRow(1);
+    QTest::mouseClick(list->btUndoTo, Qt::LeftButton); // both undone, newest first
+    EXPECT_EQ(Pixels(doc), before);
+    EXPECT_EQ(list->lbRecords->count(), 0);
+    EXPECT_FALSE(list->btUndoLast->isEnabled());
+    list->seMaxUndo->setValue(1);
+    CurrentColour().Index = 32;
+    Cut(doc, QRect(0, 0, 2, 2));
+    Cut(doc, QRect(0, 0, 3, 3));
+    EXPECT_EQ(UndoStore().CountAll(), 1);
+}
+
+TEST_F(Changes, EnvironmentAutosaveAndHistoryWorkThroughTheMainWindow) {
+    TMainImageForm* doc = Document(8);
+    ASSERT_NE(doc, nullptr);
+    const QString dir = config.path();
+    ASSERT_EQ(doc->SaveDocument(dir, QStringLiteral("rug.tex"), 2, 0), 0u);
+    TEnvironmentSettings settings;
+    settings.MainImageUnit = 2; // Dot
+    settings.MaxUndo = 9;
+    settings.AutoSave = true;
+    settings.AutoSaveMinutes = 3;
+    main->ApplyEnvironment(settings);
+    EXPECT_EQ(doc->Unit, UnitDot);
+    EXPECT_EQ(doc->SelectionDepth, 9);
+    EXPECT_TRUE(main->AutosaveTimer()->isActive());
+    EXPECT_EQ(main->AutosaveTimer()->interval(), 180000);
+
+    const QDateTime saved = QFileInfo(QDir(dir).filePath("rug.tex")).lastModified();
+    doc->SetModified();
+    doc->Image().FillRect(7, QRect(0, 0, 64, 48));
+    main->AutosaveTimer()->setInterval(5);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !doc->Modified; }, 5000));
+    main->AutosaveTimer()->stop();
+    TMainImageForm reread;
+    ASSERT_EQ(reread.OpenDocument(dir, QStringLiteral("rug.tex"), 0, 0), 0u);
+    EXPECT_EQ(reread.Image().GetPixel(3, 3), 7u);
+    (void)saved;
+
+    main->MdiArea()->closeAllSubWindows();
+    QApplication::processEvents();
+    ASSERT_EQ(main->History()->List().Count(), 1);
+    EXPECT_EQ(main->History()->List().Entry(0).Path, QDir(dir).filePath("rug.tex"));
+    QMenu* reopen = main->FileItem()->findChild<QMenu*>();
+    ASSERT_NE(reopen, nullptr);
+    ASSERT_FALSE(reopen->actions().isEmpty());
+    EXPECT_EQ(reopen->actions()[0]->text(), "&1 " + QDir(dir).filePath("rug.tex"));
+    reopen->actions()[0]->trigger();
+    ASSERT_EQ(main->MdiArea()->subWindowList().size(), 1);
+    EXPECT_EQ(CurrentDocument()->FileName, "rug.tex");
+}
