@@ -121,6 +121,9 @@ TPaletteForm::TPaletteForm(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::Win
     BuildHLS();
     pnOther = new QWidget;
     pnOther->setFixedHeight(60);
+    // The colour-library and palette-file panels arrive with their windows.
+    sbLibrary->setEnabled(false);
+    sbFile->setEnabled(false);
     pnProtect = new TProtectPanel;
     pnProtect->OnProtect = [this](bool any) {
         SetMode(ModeNone);
@@ -259,6 +262,7 @@ void TPaletteForm::ImageDepthChanged(int bitsPerPixel) {
 
 void TPaletteForm::SetMode(int mode) {
     if (mode < ModeNone || mode > ModeProtection || (mode == ModeProtection && Bits != 8)) mode = ModeNone;
+    if (QToolButton* b = ModeButton(mode); b && !b->isEnabledTo(this)) mode = ModeNone;
     if (QToolButton* old = ModeButton(ModeNo)) old->setChecked(false);
     const int oldMode = ModeNo;
     ModeNo = mode;

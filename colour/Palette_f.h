@@ -70,8 +70,8 @@ class TPaletteForm : public QWidget {
     void SaveUndo();
     // Runs OnApplyPalette (the main window pushes the colours into the design).
     void ApplyPalette();
-    // Opens the panel of a mode (ModeNone closes it). Library and File show an
-    // empty panel until the colour libraries and palette files have windows.
+    // Opens the panel of a mode (ModeNone closes it). A mode whose button is
+    // disabled (Library and File, until their windows exist) is not opened.
     void SetMode(int mode);
     int Mode() const { return ModeNo; }
     int UndoCount() const { return int(UndoList.size()); }
