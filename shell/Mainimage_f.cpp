@@ -472,8 +472,10 @@ uint32_t TMainImageForm::PasteFromClipboard() {
                         ? DecodeClipboard(mime->data(format), clip)
                         : mime->hasImage() && ClipFromImage(qvariant_cast<QImage>(mime->imageData()), clip);
     if (!ok) return 0x40000401;
-    SetModified();
-    // The picture lands at the top-left of the visible part and becomes the selection.
+    // The picture lands at the top-left of the visible part and becomes the selection;
+    // only that part is recorded for undo.
+    SetModified(UndoPicture | UndoRegion, true,
+                QRect(iMainImage->PositionX(), iMainImage->PositionY(), clip.Image.Width, clip.Image.Height));
     const QRect written = PasteIntoDesign(Image(), Palette, clip, iMainImage->PositionX(),
                                           iMainImage->PositionY(), WriteGuard());
     if (!written.isEmpty()) Image().SetRegionRect(L_RGN_SET, written);

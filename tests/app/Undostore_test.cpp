@@ -153,3 +153,24 @@ TEST_F(Changes, EnvironmentAutosaveAndHistoryWorkThroughTheMainWindow) {
     ASSERT_EQ(main->MdiArea()->subWindowList().size(), 1);
     EXPECT_EQ(CurrentDocument()->FileName, "rug.tex");
 }
+
+TEST_F(Changes, PasteRecordsOnlyWhereItLandsAndIsUndone) {
+    TMainImageForm* doc = Document(8);
+    ASSERT_NE(doc, nullptr);
+    doc->Image().FillRect(5, QRect(0, 0, 64, 48));
+    doc->Image().FillRect(6, QRect(0, 0, 8, 8));
+    doc->Image().SetRegionRect(L_RGN_SET, QRect(0, 0, 8, 8));
+    ASSERT_EQ(doc->CopyToClipboard(), 0u);
+    doc->Image().FillRect(5, QRect(0, 0, 8, 8));
+    doc->Image().FreeRegion();
+    const std::vector<uint32_t> before = Pixels(doc);
+    doc->AttachUndo();
+    doc->iMainImage->SetPosition(0, 0);
+    ASSERT_EQ(doc->PasteFromClipboard(), 0u);
+    EXPECT_EQ(doc->Image().GetPixel(3, 3), 6u);
+    ASSERT_EQ(UndoStore().Entries().size(), 1u);
+    EXPECT_EQ(UndoStore().Entries()[0].Rect, QRect(0, 0, 8, 8));
+    ASSERT_TRUE(doc->Undo());
+    EXPECT_EQ(Pixels(doc), before);
+    EXPECT_FALSE(doc->Image().HasRegion());
+}
