@@ -3,10 +3,10 @@
 #include "platform/Inifile.h"
 #include "shell/Common.h"
 #include "shell/Exception.h"
+#include "shell/Grid_f.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QColorDialog>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -138,12 +138,7 @@ TEnvironmentForm::TEnvironmentForm(QWidget* parent, const QString& iniPath)
     all->addWidget(pcPages);
     all->addLayout(buttons);
 
-    PickColor = [this](TColorRef& colour) {
-        const QColor chosen = QColorDialog::getColor(ToQColor(colour), this);
-        if (!chosen.isValid()) return false;
-        colour = MakeColorRef(chosen.red(), chosen.green(), chosen.blue());
-        return true;
-    };
+    PickColor = [this](TColorRef& colour) { return ChooseColor(this, colour); };
     connect(rgUnit->Group(), &QButtonGroup::idClicked, this, &TEnvironmentForm::rgUnitClick);
     connect(btGridColor, &QPushButton::clicked, this, [this] { ColorClick(Settings_.Grid.Color); });
     connect(btSectionColor, &QPushButton::clicked, this, [this] { ColorClick(Settings_.Grid.SectionColor); });

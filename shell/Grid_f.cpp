@@ -69,12 +69,7 @@ TGridForm::TGridForm(int dpi, const TGridSetup& setup, QWidget* parent, const QS
     all->addLayout(form);
     all->addLayout(buttons);
 
-    PickColor = [this](TColorRef& colour) {
-        const QColor chosen = QColorDialog::getColor(ToQColor(colour), this);
-        if (!chosen.isValid()) return false;
-        colour = MakeColorRef(chosen.red(), chosen.green(), chosen.blue());
-        return true;
-    };
+    PickColor = [this](TColorRef& colour) { return ChooseColor(this, colour); };
     Show(setup);
     FillCatalog();
     connect(cbUnit, &QComboBox::currentIndexChanged, this, &TGridForm::cbUnitChange);
@@ -168,4 +163,11 @@ void TGridForm::btDeleteClick() {
 void TGridForm::lbCatalogChange(int row) {
     TGridSetup s = Settings();
     if (row >= 0 && row < Presets.size() && ParseGridPreset(Presets[row], s)) Show(s);
+}
+
+bool ChooseColor(QWidget* parent, TColorRef& colour) {
+    const QColor chosen = QColorDialog::getColor(ToQColor(colour), parent);
+    if (!chosen.isValid()) return false;
+    colour = MakeColorRef(chosen.red(), chosen.green(), chosen.blue());
+    return true;
 }

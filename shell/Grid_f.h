@@ -16,6 +16,9 @@ class QListWidget;
 class QPushButton;
 class QSpinBox;
 
+// The standard colour dialog started on colour; false (colour unchanged) when cancelled.
+bool ChooseColor(QWidget* parent, TColorRef& colour);
+
 class TGridForm : public QDialog {
     Q_OBJECT
   public:

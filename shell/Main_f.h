@@ -109,6 +109,7 @@ class TMainForm : public QMainWindow {
     void FEnvironmentClick();
     void CreateHistory();
     void AutosaveTimerTimer();
+    void SetAutoSave(bool on, int minutes);
     void ImageEffectClick(int effect, const QString& caption);
     void BuildImageMenu();
     void Timer50msTimer();

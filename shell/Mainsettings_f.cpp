@@ -24,12 +24,7 @@ void TMainForm::ReadEnvironment() {
     UserFont_.setFamily(
         env.ReadString(QStringLiteral("Font"), QStringLiteral("Name"), Configuration.DefaultFontName));
     const TEnvironmentSettings settings = ReadEnvironmentSettings(env);
-    AutoSave_ = settings.AutoSave;
-    AutosaveTimer_->setInterval(settings.AutoSaveMinutes * 60000);
-    if (AutoSave_)
-        AutosaveTimer_->start();
-    else
-        AutosaveTimer_->stop();
+    SetAutoSave(settings.AutoSave, settings.AutoSaveMinutes);
     connect(AutosaveTimer_, &QTimer::timeout, this, &TMainForm::AutosaveTimerTimer, Qt::UniqueConnection);
 }
 
@@ -49,13 +44,17 @@ void TMainForm::ApplyEnvironment(const TEnvironmentSettings& settings) {
         doc->SetUnit(MainImageUnitOfChoice(settings.MainImageUnit));
         doc->SelectionDepth = settings.MaxUndo;
     }
-    AutoSave_ = settings.AutoSave;
-    AutosaveTimer_->setInterval(settings.AutoSaveMinutes * 60000);
-    if (AutoSave_)
+    SetAutoSave(settings.AutoSave, settings.AutoSaveMinutes);
+    FullView_->ReloadGrid();
+}
+
+void TMainForm::SetAutoSave(bool on, int minutes) {
+    AutoSave_ = on;
+    AutosaveTimer_->setInterval(minutes * 60000);
+    if (on)
         AutosaveTimer_->start();
     else
         AutosaveTimer_->stop();
-    FullView_->ReloadGrid();
 }
 
 void TMainForm::CreateHistory() {

@@ -2,6 +2,7 @@
 #include "shell/Common.h"
 #include "shell/Environment_f.h"
 
+#include "support/Settingsdir.h"
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
@@ -14,21 +15,16 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+
 #include <gtest/gtest.h>
 
 namespace {
 
-class EnvironmentFormTest : public ::testing::Test {
+class EnvironmentFormTest : public SettingsTest {
   protected:
     void SetUp() override {
-        qputenv("VELMORA_CONFIG_DIR", config.path().toUtf8());
-        qputenv("VELMORA_HOME", VELMORA_SOURCE_DATA_DIR);
-        LoadConfiguration();
+        SettingsTest::SetUp();
         path = SettingsFile("Environment.ini");
-    }
-    void TearDown() override {
-        qunsetenv("VELMORA_CONFIG_DIR");
-        qunsetenv("VELMORA_HOME");
     }
     void Seed(auto edit) {
         TIniFile ini(path);
@@ -44,7 +40,6 @@ class EnvironmentFormTest : public ::testing::Test {
         form.pcPages->setCurrentIndex(page);
         QApplication::processEvents();
     }
-    QTemporaryDir config;
     QString path;
 };
 

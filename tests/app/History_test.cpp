@@ -4,11 +4,13 @@
 #include "shell/Exception.h"
 #include "shell/History_f.h"
 
+#include "support/Settingsdir.h"
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -18,12 +20,10 @@ struct TOpened {
     int BitsPerPixel = 0, Type = 0;
 };
 
-class FileHistoryTest : public ::testing::Test {
+class FileHistoryTest : public SettingsTest {
   protected:
     void SetUp() override {
-        qputenv("VELMORA_CONFIG_DIR", config.path().toUtf8());
-        qputenv("VELMORA_HOME", VELMORA_SOURCE_DATA_DIR);
-        LoadConfiguration();
+        SettingsTest::SetUp();
         LoadAppTables();
         SetErrorPresenter([this](TSeverity, const QString& text, int) {
             messages << text;
@@ -34,8 +34,7 @@ class FileHistoryTest : public ::testing::Test {
     void TearDown() override {
         SetErrorPresenter(StderrPresenter);
         FreeAppTables();
-        qunsetenv("VELMORA_CONFIG_DIR");
-        qunsetenv("VELMORA_HOME");
+        SettingsTest::TearDown();
     }
     // A design file that exists in the temporary folder.
     QString MakeFile(const QString& name) {
@@ -49,7 +48,7 @@ class FileHistoryTest : public ::testing::Test {
             opened.push_back({dir, path, bpp, type});
         };
     }
-    QTemporaryDir config, designs;
+    QTemporaryDir designs;
     QString mainIni;
     QStringList messages;
     std::vector<TOpened> opened;

@@ -2,6 +2,7 @@
 #include "shell/Common.h"
 #include "shell/Newcanvas_f.h"
 
+#include "support/Settingsdir.h"
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -10,23 +11,12 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+
 #include <gtest/gtest.h>
 
 namespace {
 
-class NewCanvasTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        qputenv("VELMORA_CONFIG_DIR", config.path().toUtf8());
-        qputenv("VELMORA_HOME", VELMORA_SOURCE_DATA_DIR);
-        LoadConfiguration();
-    }
-    void TearDown() override {
-        qunsetenv("VELMORA_CONFIG_DIR");
-        qunsetenv("VELMORA_HOME");
-    }
-    QTemporaryDir config;
-};
+class NewCanvasTest : public SettingsTest {};
 
 } // namespace
 

@@ -3,24 +3,16 @@
 #include "shell/Environment.h"
 #include "shell/Paper.h"
 
+#include "support/Settingsdir.h"
 #include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 namespace {
 
-class EnvironmentSettingsTest : public ::testing::Test {
+class EnvironmentSettingsTest : public SettingsTest {
   protected:
-    void SetUp() override {
-        qputenv("VELMORA_CONFIG_DIR", config.path().toUtf8());
-        qputenv("VELMORA_HOME", VELMORA_SOURCE_DATA_DIR);
-        LoadConfiguration();
-    }
-    void TearDown() override {
-        qunsetenv("VELMORA_CONFIG_DIR");
-        qunsetenv("VELMORA_HOME");
-    }
     QString Path() const { return config.filePath("Environment.ini"); }
-    QTemporaryDir config;
 };
 
 } // namespace
