@@ -303,14 +303,24 @@ bool TMainForm::ApplyImageEffect(int effect, int low, int high) {
 }
 
 void TMainForm::ArrangeTools() {
+    // Stacked down the right edge of the client area, each 1 pixel below the one
+    // above; a window that would run past the bottom starts a new column to the left.
     const QRect client = MdiArea_->geometry();
     const QPoint topRight = mapToGlobal(QPoint(client.right(), client.top()));
-    int y = topRight.y() + 2;
+    const int top = topRight.y() + 2, bottom = mapToGlobal(QPoint(0, client.bottom())).y();
+    int right = topRight.x() + 1 - 2, y = top, columnWidth = 0; // exclusive: x = width - w - 2
     for (QWidget* tool : {static_cast<QWidget*>(Pen_), static_cast<QWidget*>(FullView_),
                           static_cast<QWidget*>(Palette_), static_cast<QWidget*>(MainMenu_)}) {
         tool->adjustSize();
-        tool->move(topRight.x() - tool->frameGeometry().width() - 2, y);
-        y += tool->frameGeometry().height() + 1;
+        const QSize size = tool->frameGeometry().size();
+        if (y > top && y + size.height() > bottom) {
+            right -= columnWidth + 2;
+            y = top;
+            columnWidth = 0;
+        }
+        tool->move(right - size.width(), y);
+        y += size.height() + 1;
+        columnWidth = std::max(columnWidth, size.width());
     }
 }
 

@@ -1,4 +1,6 @@
 // Document windows driven as a user drives them, on the offscreen platform.
+#include "colour/Palette_f.h"
+#include "colour/Pcolorgrid_f.h"
 #include "platform/Imagefile.h"
 #include "raster/Tptextileimage_f.h"
 #include "shell/Common.h"
@@ -267,6 +269,10 @@ TEST_F(DocumentWindows, ScreenshotOfTheApplication) {
     main->MdiArea()->tileSubWindows();
     full->ZoomInClick();
     full->sbGrid->setChecked(true);
+    // The 256-colour design is the current one, its palette open on the CMY panel.
+    main->MdiArea()->setActiveSubWindow(main->MdiArea()->subWindowList().first());
+    main->PaletteWindow()->DIB256Palette->SetChoiceIndex(40);
+    main->PaletteWindow()->SetMode(ModeCMY);
     main->ArrangeTools();
     QTest::qWait(800);
     ASSERT_TRUE(QGuiApplication::primaryScreen()->grabWindow(0).save(out));

@@ -11,6 +11,7 @@
 #include "shell/Mainmenu_f.h"
 #include "tools/Penmanager_f.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -128,15 +129,28 @@ TEST_F(ToolPalette, ImageEffectsWorkOnFullColourDesignsOnly) {
 }
 
 TEST_F(ToolPalette, ToolWindowsStackAlongTheRightEdge) {
-    main->resize(1200, 900);
-    main->FirstActivation(QString());
     QWidget* stack[] = {static_cast<QWidget*>(main->PenWindow()), static_cast<QWidget*>(main->FullView()),
                         static_cast<QWidget*>(main->PaletteWindow()), main->MainMenu()};
+    main->resize(1200, 1400);
+    QApplication::processEvents();
+    main->FirstActivation(QString());
+    const QRect client(main->mapToGlobal(main->MdiArea()->geometry().topLeft()), main->MdiArea()->size());
     int bottom = -1000000;
-    for (QWidget* w : stack) {
+    for (QWidget* w : stack) { // one column, top to bottom, at the right edge
         ASSERT_TRUE(w->isVisible());
         EXPECT_GE(w->frameGeometry().top(), bottom);
+        EXPECT_EQ(w->frameGeometry().right(), client.right() - 2);
         bottom = w->frameGeometry().bottom();
     }
     EXPECT_EQ(main->PenWindow()->windowTitle(), "Pen");
+    // On a low screen the stack flows into a second column and stays on the screen.
+    main->resize(1200, 560);
+    QApplication::processEvents();
+    main->ArrangeTools();
+    const int floor = main->mapToGlobal(QPoint(0, main->MdiArea()->geometry().bottom())).y();
+    for (QWidget* w : stack)
+        EXPECT_LE(w->frameGeometry().bottom(), floor);
+    for (QWidget* a : stack)
+        for (QWidget* b : stack)
+            EXPECT_TRUE(a == b || !a->frameGeometry().intersects(b->frameGeometry()));
 }
