@@ -2,24 +2,16 @@
 
 #include "shell/Common.h"
 #include "shell/Mainimage.h"
+#include "shell/Toolicons.h"
 
 #include <QCoreApplication>
 #include <QFrame>
 #include <QGridLayout>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QToolButton>
 #include <QVBoxLayout>
-
-namespace {
-// The name a button shows beside its hint: a short mark until the tool icons exist.
-QString ShortName(const QString& hint) {
-    QString s;
-    for (const QString& word : hint.split(QLatin1Char(' '), Qt::SkipEmptyParts))
-        s += word.left(word.size() > 5 ? 2 : 3);
-    return s.left(6);
-}
-} // namespace
 
 TMainMenuForm::TMainMenuForm(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
     Texts.Load(LanguageDirectory(QStringLiteral("Carpet")), Configuration.Language,
@@ -36,7 +28,14 @@ TMainMenuForm::TMainMenuForm(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::W
         button->setCheckable(true);
         button->setAutoRaise(true);
         button->setToolTip(Texts.Get(tool));
-        button->setText(ShortName(Texts.Get(tool)));
+        button->setAccessibleName(Texts.Get(tool));
+        QIcon icon;
+        for (int px : {24, 48}) { // 48 for high-density screens
+            icon.addPixmap(QPixmap::fromImage(ToolIcon(tool, px)), QIcon::Normal);
+            icon.addPixmap(QPixmap::fromImage(ToolIcon(tool, px, false)), QIcon::Disabled);
+        }
+        button->setIcon(icon);
+        button->setIconSize(QSize(24, 24));
         button->setFixedSize(44, 30);
         auto* inner = new QVBoxLayout(shape);
         inner->setContentsMargins(2, 2, 2, 2);
