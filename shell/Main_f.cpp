@@ -95,7 +95,10 @@ void TMainForm::FormCreate() {
     };
     connect(MdiArea_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
         auto* form = sub ? qobject_cast<TMainImageForm*>(sub->widget()) : nullptr;
-        if (form) form->setFocus();
+        if (form) {
+            form->Activate(); // before the windows below ask for the current document
+            form->setFocus();
+        }
         FullView_->ShowImage(form);
         if (form) Palette_->AttachPalette(&form->Palette, form->Image().BitsPerPixel);
         UpdateStatus();

@@ -536,18 +536,18 @@ void TMainImageForm::closeEvent(QCloseEvent* event) {
         emit Closed(Directory, FileName, Image().BitsPerPixel);
 }
 
-void TMainImageForm::focusInEvent(QFocusEvent* event) {
+void TMainImageForm::Activate() {
     g_current = this;
     AttachUndo();
     emit BecameCurrent(this);
+}
+
+void TMainImageForm::focusInEvent(QFocusEvent* event) {
+    Activate();
     QWidget::focusInEvent(event);
 }
 
 bool TMainImageForm::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate) {
-        g_current = this;
-        AttachUndo();
-        emit BecameCurrent(this);
-    }
+    if (event->type() == QEvent::WindowActivate) Activate();
     return QWidget::event(event);
 }

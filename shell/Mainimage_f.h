@@ -38,6 +38,8 @@ class TMainImageForm : public QWidget {
     bool SetModified(int flags, bool compact, const QRect& rect);
     // Undoes the newest change of this design; false when there was none.
     bool Undo();
+    // Makes this the current document and the undo store's design.
+    void Activate();
     // Makes the undo store work on this design (activation does it).
     void AttachUndo();
     void SetUnit(int unit);
