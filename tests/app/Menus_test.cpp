@@ -85,6 +85,15 @@ TEST_F(Menus, KeysReachTheCurrentDocumentThroughTheToolPalette) {
     QApplication::sendEvent(main.get(), &minus);
     QApplication::sendEvent(main.get(), &minus);
     EXPECT_EQ(doc->iMainImage->GetZoomOut(), 2);
+    doc->iMainImage->SetZoom(16, 1); // the picture is larger than the view: arrows scroll
+    doc->iMainImage->SetPosition(0, 0);
+    QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+    QApplication::sendEvent(main.get(), &right);
+    const int step = doc->iMainImage->PositionX();
+    EXPECT_EQ(step, std::max(1, doc->iMainImage->View().ViewW() / 8));
+    QKeyEvent left(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
+    QApplication::sendEvent(main.get(), &left);
+    EXPECT_EQ(doc->iMainImage->PositionX(), 0);
     // The Draw tool's window hears the keys too.
     int heard = 0;
     struct Listener : QWidget {
