@@ -1,5 +1,6 @@
 #include "colour/Palettefile.h"
 
+#include "platform/Lebytes.h"
 #include "platform/Lereader.h"
 #include "shell/Exception.h"
 
@@ -9,22 +10,11 @@
 
 namespace {
 
-void Put8(QByteArray& out, int v) {
-    out.append(char(v & 0xFF));
-}
-void Put16(QByteArray& out, int v) {
-    Put8(out, v), Put8(out, v >> 8);
-}
-
 // A name of at most 65535 bytes behind its length word; longer names are cut.
 void PutName(QByteArray& out, const QByteArray& name) {
     const qsizetype n = std::min<qsizetype>(name.size(), 0xFFFF);
     Put16(out, int(n));
     out.append(name.constData(), n);
-}
-
-uint16_t Get16(const uint8_t* p) {
-    return uint16_t(p[0] | p[1] << 8);
 }
 
 constexpr uint16_t kOldPages[148] = {

@@ -1,5 +1,7 @@
 #include "raster/Undotemp.h"
 
+#include "platform/Lebytes.h"
+#include "platform/Lereader.h"
 #include "raster/Compress.h"
 #include "raster/Undo.h"
 #include "shell/Exception.h"
@@ -132,8 +134,8 @@ bool TUndoFolder::Ensure() {
 
 namespace {
 
-constexpr int kHeadBytes = 10; // width u32, height u32, bits u16
 constexpr int kPaletteBytes = 1024;
+static_assert(sizeof(TRGBQuad) * 256 == kPaletteBytes);
 
 bool HasPalette(int bitsPerPixel) {
     return bitsPerPixel == 1 || bitsPerPixel == 8;
@@ -154,48 +156,30 @@ TUndoData::~TUndoData() {
 bool TUndoData::WriteBitmap(QIODevice& file, const TOrvaneBitmap* bitmap) const {
     if (!bitmap) return true;
     if (!bitmap->Allocated()) return false;
-    uint8_t head[kHeadBytes];
-    const uint32_t values[2] = {uint32_t(bitmap->Width), uint32_t(bitmap->Height)};
-    for (int k = 0; k < 2; ++k)
-        for (int b = 0; b < 4; ++b)
-            head[4 * k + b] = uint8_t(values[k] >> (8 * b));
-    head[8] = uint8_t(bitmap->BitsPerPixel);
-    head[9] = uint8_t(bitmap->BitsPerPixel >> 8);
-    if (file.write(reinterpret_cast<const char*>(head), kHeadBytes) != kHeadBytes) return false;
-    if (HasPalette(bitmap->BitsPerPixel)) {
-        uint8_t palette[kPaletteBytes];
-        for (int i = 0; i < 256; ++i) {
-            const TRGBQuad& q = bitmap->Handle.Palette[i];
-            palette[4 * i] = q.rgbBlue, palette[4 * i + 1] = q.rgbGreen;
-            palette[4 * i + 2] = q.rgbRed, palette[4 * i + 3] = q.rgbReserved;
-        }
-        if (file.write(reinterpret_cast<const char*>(palette), kPaletteBytes) != kPaletteBytes) return false;
-    }
+    QByteArray head;
+    Put32(head, uint32_t(bitmap->Width));
+    Put32(head, uint32_t(bitmap->Height));
+    Put16(head, bitmap->BitsPerPixel);
+    // Palette quads are blue, green, red, reserved in memory as in the file.
+    if (HasPalette(bitmap->BitsPerPixel))
+        head.append(reinterpret_cast<const char*>(bitmap->Handle.Palette), kPaletteBytes);
+    if (file.write(head) != head.size()) return false;
     return WriteBlock(&file, bitmap->Handle.Bits, bitmap->Handle.ByteSize(), kBlockCompressed);
 }
 
 bool TUndoData::ReadBitmap(QIODevice& file, TOrvaneBitmap* bitmap, int bitsPerPixel) const {
     if (!bitmap) return true;
     bitmap->Release();
-    uint8_t head[kHeadBytes];
-    if (file.read(reinterpret_cast<char*>(head), kHeadBytes) != kHeadBytes) return false;
-    uint32_t values[2] = {0, 0};
-    for (int k = 0; k < 2; ++k)
-        for (int b = 0; b < 4; ++b)
-            values[k] |= uint32_t(head[4 * k + b]) << (8 * b);
-    const int bits = head[8] | head[9] << 8;
+    TLeReader r(&file);
+    const uint32_t width = r.U32(), height = r.U32();
+    const int bits = r.U16();
     // Only the bitmap this record wrote is accepted, so a damaged file cannot ask for memory.
-    if (bits != bitsPerPixel || (bits != 1 && bits != 8 && bits != 24)) return false;
-    if (values[0] != uint32_t(Rect.width()) || values[1] != uint32_t(Rect.height())) return false;
-    if (!BitmapSizeAllowed(int(values[0]), int(values[1]), bits)) return false;
+    if (!r.ok() || bits != bitsPerPixel || (bits != 1 && bits != 8 && bits != 24)) return false;
+    if (width != uint32_t(Rect.width()) || height != uint32_t(Rect.height())) return false;
+    if (!BitmapSizeAllowed(int(width), int(height), bits)) return false;
     TRGBQuad quads[256];
-    if (HasPalette(bits)) {
-        uint8_t palette[kPaletteBytes];
-        if (file.read(reinterpret_cast<char*>(palette), kPaletteBytes) != kPaletteBytes) return false;
-        for (int i = 0; i < 256; ++i)
-            quads[i] = TRGBQuad{palette[4 * i], palette[4 * i + 1], palette[4 * i + 2], palette[4 * i + 3]};
-    }
-    if (!bitmap->Allocate(int(values[0]), int(values[1]), quads, bits)) return false;
+    if (HasPalette(bits) && !r.Read(quads, kPaletteBytes)) return false;
+    if (!bitmap->Allocate(int(width), int(height), quads, bits)) return false;
     if (ReadBlock(&file, bitmap->Handle.Bits, bitmap->Handle.ByteSize(), kBlockCompressed)) return true;
     bitmap->Release();
     return false;

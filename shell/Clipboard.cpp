@@ -2,6 +2,7 @@
 
 #include "colour/Palettefile.h"
 #include "colour/Searchcolor.h"
+#include "platform/Lebytes.h"
 #include "platform/Lereader.h"
 
 #include <QBuffer>
@@ -9,11 +10,6 @@
 #include <unordered_map>
 
 namespace {
-
-void Put32(QByteArray& out, uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-        out.append(char((v >> (8 * i)) & 0xFF));
-}
 
 // Masked rows of the selection, one byte a pixel: 255 inside.
 QImage SelectionMask(const QRect& rect, const QRegion& selection) {

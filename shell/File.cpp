@@ -2,6 +2,7 @@
 #include "shell/File.h"
 
 #include "colour/Palettefile.h"
+#include "platform/Lebytes.h"
 #include "platform/Lereader.h"
 #include "raster/Compress.h"
 #include "raster/Tpmemory.h"
@@ -11,23 +12,6 @@
 #include <algorithm>
 
 namespace {
-
-void Put8(QByteArray& out, int v) {
-    out.append(char(v & 0xFF));
-}
-void Put16(QByteArray& out, int v) {
-    Put8(out, v), Put8(out, v >> 8);
-}
-void Put32(QByteArray& out, uint32_t v) {
-    Put16(out, int(v & 0xFFFF)), Put16(out, int(v >> 16));
-}
-
-uint16_t Get16(const uint8_t* p) {
-    return uint16_t(p[0] | p[1] << 8);
-}
-uint32_t Get32(const uint8_t* p) {
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
 
 bool WriteAll(QIODevice* file, const QByteArray& bytes) {
     return file->write(bytes) == bytes.size();
