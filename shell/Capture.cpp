@@ -1,7 +1,8 @@
 #include "shell/Capture.h"
 
+#include "shell/Clipboard.h"
+
 #include <algorithm>
-#include <cstring>
 
 std::unique_ptr<TCapturedImage> TCaptureList::Capture(const TOrvaneBitmap& picture,
                                                       const QRegion& selection) {
@@ -11,25 +12,10 @@ std::unique_ptr<TCapturedImage> TCaptureList::Capture(const TOrvaneBitmap& pictu
     if (box.isEmpty()) return nullptr;
     auto item = std::make_unique<TCapturedImage>();
     if (!item->Image.Allocate(box.width(), box.height(), nullptr, 24)) return nullptr;
-    item->Mask = QImage(box.size(), QImage::Format_Grayscale8);
+    item->Mask = SelectionMask(box, inside);
     if (item->Mask.isNull()) return nullptr;
-    item->Mask.fill(0);
-    for (const QRect& r : inside) {
-        const QRect local = r.translated(-box.topLeft());
-        for (int y = local.top(); y <= local.bottom(); ++y)
-            memset(item->Mask.scanLine(y) + local.left(), 255, size_t(local.width()));
-    }
-    TRGBQuad colours[256] = {};
-    if (picture.BitsPerPixel == 8) picture.GetColors(0, 256, colours);
-    for (int y = 0; y < box.height(); ++y)
-        for (int x = 0; x < box.width(); ++x) {
-            uint32_t v = picture.GetPixel(box.left() + x, box.top() + y);
-            if (picture.BitsPerPixel == 8) {
-                const TRGBQuad& q = colours[v & 0xFF];
-                v = MakeColorRef(q.rgbRed, q.rgbGreen, q.rgbBlue);
-            }
-            item->Image.SetPixel(x, y, v);
-        }
+    // The blit widens 8-bit pixels through the picture's palette.
+    if (!item->Image.CopyFrom(picture, box.left(), box.top(), SRCCOPY)) return nullptr;
     return item;
 }
 

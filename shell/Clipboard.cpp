@@ -9,19 +9,15 @@
 #include <cstring>
 #include <unordered_map>
 
-namespace {
-
-// Masked rows of the selection, one byte a pixel: 255 inside.
 QImage SelectionMask(const QRect& rect, const QRegion& selection) {
     QImage mask(rect.size(), QImage::Format_Grayscale8);
+    if (mask.isNull()) return mask; // too large to hold
     mask.fill(selection.isEmpty() ? 255 : 0);
     for (const QRect& r : selection.intersected(rect))
         for (int y = r.top(); y <= r.bottom(); ++y)
             std::memset(mask.scanLine(y - rect.top()) + (r.left() - rect.left()), 255, size_t(r.width()));
     return mask;
 }
-
-} // namespace
 
 QByteArray EncodeClipboard(const TOrvaneBitmap& image, const TPalette& palette, const QRect& rect,
                            const QRegion& selection, uint32_t timeStamp) {
