@@ -35,12 +35,7 @@ int TChartLayout::IndexAt(const QPoint& point) const {
 QString ChartRowLabel(int row, const QString& format) {
     const int first = row * TChartLayout::kColumns;
     const int last = std::min(first + TChartLayout::kColumns - 1, TChartLayout::kLastIndex - 1);
-    QString text = format;
-    const int a = text.indexOf(QLatin1String("%d"));
-    if (a >= 0) text.replace(a, 2, QString::number(first));
-    const int b = text.indexOf(QLatin1String("%d"));
-    if (b >= 0) text.replace(b, 2, QString::number(last));
-    return text;
+    return FillPlaces(format, {QString::number(first), QString::number(last)});
 }
 
 void PaintColorChart(QPainter& painter, const TChartLayout& layout, const TPalette& palette,
@@ -65,18 +60,11 @@ QString EntryLabel(const TColorData& e, const TStringTable& texts) {
         return QStringLiteral("[%1]  %2")
             .arg(QString::fromLocal8Bit(e.FileName), QString::fromLocal8Bit(e.ColorName));
     const QString code = QStringLiteral("%1-%2").arg(e.Page).arg(e.Number);
-    auto withCode = [&](int textIndex) {
-        QString t = texts.Get(textIndex);
-        return t.replace(QLatin1String("%s"), code);
-    };
+    auto withCode = [&](int textIndex) { return FillPlaces(texts.Get(textIndex), {code}); };
     if (e.Kind() == KindNormal) {
-        if (e.Page == 0) {
-            QString t = texts.Get(42);
-            for (int v : {e.Red(), e.Green(), e.Blue()})
-                if (const int at = t.indexOf(QLatin1String("%d")); at >= 0)
-                    t.replace(at, 2, QString::number(v));
-            return t;
-        }
+        if (e.Page == 0)
+            return FillPlaces(texts.Get(42), {QString::number(e.Red()), QString::number(e.Green()),
+                                              QString::number(e.Blue())});
         return withCode(43);
     }
     return withCode(43 + std::clamp(e.Kind(), 1, 4));

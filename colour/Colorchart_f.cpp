@@ -69,9 +69,8 @@ bool TColorChartForm::eventFilter(QObject* watched, QEvent* event) {
             StatusText->clear();
             return false;
         }
-        QString number = Texts.Get(8);
-        number.replace(QLatin1String("%d"), QString::number(index - 1));
-        StatusText->setText(number + QStringLiteral("   ") + EntryLabel((*Pal)[index], PaletteTexts));
+        StatusText->setText(FillPlaces(Texts.Get(8), {QString::number(index - 1)}) + QStringLiteral("   ") +
+                            EntryLabel((*Pal)[index], PaletteTexts));
         if (event->type() == QEvent::MouseButtonPress && m->button() == Qt::LeftButton && OnChoose)
             OnChoose(index);
         return false;

@@ -8,15 +8,6 @@
 #include <QListWidget>
 #include <QPushButton>
 
-namespace {
-QString Formatted(QString text, std::initializer_list<int> values) {
-    for (int v : values)
-        if (const int at = text.indexOf(QLatin1String("%d")); at >= 0)
-            text.replace(at, 2, QString::number(v));
-    return text;
-}
-} // namespace
-
 TCaptureEditForm::TCaptureEditForm(TCaptureList& list, QWidget* parent) : QDialog(parent), List(list) {
     Texts.Load(LanguageDirectory(QString()), Configuration.Language, QStringLiteral("CaptureEdit"));
     setWindowTitle(Texts.Get(0));
@@ -61,9 +52,10 @@ void TCaptureEditForm::Fill(int current) {
     lbCaptures->clear();
     for (int i = 0; i < List.Count(); ++i) {
         const TCapturedImage& c = List.At(i);
-        auto* item = new QListWidgetItem(QIcon(QPixmap::fromImage(List.Thumbnail(i, 64))),
-                                         Formatted(Texts.Get(7), {i + 1}) + QLatin1Char('\n') +
-                                             Formatted(Texts.Get(8), {c.Image.Width, c.Image.Height}));
+        auto* item = new QListWidgetItem(
+            QIcon(QPixmap::fromImage(List.Thumbnail(i, 64))),
+            FillPlaces(Texts.Get(7), {QString::number(i + 1)}) + QLatin1Char('\n') +
+                FillPlaces(Texts.Get(8), {QString::number(c.Image.Width), QString::number(c.Image.Height)}));
         lbCaptures->addItem(item);
     }
     if (current >= 0 && current < List.Count()) lbCaptures->setCurrentRow(current);

@@ -25,3 +25,19 @@ bool TStringTable::Load(const QString& directory, const QString& language, const
     }
     return true;
 }
+
+QString FillPlaces(const QString& format, const QStringList& values) {
+    QString out;
+    qsizetype next = 0;
+    for (qsizetype i = 0; i < format.size(); ++i) {
+        const bool place = format[i] == QLatin1Char('%') && i + 1 < format.size() &&
+                           (format[i + 1] == QLatin1Char('d') || format[i + 1] == QLatin1Char('s'));
+        if (place && next < values.size()) {
+            out += values[next++];
+            ++i;
+        } else {
+            out += format[i];
+        }
+    }
+    return out;
+}

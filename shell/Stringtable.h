@@ -18,3 +18,8 @@ class TStringTable {
   private:
     QStringList Strings;
 };
+
+// A table text with its "%d" and "%s" places filled by values in order; places
+// beyond the values stay as they are. Unlike printf it is safe with any text a
+// language file may hold.
+QString FillPlaces(const QString& format, const QStringList& values);

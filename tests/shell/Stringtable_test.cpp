@@ -69,3 +69,12 @@ TEST_F(StringTableTest, AbsurdLengthGivesEmptyTable) {
     EXPECT_FALSE(t.Load(dir.path(), "English", "Big"));
     EXPECT_EQ(t.Count(), 0);
 }
+
+TEST(FillPlaces, FillsPlacesInOrderAndLeavesTheRestAlone) {
+    EXPECT_EQ(FillPlaces("%d -> %d", {"240", "250"}), "240 -> 250");
+    EXPECT_EQ(FillPlaces("(PT 1000) %s", {"12-3"}), "(PT 1000) 12-3");
+    EXPECT_EQ(FillPlaces("Size : %d x %d", {"7"}), "Size : 7 x %d"); // missing values keep their place
+    EXPECT_EQ(FillPlaces("100%", {"x"}), "100%");                    // a lone % is text
+    EXPECT_EQ(FillPlaces("%d", {"%d"}), "%d");                       // values are not filled again
+    EXPECT_EQ(FillPlaces("%f %d", {"1"}), "%f 1");                   // only %d and %s are places
+}
