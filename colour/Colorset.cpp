@@ -128,6 +128,17 @@ bool TWriteGuard::Allows(const TOrvaneBitmap& picture, int x, int y) const {
     return !Masked(x, y) && !ProtectedPixel(picture, x, y);
 }
 
+void TWriteGuard::Fill(TOrvaneBitmap& picture, const QRect& rect, uint32_t value) const {
+    if (Open()) {
+        picture.FillRect(value, rect);
+        return;
+    }
+    const QRect r = rect.intersected(QRect(0, 0, picture.Width, picture.Height));
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (Allows(picture, x, y)) picture.SetPixel(x, y, value);
+}
+
 void TWriteGuard::Restore(TOrvaneBitmap& picture, const TOrvaneBitmap& before, const QRect& rect) const {
     if (Open()) return;
     const QRect r = rect.intersected(QRect(0, 0, picture.Width, picture.Height));

@@ -49,6 +49,8 @@ class TWriteGuard {
     // True when the guard lets every pixel through.
     bool Open() const { return !AnyProtected && !Mask; }
     bool Allows(const TOrvaneBitmap& picture, int x, int y) const;
+    // Fills rect (clipped to the picture) with value wherever the guard allows.
+    void Fill(TOrvaneBitmap& picture, const QRect& rect, uint32_t value) const;
     // Puts back every pixel of rect that the guard would not have let a drawing change,
     // taking it from before (a copy of rect made before the change, at rect's size).
     void Restore(TOrvaneBitmap& picture, const TOrvaneBitmap& before, const QRect& rect) const;

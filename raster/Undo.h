@@ -124,6 +124,8 @@ class TUndo {
     // A document closes: its records go, and it is detached if it was attached.
     void Forget(uint32_t owner);
     uint32_t Owner() const { return OwnerId; }
+    // True while document owner is the attached one.
+    bool AttachedTo(uint32_t owner) const { return Attached && OwnerId == owner; }
 
     // Records rect (clipped to the picture) of the attached document with flags
     // (TUndoFlags). compact then runs Compact. Over the limit the oldest record of

@@ -247,17 +247,15 @@ bool TMainImageForm::SetModified(int flags, bool compact, const QRect& rect) {
 void TMainImageForm::ForgetUndo() {
     // A new picture in this window: the records of the old one cannot come back.
     UndoStore().Forget(uint32_t(DocumentNumber));
-    UndoAttached = false;
 }
 
 void TMainImageForm::AttachUndo() {
-    if (UndoStore().Owner() == uint32_t(DocumentNumber) && UndoAttached) return;
+    if (UndoStore().AttachedTo(uint32_t(DocumentNumber))) return;
     TUndoTarget target;
     target.Picture = &Image();
     target.Mask = [view = iMainImage] { return view->View().Mask(); };
     target.Palette = Image().BitsPerPixel == 8 ? &Palette : nullptr;
     UndoStore().SetOwner(uint32_t(DocumentNumber), target);
-    UndoAttached = true;
 }
 
 bool TMainImageForm::Undo() {
@@ -449,15 +447,8 @@ uint32_t TMainImageForm::CutToClipboard() {
     SetModified(UndoPicture | UndoRegion, true, selection.boundingRect());
     const uint32_t fill = CurrentPixel(Image().BitsPerPixel, Palette);
     const TWriteGuard guard = WriteGuard();
-    for (const QRect& r : selection) {
-        if (guard.Open()) {
-            Image().FillRect(fill, r);
-            continue;
-        }
-        for (int y = r.top(); y <= r.bottom(); ++y)
-            for (int x = r.left(); x <= r.right(); ++x)
-                if (guard.Allows(Image(), x, y)) Image().SetPixel(x, y, fill);
-    }
+    for (const QRect& r : selection)
+        guard.Fill(Image(), r, fill);
     iMainImage->RectPaint(selection.boundingRect());
     return 0;
 }

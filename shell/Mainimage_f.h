@@ -138,7 +138,6 @@ class TMainImageForm : public QWidget {
 
     TStringTable Texts;
     QRect RubberBand;
-    bool UndoAttached = false;
     bool Panning = false;
     QPoint PanStart;
 };

@@ -95,6 +95,10 @@ TEST(WriteGuard, ProtectedColoursAndMaskedPixelsStay) {
     guard.Restore(picture, before, QRect(0, 0, 4, 2));
     EXPECT_EQ(picture.GetPixel(3, 1), 8u);
     EXPECT_EQ(picture.GetPixel(0, 0), 2u);
+    guard.Fill(picture, QRect(-1, 0, 9, 9), 5); // clipped; protected and masked pixels stay
+    EXPECT_EQ(picture.GetPixel(0, 0), 5u);
+    EXPECT_EQ(picture.GetPixel(1, 1), 7u);
+    EXPECT_EQ(picture.GetPixel(3, 1), 8u);
     TOrvaneBitmap full;
     full.Allocate(2, 2, nullptr, 24);
     EXPECT_TRUE(TWriteGuard(&pal, nullptr).Allows(full, 0, 0)); // protection is for 256 colours
