@@ -8,12 +8,6 @@
 
 namespace {
 
-const std::vector<uint8_t>& Plane(int bits) {
-    static const std::vector<uint8_t> p8 = TextilePlane8();
-    static const std::vector<uint8_t> p24 = TextilePlane24();
-    return bits == 8 ? p8 : p24;
-}
-
 void BM_WriteBlock(benchmark::State& state) {
     const auto& data = Plane(int(state.range(0)));
     QByteArray bytes;

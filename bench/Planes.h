@@ -44,3 +44,10 @@ inline std::vector<uint8_t> TextilePlane24(int w = kA0Width, int h = kA0Height) 
     }
     return p;
 }
+
+// The A0 plane of a depth (8 or 24), made once per run.
+inline const std::vector<uint8_t>& Plane(int bits) {
+    static const std::vector<uint8_t> p8 = TextilePlane8();
+    static const std::vector<uint8_t> p24 = TextilePlane24();
+    return bits == 8 ? p8 : p24;
+}

@@ -11,12 +11,6 @@
 
 namespace {
 
-const std::vector<uint8_t>& Plane(int bits) {
-    static const std::vector<uint8_t> p8 = TextilePlane8();
-    static const std::vector<uint8_t> p24 = TextilePlane24();
-    return bits == 8 ? p8 : p24;
-}
-
 // The design as a picture (rows of both depths need no padding at this width).
 TOrvaneBitmap& Design(int bits) {
     static TOrvaneBitmap designs[2];
@@ -43,6 +37,17 @@ TUndoTarget Target(TOrvaneBitmap& picture) {
     t.Picture = &picture;
     return t;
 }
+
+// A store on the A0 design (document 1) beside a small second document (2).
+struct TTwoDocuments {
+    explicit TTwoDocuments(int bits) : Picture(Design(bits)) {
+        Other.Allocate(8, 8, nullptr, 24);
+        Store.SetOwner(1, Target(Picture));
+    }
+    TOrvaneBitmap& Picture;
+    TOrvaneBitmap Other;
+    TUndo Store{Folder()};
+};
 
 void BM_UndoAddWholeThenUndo(benchmark::State& state) {
     TOrvaneBitmap& picture = Design(int(state.range(0)));
@@ -71,15 +76,13 @@ void BM_UndoCopyReference(benchmark::State& state) {
 
 // A record made, then written out compressed when another document becomes active.
 void BM_UndoSwapOut(benchmark::State& state) {
-    TOrvaneBitmap& picture = Design(int(state.range(0)));
-    TOrvaneBitmap other;
-    other.Allocate(8, 8, nullptr, 24);
-    TUndo store(Folder());
-    store.SetOwner(1, Target(picture));
+    TTwoDocuments docs(int(state.range(0)));
+    TOrvaneBitmap& picture = docs.Picture;
+    TUndo& store = docs.Store;
     qint64 fileSize = 0;
     for (auto _ : state) {
         store.AddWhole(UndoPicture, true);
-        store.SetOwner(2, Target(other));
+        store.SetOwner(2, Target(docs.Other));
         state.PauseTiming();
         const TUndoData& record = *store.AllRecords().back();
         if (!record.OnDisk || record.InMemory) state.SkipWithError("not swapped out");
@@ -97,13 +100,11 @@ void BM_UndoZlibCompressReference(benchmark::State& state) {
 
 // Undo of a record that is on disk: read back, inflate, put back.
 void BM_UndoFromDisk(benchmark::State& state) {
-    TOrvaneBitmap& picture = Design(int(state.range(0)));
-    TOrvaneBitmap other;
-    other.Allocate(8, 8, nullptr, 24);
-    TUndo store(Folder());
-    store.SetOwner(1, Target(picture));
+    TTwoDocuments docs(int(state.range(0)));
+    TOrvaneBitmap& picture = docs.Picture;
+    TUndo& store = docs.Store;
     store.AddWhole(UndoPicture, true);
-    store.SetOwner(2, Target(other));
+    store.SetOwner(2, Target(docs.Other));
     store.SetOwner(1, Target(picture));
     for (auto _ : state) {
         if (!store.Undo(false)) state.SkipWithError("undo failed");
