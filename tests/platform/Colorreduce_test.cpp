@@ -1,4 +1,5 @@
 #include "platform/Colorreduce.h"
+#include "support/Handles.h"
 
 #include <gtest/gtest.h>
 
@@ -49,14 +50,6 @@ double CheckNearest(const TBitmapHandle& before, const TBitmapHandle& after, int
         }
     }
     return total / (double(before.Width) * before.Height);
-}
-
-TBitmapHandle Copy(const TBitmapHandle& h) {
-    TBitmapHandle c;
-    EXPECT_TRUE(CreateBitmapHandle(c, h.Width, h.Height, h.BitsPerPixel));
-    std::memcpy(c.Bits, h.Bits, h.ByteSize());
-    std::memcpy(c.Palette, h.Palette, sizeof h.Palette);
-    return c;
 }
 
 void ExpectPaletteTailZero(const TBitmapHandle& h, int n) {

@@ -1,4 +1,5 @@
 #include "platform/Geometry.h"
+#include "support/Handles.h"
 
 #include <gtest/gtest.h>
 
@@ -67,14 +68,6 @@ bool SamePixels(const TBitmapHandle& a, const TBitmapHandle& b) {
         for (int x = 0; x < a.Width; ++x)
             if (Pixel(a, x, y) != Pixel(b, x, y)) return false;
     return true;
-}
-
-TBitmapHandle Copy(const TBitmapHandle& h) {
-    TBitmapHandle c;
-    EXPECT_TRUE(CreateBitmapHandle(c, h.Width, h.Height, h.BitsPerPixel));
-    std::memcpy(c.Bits, h.Bits, h.ByteSize());
-    std::memcpy(c.Palette, h.Palette, sizeof h.Palette);
-    return c;
 }
 
 // Straightforward per-pixel rotation in double, sine and cosine exact at quarter turns.
