@@ -62,21 +62,11 @@ TGridSetup ChangeGridUnit(const TGridSetup& grid, int unit, int dpi) {
     return s;
 }
 
-bool ParsePresetUnitAndGaps(const QString& text, int& unit, double& gapX, double& gapY) {
-    TGridSetup s;
-    if (!ParseGridPreset(text, s)) return false;
-    unit = s.Unit;
-    gapX = s.GapX;
-    gapY = s.GapY;
-    return true;
-}
-
 QString PresetListText(const QString& text, const QStringList& unitNames) {
-    int unit = 0;
-    double x = 0, y = 0;
-    if (!ParsePresetUnitAndGaps(text, unit, x, y)) return text;
-    const QString name = unit < unitNames.size() ? unitNames[unit] : QString();
-    return QString::asprintf("%s) %f x %f", name.toUtf8().constData(), x, y);
+    TGridSetup g;
+    if (!ParseGridPreset(text, g)) return text;
+    const QString name = g.Unit < unitNames.size() ? unitNames[g.Unit] : QString();
+    return QString::asprintf("%s) %f x %f", name.toUtf8().constData(), g.GapX, g.GapY);
 }
 
 int MainImageUnitOfChoice(int choice) {

@@ -48,10 +48,6 @@ bool SaveEnvironmentSettings(const QString& path, const TEnvironmentSettings& se
 // keeping their size in dots (unrounded). Unchanged for a bad unit or dpi.
 TGridSetup ChangeGridUnit(const TGridSetup& grid, int unit, int dpi);
 
-// A preset's unit and gaps. Accepts the stored form of GridPresetText and the list
-// form "Dot) 1.000000 x 1.000000" (unit word "Cm" 2, "Inch" 1, anything else 0).
-// False, with the outputs unchanged, when the text holds no two positive gaps.
-bool ParsePresetUnitAndGaps(const QString& text, int& unit, double& gapX, double& gapY);
 // The list entry of a stored preset: "<unit name>) <gapX> x <gapY>" with six
 // decimals, unitNames indexed by unit; the text itself when it cannot be parsed.
 QString PresetListText(const QString& text, const QStringList& unitNames);

@@ -326,16 +326,13 @@ void TEnvironmentForm::seSectionNumberChange() {
 
 void TEnvironmentForm::lbGridDblClick(QListWidgetItem* item) {
     const int row = lbGrid->row(item);
-    int unit = 0;
-    double x = 0, y = 0;
-    if (row < 0 || row >= Settings_.Presets.size() ||
-        !ParsePresetUnitAndGaps(Settings_.Presets[row], unit, x, y))
-        return;
+    TGridSetup g = GridOfControls();
+    if (row < 0 || row >= Settings_.Presets.size() || !ParseGridPreset(Settings_.Presets[row], g)) return;
     const QSignalBlocker b1(rceGapX), b2(rceGapY);
-    UnitV = unit;
-    rgUnit->SetItemIndex(unit);
-    rceGapX->setValue(x);
-    rceGapY->setValue(y);
+    UnitV = g.Unit;
+    rgUnit->SetItemIndex(g.Unit);
+    rceGapX->setValue(g.GapX);
+    rceGapY->setValue(g.GapY);
     DrawPreview();
 }
 

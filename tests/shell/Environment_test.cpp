@@ -107,28 +107,27 @@ TEST(EnvironmentGrid, UnitChangeKeepsTheGapInDots) {
 }
 
 TEST(EnvironmentGrid, PresetsParseInListAndStoredForm) {
-    int unit = -1;
-    double x = 0, y = 0;
-    ASSERT_TRUE(ParsePresetUnitAndGaps("Dot) 1.000000 x 1.000000", unit, x, y));
-    EXPECT_EQ(unit, 0);
-    EXPECT_DOUBLE_EQ(x, 1.0);
-    ASSERT_TRUE(ParsePresetUnitAndGaps("Cm) 2.5 x 0.25", unit, x, y));
-    EXPECT_EQ(unit, 2);
-    EXPECT_DOUBLE_EQ(x, 2.5);
-    EXPECT_DOUBLE_EQ(y, 0.25);
-    ASSERT_TRUE(ParsePresetUnitAndGaps("Inch)3x4", unit, x, y));
-    EXPECT_EQ(unit, 1);
-    EXPECT_DOUBLE_EQ(y, 4.0);
-    ASSERT_TRUE(ParsePresetUnitAndGaps("Pica) 3 x 4", unit, x, y));
-    EXPECT_EQ(unit, 0);
-    ASSERT_TRUE(ParsePresetUnitAndGaps("2;0.5;0.75;255;4;0", unit, x, y));
-    EXPECT_EQ(unit, 2);
-    EXPECT_DOUBLE_EQ(y, 0.75);
+    TGridSetup g;
+    ASSERT_TRUE(ParseGridPreset("Dot) 1.000000 x 1.000000", g));
+    EXPECT_EQ(g.Unit, 0);
+    EXPECT_DOUBLE_EQ(g.GapX, 1.0);
+    ASSERT_TRUE(ParseGridPreset("Cm) 2.5 x 0.25", g));
+    EXPECT_EQ(g.Unit, 2);
+    EXPECT_DOUBLE_EQ(g.GapX, 2.5);
+    EXPECT_DOUBLE_EQ(g.GapY, 0.25);
+    ASSERT_TRUE(ParseGridPreset("Inch)3x4", g));
+    EXPECT_EQ(g.Unit, 1);
+    EXPECT_DOUBLE_EQ(g.GapY, 4.0);
+    ASSERT_TRUE(ParseGridPreset("Pica) 3 x 4", g));
+    EXPECT_EQ(g.Unit, 0);
+    ASSERT_TRUE(ParseGridPreset("2;0.5;0.75;255;4;0", g));
+    EXPECT_EQ(g.Unit, 2);
+    EXPECT_DOUBLE_EQ(g.GapY, 0.75);
 
-    unit = 9;
+    const TGridSetup before = g;
     for (const char* bad : {"", "Dot)", "Dot) 1 x", "Dot) a x 2", "Dot) 0 x 2", "Dot) -1 x 2", "7;1;1;0;0;0"})
-        EXPECT_FALSE(ParsePresetUnitAndGaps(bad, unit, x, y)) << bad;
-    EXPECT_EQ(unit, 9);
+        EXPECT_FALSE(ParseGridPreset(bad, g)) << bad;
+    EXPECT_EQ(g, before);
 
     const QStringList names = {"Dot", "Inch", "Cm"};
     TGridSetup s;
