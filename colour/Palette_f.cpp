@@ -119,8 +119,6 @@ TPaletteForm::TPaletteForm(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::Win
 
     BuildCMY();
     BuildHLS();
-    pnOther = new QWidget;
-    pnOther->setFixedHeight(60);
     // The colour-library and palette-file panels arrive with their windows.
     sbLibrary->setEnabled(false);
     sbFile->setEnabled(false);
@@ -135,7 +133,7 @@ TPaletteForm::TPaletteForm(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::Win
     all->setSizeConstraint(QLayout::SetFixedSize); // the window grows and shrinks with the panel
     all->addLayout(buttons);
     all->addLayout(body);
-    for (QWidget* panel : {pnCMY, pnHLS, pnOther, static_cast<QWidget*>(pnProtect)}) {
+    for (QWidget* panel : {pnCMY, pnHLS, static_cast<QWidget*>(pnProtect)}) {
         panel->hide();
         all->addWidget(panel);
     }
@@ -280,7 +278,6 @@ void TPaletteForm::SetMode(int mode) {
     if (QToolButton* now = ModeButton(mode)) now->setChecked(true);
     pnCMY->setVisible(mode == ModeCMY);
     pnHLS->setVisible(mode == ModeHLS);
-    pnOther->setVisible(mode == ModeLibrary || mode == ModeFile);
     pnProtect->setVisible(mode == ModeProtection);
     ReloadPanel();
 }
@@ -308,11 +305,7 @@ void TPaletteForm::ImageMove(int x, int y) {
 void TPaletteForm::LibraryColorClick(bool pantone) {
     if (!Pal || (ModeNo != ModeCMY && ModeNo != ModeHLS)) return;
     int r = 0, g = 0, b = 0;
-    if (ModeNo == ModeCMY)
-        CMYToRGB(TCMY{seCyan->value(), seMagenta->value(), seYellow->value()}, r, g, b);
-    else
-        HLSToRGB(THLS{double(seHue->value()), seLightness->value() / 100.0, seSaturation->value() / 100.0}, r,
-                 g, b);
+    PanelColor(ModeNo, r, g, b);
     SaveUndo();
     TColorData found;
     const int index = DIB256Palette->ChoiceIndex();
@@ -363,15 +356,22 @@ void TPaletteForm::seCMYChange() {
     gaMagenta->setValue(seMagenta->value());
     gaYellow->setValue(seYellow->value());
     int r = 0, g = 0, b = 0;
-    CMYToRGB(TCMY{seCyan->value(), seMagenta->value(), seYellow->value()}, r, g, b);
+    PanelColor(ModeCMY, r, g, b);
     EditEntry(r, g, b);
 }
 
 void TPaletteForm::seHLSChange() {
     int r = 0, g = 0, b = 0;
-    HLSToRGB(THLS{double(seHue->value()), seLightness->value() / 100.0, seSaturation->value() / 100.0}, r, g,
-             b);
+    PanelColor(ModeHLS, r, g, b);
     EditEntry(r, g, b);
+}
+
+void TPaletteForm::PanelColor(int mode, int& r, int& g, int& b) const {
+    if (mode == ModeCMY)
+        CMYToRGB(TCMY{seCyan->value(), seMagenta->value(), seYellow->value()}, r, g, b);
+    else
+        HLSToRGB(THLS{double(seHue->value()), seLightness->value() / 100.0, seSaturation->value() / 100.0}, r,
+                 g, b);
 }
 
 void TPaletteForm::WheelPress(int x, int y) {

@@ -106,7 +106,6 @@ class TPaletteForm : public QWidget {
     QToolButton* sbUndo;
     QWidget* pnCMY;
     QWidget* pnHLS;
-    QWidget* pnOther;
     QSpinBox* seCyan;
     QSpinBox* seMagenta;
     QSpinBox* seYellow;
@@ -139,6 +138,8 @@ class TPaletteForm : public QWidget {
     void seHLSChange();
     void WheelPress(int x, int y);
     void EditEntry(int red, int green, int blue);
+    // The colour the CMY (mode ModeCMY) or HLS panel shows.
+    void PanelColor(int mode, int& r, int& g, int& b) const;
     void ReloadPanel();
     void ShowColors();
     QToolButton* ModeButton(int mode) const;

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
 #include <QToolButton>
@@ -180,4 +181,29 @@ TEST(ColorSelectorWidget, PressOnAMemberRemovesIt) {
     EXPECT_EQ(sel.Count(), 2);
     EXPECT_EQ(sel.IndexAt(1), 40);
     EXPECT_EQ(sel.PositionOf(3), 255);
+}
+
+TEST_F(PaletteWindow, LibraryButtonsTakeTheNearestLibraryColourOrThePlainOne) {
+    TPaletteForm& form = form_();
+    form.DIB256Palette->SetChoiceIndex(30);
+    form.SetMode(ModeHLS);
+    form.seLightness->setValue(50);
+    form.seSaturation->setValue(0); // grey 127
+    const int undos = form.UndoCount();
+    form.btHLSLibrary->click(); // no library loaded: the plain colour
+    EXPECT_EQ(pal[30].Kind(), KindNormal);
+    EXPECT_EQ(pal[30].ColorRef(), MakeColorRef(127, 127, 127));
+    EXPECT_EQ(form.UndoCount(), undos + 1);
+    bool askedPantone = false;
+    form.FindLibraryColor = [&](int r, int, int, bool pantone, TColorData& found) {
+        askedPantone = pantone;
+        found.SetLibrary(2, 1005, 9, r, 0, 0);
+        return true;
+    };
+    form.SetMode(ModeCMY);
+    form.btCMYPantone->click();
+    EXPECT_TRUE(askedPantone);
+    EXPECT_EQ(pal[30].Kind(), 2);
+    EXPECT_EQ(pal[30].Page, 1005);
+    EXPECT_EQ(pal[30].ColorRef(), MakeColorRef(127, 0, 0));
 }
