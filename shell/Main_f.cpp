@@ -63,6 +63,7 @@ void TMainForm::FormCreate() {
     MdiArea_ = new QMdiArea(this);
     setCentralWidget(MdiArea_);
     AutosaveTimer_ = new QTimer(this);
+    connect(AutosaveTimer_, &QTimer::timeout, this, &TMainForm::AutosaveTimerTimer);
     ReadEnvironment();
     CreateMenus();
     CreateHistory();

@@ -25,7 +25,6 @@ void TMainForm::ReadEnvironment() {
         env.ReadString(QStringLiteral("Font"), QStringLiteral("Name"), Configuration.DefaultFontName));
     const TEnvironmentSettings settings = ReadEnvironmentSettings(env);
     SetAutoSave(settings.AutoSave, settings.AutoSaveMinutes);
-    connect(AutosaveTimer_, &QTimer::timeout, this, &TMainForm::AutosaveTimerTimer, Qt::UniqueConnection);
 }
 
 void TMainForm::AutosaveTimerTimer() {
