@@ -335,8 +335,8 @@ bool TMainImageForm::KeyPress(int key, Qt::KeyboardModifiers modifiers) {
         return true;
     }
     const TImageView& view = iMainImage->View();
-    const int stepX = std::max(1, view.ViewW() / ((modifiers & Qt::ControlModifier) ? 1 : 8));
-    const int stepY = std::max(1, view.ViewH() / ((modifiers & Qt::ControlModifier) ? 1 : 8));
+    const int parts = (modifiers & Qt::ControlModifier) ? 1 : 8;
+    const int stepX = std::max(1, view.ViewW() / parts), stepY = std::max(1, view.ViewH() / parts);
     int dx = 0, dy = 0;
     switch (key) {
     case Qt::Key_Left:
