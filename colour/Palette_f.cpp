@@ -7,7 +7,8 @@
 #include "colour/Phls.h"
 #include "colour/Protect_f.h"
 #include "shell/Common.h"
-#include "shell/Mainimage.h"
+#include "shell/Tdocument.h"
+#include "tools/Tooldispatch.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -21,6 +22,19 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <cmath>
+
+// Protection mode's hold on the design: its left presses and moves go to the panel.
+class TProtectTool : public TTool {
+  public:
+    explicit TProtectTool(TProtectPanel* panel) : Panel(panel) {}
+    void MouseDown(TToolContext& c, const TToolPointer& p) override {
+        if (c.Document) Panel->ImageDown(c.Document->Picture(), p.X, p.Y);
+    }
+    void MouseMove(TToolContext&, const TToolPointer& p) override { Panel->ImageMove(p.X, p.Y); }
+
+  private:
+    TProtectPanel* Panel;
+};
 
 namespace {
 // The wheel picture, reporting presses and drags in its own pixels.
@@ -102,6 +116,7 @@ TPaletteForm::TPaletteForm(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::Win
     connect(DIB256Palette, &TDIB256Palette::OnCursorIndexChange, this,
             &TPaletteForm::DIB256PaletteCursorIndexChange);
     connect(DIB256Palette, &TDIB256Palette::OnRightPress, this, &TPaletteForm::DIB256PaletteRightPress);
+    DIB256Palette->OnEdit = [this](const std::function<bool(TPalette&)>& edit) { return EditPalette(edit); };
     connect(DIB256Palette, &TDIB256Palette::OnUseColorChange, this, [this] { ShowColors(); });
     connect(DIB256Palette, &TDIB256Palette::OnColorChange, this, [this] { ShowColors(); });
 
@@ -123,9 +138,21 @@ TPaletteForm::TPaletteForm(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::Win
     sbLibrary->setEnabled(false);
     sbFile->setEnabled(false);
     pnProtect = new TProtectPanel;
-    pnProtect->OnProtect = [this](bool any) {
+    ProtectTool = std::make_unique<TProtectTool>(pnProtect);
+    pnProtect->Picture = [this]() -> const TOrvaneBitmap* { return Doc ? &Doc->Picture() : nullptr; };
+    pnProtect->OnRubberBand = [this](const QRect& rect) {
+        if (Dispatch && Dispatch->Context().View) Dispatch->Context().View->ShowRubberBand(rect);
+    };
+    // O.K: exactly the set is flagged, and the document's protection follows.
+    pnProtect->OnProtect = [this](const TChoiceColor& set) {
+        bool any = false;
+        TDocument* doc = Doc;
+        EditPalette([&](TPalette& p) {
+            any = ProtectColors(p, set);
+            return true;
+        });
         SetMode(ModeNone);
-        if (OnProtectColors) OnProtectColors(any);
+        if (doc) doc->SetProtection(any);
     };
     ColorChart = new TColorChartForm(this);
     ColorChart->OnChoose = [this](int index) { DIB256Palette->SetChoiceIndex(index); };
@@ -139,6 +166,16 @@ TPaletteForm::TPaletteForm(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::Win
     }
     ApplyTexts();
     ShowColors();
+}
+
+TPaletteForm::~TPaletteForm() = default;
+
+void TPaletteForm::SetDispatch(TToolDispatch* dispatch) {
+    Dispatch = dispatch;
+}
+
+bool TPaletteForm::EditPalette(const std::function<bool(TPalette&)>& edit) {
+    return Doc && Doc->EditPalette(edit);
 }
 
 void TPaletteForm::BuildCMY() {
@@ -238,16 +275,33 @@ QToolButton* TPaletteForm::ModeButton(int mode) const {
     }
 }
 
-void TPaletteForm::AttachPalette(TPalette* palette, int bitsPerPixel) {
-    if (ModeNo == ModeProtection && palette != Pal) SetMode(ModeNone); // the set belongs to the old design
-    Pal = palette;
+void TPaletteForm::AttachDocument(TDocument* document) {
+    if (ModeNo == ModeProtection && document != Doc) SetMode(ModeNone); // the set belongs to the old design
+    disconnect(DocLink);
+    Doc = document;
+    const TPalette* palette = document ? &document->Palette() : nullptr;
+    if (document)
+        DocLink = connect(document, &TDocument::PaletteChanged, this, &TPaletteForm::PaletteChanged);
     ColorChart->SetPalette(palette);
-    UndoList.clear(); // entries of another design's palette would be written into this one
+    Edits.Clear(); // entries of another design's palette would be written into this one
     sbUndo->setEnabled(false);
-    EditSaved = false;
     DIB256Palette->SetPalette(palette);
-    ImageDepthChanged(bitsPerPixel);
+    ImageDepthChanged(document ? document->BitsPerPixel() : 8);
     ReloadPanel();
+}
+
+void TPaletteForm::PaletteChanged() {
+    DIB256Palette->update();
+    ColorChart->update();
+    ShowColors();
+    if (!Loading) ReloadPanel();
+}
+
+void TPaletteForm::ShowColour(const TCurrentColour& colour) {
+    if (Bits != 8 || colour.Index == DIB256Palette->ChoiceIndex()) return;
+    Following = true;
+    DIB256Palette->SetChoiceIndex(colour.Index);
+    Following = false;
 }
 
 void TPaletteForm::ImageDepthChanged(int bitsPerPixel) {
@@ -264,17 +318,18 @@ void TPaletteForm::SetMode(int mode) {
     if (QToolButton* old = ModeButton(ModeNo)) old->setChecked(false);
     const int oldMode = ModeNo;
     ModeNo = mode;
+    // Protection mode holds the design's input through the dispatcher while it is open.
     if (oldMode == ModeProtection && mode != ModeProtection) {
         pnProtect->Leave();
-        if (OnProtectionMode) OnProtectionMode(false);
+        if (Dispatch) Dispatch->SetModal(nullptr);
     }
     if (oldMode != ModeProtection && mode == ModeProtection) {
-        pnProtect->Enter(Pal);
-        if (OnProtectionMode) OnProtectionMode(true);
+        pnProtect->Enter(Doc ? &Doc->Palette() : nullptr);
+        if (Dispatch) Dispatch->SetModal(ProtectTool.get());
     }
     ColorChart->setVisible(mode == ModeChart);
     if (mode == ModeChart) ColorChart->ShowIndex(DIB256Palette->ChoiceIndex());
-    EditSaved = false;
+    Edits.EndRun();
     if (QToolButton* now = ModeButton(mode)) now->setChecked(true);
     pnCMY->setVisible(mode == ModeCMY);
     pnHLS->setVisible(mode == ModeHLS);
@@ -282,31 +337,12 @@ void TPaletteForm::SetMode(int mode) {
     ReloadPanel();
 }
 
-void TPaletteForm::SaveUndo() {
-    if (Undoing || !Pal) return;
-    const int index = DIB256Palette->ChoiceIndex();
-    UndoList.emplace_back(index, (*Pal)[index]);
-    sbUndo->setEnabled(true);
-}
-
-void TPaletteForm::ApplyPalette() {
-    if (OnApplyPalette) OnApplyPalette();
-    ColorChart->update();
-}
-
-void TPaletteForm::ImageDown(const TOrvaneBitmap& picture, int x, int y) {
-    if (ModeNo == ModeProtection) pnProtect->ImageDown(picture, x, y);
-}
-
-void TPaletteForm::ImageMove(int x, int y) {
-    if (ModeNo == ModeProtection) pnProtect->ImageMove(x, y);
-}
-
 void TPaletteForm::LibraryColorClick(bool pantone) {
-    if (!Pal || (ModeNo != ModeCMY && ModeNo != ModeHLS)) return;
+    if (!Doc || (ModeNo != ModeCMY && ModeNo != ModeHLS)) return;
     int r = 0, g = 0, b = 0;
     PanelColor(ModeNo, r, g, b);
-    SaveUndo();
+    Edits.Save(Doc->Palette(), DIB256Palette->ChoiceIndex());
+    sbUndo->setEnabled(true);
     TColorData found;
     const int index = DIB256Palette->ChoiceIndex();
     if (FindLibraryColor && FindLibraryColor(r, g, b, pantone, found))
@@ -314,14 +350,13 @@ void TPaletteForm::LibraryColorClick(bool pantone) {
                                        found.Green(), found.Blue());
     else
         DIB256Palette->SetEntryRGB(index, r, g, b);
-    ApplyPalette();
     ReloadPanel();
 }
 
 void TPaletteForm::ReloadPanel() {
     Loading = true;
     const TColorData empty;
-    const TColorData& e = Pal ? (*Pal)[DIB256Palette->ChoiceIndex()] : empty;
+    const TColorData& e = Doc ? Doc->Palette()[DIB256Palette->ChoiceIndex()] : empty;
     if (ModeNo == ModeCMY) {
         const TCMY cmy = RGBToCMY(e.Red(), e.Green(), e.Blue());
         seCyan->setValue(cmy.C);
@@ -342,13 +377,14 @@ void TPaletteForm::ReloadPanel() {
 }
 
 void TPaletteForm::EditEntry(int red, int green, int blue) {
-    if (Loading || !Pal) return;
-    if (!EditSaved) {
-        SaveUndo();
-        EditSaved = true;
+    if (Loading || !Doc) return;
+    if (!Undoing) {
+        Edits.BeforeEdit(Doc->Palette(), DIB256Palette->ChoiceIndex());
+        sbUndo->setEnabled(true);
     }
+    Loading = true; // the palette notice must not reload the panel being edited
     DIB256Palette->SetEntryRGB(DIB256Palette->ChoiceIndex(), red, green, blue);
-    ApplyPalette();
+    Loading = false;
 }
 
 void TPaletteForm::seCMYChange() {
@@ -385,24 +421,22 @@ void TPaletteForm::WheelPress(int x, int y) {
 }
 
 void TPaletteForm::sbUndoClick() {
-    if (!UndoList.empty() && Pal) {
-        const auto [index, entry] = UndoList.back();
-        UndoList.pop_back();
+    int index = 0;
+    TColorData entry;
+    if (Doc && Edits.TakeLast(index, entry)) {
         Undoing = true;
         DIB256Palette->CopyEntry(index, entry);
         DIB256Palette->SetChoiceIndex(index);
         Undoing = false;
-        sbUndo->setEnabled(!UndoList.empty());
-        EditSaved = false; // the restored entry's next edit is undoable again
-        ApplyPalette();
+        sbUndo->setEnabled(!Edits.Empty());
     }
     ReloadPanel();
 }
 
 void TPaletteForm::DIB256PaletteChoiceIndexChange(int index) {
-    CurrentColour().Index = index;
-    CurrentColour().Rgb = 0; // drawing takes the palette entry
-    EditSaved = false;       // the first edit of the new entry saves undo
+    if (Dispatch && !Following)
+        Dispatch->SetColour(TCurrentColour::OfIndex(index)); // drawing takes the entry
+    if (!Undoing) Edits.EndRun();                            // the first edit of the new entry saves undo
     if (ModeNo == ModeChart) ColorChart->ShowIndex(index);
     if (ModeNo == ModeProtection) pnProtect->PaletteChoice(index);
     ReloadPanel();
@@ -414,7 +448,7 @@ void TPaletteForm::DIB256PaletteCursorIndexChange(int index) {
 }
 
 void TPaletteForm::DIB256PaletteRightPress(int index) {
-    if (Bits == 8 || !Pal) return;
+    if (Bits == 8 || !Doc) return;
     DIB256Palette->SetUseColor(index); // the grid shows the design's own palette
 }
 

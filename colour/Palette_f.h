@@ -1,18 +1,24 @@
 #pragma once
-// The palette window: the grid of the active design's palette, the current,
+// The palette window: the grid of the current document's palette, the current,
 // background and pointer colour swatches, and the mode panels that edit the
 // current entry (CMY, HLS), with an undo list of entry edits.
 //
 // Flow of an edit: a panel value changes -> the first edit since the panel
-// opened (or since another colour was chosen) saves undo -> the entry becomes
-// the plain colour -> OnApplyPalette pushes the palette to the active design.
+// opened (or since another colour was chosen) saves undo -> the document takes
+// the entry as a plain colour -> its palette notice repaints the grid, the chart
+// and the design.
 
+#include "colour/Currentcolour.h"
 #include "colour/Palette.h"
+#include "colour/Paletteedits.h"
 #include "shell/Stringtable.h"
+#include "shell/Tdocument.h"
 
 #include <QFrame>
+#include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -25,6 +31,8 @@ class TProtectPanel;
 class TColorChartForm;
 class QPushButton;
 class TOrvaneBitmap;
+class TToolDispatch;
+class TProtectTool;
 
 // A colour swatch with up to two lines of text; OnClick runs on a left press.
 class TColorSwatch : public QFrame {
@@ -60,36 +68,29 @@ class TPaletteForm : public QWidget {
   public:
     explicit TPaletteForm(QWidget* parent = nullptr);
 
-    // Binds the grid to a design's palette (not owned; null detaches) and forgets
-    // the edit marks and undo entries of the previous palette.
-    void AttachPalette(TPalette* palette, int bitsPerPixel);
+    ~TPaletteForm() override;
+    // Shows document's palette (null: none) and forgets the edit marks and undo
+    // entries of the previous one. Protection mode ends when the document changes.
+    void AttachDocument(TDocument* document);
+    TDocument* Document() const { return Doc; }
+    // The tool palette's dispatcher: the chosen colour becomes its current colour
+    // and Protection mode takes the design's input through it.
+    void SetDispatch(TToolDispatch* dispatch);
+    // The current colour changed elsewhere (a pick on the design): the grid follows.
+    void ShowColour(const TCurrentColour& colour);
     // Leaves Library and File mode (and Protection for full colour); Protection
     // is offered for 8 bits only.
     void ImageDepthChanged(int bitsPerPixel);
-    // Pushes the current entry on the undo list unless an undo is running.
-    void SaveUndo();
-    // Runs OnApplyPalette (the main window pushes the colours into the design).
-    void ApplyPalette();
     // Opens the panel of a mode (ModeNone closes it). A mode whose button is
     // disabled (Library and File, until their windows exist) is not opened.
     void SetMode(int mode);
     int Mode() const { return ModeNo; }
-    int UndoCount() const { return int(UndoList.size()); }
+    int UndoCount() const { return Edits.Count(); }
 
-    std::function<void()> OnApplyPalette;
-    // Protection mode opened (true) or left: the active document stops (starts)
-    // taking tool input and sends its image clicks to ImageDown / ImageMove.
-    std::function<void(bool on)> OnProtectionMode;
     // Nearest colour of a pair of colour libraries (VM Standard and VM Textile, or
     // with pantone PT 1000 and PT Textile); false when neither yields one.
     std::function<bool(int red, int green, int blue, bool pantone, TColorData& found)> FindLibraryColor;
 
-    // O.K of the Protection panel wrote the flags: any = some colour is protected.
-    std::function<void(bool any)> OnProtectColors;
-
-    // Image input while Protection mode holds the document.
-    void ImageDown(const TOrvaneBitmap& picture, int x, int y);
-    void ImageMove(int x, int y);
     // "To color in library" (pantone false) and "to PT code" (true) of the open panel.
     void LibraryColorClick(bool pantone);
 
@@ -138,6 +139,9 @@ class TPaletteForm : public QWidget {
     void seHLSChange();
     void WheelPress(int x, int y);
     void EditEntry(int red, int green, int blue);
+    void PaletteChanged();
+    // The document palette's edits, through the document.
+    bool EditPalette(const std::function<bool(TPalette&)>& edit);
     // The colour the CMY (mode ModeCMY) or HLS panel shows.
     void PanelColor(int mode, int& r, int& g, int& b) const;
     void ReloadPanel();
@@ -145,11 +149,14 @@ class TPaletteForm : public QWidget {
     QToolButton* ModeButton(int mode) const;
 
     TStringTable Texts;
-    TPalette* Pal = nullptr;
+    QPointer<TDocument> Doc;
+    QMetaObject::Connection DocLink;
+    TToolDispatch* Dispatch = nullptr;
+    std::unique_ptr<TProtectTool> ProtectTool;
     int Bits = 8;
     int ModeNo = ModeNone;
-    bool EditSaved = false; // an undo entry was saved for the current entry in this mode
     bool Undoing = false;
-    bool Loading = false; // panel values are being filled from the entry
-    std::vector<std::pair<int, TColorData>> UndoList;
+    bool Loading = false;   // panel values are being filled from the entry
+    bool Following = false; // the grid follows a colour chosen elsewhere
+    TPaletteEdits Edits;
 };

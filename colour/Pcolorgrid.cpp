@@ -75,7 +75,7 @@ QRect TPaletteGrid::IndexRect(int index) const {
     return IsShown(index) ? CellRect(index - FirstIndex()) : QRect();
 }
 
-TPaletteGrid::TChoiceResult TPaletteGrid::SetChoiceIndex(int index, TPalette* palette) {
+TPaletteGrid::TChoiceResult TPaletteGrid::SetChoiceIndex(int index, const TPalette* palette) {
     TChoiceResult r;
     r.OldIndex = Choice;
     if (index < 0 || index > 255 || index == Choice) return r;
@@ -85,10 +85,7 @@ TPaletteGrid::TChoiceResult TPaletteGrid::SetChoiceIndex(int index, TPalette* pa
         const int old = RowOffset();
         r.Scrolled = SetRow((index - 1) / XSquares() - YSquares() / 2) != old;
     }
-    if (palette && index > palette->UseColor) {
-        palette->UseColor = uint16_t(index);
-        r.UseColorRaised = true;
-    }
+    r.UseColorRaised = palette && index > palette->UseColor;
     return r;
 }
 

@@ -78,9 +78,10 @@ class TPaletteGrid : public TGridGeometry {
     };
     // Makes index the current colour. Outside 0 .. 255 or unchanged: nothing
     // happens. When the index is not shown its row, (index - 1) / XSquares, is
-    // scrolled to YSquares / 2 rows below the top (clamped); palette's used-colour
-    // count is raised to index when lower (palette may be null).
-    TChoiceResult SetChoiceIndex(int index, TPalette* palette);
+    // scrolled to YSquares / 2 rows below the top (clamped). UseColorRaised says
+    // the palette's used-colour count is below index and should be raised to it
+    // (palette may be null).
+    TChoiceResult SetChoiceIndex(int index, const TPalette* palette);
     // Cell under the mouse; true when it changed. Outside 0 .. 255 is ignored.
     bool SetCursorIndex(int index);
     // After a resize or a change of XSquares / YSquares, keeps the row offset in range.

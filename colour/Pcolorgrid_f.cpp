@@ -73,7 +73,7 @@ void TDIB256Palette::ColorsChanged() {
     emit OnColorChange();
 }
 
-void TDIB256Palette::SetPalette(TPalette* palette) {
+void TDIB256Palette::SetPalette(const TPalette* palette) {
     Pal = palette;
     Relayout();
     emit OnColorChange();
@@ -85,44 +85,62 @@ void TDIB256Palette::SetChoiceIndex(int index) {
     if (!r.Changed) return;
     if (r.Scrolled) PlaceBar(Bar, this, Grid.ScrollMax(), Grid.RowOffset());
     update();
-    if (r.UseColorRaised) emit OnUseColorChange(UseColor());
+    if (r.UseColorRaised && Edit([index](TPalette& p) {
+            p.UseColor = uint16_t(index);
+            return true;
+        }))
+        emit OnUseColorChange(UseColor());
     emit OnChoiceIndexChange(index);
 }
 
+bool TDIB256Palette::Edit(const std::function<bool(TPalette&)>& edit) {
+    return Pal && OnEdit && OnEdit(edit);
+}
+
 void TDIB256Palette::SetUseColor(int count) {
-    if (!Pal || count < 1 || count > 255) return;
-    Pal->UseColor = uint16_t(count);
+    if (count < 1 || count > 255 || !Edit([count](TPalette& p) {
+            p.UseColor = uint16_t(count);
+            return true;
+        }))
+        return;
     emit OnUseColorChange(count);
 }
 
 void TDIB256Palette::SetEntryRGB(int index, int red, int green, int blue) {
-    if (!Pal || index < 0 || index > 255) return;
-    (*Pal)[index].SetRGB(red, green, blue);
-    ColorsChanged();
+    SetEntryLibrary(index, KindNormal, 0, 0, red, green, blue);
 }
 
 void TDIB256Palette::SetEntryLibrary(int index, int kind, int page, int number, int red, int green,
                                      int blue) {
-    if (!Pal || index < 0 || index > 255) return;
-    (*Pal)[index].SetLibrary(kind, page, number, red, green, blue);
-    ColorsChanged();
+    if (index < 0 || index > 255) return;
+    if (Edit([&](TPalette& p) {
+            p[index].SetLibrary(kind, page, number, red, green, blue);
+            return true;
+        }))
+        ColorsChanged();
 }
 
 void TDIB256Palette::SetEntryUser(int index, int kind, int page, int number, int red, int green, int blue,
                                   const QByteArray& fileName, const QByteArray& colorName) {
-    if (!Pal || index < 0 || index > 255) return;
-    (*Pal)[index].SetUser(kind, page, number, red, green, blue, fileName, colorName);
-    ColorsChanged();
+    if (index < 0 || index > 255) return;
+    if (Edit([&](TPalette& p) {
+            p[index].SetUser(kind, page, number, red, green, blue, fileName, colorName);
+            return true;
+        }))
+        ColorsChanged();
 }
 
 void TDIB256Palette::CopyEntry(int index, const TColorData& entry) {
-    if (!Pal || index < 0 || index > 255) return;
-    (*Pal)[index] = entry;
-    ColorsChanged();
+    if (index < 0 || index > 255) return;
+    if (Edit([&](TPalette& p) {
+            p[index] = entry;
+            return true;
+        }))
+        ColorsChanged();
 }
 
 bool TDIB256Palette::LoadPalette(const QString& path) {
-    if (!Pal || !LoadPaletteFile(path, *Pal)) return false;
+    if (!Edit([&](TPalette& p) { return LoadPaletteFile(path, p); })) return false;
     ColorsChanged();
     emit OnUseColorChange(UseColor());
     return true;

@@ -6,6 +6,7 @@
 #include "colour/Pcolorgrid.h"
 
 #include <QWidget>
+#include <functional>
 
 class QPainter;
 class QScrollBar;
@@ -24,10 +25,14 @@ class TDIB256Palette : public QWidget {
     int YSquares() const { return Grid.YSquares(); }
     const TPaletteGrid& Layout() const { return Grid; }
 
-    // Binds a palette the control does not own (null shows black cells); emits
+    // Shows a palette the control does not own (null shows black cells); emits
     // OnColorChange and OnUseColorChange.
-    void SetPalette(TPalette* palette);
-    TPalette* Palette() const { return Pal; }
+    void SetPalette(const TPalette* palette);
+    const TPalette* Palette() const { return Pal; }
+    // How the control changes the palette it shows: edit gets the palette to change
+    // and says whether it did. Without it the control changes nothing.
+    using TEdit = std::function<bool(const std::function<bool(TPalette&)>& edit)>;
+    TEdit OnEdit;
 
     int ChoiceIndex() const { return Grid.ChoiceIndex(); }
     // Selects index (0 .. 255, others ignored): scrolls it into view, raises the
@@ -38,8 +43,8 @@ class TDIB256Palette : public QWidget {
     // Sets the palette's used-colour count (1 .. 255) and emits OnUseColorChange.
     void SetUseColor(int count);
 
-    // Entry setters that write into the bound palette and repaint; ignored
-    // without a palette or for an index outside 0 .. 255.
+    // Entry setters that change the shown palette through OnEdit and repaint;
+    // ignored without a palette or for an index outside 0 .. 255.
     void SetEntryRGB(int index, int red, int green, int blue);
     void SetEntryLibrary(int index, int kind, int page, int number, int red, int green, int blue);
     void SetEntryUser(int index, int kind, int page, int number, int red, int green, int blue,
@@ -72,8 +77,10 @@ class TDIB256Palette : public QWidget {
   private:
     void Relayout();
     void ColorsChanged();
+    // Runs edit through OnEdit; false when it changed nothing.
+    bool Edit(const std::function<bool(TPalette&)>& edit);
     TPaletteGrid Grid;
-    TPalette* Pal = nullptr;
+    const TPalette* Pal = nullptr;
     QScrollBar* Bar;
 };
 

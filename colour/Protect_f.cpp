@@ -64,7 +64,7 @@ void TProtectPanel::ApplyTexts(const TStringTable& texts) {
     ButtonProtect->setText(texts.Get(24));
 }
 
-void TProtectPanel::Enter(TPalette* palette) {
+void TProtectPanel::Enter(const TPalette* palette) {
     Pal = palette;
     TChoiceColor set;
     if (Pal)
@@ -124,7 +124,5 @@ void TProtectPanel::DropAnchor() {
 }
 
 void TProtectPanel::ButtonProtectClick() {
-    if (!Pal) return;
-    const bool any = ProtectColors(*Pal, csProtect->Colors());
-    if (OnProtect) OnProtect(any);
+    if (Pal && OnProtect) OnProtect(csProtect->Colors());
 }

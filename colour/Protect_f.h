@@ -1,7 +1,7 @@
 #pragma once
 // The palette window's Protection panel: builds the set of protected colours
-// from palette choices and from clicks on the design, and on O.K flags exactly
-// those palette entries as protected.
+// from palette choices and from clicks on the design, and on O.K hands the set
+// on, to be flagged as exactly the protected palette entries.
 //
 // Image clicks: with "Block Colors" down a click takes the index under the
 // mouse; otherwise two clicks span a rectangle (a rubber band follows the mouse
@@ -28,7 +28,7 @@ class TProtectPanel : public QWidget {
     explicit TProtectPanel(QWidget* parent = nullptr);
 
     // Starts the panel on a palette: the set holds its protected entries 1 .. 251.
-    void Enter(TPalette* palette);
+    void Enter(const TPalette* palette);
     // Ends it: the set is saved to "ProtectColor" of "Main.ini" (an empty set keeps
     // the saved one) and any rubber band is taken away.
     void Leave();
@@ -45,8 +45,8 @@ class TProtectPanel : public QWidget {
     std::function<const TOrvaneBitmap*()> Picture;
     // Shows a rubber band on the design (an empty rectangle removes it).
     std::function<void(const QRect&)> OnRubberBand;
-    // O.K was pressed and the flags written: any = some colour is protected.
-    std::function<void(bool any)> OnProtect;
+    // O.K was pressed: set is to become the protected colours.
+    std::function<void(const TChoiceColor& set)> OnProtect;
 
     TColorSelector* csProtect;
     QToolButton* SpeedButtonProtectOne;    // "Block Colors"
@@ -63,7 +63,7 @@ class TProtectPanel : public QWidget {
     void DropAnchor();
     void ButtonProtectClick();
 
-    TPalette* Pal = nullptr;
+    const TPalette* Pal = nullptr;
     bool HasAnchor = false;
     QPoint Anchor;
 };

@@ -7,7 +7,7 @@ TStretchView::TStretchView() : Owned(std::make_unique<TOrvaneBitmap>()), Current
 
 TStretchView::~TStretchView() = default;
 
-bool TStretchView::SetBitmap(TOrvaneBitmap* bitmap) {
+bool TStretchView::SetBitmap(const TOrvaneBitmap* bitmap) {
     if (bitmap == Current) return false;
     if (bitmap) {
         Owned.reset();

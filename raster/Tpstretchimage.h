@@ -15,13 +15,15 @@ class TStretchView {
     TStretchView(const TStretchView&) = delete;
     TStretchView& operator=(const TStretchView&) = delete;
 
-    TOrvaneBitmap* Bitmap() const { return Current; }
+    const TOrvaneBitmap* Bitmap() const { return Current; }
+    // The picture the view owns (null while it shows a caller's).
+    TOrvaneBitmap* OwnBitmap() const { return Owned.get(); }
     bool OwnsBitmap() const { return Owned != nullptr; }
 
     // Shows a caller's picture, not owned (any owned one is deleted); null goes back to
     // a fresh empty owned picture unless the current one is already owned. Returns
     // whether the shown picture changed.
-    bool SetBitmap(TOrvaneBitmap* bitmap);
+    bool SetBitmap(const TOrvaneBitmap* bitmap);
 
     // Factors handed to an owner's drawing; the default painting ignores them. Returns
     // whether they changed; factors below 1 are refused.
@@ -44,7 +46,7 @@ class TStretchView {
 
   private:
     std::unique_ptr<TOrvaneBitmap> Owned;
-    TOrvaneBitmap* Current = nullptr;
+    const TOrvaneBitmap* Current = nullptr;
     int ZoomInV = 1;
     int ZoomOutV = 1;
     int ControlW = 105;

@@ -8,7 +8,7 @@ TPStretchImage::TPStretchImage(QWidget* parent) : QWidget(parent) {
 
 TPStretchImage::~TPStretchImage() = default;
 
-void TPStretchImage::SetBitmap(TOrvaneBitmap* bitmap) {
+void TPStretchImage::SetBitmap(const TOrvaneBitmap* bitmap) {
     if (View.SetBitmap(bitmap)) update();
 }
 

@@ -15,10 +15,11 @@ class TPStretchImage : public QWidget {
     explicit TPStretchImage(QWidget* parent = nullptr);
     ~TPStretchImage() override;
 
-    TOrvaneBitmap* Bitmap() const { return View.Bitmap(); }
+    const TOrvaneBitmap* Bitmap() const { return View.Bitmap(); }
+    TOrvaneBitmap* OwnBitmap() const { return View.OwnBitmap(); }
     bool OwnsBitmap() const { return View.OwnsBitmap(); }
     // Shows a caller's picture without owning it; null returns to an own empty picture.
-    void SetBitmap(TOrvaneBitmap* bitmap);
+    void SetBitmap(const TOrvaneBitmap* bitmap);
     // Factors handed to OnDraw.
     void SetZoom(int zoomIn, int zoomOut);
     int ZoomIn() const { return View.ZoomIn(); }

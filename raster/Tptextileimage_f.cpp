@@ -25,6 +25,13 @@ void TPImage::CreateBitmap() {
     ViewV->Bitmap = BitmapV.get();
 }
 
+void TPImage::ShowPicture(const TOrvaneBitmap* picture) {
+    ShowsOther = picture != nullptr;
+    ViewV->Bitmap = picture ? picture : BitmapV.get();
+    ViewV->SetPosition();
+    Invalidate();
+}
+
 void TPImage::SyncSize() {
     ViewV->SetSize(width(), height());
 }
@@ -44,7 +51,7 @@ bool TPImage::EnsureFrame() {
 
 QImage TPImage::BuildFrame() {
     SyncSize();
-    QImage frame = BitmapV ? ViewV->Render(*BitmapV) : QImage();
+    QImage frame = Picture() ? ViewV->Render(*Picture()) : QImage();
     if (OnPaint) OnPaint(this);
     return frame;
 }
@@ -174,7 +181,7 @@ void TPImage::moveEvent(QMoveEvent* event) {
 
 QPoint TPImage::ToBitmap(QPointF canvas) const {
     const QPoint p = canvas.toPoint();
-    if (!CoordinationTransfer || !BitmapV || !BitmapV->Allocated()) return p;
+    if (!CoordinationTransfer || !Picture() || !Picture()->Allocated()) return p;
     return QPoint(ViewV->CanvasToBitmapX(p.x()), ViewV->CanvasToBitmapY(p.y()));
 }
 
@@ -232,7 +239,7 @@ void TPTextileImage::SetStretch(bool on) {
 QImage TPTextileImage::BuildFrame() {
     SyncSize();
     const TImageView& view = View();
-    QImage frame = view.Render(*Bitmap(), [this, &view](QImage& picture, QPoint origin) {
+    QImage frame = view.Render(*Picture(), [this, &view](QImage& picture, QPoint origin) {
         QPainter painter(&picture);
         if (OnPaintZoom) OnPaintZoom(this, painter);
         if (OnPaintRange) OnPaintRange(this, painter, false, 0, 0);
@@ -258,7 +265,7 @@ void TPTextileImage::PaintRect(const QRect& rect, const TEditPaint& callback) {
         Invalidate(); // a full rebuild is due anyway
         return;
     }
-    const TRectFrame part = View().RenderRect(*Bitmap(), rect, [&](QImage& picture, QPoint origin) {
+    const TRectFrame part = View().RenderRect(*Picture(), rect, [&](QImage& picture, QPoint origin) {
         QPainter painter(&picture);
         if (OnPaintRange) OnPaintRange(this, painter, true, origin.x(), origin.y());
         if (callback) callback(painter, origin.x(), origin.y());
@@ -281,7 +288,7 @@ void TPTextileImage::RectEditPaint(const QRect& rect, const TEditPaint& callback
 
 void TPTextileImage::PaintImageEdit(const std::function<void(TPImage*, QPainter&)>& callback) {
     if (!callback || !EnsureFrame()) return;
-    const QRect area = View().PictureRect(*Bitmap()).intersected(Frame.rect());
+    const QRect area = View().PictureRect(*Picture()).intersected(Frame.rect());
     if (area.isEmpty()) return;
     QImage part = Frame.copy(area);
     {
@@ -296,7 +303,7 @@ void TPTextileImage::PaintImageEdit(const std::function<void(TPImage*, QPainter&
 }
 
 void TPTextileImage::OutlineBitmapRgn() {
-    const TOrvaneBitmap& b = *Bitmap();
+    const TOrvaneBitmap& b = *Picture();
     if (b.HasDC || !b.Allocated() || !b.HasRegion()) return;
     EditView().FramePhase = (View().FramePhase + 1) % 8;
     if (!EnsureFrame()) return;

@@ -24,8 +24,14 @@ class TPImage : public QWidget {
     explicit TPImage(QWidget* parent = nullptr);
     ~TPImage() override;
 
-    // The displayed picture (null for a bare TPImage; descendants own theirs).
-    TOrvaneBitmap* Bitmap() const { return BitmapV.get(); }
+    // The picture the control owns (null for a bare TPImage, and while it shows
+    // another's picture).
+    TOrvaneBitmap* Bitmap() const { return ShowsOther ? nullptr : BitmapV.get(); }
+    // The displayed picture: the owned one, or the one given to ShowPicture.
+    const TOrvaneBitmap* Picture() const { return ViewV->Bitmap; }
+    // Shows a picture owned elsewhere (its owner tells the control of changes);
+    // null goes back to the control's own picture.
+    void ShowPicture(const TOrvaneBitmap* picture);
     const TImageView& View() const { return *ViewV; }
 
     // Mouse events carry bitmap coordinates instead of control ones while the picture is allocated.
@@ -119,6 +125,7 @@ class TPImage : public QWidget {
 
     std::unique_ptr<TImageView> ViewV;
     std::unique_ptr<TOrvaneBitmap> BitmapV;
+    bool ShowsOther = false;
     QPointer<TPImage> ParentV;
 };
 

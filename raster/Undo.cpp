@@ -194,6 +194,16 @@ bool TUndo::Undo(bool remove) {
     return true;
 }
 
+bool TUndo::RevertLatest() {
+    const int index = NewestIndex();
+    if (index < 0) return false;
+    TUndoData& record = *Records[size_t(index)];
+    const bool restored = record.SwapIn() && Restore(record);
+    Records.erase(Records.begin() + index);
+    if (!SingleMode) Settle();
+    return restored;
+}
+
 void TUndo::Settle() {
     // The newest record is read back now so the next undo is immediate; read
     // problems are reported when it is undone. Everything else stays on disk.

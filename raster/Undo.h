@@ -152,6 +152,10 @@ class TUndo {
     TUndoData* Latest();
     // Deletes the newest record of the attached document.
     void DropLatest();
+    // A change that failed: its record (the newest of the attached document) is put
+    // back and deleted, in single mode too. False when there is none or it could not
+    // be put back (the record is deleted all the same).
+    bool RevertLatest();
     // Deletes every record of the attached document.
     void Clear();
 

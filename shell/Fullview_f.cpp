@@ -118,11 +118,11 @@ void TFullViewForm::ShowImage(TMainImageForm* document) {
     disconnect(DocumentLink);
     DocumentV = document;
     Dragging = false;
-    Image->SetBitmap(document ? &document->Image() : nullptr);
+    Image->SetBitmap(document ? &document->Document().Picture() : nullptr);
     if (document) {
-        // The document's picture goes with its view; let go of it first.
+        // Let go of the picture before the document that owns it goes.
         DocumentLink =
-            connect(document->iMainImage, &TPImage::Destroying, this, [this] { ShowImage(nullptr); });
+            connect(&document->Document(), &QObject::destroyed, this, [this] { ShowImage(nullptr); });
         const TPTextileImage* view = document->iMainImage;
         const QSignalBlocker block(TrackBar);
         const int position = TrackPositionOf(TZoom{view->GetZoomIn(), view->GetZoomOut()});
@@ -142,7 +142,7 @@ TPreviewGeometry TFullViewForm::Geometry() const {
     g.PreviewH = Image->height();
     if (!DocumentV) return g;
     const TPTextileImage* view = DocumentV->iMainImage;
-    const TOrvaneBitmap* bitmap = view->Bitmap();
+    const TOrvaneBitmap* bitmap = view->Picture();
     g.ImageW = bitmap->Width;
     g.ImageH = bitmap->Height;
     g.BottomUp = bitmap->BottomUp;
@@ -154,7 +154,7 @@ TPreviewGeometry TFullViewForm::Geometry() const {
 }
 
 void TFullViewForm::PaintFrame() {
-    if (!DocumentV || !DocumentV->Image().Allocated()) return;
+    if (!DocumentV || !DocumentV->Document().Picture().Allocated()) return;
     const QRect frame = VisibleFrame(
         Geometry(), QPoint(DocumentV->iMainImage->PositionX(), DocumentV->iMainImage->PositionY()));
     if (frame.isEmpty()) return;
@@ -167,7 +167,7 @@ void TFullViewForm::PaintFrame() {
 }
 
 void TFullViewForm::ScrollTo(QPoint preview, bool move) {
-    if (!DocumentV || !DocumentV->Image().Allocated()) return;
+    if (!DocumentV || !DocumentV->Document().Picture().Allocated()) return;
     const QPoint scroll = PreviewToScroll(Geometry(), preview);
     if (move) DocumentV->iMainImage->SetPosition(scroll.x(), scroll.y());
     Image->update();
@@ -238,7 +238,7 @@ void TFullViewForm::eOverlapEnter() {
 
 void TFullViewForm::sbGridClick() {
     TGridSetup setup = GridV;
-    const int dpi = DocumentV ? DocumentV->Paper.dpi : 160;
+    const int dpi = DocumentV ? DocumentV->Document().Paper().dpi : 160;
     if (!GridDialog || !GridDialog(dpi, setup)) return;
     GridV = setup;
     stGridX->setText(GapLabel(GridV.GapX));
@@ -251,7 +251,7 @@ void TFullViewForm::sbGridClick() {
 void TFullViewForm::ApplyGrid() {
     if (!DocumentV) return;
     TPTextileImage* view = DocumentV->iMainImage;
-    const int dpi = DocumentV->Paper.dpi;
+    const int dpi = DocumentV->Document().Paper().dpi;
     view->SetGridGapX(GapToPixels(GridV.GapX, GridV.Unit, dpi));
     view->SetGridGapY(GapToPixels(GridV.GapY, GridV.Unit, dpi));
     view->SetGridColor(GridV.Color);

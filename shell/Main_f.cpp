@@ -15,6 +15,7 @@
 #include "shell/Mainmenu_f.h"
 #include "shell/Newcanvas_f.h"
 #include "shell/Stringtable.h"
+#include "shell/Tdocument.h"
 #include "tools/Penmanager_f.h"
 #include "tools/Undolist_f.h"
 
@@ -41,8 +42,7 @@ TMainForm::~TMainForm() {
     // Document windows go first: they may still ask the tables for texts. The
     // questions about unsaved designs were asked when the window closed.
     qDeleteAll(MdiArea_->subWindowList());
-    TMainImageForm::ModalDown = nullptr;
-    TMainImageForm::ModalMove = nullptr;
+    MainMenu_->Dispatch().SetModal(nullptr); // the palette window's mode goes with it
     FreeAppTables();
 }
 
@@ -98,10 +98,11 @@ void TMainForm::FormCreate() {
         auto* form = sub ? qobject_cast<TMainImageForm*>(sub->widget()) : nullptr;
         if (form) {
             form->Activate(); // before the windows below ask for the current document
+            MainMenu_->Dispatch().SetCurrent(&form->Document(), form);
             form->setFocus();
         }
         FullView_->ShowImage(form);
-        if (form) Palette_->AttachPalette(&form->Palette, form->Image().BitsPerPixel);
+        if (form) Palette_->AttachDocument(&form->Document());
         UpdateStatus();
         UpdateMenuItems();
     });
@@ -121,15 +122,19 @@ TMainImageForm* TMainForm::AddDocument(TMainImageForm* form) {
             [this](const QString& directory, const QString& name, int bits) {
                 if (History_) History_->Add(directory, name, bits, 1);
             });
-    // An undo may change the palette: the palette and full-view windows show it.
-    connect(form, &TMainImageForm::Undone, this, [this, form] {
-        if (form == CurrentDocument()) Palette_->AttachPalette(&form->Palette, form->Image().BitsPerPixel);
-        FullView_->Refresh();
-        UpdateMenuItems();
-    });
+    // Every change of the design reaches the full view; selection and depth reach the menus.
+    const TDocument* design = &form->Document();
+    auto refresh = [this, form] {
+        if (form == CurrentDocument()) FullView_->Refresh();
+    };
+    connect(design, &TDocument::Changed, this, refresh);
+    connect(design, &TDocument::Reshaped, this, refresh);
+    connect(design, &TDocument::PaletteChanged, this, refresh);
+    connect(design, &TDocument::StateChanged, this, &TMainForm::UpdateMenuItems);
     // The design fills the client area up to the size of the picture.
     const QSize room = MdiArea_->viewport()->size() - QSize(8, 8);
-    const QSize want = form->sizeHint().expandedTo(QSize(form->ImageWidth + 40, form->ImageHeight + 70));
+    const QRect bounds = design->Bounds();
+    const QSize want = form->sizeHint().expandedTo(QSize(bounds.width() + 40, bounds.height() + 70));
     sub->resize(want.boundedTo(room).expandedTo(QSize(240, 180)));
     sub->move(0, 0);
     sub->show();
@@ -147,6 +152,7 @@ TMainImageForm* TMainForm::AddDocument(TMainImageForm* form) {
 
 TMainImageForm* TMainForm::NewDocument(const TPaper& paper, int bitsPerPixel) {
     auto* form = new TMainImageForm;
+    form->Dispatch = &MainMenu_->Dispatch(); // the new canvas takes the current colour
     if (const uint32_t code = form->NewCanvas(paper, bitsPerPixel)) {
         delete form;
         ReportError(code);
@@ -157,6 +163,7 @@ TMainImageForm* TMainForm::NewDocument(const TPaper& paper, int bitsPerPixel) {
 
 TMainImageForm* TMainForm::OpenFile(const QString& path, int type, int bitsPerPixel) {
     auto* form = new TMainImageForm;
+    form->Dispatch = &MainMenu_->Dispatch();
     const QFileInfo info(path);
     if (const uint32_t code = form->OpenDocument(info.absolutePath(), info.fileName(), bitsPerPixel, type)) {
         delete form;
@@ -179,8 +186,7 @@ void TMainForm::FirstActivation(const QString& fileName) {
     FullView_->show();
     FullView_->ShowImage(CurrentDocument());
     Palette_->show();
-    if (TMainImageForm* doc = CurrentDocument())
-        Palette_->AttachPalette(&doc->Palette, doc->Image().BitsPerPixel);
+    if (TMainImageForm* doc = CurrentDocument()) Palette_->AttachDocument(&doc->Document());
     MainMenu_->show();
     ArrangeTools();
     UpdateMenuItems();
@@ -208,8 +214,8 @@ void TMainForm::FManagerClick() {
 void TMainForm::FSaveClick() {
     TMainImageForm* doc = CurrentDocument();
     if (!doc) return;
-    const int type = doc->Image().BitsPerPixel == 8 ? 1 : 2;
-    const TFileChoice choice = SaveFileDialog(this, doc->Directory, type);
+    const int type = doc->Document().BitsPerPixel() == 8 ? 1 : 2;
+    const TFileChoice choice = SaveFileDialog(this, doc->Document().Directory(), type);
     if (choice.Path.isEmpty()) return;
     const QFileInfo info(choice.Path);
     if (const uint32_t code = doc->SaveDocument(info.absolutePath(), info.fileName(), 2, choice.Type))
@@ -237,7 +243,7 @@ void TMainForm::SetUserFont(const QString& family) {
 void TMainForm::FResizeCanvasClick() {
     TMainImageForm* doc = CurrentDocument();
     if (!doc) return;
-    TResizeCanvasForm dialog(doc->Paper, this);
+    TResizeCanvasForm dialog(doc->Document().Paper(), this);
     if (dialog.exec() != QDialog::Accepted) return;
     if (const uint32_t code = doc->ResizeCanvas(dialog.NewWidth(), dialog.NewHeight(), dialog.NewDpi()))
         ReportError(code);
@@ -246,7 +252,7 @@ void TMainForm::FResizeCanvasClick() {
 void TMainForm::FEnlargeCanvasClick() {
     TMainImageForm* doc = CurrentDocument();
     if (!doc) return;
-    TEnlargeCanvasForm dialog(doc->Paper, this);
+    TEnlargeCanvasForm dialog(doc->Document().Paper(), this);
     if (dialog.exec() != QDialog::Accepted) return;
     if (const uint32_t code = doc->EnlargeCanvas(dialog.NewWidth(), dialog.NewHeight())) ReportError(code);
 }
@@ -290,20 +296,7 @@ void TMainForm::ImageEffectClick(int effect, const QString& caption) {
 
 bool TMainForm::ApplyImageEffect(int effect, int low, int high) {
     TMainImageForm* doc = CurrentDocument();
-    if (!doc || doc->Image().BitsPerPixel != 24) return false;
-    // The effect runs on a copy, so a failure leaves the design untouched.
-    TOrvaneBitmap result;
-    if (!result.Assign(doc->Image()) ||
-        !ApplyEffect(result.Handle, TEffect(effect), TEffectParams{low, high}))
-        return false;
-    QRegion selection;
-    const bool selected = doc->Image().GetRegion(selection, false);
-    doc->SetModified();
-    doc->Image().TakeFrom(result);
-    if (selected) doc->Image().SetRegion(selection, L_RGN_SET);
-    doc->iMainImage->Paint();
-    FullView_->Refresh();
-    return true;
+    return doc && doc->Document().BitsPerPixel() == 24 && doc->Document().ApplyEffect(effect, low, high) == 0;
 }
 
 void TMainForm::ArrangeTools() {

@@ -165,6 +165,4 @@ class TMainForm : public QMainWindow {
     QTimer* Timer50ms = nullptr;
     QTimer* Timer200ms = nullptr;
     QTimer* Timer1000ms = nullptr;
-    // The document whose tool input the palette's Protection mode holds.
-    QPointer<TMainImageForm> ProtectDocument;
 };

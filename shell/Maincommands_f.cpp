@@ -15,11 +15,11 @@
 
 bool TMainForm::CaptureSelection(bool overwrite) {
     TMainImageForm* doc = CurrentDocument();
-    QRegion selection;
-    if (!doc || !doc->Image().GetRegion(selection, false)) return false;
+    if (!doc || !doc->Document().HasSelection()) return false;
+    const TDocument& design = doc->Document();
     TCaptureList& list = CapturedImages();
-    const bool done =
-        overwrite ? list.Overwrite(doc->Image(), selection) : list.Insert(doc->Image(), selection);
+    const bool done = overwrite ? list.Overwrite(design.Picture(), design.Selection())
+                                : list.Insert(design.Picture(), design.Selection());
     UpdateMenuItems();
     return done;
 }
@@ -41,7 +41,7 @@ void TMainForm::FPrintingClick() {
     TMainImageForm* doc = CurrentDocument();
     if (!doc) return;
     if (!Printer) Printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    Printer->setDocName(doc->FileName);
+    Printer->setDocName(doc->Document().FileName());
     QPrintDialog dialog(Printer.get(), this);
     if (dialog.exec() != QDialog::Accepted) return;
     if (!PrintDesign(*Printer)) ReportError(0x40000010);
@@ -49,14 +49,15 @@ void TMainForm::FPrintingClick() {
 
 bool TMainForm::PrintDesign(QPrinter& printer) {
     TMainImageForm* doc = CurrentDocument();
-    if (!doc || !doc->Image().Allocated()) return false;
+    if (!doc || !doc->Document().Picture().Allocated()) return false;
+    const TDocument& design = doc->Document();
     QPainter painter;
     if (!painter.begin(&printer)) return false;
     const QRect page = painter.viewport();
-    const TOrvaneBitmap& picture = doc->Image();
+    const TOrvaneBitmap& picture = design.Picture();
     const QRect target =
-        DesignPlacement(QSize(picture.Width, picture.Height), doc->Paper.dpi, page, printer.resolution());
-    PaintDesign(painter, picture, picture.BitsPerPixel == 8 ? &doc->Palette : nullptr, target);
+        DesignPlacement(QSize(picture.Width, picture.Height), design.Paper().dpi, page, printer.resolution());
+    PaintDesign(painter, picture, picture.BitsPerPixel == 8 ? &design.Palette() : nullptr, target);
     return painter.end();
 }
 

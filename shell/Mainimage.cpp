@@ -127,17 +127,6 @@ QString UnitLengthText(int dots, int dpi, int unit, const QString& cmFormat, con
     }
 }
 
-TCurrentColour& CurrentColour() {
-    static TCurrentColour colour;
-    return colour;
-}
-
-uint32_t CurrentPixel(int bitsPerPixel, const TPalette& palette) {
-    const TCurrentColour& c = CurrentColour();
-    if (bitsPerPixel == 8) return uint32_t(c.Index & 0xFF);
-    return c.Rgb ? c.Rgb : palette[c.Index].ColorRef();
-}
-
 std::vector<TRulerTick> RulerTicks(int first, int canvasLength, int zoomIn, int zoomOut, int unit, int dpi,
                                    bool fromEnd, int imageLength) {
     std::vector<TRulerTick> ticks;

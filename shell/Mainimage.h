@@ -60,16 +60,6 @@ uint32_t EnlargeDesign(TDesignRef design, int width, int height, uint32_t fill);
 QString UnitLengthText(int dots, int dpi, int unit, const QString& cmFormat, const QString& inchFormat,
                        const QString& dotFormat);
 
-// The drawing colour every window shares: a palette index for 256-colour
-// designs and a colour value for full-colour ones (the palette window sets it).
-struct TCurrentColour {
-    int Index = 2;
-    TColorRef Rgb = 0;
-};
-TCurrentColour& CurrentColour();
-// The current colour as a pixel value of a design of the given depth.
-uint32_t CurrentPixel(int bitsPerPixel, const TPalette& palette);
-
 // One mark of a ruler: its canvas position, whether it is a long (labelled) mark, and its label.
 struct TRulerTick {
     int Pos = 0;

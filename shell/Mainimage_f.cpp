@@ -10,6 +10,7 @@
 #include "shell/Filetypes.h"
 #include "shell/Paths.h"
 #include "shell/Ruler_f.h"
+#include "tools/Tooldispatch.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -42,7 +43,7 @@ TMainImageForm* CurrentDocument() {
     return g_current;
 }
 
-TMainImageForm::TMainImageForm(QWidget* parent) : QWidget(parent) {
+TMainImageForm::TMainImageForm(QWidget* parent) : QWidget(parent), Doc(new TDocument(this)) {
     setAttribute(Qt::WA_DeleteOnClose);
     iMainImage = new TPTextileImage;
     iMainImage->CoordinationTransfer = true;
@@ -89,7 +90,14 @@ TMainImageForm::TMainImageForm(QWidget* parent) : QWidget(parent) {
     });
     connect(sbMaskShow, &QToolButton::toggled, this, [this](bool on) { iMainImage->SetMaskEnabled(on); });
     sbMaskArea->setEnabled(false); // masks are made by the drawing tools
-    connect(sbUnit, &QToolButton::clicked, this, [this] { SetUnit(NextUnit(Unit)); });
+    connect(sbUnit, &QToolButton::clicked, this, [this] { SetUnit(NextUnit(Doc->Unit())); });
+    connect(sbProtect, &QToolButton::toggled, Doc, &TDocument::SetProtection);
+    // The view follows the document's notices.
+    iMainImage->ShowPicture(&Doc->Picture());
+    connect(Doc, &TDocument::Changed, this, [this](const QRect& rect) { iMainImage->RectPaint(rect); });
+    connect(Doc, &TDocument::Reshaped, this, &TMainImageForm::AfterNewPicture);
+    connect(Doc, &TDocument::PaletteChanged, this, [this] { iMainImage->Paint(); });
+    connect(Doc, &TDocument::StateChanged, this, &TMainImageForm::StateChanged);
     connect(sbHorizontal, &QScrollBar::valueChanged, this, [this](int v) { iMainImage->SetPositionX(v); });
     connect(sbVertical, &QScrollBar::valueChanged, this, [this](int v) { iMainImage->SetPositionY(v); });
     connect(iMainImage, &TPImage::MouseDown, this, &TMainImageForm::ImageMouseDown);
@@ -104,7 +112,8 @@ TMainImageForm::TMainImageForm(QWidget* parent) : QWidget(parent) {
 
 TMainImageForm::~TMainImageForm() {
     if (g_current == this) g_current = nullptr;
-    UndoStore().Forget(uint32_t(DocumentNumber)); // no record may outlive the design it points into
+    if (Dispatch) Dispatch->Forget(Doc);
+    iMainImage->ShowPicture(nullptr); // the document goes before the view
 }
 
 void TMainImageForm::FormCreate() {
@@ -119,7 +128,6 @@ void TMainImageForm::FormCreate() {
         sbMaskArea->setToolTip(common->Get(84));
         sbMaskShow->setToolTip(common->Get(85));
     }
-    DocumentNumber = NextDocumentNumber();
     const TIniFile env(SettingsFile(QStringLiteral("Environment.ini")));
     SelectionDepth = ReadEnvironmentSettings(env).MaxUndo;
     SetUnit(UnitCm);
@@ -127,23 +135,26 @@ void TMainImageForm::FormCreate() {
     g_current = this;
 }
 
-TOrvaneBitmap& TMainImageForm::Image() {
-    return *iMainImage->Bitmap();
+void TMainImageForm::UpdateCaption() {
+    setWindowTitle(DocumentCaption(Doc->Directory(), Doc->FileName(), Doc->BitsPerPixel()));
+    sbProtect->setEnabled(Doc->BitsPerPixel() == 8);
 }
 
-void TMainImageForm::UpdateCaption() {
-    setWindowTitle(DocumentCaption(Directory, FileName, Image().BitsPerPixel));
-    sbProtect->setEnabled(Image().BitsPerPixel == 8);
+void TMainImageForm::StateChanged() {
+    UpdateCaption();
+    const QSignalBlocker block(sbProtect);
+    sbProtect->setChecked(Doc->Protection());
+    sbUnit->setText(UnitCaption(Texts.Get(5), Doc->Unit()));
+    RulerTop->SetUnit(Doc->Unit(), Doc->Paper().dpi);
+    RulerLeft->SetUnit(Doc->Unit(), Doc->Paper().dpi);
+    emit StatusChanged();
 }
 
 void TMainImageForm::AfterNewPicture() {
-    ImageWidth = Image().Width;
-    ImageHeight = Image().Height;
+    iMainImage->ShowPicture(&Doc->Picture());
     iMainImage->SetPosition(0, 0);
-    SetUnit(Unit);
     ViewMoved();
-    UpdateCaption();
-    emit StatusChanged();
+    StateChanged();
 }
 
 void TMainImageForm::ViewMoved() {
@@ -155,129 +166,48 @@ void TMainImageForm::ViewMoved() {
 void TMainImageForm::SyncScrollBars() {
     const TImageView& v = iMainImage->View();
     const QSignalBlocker bh(sbHorizontal), bv(sbVertical);
-    sbHorizontal->setRange(0, std::max(0, Image().Width - v.ViewW()));
-    sbVertical->setRange(0, std::max(0, Image().Height - v.ViewH()));
+    sbHorizontal->setRange(0, std::max(0, Doc->Picture().Width - v.ViewW()));
+    sbVertical->setRange(0, std::max(0, Doc->Picture().Height - v.ViewH()));
     sbHorizontal->setPageStep(std::max(1, v.ViewW()));
     sbVertical->setPageStep(std::max(1, v.ViewH()));
     sbHorizontal->setValue(iMainImage->PositionX());
     sbVertical->setValue(iMainImage->PositionY());
 }
 
+TCurrentColour TMainImageForm::Colour() const {
+    return Dispatch ? Dispatch->Colour() : TCurrentColour();
+}
+
 uint32_t TMainImageForm::NewCanvas(const TPaper& paper, int bitsPerPixel) {
-    TDesign fresh;
-    fresh.Palette = Palette;
-    CurrentColour().Index = std::clamp(CurrentColour().Index, 0, 255);
-    if (const uint32_t code = NewCanvasDesign(fresh, paper, bitsPerPixel, 0)) return code;
-    const uint32_t fill =
-        bitsPerPixel == 8 ? uint32_t(CurrentColour().Index) : CurrentPixel(24, fresh.Palette);
-    fresh.Image.FillRect(fill, QRect(0, 0, fresh.Image.Width, fresh.Image.Height));
-    Image().TakeFrom(fresh.Image);
-    Palette = fresh.Palette;
-    Paper = fresh.Paper;
-    Directory.clear();
-    FileName = NonameFileName(DocumentNumber, bitsPerPixel);
-    Modified = false;
-    ForgetUndo();
-    AfterNewPicture();
-    return 0;
+    return Doc->NewCanvas(paper, bitsPerPixel, Colour());
 }
 
 uint32_t TMainImageForm::OpenDocument(const QString& directory, const QString& fileName, int bitsPerPixel,
                                       int type) {
-    if (!type) type = FileTypeOfName(fileName);
-    if (const uint32_t code =
-            OpenDesign(JoinPath(directory, fileName), type, bitsPerPixel, Design(), Paper.dpi))
-        return code;
-    Directory = directory;
-    FileName = OpenedFileName(fileName, type, Image().BitsPerPixel);
-    Modified = false;
-    ForgetUndo();
-    AfterNewPicture();
-    CurrentColour().Index = TPalette::kFirstDrawing;
+    if (const uint32_t code = Doc->Open(directory, fileName, bitsPerPixel, type)) return code;
+    if (Dispatch) Dispatch->SetColour(TCurrentColour::OfIndex(TPalette::kFirstDrawing));
     return 0;
 }
 
 uint32_t TMainImageForm::SaveDocument(const QString& directory, const QString& fileName, int compression,
                                       int type) {
-    if (!type) type = FileTypeOfName(fileName);
-    QRegion selection;
-    const bool selected = Image().HasRegion() && Image().GetRegion(selection, false) && !selection.isEmpty();
-    const QRect rect = selection.boundingRect();
-    const uint32_t code =
-        SaveDesign(JoinPath(directory, fileName), type, compression, Design(), selected ? &rect : nullptr);
-    if (code) return code;
-    Directory = directory;
-    FileName = type >= TypeBmp ? OpenedFileName(fileName, type, Image().BitsPerPixel) : fileName;
-    UpdateCaption();
-    return 0;
+    return Doc->Save(directory, fileName, compression, type);
 }
 
 uint32_t TMainImageForm::ResizeCanvas(int width, int height, int dpi) {
-    // The whole picture is recorded, so an undo gives the old size back too.
-    const bool recorded = SetModified();
-    if (const uint32_t code = ResizeDesign(Design(), width, height, dpi)) {
-        if (recorded) UndoStore().DropLatest();
-        return code;
-    }
-    AfterNewPicture();
-    return 0;
+    return Doc->Resize(width, height, dpi);
 }
 
 uint32_t TMainImageForm::EnlargeCanvas(int width, int height) {
-    const uint32_t fill = CurrentPixel(Image().BitsPerPixel, Palette);
-    const bool recorded = SetModified();
-    if (const uint32_t code = EnlargeDesign(Design(), width, height, fill)) {
-        if (recorded) UndoStore().DropLatest();
-        return code;
-    }
-    AfterNewPicture();
-    return 0;
-}
-
-bool TMainImageForm::SetModified(int flags, bool compact) {
-    return SetModified(flags, compact, QRect(0, 0, Image().Width, Image().Height));
-}
-
-bool TMainImageForm::SetModified(int flags, bool compact, const QRect& rect) {
-    Modified = true;
-    AttachUndo(); // the store records this design whichever window was activated last
-    return UndoStore().Add(flags, compact, rect);
-}
-
-void TMainImageForm::ForgetUndo() {
-    // A new picture in this window: the records of the old one cannot come back.
-    UndoStore().Forget(uint32_t(DocumentNumber));
-}
-
-void TMainImageForm::AttachUndo() {
-    if (UndoStore().AttachedTo(uint32_t(DocumentNumber))) return;
-    TUndoTarget target;
-    target.Picture = &Image();
-    target.Mask = [view = iMainImage] { return view->View().Mask(); };
-    target.Palette = Image().BitsPerPixel == 8 ? &Palette : nullptr;
-    UndoStore().SetOwner(uint32_t(DocumentNumber), target);
+    return Doc->Enlarge(width, height, Colour());
 }
 
 bool TMainImageForm::Undo() {
-    AttachUndo();
-    const QSize before(Image().Width, Image().Height);
-    if (!UndoStore().Undo(true)) return false;
-    if (before != QSize(Image().Width, Image().Height)) {
-        AfterNewPicture();
-    } else {
-        iMainImage->Paint();
-    }
-    Modified = true;
-    emit Undone();
-    return true;
+    return Doc->Undo();
 }
 
 void TMainImageForm::SetUnit(int unit) {
-    Unit = unit;
-    sbUnit->setText(UnitCaption(Texts.Get(5), unit));
-    RulerTop->SetUnit(unit, Paper.dpi);
-    RulerLeft->SetUnit(unit, Paper.dpi);
-    emit StatusChanged();
+    Doc->SetUnit(unit);
 }
 
 void TMainImageForm::ZoomInClick() {
@@ -304,13 +234,13 @@ void TMainImageForm::SetZoomStep(int step) {
 QString TMainImageForm::PanelText(int panel) const {
     switch (panel) {
     case 0:
-        return SizePanelText(Paper, Unit);
+        return SizePanelText(Doc->Paper(), Doc->Unit());
     case 1:
-        return DpiPanelText(Paper);
+        return DpiPanelText(Doc->Paper());
     case 2:
         return ZoomText(TZoom{iMainImage->GetZoomIn(), iMainImage->GetZoomOut()});
     case 3:
-        return PointerText(PointerX, PointerY, ImageHeight, Unit, Paper.dpi);
+        return PointerText(PointerX, PointerY, Doc->Picture().Height, Doc->Unit(), Doc->Paper().dpi);
     default:
         return QString();
     }
@@ -319,9 +249,9 @@ QString TMainImageForm::PanelText(int panel) const {
 void TMainImageForm::ProcessPendingMove() {
     if (!PendingMove) return;
     PendingMove = false;
-    PointerX = PendingX;
-    PointerY = PendingY;
-    if (!ToolInput && ModalMove) ModalMove(this, PointerX, PointerY);
+    PointerX = Pending.X;
+    PointerY = Pending.Y;
+    if (Dispatch) Dispatch->MouseMove(*Doc, this, Pending);
     emit StatusChanged();
 }
 
@@ -354,16 +284,19 @@ bool TMainImageForm::KeyPress(int key, Qt::KeyboardModifiers modifiers) {
     default:
         return false;
     }
-    iMainImage->SetPosition(iMainImage->PositionX() + dx, iMainImage->PositionY() + dy);
-    SyncScrollBars();
-    emit StatusChanged();
+    ScrollBy(dx, dy);
     return true;
 }
 
+void TMainImageForm::ScrollBy(int dx, int dy) {
+    iMainImage->SetPosition(iMainImage->PositionX() + dx, iMainImage->PositionY() + dy);
+    SyncScrollBars();
+    emit StatusChanged();
+}
+
 void TMainImageForm::ShowRubberBand(const QRect& rect) {
-    const QRect picture(0, 0, Image().Width, Image().Height);
     if (!RubberBand.isEmpty()) iMainImage->RectPaint(RubberBand);
-    RubberBand = rect.intersected(picture);
+    RubberBand = rect.intersected(Doc->Bounds());
     if (RubberBand.isEmpty()) return;
     iMainImage->RectEditPaint(RubberBand, [](QPainter& p, int, int) {
         const QRect edge(0, 0, p.device()->width() - 1, p.device()->height() - 1);
@@ -374,63 +307,62 @@ void TMainImageForm::ShowRubberBand(const QRect& rect) {
     });
 }
 
-TWriteGuard TMainImageForm::WriteGuard() const {
-    const bool protect = sbProtect->isChecked() && iMainImage->Bitmap()->BitsPerPixel == 8;
-    return TWriteGuard(protect ? &Palette : nullptr, nullptr);
+namespace {
+int PointerButton(Qt::MouseButton b) {
+    return b == Qt::LeftButton     ? ButtonLeft
+           : b == Qt::RightButton  ? ButtonRight
+           : b == Qt::MiddleButton ? ButtonMiddle
+                                   : ButtonNone;
 }
 
-void TMainImageForm::PickColour(int x, int y) {
-    const uint32_t v = Image().GetPixel(x, y);
-    if (Image().BitsPerPixel == 8) {
-        if (v < 252) CurrentColour().Index = int(v);
-    } else {
-        CurrentColour().Rgb = v;
-    }
+TToolPointer MakePointer(Qt::MouseButton button, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,
+                         int x, int y) {
+    TToolPointer p;
+    p.X = x;
+    p.Y = y;
+    p.Button = PointerButton(button);
+    for (Qt::MouseButton b : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton})
+        if (buttons & b) p.Buttons |= PointerButton(b);
+    p.Shift = modifiers & Qt::ShiftModifier;
+    p.Ctrl = modifiers & Qt::ControlModifier;
+    p.Alt = modifiers & Qt::AltModifier;
+    return p;
 }
+} // namespace
 
-void TMainImageForm::ImageMouseDown(Qt::MouseButton button, Qt::MouseButtons, Qt::KeyboardModifiers modifiers,
-                                    int x, int y) {
-    if (!Image().Allocated() || x < 0 || y < 0 || x >= Image().Width || y >= Image().Height) return;
+void TMainImageForm::ImageMouseDown(Qt::MouseButton button, Qt::MouseButtons buttons,
+                                    Qt::KeyboardModifiers modifiers, int x, int y) {
+    if (!Doc->Picture().Allocated() || !Doc->Bounds().contains(x, y)) return;
     ProcessPendingMove();
-    if (!ToolInput) {
-        if (button == Qt::LeftButton && ModalDown) ModalDown(this, x, y);
-        return;
-    }
-    if (button == Qt::LeftButton && (modifiers & Qt::ControlModifier)) {
-        Panning = true;
-        PanStart = QPoint(x, y);
-        iMainImage->setCursor(Qt::ClosedHandCursor);
-        return;
-    }
-    if (button == Qt::MiddleButton || (button == Qt::LeftButton && (modifiers & Qt::ShiftModifier)))
-        PickColour(x, y);
+    const TToolPointer p = MakePointer(button, buttons, modifiers, x, y);
+    if (p.Button == ButtonLeft && p.Ctrl && !(Dispatch && Dispatch->Modal()))
+        iMainImage->setCursor(Qt::ClosedHandCursor); // panning
+    if (Dispatch) Dispatch->MouseDown(*Doc, this, p);
 }
 
-void TMainImageForm::ImageMouseMove(Qt::MouseButton, Qt::MouseButtons, Qt::KeyboardModifiers, int x, int y) {
+void TMainImageForm::ImageMouseMove(Qt::MouseButton button, Qt::MouseButtons buttons,
+                                    Qt::KeyboardModifiers modifiers, int x, int y) {
     // Only the last position counts; the main window's 50 ms timer processes it.
     PendingMove = true;
-    PendingX = x;
-    PendingY = y;
+    Pending = MakePointer(button, buttons, modifiers, x, y);
 }
 
-void TMainImageForm::ImageMouseUp(Qt::MouseButton, Qt::MouseButtons, Qt::KeyboardModifiers, int x, int y) {
-    if (!Panning) return;
-    Panning = false;
+void TMainImageForm::ImageMouseUp(Qt::MouseButton button, Qt::MouseButtons buttons,
+                                  Qt::KeyboardModifiers modifiers, int x, int y) {
     iMainImage->setCursor(Qt::CrossCursor);
-    iMainImage->SetPosition(iMainImage->PositionX() + PanStart.x() - x,
-                            iMainImage->PositionY() + PanStart.y() - y);
-    SyncScrollBars();
+    if (Dispatch) Dispatch->MouseUp(*Doc, this, MakePointer(button, buttons, modifiers, x, y));
 }
 
 uint32_t TMainImageForm::CopyToClipboard() {
-    QRegion selection;
-    if (!Image().GetRegion(selection, false) || selection.isEmpty()) return 0;
+    const QRegion selection = Doc->Selection();
+    if (selection.isEmpty()) return 0;
     const QRect rect = selection.boundingRect();
+    const TOrvaneBitmap& picture = Doc->Picture();
     auto* mime = new QMimeData;
-    mime->setImageData(ClipboardPicture(Image(), Palette, rect, selection));
-    mime->setData(
-        QString::fromLatin1(kClipboardMime),
-        EncodeClipboard(Image(), Palette, rect, selection, uint32_t(QDateTime::currentMSecsSinceEpoch())));
+    mime->setImageData(ClipboardPicture(picture, Doc->Palette(), rect, selection));
+    mime->setData(QString::fromLatin1(kClipboardMime),
+                  EncodeClipboard(picture, Doc->Palette(), rect, selection,
+                                  uint32_t(QDateTime::currentMSecsSinceEpoch())));
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (!clipboard) {
         delete mime;
@@ -441,15 +373,9 @@ uint32_t TMainImageForm::CopyToClipboard() {
 }
 
 uint32_t TMainImageForm::CutToClipboard() {
-    QRegion selection;
-    if (!Image().GetRegion(selection, false) || selection.isEmpty()) return 0;
+    if (!Doc->HasSelection()) return 0;
     if (const uint32_t code = CopyToClipboard()) return code;
-    SetModified(UndoPicture | UndoRegion, true, selection.boundingRect());
-    const uint32_t fill = CurrentPixel(Image().BitsPerPixel, Palette);
-    const TWriteGuard guard = WriteGuard();
-    for (const QRect& r : selection)
-        guard.Fill(Image(), r, fill);
-    iMainImage->RectPaint(selection.boundingRect());
+    Doc->FillSelection(Colour());
     return 0;
 }
 
@@ -463,24 +389,19 @@ uint32_t TMainImageForm::PasteFromClipboard() {
                         ? DecodeClipboard(mime->data(format), clip)
                         : mime->hasImage() && ClipFromImage(qvariant_cast<QImage>(mime->imageData()), clip);
     if (!ok) return 0x40000401;
-    // The picture lands at the top-left of the visible part and becomes the selection;
-    // only that part is recorded for undo.
-    SetModified(UndoPicture | UndoRegion, true,
-                QRect(iMainImage->PositionX(), iMainImage->PositionY(), clip.Image.Width, clip.Image.Height));
-    const QRect written = PasteIntoDesign(Image(), Palette, clip, iMainImage->PositionX(),
-                                          iMainImage->PositionY(), WriteGuard());
-    if (!written.isEmpty()) Image().SetRegionRect(L_RGN_SET, written);
-    iMainImage->Paint();
+    // The picture lands at the top-left of the visible part and becomes the selection.
+    Doc->Paste(clip, iMainImage->PositionX(), iMainImage->PositionY());
     return 0;
 }
 
 QString TMainImageForm::DefaultExtension() const {
-    return iMainImage->Bitmap()->BitsPerPixel == 8 ? QStringLiteral(".tex") : QStringLiteral(".tfc");
+    return Doc->BitsPerPixel() == 8 ? QStringLiteral(".tex") : QStringLiteral(".tfc");
 }
 
 bool TMainImageForm::FormCloseQuery() {
-    if (!Modified) return true;
-    const QString question = (AppTables.Message ? AppTables.Message->Get(11) : QString()) + ' ' + FileName;
+    if (!Doc->Modified()) return true;
+    const QString question =
+        (AppTables.Message ? AppTables.Message->Get(11) : QString()) + ' ' + Doc->FileName();
     const int answer = ShowMessage(TSeverity::Warning, question, MB_YESNOCANCEL);
     if (answer == ID_NO) return true;
     if (answer != ID_YES) return false;
@@ -488,9 +409,9 @@ bool TMainImageForm::FormCloseQuery() {
 }
 
 bool TMainImageForm::SaveInPlace() {
-    QString directory = Directory, name = FileName;
-    if (FileName == NonameFileName(DocumentNumber, Image().BitsPerPixel)) {
-        const int type = Image().BitsPerPixel == 8 ? TypeTex : TypeTfc;
+    QString directory = Doc->Directory(), name = Doc->FileName();
+    if (Doc->NeverSaved()) {
+        const int type = Doc->BitsPerPixel() == 8 ? TypeTex : TypeTfc;
         const QString filter = QString::fromLatin1(FileTypeInfo(type)->Description);
         const TIniFile main(SettingsFile(QStringLiteral("Main.ini")));
         const QString folder =
@@ -505,12 +426,12 @@ bool TMainImageForm::SaveInPlace() {
         ReportError(code, MB_OK, JoinPath(directory, name));
         return false;
     }
-    Modified = false;
+    Doc->SetModified(false);
     return true;
 }
 
 bool TMainImageForm::AutoSave() {
-    if (!Modified) return true; // nothing new to keep
+    if (!Doc->Modified()) return true; // nothing new to keep
     TAutoSaveForm notice(window());
     notice.ShowNow();
     return SaveInPlace();
@@ -523,13 +444,13 @@ void TMainImageForm::closeEvent(QCloseEvent* event) {
     }
     event->accept();
     // A design kept in a file goes to the recent-file list.
-    if (!Directory.isEmpty() && QFileInfo::exists(JoinPath(Directory, FileName)))
-        emit Closed(Directory, FileName, Image().BitsPerPixel);
+    if (!Doc->Directory().isEmpty() && QFileInfo::exists(JoinPath(Doc->Directory(), Doc->FileName())))
+        emit Closed(Doc->Directory(), Doc->FileName(), Doc->BitsPerPixel());
 }
 
 void TMainImageForm::Activate() {
     g_current = this;
-    AttachUndo();
+    Doc->AttachUndo();
     emit BecameCurrent(this);
 }
 

@@ -1,28 +1,34 @@
 #pragma once
-// A document window: one design shown in its view, with zoom, grid, ruler and
-// unit buttons. It creates, opens and saves its design by file type, asks
-// before closing a modified design, picks colours, pans with Ctrl-drag and
-// hands its status texts to the main window.
+// A document window: the window of one TDocument, shown in its view with zoom,
+// grid, ruler and unit buttons. It repaints from the document's change notices,
+// hands pointer events (in picture pixels) to the tool palette's dispatcher,
+// asks before closing a modified design and hands its status texts to the main
+// window. It never writes the design itself: every change is the document's.
 
-#include "colour/Colorset.h"
-#include "colour/Palette.h"
-#include "raster/Undo.h"
 #include "shell/Mainimage.h"
 #include "shell/Stringtable.h"
+#include "shell/Tdocument.h"
+#include "tools/Tool.h"
 
 #include <QWidget>
 #include <functional>
 
 class TPTextileImage;
 class TRuler;
+class TToolDispatch;
 class QScrollBar;
 class QToolButton;
 
-class TMainImageForm : public QWidget {
+class TMainImageForm : public QWidget, public TToolView {
     Q_OBJECT
   public:
     explicit TMainImageForm(QWidget* parent = nullptr);
     ~TMainImageForm() override;
+
+    TDocument& Document() const { return *Doc; }
+    // The tool palette's dispatcher that takes this window's pointer events and
+    // gives the current colour (none: events are only shown in the status bar).
+    TToolDispatch* Dispatch = nullptr;
 
     // Error code (0 = success) of each; on failure the window holds no design.
     uint32_t NewCanvas(const TPaper& paper, int bitsPerPixel);
@@ -30,18 +36,10 @@ class TMainImageForm : public QWidget {
     uint32_t SaveDocument(const QString& directory, const QString& fileName, int compression, int type);
     uint32_t ResizeCanvas(int width, int height, int dpi);
     uint32_t EnlargeCanvas(int width, int height);
-
-    // Marks the design modified and records the state of rect (the whole picture
-    // without one) in the undo store before a change; every editing operation calls
-    // it first. False when the record could not be made (the change may go on).
-    bool SetModified(int flags = UndoPicture | UndoRegion, bool compact = true);
-    bool SetModified(int flags, bool compact, const QRect& rect);
     // Undoes the newest change of this design; false when there was none.
     bool Undo();
     // Makes this the current document and the undo store's design.
     void Activate();
-    // Makes the undo store work on this design (activation does it).
-    void AttachUndo();
     void SetUnit(int unit);
     void ZoomInClick();
     void ZoomOutClick();
@@ -60,14 +58,9 @@ class TMainImageForm : public QWidget {
     uint32_t CutToClipboard();
     uint32_t PasteFromClipboard();
 
-    // False while another window holds a modal mode on the design (the palette
-    // window's Protection mode): presses and moves then go to ModalDown / ModalMove.
-    bool ToolInput = true;
-    static inline std::function<void(TMainImageForm*, int x, int y)> ModalDown, ModalMove;
-    // Shows a rubber band over the design (bitmap pixels, inclusive); empty removes it.
-    void ShowRubberBand(const QRect& rect);
-    // What drawing may change: protected colours stay while "Protection" is down.
-    TWriteGuard WriteGuard() const;
+    // TToolView: scrolling by picture pixels and a rubber band over the design.
+    void ScrollBy(int dx, int dy) override;
+    void ShowRubberBand(const QRect& rect) override;
 
     // Asks to save a modified design; false when the user cancels.
     bool FormCloseQuery();
@@ -89,29 +82,13 @@ class TMainImageForm : public QWidget {
     TRuler* RulerLeft = nullptr;
     QScrollBar* sbVertical = nullptr;
 
-    int DocumentNumber = 0;
     // How many earlier selections the work area keeps ("Window"/"MaxUndo").
     int SelectionDepth = 5;
-    QString Directory;
-    QString FileName;
-    TPaper Paper;
-    int Unit = UnitCm;
-    TPalette Palette;
-    bool Modified = false;
-    int ImageWidth = 0, ImageHeight = 0;
-    bool PendingMove = false;
-    int PendingX = 0, PendingY = 0;
-    int PointerX = 0, PointerY = 0;
-
-    TDesignRef Design() { return TDesignRef{Image(), Palette, Paper}; }
-    TOrvaneBitmap& Image();
 
   signals:
     // The caption, zoom, size or pointer changed: the status panels need rewriting.
     void StatusChanged();
     void BecameCurrent(TMainImageForm* form);
-    // An undo changed the picture (and maybe the palette).
-    void Undone();
     // The window closed on a design kept in a file.
     void Closed(const QString& directory, const QString& fileName, int bitsPerPixel);
 
@@ -123,7 +100,7 @@ class TMainImageForm : public QWidget {
   private:
     void FormCreate();
     void UpdateCaption();
-    void ForgetUndo();
+    void StateChanged();
     void AfterNewPicture();
     void SyncScrollBars();
     void ViewMoved();
@@ -133,13 +110,16 @@ class TMainImageForm : public QWidget {
                         int x, int y);
     void ImageMouseUp(Qt::MouseButton button, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,
                       int x, int y);
-    void PickColour(int x, int y);
+    TCurrentColour Colour() const;
     QString DefaultExtension() const;
 
+    TDocument* Doc = nullptr;
     TStringTable Texts;
     QRect RubberBand;
-    bool Panning = false;
-    QPoint PanStart;
+    // The last mouse move, processed by the 50 ms timer.
+    bool PendingMove = false;
+    TToolPointer Pending;
+    int PointerX = 0, PointerY = 0;
 };
 
 // The document whose window was activated last (null when none is open).

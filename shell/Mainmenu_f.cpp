@@ -130,12 +130,14 @@ void TMainMenuForm::SelectTool(int n) {
     if (Buttons[n]) Buttons[n]->setChecked(true);
     SetShapeColour(n, ToolFrameColour(n));
     Window = CreateToolWindow ? CreateToolWindow(n, this) : nullptr;
+    Dispatcher.Activate(n, CreateToolEngine ? CreateToolEngine(n) : nullptr);
     if (Window) Window->show();
 }
 
 bool TMainMenuForm::CloseTool() {
     if (Active) {
         show();
+        Dispatcher.Deactivate(); // the engine ends its pending operation before its window goes
         delete Window;
         Window = nullptr;
         if (Buttons[Active]) Buttons[Active]->setChecked(false);
@@ -155,6 +157,7 @@ void TMainMenuForm::UpdateButtons(int bitsPerPixel, bool selection) {
 
 void TMainMenuForm::KeyForward(QKeyEvent* event, bool release) {
     if (OnDocumentKey) OnDocumentKey(event, release);
+    if (!release) Dispatcher.KeyPress(event->key(), int(event->modifiers()));
     if (Active == ToolDraw && Window) {
         QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->text(), event->isAutoRepeat(),
                        ushort(event->count()));

@@ -2,9 +2,11 @@
 // The tool palette ("Textile Menu"): one toggle button per tool with a frame
 // behind it, the File/Printer/Scanner/Exit buttons and the pop-up menu every
 // document window shows. At most one tool is active; its window (when the tool
-// has one) is created by SelectTool and destroyed by CloseTool.
+// has one) is created by SelectTool and destroyed by CloseTool, and its engine
+// sits in the palette's dispatcher, which every document window feeds.
 #include "shell/Mainmenu.h"
 #include "shell/Stringtable.h"
+#include "tools/Tooldispatch.h"
 
 #include <QWidget>
 #include <functional>
@@ -25,8 +27,12 @@ class TMainMenuForm : public QWidget {
     int ActiveTool() const { return Active; }
     // Enables the buttons for the current design (0 bits: no document).
     void UpdateButtons(int bitsPerPixel, bool selection);
-    // The tool's window, made when the tool is selected (tools without one get none).
+    // The tool's window and engine, made when the tool is selected (tools without
+    // one get none).
     std::function<QWidget*(int tool, QWidget* owner)> CreateToolWindow;
+    std::function<std::unique_ptr<TTool>(int tool)> CreateToolEngine;
+    // The active-tool slot: pointer events, keys and the current colour pass here.
+    TToolDispatch& Dispatch() { return Dispatcher; }
     // The buttons of the file, printing and scanning commands run these.
     std::function<void()> OnFile, OnPrint, OnScan;
     // Zoom entries of the pop-up menu: step 0 (1:16) .. 8 (16:1).
@@ -48,6 +54,7 @@ class TMainMenuForm : public QWidget {
     void SetShapeColour(int tool, const QColor& colour);
 
     TStringTable Texts;
+    TToolDispatch Dispatcher;
     QToolButton* Buttons[kToolCount + 1] = {};
     QFrame* Shapes[kToolCount + 1] = {};
     QWidget* Window = nullptr;

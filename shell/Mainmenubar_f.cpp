@@ -171,8 +171,8 @@ void TMainForm::UpdateMenuItems() {
     EditItem_->setEnabled(any);
     ViewItem_->setEnabled(any);
     TMainImageForm* doc = any ? CurrentDocument() : nullptr;
-    const int bits = doc ? doc->Image().BitsPerPixel : 0;
-    const bool selection = doc && doc->Image().HasRegion();
+    const int bits = doc ? doc->Document().BitsPerPixel() : 0;
+    const bool selection = doc && doc->Document().HasSelection();
     ImageItem_->setEnabled(bits == 24);
     CaptureItem_->setEnabled(bits == 24);
     COverwriteItem->setEnabled(bits == 24 && selection);

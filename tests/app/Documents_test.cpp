@@ -8,8 +8,10 @@
 #include "shell/Filetypes.h"
 #include "shell/Main_f.h"
 #include "shell/Mainimage_f.h"
+#include "shell/Mainmenu_f.h"
 #include "shell/Ruler_f.h"
 
+#include "support/Draw.h"
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
@@ -21,6 +23,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -40,7 +43,7 @@ class DocumentWindows : public ::testing::Test {
     }
     void TearDown() override {
         for (QMdiSubWindow* sub : main->MdiArea()->subWindowList())
-            if (auto* doc = qobject_cast<TMainImageForm*>(sub->widget())) doc->Modified = false;
+            if (auto* doc = qobject_cast<TMainImageForm*>(sub->widget())) doc->Document().SetModified(false);
         main.reset();
         SetErrorPresenter(StderrPresenter);
         qunsetenv("VELMORA_CONFIG_DIR");
@@ -68,38 +71,38 @@ TEST_F(DocumentWindows, NewCanvasIsA4AndNamedByItsNumber) {
     main->FirstActivation(QString());
     TMainImageForm* doc = CurrentDocument();
     ASSERT_NE(doc, nullptr);
-    EXPECT_EQ(doc->Image().Width, 1248);
-    EXPECT_EQ(doc->Image().Height, 1760);
-    EXPECT_EQ(doc->Image().BitsPerPixel, 8);
-    EXPECT_EQ(doc->FileName, QString("Noname%1.tex").arg(doc->DocumentNumber));
-    EXPECT_EQ(doc->windowTitle(), doc->FileName + " - 256 Colors");
+    EXPECT_EQ(doc->Document().Picture().Width, 1248);
+    EXPECT_EQ(doc->Document().Picture().Height, 1760);
+    EXPECT_EQ(doc->Document().Picture().BitsPerPixel, 8);
+    EXPECT_EQ(doc->Document().FileName(), QString("Noname%1.tex").arg(doc->Document().Number()));
+    EXPECT_EQ(doc->windowTitle(), doc->Document().FileName() + " - 256 Colors");
     EXPECT_EQ(main->StatusPanel(0)->text(), "Size : 19.812000 x 27.940000");
     EXPECT_EQ(main->StatusPanel(1)->text(), "DPI : 160");
     EXPECT_EQ(main->StatusPanel(2)->text(), "Zoom : 1");
-    EXPECT_EQ(doc->Image().GetPixel(600, 900), 2u); // filled with the current colour
+    EXPECT_EQ(doc->Document().Picture().GetPixel(600, 900), 2u); // filled with the current colour
 }
 
 TEST_F(DocumentWindows, ClicksLandOnThePixelsAtEveryZoom) {
     TMainImageForm* doc = main->NewDocument(Paper(kPaperCustom, 400, 300), 8);
     ASSERT_NE(doc, nullptr);
-    doc->Image().SetPixel(5, 3, 77);
-    doc->Image().SetPixel(32, 48, 78);
-    doc->Image().SetPixel(320, 160, 79);
+    Draw(doc->Document(), [&](TOrvaneBitmap& p) { p.SetPixel(5, 3, 77); });
+    Draw(doc->Document(), [&](TOrvaneBitmap& p) { p.SetPixel(32, 48, 78); });
+    Draw(doc->Document(), [&](TOrvaneBitmap& p) { p.SetPixel(320, 160, 79); });
     for (int i = 0; i < 4; ++i)
         doc->ZoomInClick(); // 16:1
     EXPECT_EQ(doc->PanelText(2), "Zoom : 16");
     doc->iMainImage->SetPosition(0, 0);
     MiddleClick(doc, QPoint(5 * 16 + 7, 3 * 16 + 15));
-    EXPECT_EQ(CurrentColour().Index, 77);
+    EXPECT_EQ(main->MainMenu()->Dispatch().Colour().Index, 77);
     doc->iMainImage->SetZoom(1, 1);
     doc->iMainImage->SetPosition(0, 0);
     MiddleClick(doc, QPoint(32, 48));
-    EXPECT_EQ(CurrentColour().Index, 78);
+    EXPECT_EQ(main->MainMenu()->Dispatch().Colour().Index, 78);
     for (int i = 0; i < 8; ++i)
         doc->ZoomOutClick(); // 1:16, stops there
     EXPECT_EQ(doc->PanelText(2), "Zoom : 1/16");
     MiddleClick(doc, QPoint(20, 10)); // canvas 20,10 is picture 320,160
-    EXPECT_EQ(CurrentColour().Index, 79);
+    EXPECT_EQ(main->MainMenu()->Dispatch().Colour().Index, 79);
 }
 
 TEST_F(DocumentWindows, PointerIsCountedFromTheBottomLeft) {
@@ -113,7 +116,7 @@ TEST_F(DocumentWindows, PointerIsCountedFromTheBottomLeft) {
     EXPECT_EQ(doc->PanelText(3), "1 : 100");
     EXPECT_EQ(main->StatusPanel(3)->text(), "1 : 100");
     QTest::mouseClick(doc->sbUnit, Qt::LeftButton);
-    EXPECT_EQ(doc->Unit, UnitInch);
+    EXPECT_EQ(doc->Document().Unit(), UnitInch);
     EXPECT_EQ(doc->sbUnit->text(), "Unit : Inch");
 }
 
@@ -127,11 +130,11 @@ TEST_F(DocumentWindows, PicturesOpenAsDesignsAndEveryTypeSaves) {
     ASSERT_TRUE(rgb.SaveToFile(bmp, FILE_BMP));
     TMainImageForm* doc = main->OpenFile(bmp, TypeBmp, 8);
     ASSERT_NE(doc, nullptr);
-    EXPECT_EQ(doc->FileName, "design.tex");
-    EXPECT_EQ(doc->Image().BitsPerPixel, 8);
+    EXPECT_EQ(doc->Document().FileName(), "design.tex");
+    EXPECT_EQ(doc->Document().Picture().BitsPerPixel, 8);
     for (int y = 0; y < 30; ++y)
         for (int x = 0; x < 40; ++x) {
-            const uint32_t v = doc->Image().GetPixel(x, y);
+            const uint32_t v = doc->Document().Picture().GetPixel(x, y);
             ASSERT_GE(v, 2u);
             ASSERT_LE(v, 251u);
         }
@@ -141,10 +144,10 @@ TEST_F(DocumentWindows, PicturesOpenAsDesignsAndEveryTypeSaves) {
         ASSERT_EQ(doc->SaveDocument(files.path(), name, 2, type), 0u) << type;
         TMainImageForm* again = main->OpenFile(files.path() + "/" + name, type, 8);
         ASSERT_NE(again, nullptr) << type;
-        EXPECT_EQ(again->Image().Width, 40);
-        const uint32_t v = again->Image().GetPixel(7, 9);
-        EXPECT_EQ(again->Palette[int(v)].ColorRef(),
-                  doc->Palette[int(doc->Image().GetPixel(7, 9))].ColorRef())
+        EXPECT_EQ(again->Document().Picture().Width, 40);
+        const uint32_t v = again->Document().Picture().GetPixel(7, 9);
+        EXPECT_EQ(again->Document().Palette()[int(v)].ColorRef(),
+                  doc->Document().Palette()[int(doc->Document().Picture().GetPixel(7, 9))].ColorRef())
             << type;
         again->parentWidget()->close();
     }
@@ -154,7 +157,7 @@ TEST_F(DocumentWindows, PicturesOpenAsDesignsAndEveryTypeSaves) {
 TEST_F(DocumentWindows, CancellingTheSaveDialogKeepsAModifiedDesignOpen) {
     TMainImageForm* doc = main->NewDocument(Paper(kPaperCustom, 20, 20), 8);
     ASSERT_NE(doc, nullptr);
-    doc->SetModified();
+    doc->Document().SetModified(true);
     answer = ID_YES;
     QString offered;
     doc->SaveDialog = [&](const QString& filter, const QString&) {
@@ -164,7 +167,7 @@ TEST_F(DocumentWindows, CancellingTheSaveDialogKeepsAModifiedDesignOpen) {
     EXPECT_FALSE(doc->parentWidget()->close());
     EXPECT_EQ(offered, "Velmora Textile 256 Colors File (*.tex)");
     ASSERT_EQ(shown.size(), 1);
-    EXPECT_TRUE(shown[0].endsWith(doc->FileName));
+    EXPECT_TRUE(shown[0].endsWith(doc->Document().FileName()));
 
     // Choosing a name without an extension saves a .tex there and lets the window close.
     const QString chosen = files.path() + "/kept";
@@ -172,31 +175,31 @@ TEST_F(DocumentWindows, CancellingTheSaveDialogKeepsAModifiedDesignOpen) {
     EXPECT_TRUE(doc->FormCloseQuery());
     EXPECT_TRUE(QFile::exists(chosen + ".tex"));
     answer = ID_NO;
-    doc->SetModified();
+    doc->Document().SetModified(true);
     EXPECT_TRUE(doc->FormCloseQuery());
 }
 
 TEST_F(DocumentWindows, ResizeEnlargeAndClipboardKeepTheDesignConsistent) {
     TMainImageForm* doc = main->NewDocument(Paper(kPaperCustom, 10, 10), 8);
     ASSERT_NE(doc, nullptr);
-    doc->Image().SetPixel(1, 1, 9);
-    CurrentColour().Index = 5;
+    Draw(doc->Document(), [&](TOrvaneBitmap& p) { p.SetPixel(1, 1, 9); });
+    main->MainMenu()->Dispatch().SetColour(TCurrentColour::OfIndex(5));
     ASSERT_EQ(doc->EnlargeCanvas(12, 11), 0u);
-    EXPECT_EQ(doc->Image().GetPixel(11, 10), 5u);
+    EXPECT_EQ(doc->Document().Picture().GetPixel(11, 10), 5u);
     EXPECT_EQ(doc->PanelText(0), "Size : 0.190500 x 0.174625");
     ASSERT_EQ(doc->ResizeCanvas(24, 22, 320), 0u);
-    EXPECT_EQ(doc->Image().GetPixel(3, 3), 9u);
+    EXPECT_EQ(doc->Document().Picture().GetPixel(3, 3), 9u);
     EXPECT_EQ(doc->PanelText(1), "DPI : 320");
 
-    doc->Image().SetRegionRect(L_RGN_SET, QRect(2, 2, 2, 2));
+    doc->Document().SetSelection(QRect(2, 2, 2, 2));
     ASSERT_EQ(doc->CutToClipboard(), 0u);
-    EXPECT_EQ(doc->Image().GetPixel(3, 3), 5u);
-    EXPECT_TRUE(doc->Modified);
+    EXPECT_EQ(doc->Document().Picture().GetPixel(3, 3), 5u);
+    EXPECT_TRUE(doc->Document().Modified());
     TMainImageForm* other = main->NewDocument(Paper(kPaperCustom, 8, 8), 8);
     ASSERT_NE(other, nullptr);
     ASSERT_EQ(other->PasteFromClipboard(), 0u);
-    EXPECT_EQ(other->Image().GetPixel(0, 0), 9u);
-    EXPECT_TRUE(other->Image().HasRegion());
+    EXPECT_EQ(other->Document().Picture().GetPixel(0, 0), 9u);
+    EXPECT_TRUE(other->Document().Picture().HasRegion());
 }
 
 // Run under Xvfb with the xcb platform and VELMORA_SCREENSHOT=file.png to save a
@@ -246,7 +249,7 @@ TEST_F(DocumentWindows, CtrlDragPansAndTheRulerFollowsTheButton) {
 TEST_F(DocumentWindows, ClosingTheProgramAsksAndCancelKeepsItRunning) {
     TMainImageForm* doc = main->NewDocument(Paper(kPaperCustom, 20, 20), 8);
     ASSERT_NE(doc, nullptr);
-    doc->SetModified();
+    doc->Document().SetModified(true);
     answer = ID_CANCEL;
     EXPECT_FALSE(main->close());
     EXPECT_EQ(main->MdiArea()->subWindowList().size(), 1);

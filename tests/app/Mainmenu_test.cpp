@@ -11,6 +11,7 @@
 #include "shell/Mainmenu_f.h"
 #include "tools/Penmanager_f.h"
 
+#include "support/Draw.h"
 #include <QApplication>
 #include <QFrame>
 #include <QMdiArea>
@@ -20,6 +21,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -74,7 +76,7 @@ TEST_F(ToolPalette, EnablingFollowsDepthSelectionAndDocuments) {
     EXPECT_FALSE(menu->Button(ToolColorChange)->isEnabled());
     EXPECT_FALSE(menu->Button(ToolMoveCopy)->isEnabled());
     EXPECT_FALSE(menu->Button(ToolStipple)->isEnabled()); // no window for it yet
-    doc->Image().SetRegionRect(L_RGN_SET, QRect(1, 1, 5, 5));
+    doc->Document().SetSelection(QRect(1, 1, 5, 5));
     main->UpdateMenuItems();
     EXPECT_TRUE(menu->Button(ToolColorChange)->isEnabled());
     EXPECT_TRUE(menu->Button(ToolMoveCopy)->isEnabled());
@@ -96,16 +98,16 @@ TEST_F(ToolPalette, PopupZoomEntriesZoomTheDocument) {
 TEST_F(ToolPalette, PaletteEditsChangeTheDesignsColoursAtOnce) {
     TMainImageForm* doc = Document(8);
     ASSERT_NE(doc, nullptr);
-    doc->Image().SetPixel(3, 3, 40);
-    main->PaletteWindow()->AttachPalette(&doc->Palette, 8);
+    Draw(doc->Document(), [&](TOrvaneBitmap& p) { p.SetPixel(3, 3, 40); });
+    main->PaletteWindow()->AttachDocument(&doc->Document());
     main->PaletteWindow()->DIB256Palette->SetChoiceIndex(40);
     QTest::mouseClick(main->PaletteWindow()->sbCMY, Qt::LeftButton);
     main->PaletteWindow()->seCyan->setValue(255);
     main->PaletteWindow()->seMagenta->setValue(0);
     main->PaletteWindow()->seYellow->setValue(0);
-    EXPECT_EQ(doc->Palette[40].ColorRef(), MakeColorRef(0, 255, 255));
+    EXPECT_EQ(doc->Document().Palette()[40].ColorRef(), MakeColorRef(0, 255, 255));
     TRGBQuad q;
-    doc->Image().GetColors(40, 1, &q);
+    doc->Document().Picture().GetColors(40, 1, &q);
     EXPECT_EQ(MakeColorRef(q.rgbRed, q.rgbGreen, q.rgbBlue), MakeColorRef(0, 255, 255));
     const QImage shown = doc->iMainImage->grab().toImage();
     EXPECT_EQ(shown.pixel(3, 3) & 0xFFFFFF, 0x00FFFFu);
@@ -116,15 +118,16 @@ TEST_F(ToolPalette, ImageEffectsWorkOnFullColourDesignsOnly) {
     EXPECT_FALSE(main->ApplyImageEffect(EffectSolarize, 10, 0));
     TMainImageForm* doc = Document(24);
     ASSERT_NE(doc, nullptr);
-    doc->Image().FillRect(MakeColorRef(200, 100, 20), QRect(0, 0, 64, 48));
-    doc->Image().SetRegionRect(L_RGN_SET, QRect(1, 1, 4, 4));
-    doc->Modified = false;
+    Draw(doc->Document(),
+         [&](TOrvaneBitmap& p) { p.FillRect(MakeColorRef(200, 100, 20), QRect(0, 0, 64, 48)); });
+    doc->Document().SetSelection(QRect(1, 1, 4, 4));
+    doc->Document().SetModified(false);
     ASSERT_TRUE(main->ApplyImageEffect(EffectSolarize, 150, 0));
-    EXPECT_EQ(doc->Image().GetPixel(5, 5), MakeColorRef(55, 100, 20));
-    EXPECT_TRUE(doc->Modified);
-    EXPECT_TRUE(doc->Image().HasRegion()); // the selection survives
+    EXPECT_EQ(doc->Document().Picture().GetPixel(5, 5), MakeColorRef(55, 100, 20));
+    EXPECT_TRUE(doc->Document().Modified());
+    EXPECT_TRUE(doc->Document().Picture().HasRegion()); // the selection survives
     EXPECT_FALSE(main->ApplyImageEffect(EffectPosterize, 1, 0));
-    EXPECT_EQ(doc->Image().GetPixel(5, 5), MakeColorRef(55, 100, 20));
+    EXPECT_EQ(doc->Document().Picture().GetPixel(5, 5), MakeColorRef(55, 100, 20));
     (void)idx;
 }
 

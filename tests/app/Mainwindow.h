@@ -5,6 +5,7 @@
 #include "shell/Mainimage_f.h"
 #include "shell/Mainmenu_f.h"
 #include "shell/Paper.h"
+#include "support/Draw.h"
 
 #include <QFrame>
 #include <QTemporaryDir>

@@ -46,7 +46,7 @@ TEST_F(Menus, EnablingFollowsDocumentsDepthAndSelection) {
     EXPECT_TRUE(main->CaptureItem()->isEnabled());
     EXPECT_FALSE(main->CInsertItem->isEnabled()); // no selection yet
     EXPECT_FALSE(main->CEditItem->isEnabled());   // nothing captured
-    full->Image().SetRegionRect(L_RGN_SET, QRect(2, 2, 8, 6));
+    full->Document().SetSelection(QRect(2, 2, 8, 6));
     main->UpdateMenuItems();
     EXPECT_TRUE(main->COverwriteItem->isEnabled());
     main->CInsertItem->trigger();
@@ -111,7 +111,8 @@ TEST_F(Menus, KeysReachTheCurrentDocumentThroughTheToolPalette) {
 TEST_F(Menus, PrintingPutsTheDesignOnAPage) {
     TMainImageForm* doc = Document(24);
     ASSERT_NE(doc, nullptr);
-    doc->Image().FillRect(MakeColorRef(0, 0, 255), QRect(0, 0, 64, 48));
+    Draw(doc->Document(),
+         [&](TOrvaneBitmap& p) { p.FillRect(MakeColorRef(0, 0, 255), QRect(0, 0, 64, 48)); });
     QPrinter printer(QPrinter::ScreenResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     const QString pdf = config.filePath(QStringLiteral("design.pdf"));

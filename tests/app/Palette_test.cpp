@@ -1,7 +1,8 @@
 #include "colour/Palette_f.h"
 #include "colour/Pcolorgrid_f.h"
 #include "shell/Common.h"
-#include "shell/Mainimage.h"
+#include "shell/Tdocument.h"
+#include "tools/Tooldispatch.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -34,11 +35,25 @@ struct PaletteWindow : ::testing::Test {
         qputenv("VELMORA_HOME", VELMORA_SOURCE_DATA_DIR);
         LoadConfiguration();
         owner = std::make_unique<TPaletteForm>(); // texts are read once the settings are known
-        owner->AttachPalette(&pal, 8);
-        owner->OnApplyPalette = [this] { ++applied; };
+        TPaper paper;
+        SetPaper(paper, kPaperCustom, 4, 4);
+        ASSERT_EQ(doc.NewCanvas(paper, 8, TCurrentColour()), 0u);
+        Set([](TPalette& p) { p = Numbered(); });
+        owner->SetDispatch(&dispatch);
+        owner->AttachDocument(&doc);
+        QObject::connect(&doc, &TDocument::PaletteChanged, [this] { ++applied; });
     }
     void TearDown() override { qunsetenv("VELMORA_HOME"); }
-    TPalette pal = Numbered();
+    // Changes the document's palette behind the window's back.
+    template <class F> void Set(F f) {
+        doc.EditPalette([&](TPalette& p) {
+            f(p);
+            return true;
+        });
+    }
+    TDocument doc;
+    const TPalette& pal = doc.Palette();
+    TToolDispatch dispatch;
     std::unique_ptr<TPaletteForm> owner;
     int applied = 0;
     TPaletteForm& form_() { return *owner; }
@@ -59,14 +74,14 @@ TEST_F(PaletteWindow, ShowsTheTextsAndTheSevenByFourGrid) {
 
 TEST_F(PaletteWindow, ClickingACellSelectsItAndSetsTheCurrentColour) {
     TPaletteForm& form = form_();
-    CurrentColour().Index = 2;
+    dispatch.SetColour(TCurrentColour::OfIndex(2));
     QTest::mouseClick(form.DIB256Palette, Qt::LeftButton, {}, CellCentre(*form.DIB256Palette, 9));
     EXPECT_EQ(form.DIB256Palette->ChoiceIndex(), 11);
-    EXPECT_EQ(CurrentColour().Index, 11);
+    EXPECT_EQ(dispatch.Colour().Index, 11);
     EXPECT_EQ(form.FGColor->Color(), pal[11].ColorRef());
     EXPECT_EQ(form.FGColor->Text(), "10\n19");
     form.BGColor->OnClick();
-    EXPECT_EQ(CurrentColour().Index, 1);
+    EXPECT_EQ(dispatch.Colour().Index, 1);
     form.DIB256Palette->SetChoiceIndex(200); // above the used count: raises it
     EXPECT_EQ(pal.UseColor, 200);
     EXPECT_EQ(form.FGColor->Text(), "199\n199");
@@ -87,7 +102,8 @@ TEST_F(PaletteWindow, CMYEditSetsThePlainColourAndAppliesThePalette) {
     EXPECT_TRUE(form.pnCMY->isVisibleTo(&form));
     EXPECT_EQ(form.seCyan->value(), 250); // 255 - red 5
     EXPECT_EQ(applied, 0);                // loading the panel is no edit
-    pal[5].SetLibrary(KindVMStandard, 3, 4, 5, 250, 15);
+    Set([](TPalette& p) { p[5].SetLibrary(KindVMStandard, 3, 4, 5, 250, 15); });
+    applied = 0;
     const TColorData before = pal[5];
     form.seCyan->setValue(255);
     EXPECT_EQ(pal[5].Red(), 0);
@@ -151,6 +167,7 @@ TEST(PaletteGridWidget, PaintsCellColoursReservedCellsAndScrolls) {
     int colourChanges = 0;
     QObject::connect(&grid, &TDIB256Palette::OnColorChange, [&] { ++colourChanges; });
     grid.SetPalette(&pal);
+    grid.OnEdit = [&](const std::function<bool(TPalette&)>& edit) { return edit(pal); };
     EXPECT_EQ(colourChanges, 1);
     QImage img = grid.grab().toImage();
     for (int k : {0, 6, 13, 27})

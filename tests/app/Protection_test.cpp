@@ -23,14 +23,15 @@ class Protection : public MainWindowTest {
         MainWindowTest::SetUp();
         doc = Document(8);
         ASSERT_NE(doc, nullptr);
-        doc->Image().FillRect(40, QRect(0, 0, 64, 48));
+        Draw(doc->Document(), [&](TOrvaneBitmap& p) { p.FillRect(40, QRect(0, 0, 64, 48)); });
         for (int k = 0; k < 3; ++k)
-            doc->Image().FillRect(uint32_t(5 + k), QRect(10 * k, 0, 10, 10));
+            Draw(doc->Document(),
+                 [&](TOrvaneBitmap& p) { p.FillRect(uint32_t(5 + k), QRect(10 * k, 0, 10, 10)); });
         doc->iMainImage->SetZoom(1, 1);
         doc->iMainImage->SetPosition(0, 0);
         doc->iMainImage->Paint();
         pal = main->PaletteWindow();
-        pal->AttachPalette(&doc->Palette, 8);
+        pal->AttachDocument(&doc->Document());
     }
     void Click(int x, int y) { QTest::mouseClick(doc->iMainImage, Qt::LeftButton, {}, QPoint(x, y)); }
     void Move(int x, int y) {
@@ -49,7 +50,7 @@ class Protection : public MainWindowTest {
 TEST_F(Protection, ImageClicksBuildTheSetAndOKProtectsExactlyThose) {
     QTest::mouseClick(pal->SpeedButtonProtect, Qt::LeftButton);
     ASSERT_EQ(pal->Mode(), ModeProtection);
-    EXPECT_FALSE(doc->ToolInput);
+    EXPECT_NE(main->MainMenu()->Dispatch().Modal(), nullptr); // the mode holds the design's input
     TProtectPanel* panel = pal->pnProtect;
 
     panel->SpeedButtonProtectOne->setChecked(true); // one click takes one colour
@@ -80,37 +81,42 @@ TEST_F(Protection, ImageClicksBuildTheSetAndOKProtectsExactlyThose) {
 
     QTest::mouseClick(panel->ButtonProtect, Qt::LeftButton);
     EXPECT_EQ(pal->Mode(), ModeNone);
-    EXPECT_TRUE(doc->ToolInput);
+    EXPECT_EQ(main->MainMenu()->Dispatch().Modal(), nullptr);
     EXPECT_TRUE(doc->sbProtect->isChecked());
     for (int i = 0; i < 256; ++i)
-        EXPECT_EQ(doc->Palette[i].Protected(), i == 6 || i == 7 || i == 12) << i;
+        EXPECT_EQ(doc->Document().Palette()[i].Protected(), i == 6 || i == 7 || i == 12) << i;
     const TIniFile saved(SettingsFile(QStringLiteral("Main.ini")));
     EXPECT_EQ(saved.ReadInteger(QStringLiteral("ProtectColor"), QStringLiteral("Count"), 0), 3);
 }
 
 TEST_F(Protection, CutAndPasteLeaveProtectedColoursUnchanged) {
-    doc->Palette[6].SetProtected(true);
+    doc->Document().EditPalette([](TPalette& p) {
+        p[6].SetProtected(true);
+        return true;
+    });
     doc->sbProtect->setChecked(true);
-    doc->Image().SetRegionRect(L_RGN_SET, QRect(0, 0, 64, 48));
-    CurrentColour().Index = 3;
+    doc->Document().SetSelection(QRect(0, 0, 64, 48));
+    main->MainMenu()->Dispatch().SetColour(TCurrentColour::OfIndex(3));
     ASSERT_EQ(doc->CutToClipboard(), 0u);
-    EXPECT_EQ(doc->Image().GetPixel(2, 2), 3u);  // index 5 was painted over
-    EXPECT_EQ(doc->Image().GetPixel(12, 2), 6u); // index 6 is protected
-    EXPECT_EQ(doc->Image().GetPixel(40, 40), 3u);
+    EXPECT_EQ(doc->Document().Picture().GetPixel(2, 2), 3u);  // index 5 was painted over
+    EXPECT_EQ(doc->Document().Picture().GetPixel(12, 2), 6u); // index 6 is protected
+    EXPECT_EQ(doc->Document().Picture().GetPixel(40, 40), 3u);
     doc->sbProtect->setChecked(false); // protection off: the same colour changes
-    doc->Image().SetRegionRect(L_RGN_SET, QRect(10, 0, 5, 5));
+    doc->Document().SetSelection(QRect(10, 0, 5, 5));
     ASSERT_EQ(doc->CutToClipboard(), 0u);
-    EXPECT_EQ(doc->Image().GetPixel(12, 2), 3u);
+    EXPECT_EQ(doc->Document().Picture().GetPixel(12, 2), 3u);
 
-    doc->Image().SetRegionRect(L_RGN_SET, QRect(0, 40, 64, 8)); // a strip of index 3
+    doc->Document().SetSelection(QRect(0, 40, 64, 8)); // a strip of index 3
     ASSERT_EQ(doc->CopyToClipboard(), 0u);
-    doc->Image().FillRect(6, QRect(0, 0, 32, 8)); // protected left half, plain right half
-    doc->Image().FillRect(5, QRect(32, 0, 32, 8));
+    Draw(doc->Document(), [&](TOrvaneBitmap& p) {
+        p.FillRect(6, QRect(0, 0, 32, 8));
+    }); // protected left half, plain right half
+    Draw(doc->Document(), [&](TOrvaneBitmap& p) { p.FillRect(5, QRect(32, 0, 32, 8)); });
     doc->sbProtect->setChecked(true);
     doc->iMainImage->SetPosition(0, 0); // paste lands at the top-left of the view
     ASSERT_EQ(doc->PasteFromClipboard(), 0u);
-    EXPECT_EQ(doc->Image().GetPixel(5, 3), 6u);
-    EXPECT_EQ(doc->Image().GetPixel(40, 3), 3u);
+    EXPECT_EQ(doc->Document().Picture().GetPixel(5, 3), 6u);
+    EXPECT_EQ(doc->Document().Picture().GetPixel(40, 3), 3u);
 }
 
 TEST_F(Protection, AllNewAndBeforeColorWorkOnTheSavedSet) {
@@ -121,9 +127,9 @@ TEST_F(Protection, AllNewAndBeforeColorWorkOnTheSavedSet) {
     EXPECT_EQ(Set().IndexAt(0), 5); // in order of first appearance, row by row
     EXPECT_EQ(Set().IndexAt(3), 40);
     QTest::mouseClick(pal->SpeedButtonProtect, Qt::LeftButton); // leaving saves the set
-    EXPECT_TRUE(doc->ToolInput);
+    EXPECT_EQ(main->MainMenu()->Dispatch().Modal(), nullptr);
     for (int i = 0; i < 256; ++i)
-        ASSERT_FALSE(doc->Palette[i].Protected()); // only O.K writes the flags
+        ASSERT_FALSE(doc->Document().Palette()[i].Protected()); // only O.K writes the flags
 
     QTest::mouseClick(pal->SpeedButtonProtect, Qt::LeftButton);
     EXPECT_EQ(Set().Count(), 0);
@@ -142,7 +148,7 @@ TEST_F(Protection, FullColourDesignsOfferNoProtectionAndLeaveTheMode) {
     ASSERT_NE(full, nullptr);
     EXPECT_EQ(pal->Mode(), ModeNone);
     EXPECT_FALSE(pal->SpeedButtonProtect->isEnabled());
-    EXPECT_TRUE(doc->ToolInput);
+    EXPECT_EQ(main->MainMenu()->Dispatch().Modal(), nullptr);
     EXPECT_FALSE(full->sbProtect->isEnabled());
 }
 

@@ -26,14 +26,14 @@ class Changes : public MainWindowTest {
     }
     static std::vector<uint32_t> Pixels(TMainImageForm* doc) {
         std::vector<uint32_t> out;
-        for (int y = 0; y < doc->Image().Height; ++y)
-            for (int x = 0; x < doc->Image().Width; ++x)
-                out.push_back(doc->Image().GetPixel(x, y));
+        for (int y = 0; y < doc->Document().Picture().Height; ++y)
+            for (int x = 0; x < doc->Document().Picture().Width; ++x)
+                out.push_back(doc->Document().Picture().GetPixel(x, y));
         return out;
     }
     // Fills rect with the current colour as the Cut command does.
     static void Cut(TMainImageForm* doc, const QRect& rect) {
-        doc->Image().SetRegionRect(L_RGN_SET, rect);
+        doc->Document().SetSelection(rect);
         ASSERT_EQ(doc->CutToClipboard(), 0u);
     }
 };
@@ -41,15 +41,16 @@ class Changes : public MainWindowTest {
 
 TEST_F(Changes, EachDocumentUndoesItsOwnChangesExactly) {
     TMainImageForm* a = Document(8);
-    a->Image().FillRect(5, QRect(0, 0, 64, 48));
+    Draw(a->Document(), [&](TOrvaneBitmap& p) { p.FillRect(5, QRect(0, 0, 64, 48)); });
     TMainImageForm* b = Document(24);
     ASSERT_TRUE(a && b);
     const std::vector<uint32_t> aBefore = Pixels(a), bBefore = Pixels(b);
-    a->AttachUndo();
-    CurrentColour().Index = 9;
+    a->Document().AttachUndo();
+    main->MainMenu()->Dispatch().SetColour(TCurrentColour::OfIndex(9));
     Cut(a, QRect(4, 4, 10, 10));
-    b->AttachUndo();
-    CurrentColour().Rgb = MakeColorRef(1, 2, 3);
+    b->Document().AttachUndo();
+    main->MainMenu()->Dispatch().SetColour(
+        main->MainMenu()->Dispatch().Colour().WithRgb(MakeColorRef(1, 2, 3)));
     Cut(b, QRect(0, 0, 64, 48));
     // a's record waits on disk while b is the one worked on.
     const auto& records = UndoStore().AllRecords();
@@ -60,8 +61,9 @@ TEST_F(Changes, EachDocumentUndoesItsOwnChangesExactly) {
     EXPECT_TRUE(a->Undo());
     EXPECT_EQ(Pixels(a), aBefore);
     EXPECT_NE(Pixels(b), bBefore);
-    EXPECT_EQ(a->Image().Handle.Region, QRegion(4, 4, 10, 10)); // the selection of the cut is back
-    EXPECT_FALSE(a->Undo());                                    // nothing more of a's
+    EXPECT_EQ(a->Document().Picture().Handle.Region,
+              QRegion(4, 4, 10, 10)); // the selection of the cut is back
+    EXPECT_FALSE(a->Undo());          // nothing more of a's
     main->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(b->parentWidget()));
     ASSERT_EQ(CurrentDocument(), b);
     main->EUndoItem->trigger(); // Edit > Undo works on the current document
@@ -71,29 +73,30 @@ TEST_F(Changes, EachDocumentUndoesItsOwnChangesExactly) {
 TEST_F(Changes, ResizeEnlargeAndEffectsAreUndone) {
     TMainImageForm* doc = Document(24);
     ASSERT_NE(doc, nullptr);
-    doc->Image().FillRect(MakeColorRef(200, 100, 20), QRect(0, 0, 64, 48));
+    Draw(doc->Document(),
+         [&](TOrvaneBitmap& p) { p.FillRect(MakeColorRef(200, 100, 20), QRect(0, 0, 64, 48)); });
     const std::vector<uint32_t> before = Pixels(doc);
-    doc->AttachUndo();
+    doc->Document().AttachUndo();
     ASSERT_EQ(doc->EnlargeCanvas(80, 60), 0u);
-    EXPECT_TRUE(doc->Modified); // an enlarged design is a changed design
+    EXPECT_TRUE(doc->Document().Modified()); // an enlarged design is a changed design
     ASSERT_TRUE(main->ApplyImageEffect(EffectSolarize, 150, 0));
-    EXPECT_NE(doc->Image().GetPixel(5, 5), MakeColorRef(200, 100, 20));
+    EXPECT_NE(doc->Document().Picture().GetPixel(5, 5), MakeColorRef(200, 100, 20));
     ASSERT_TRUE(doc->Undo());
-    EXPECT_EQ(doc->Image().Width, 80);
-    EXPECT_EQ(doc->Image().GetPixel(5, 5), MakeColorRef(200, 100, 20));
+    EXPECT_EQ(doc->Document().Picture().Width, 80);
+    EXPECT_EQ(doc->Document().Picture().GetPixel(5, 5), MakeColorRef(200, 100, 20));
     ASSERT_TRUE(doc->Undo());
-    EXPECT_EQ(doc->ImageWidth, 64);
+    EXPECT_EQ(doc->Document().Picture().Width, 64);
     EXPECT_EQ(Pixels(doc), before);
 }
 
 TEST_F(Changes, UndoListWindowShowsTheRecordsAndSetsTheLimit) {
     TMainImageForm* doc = Document(8);
     ASSERT_NE(doc, nullptr);
-    doc->AttachUndo();
+    doc->Document().AttachUndo();
     const std::vector<uint32_t> before = Pixels(doc);
-    CurrentColour().Index = 30;
+    main->MainMenu()->Dispatch().SetColour(TCurrentColour::OfIndex(30));
     Cut(doc, QRect(0, 0, 5, 5));
-    CurrentColour().Index = 31;
+    main->MainMenu()->Dispatch().SetColour(TCurrentColour::OfIndex(31));
     Cut(doc, QRect(10, 10, 5, 5));
     main->MainMenu()->SelectTool(ToolUndo);
     auto* list = qobject_cast<TUndoForm*>(main->MainMenu()->ToolWindow());
@@ -108,7 +111,7 @@ TEST_F(Changes, UndoListWindowShowsTheRecordsAndSetsTheLimit) {
     EXPECT_EQ(list->lbRecords->count(), 0);
     EXPECT_FALSE(list->btUndoLast->isEnabled());
     list->seMaxUndo->setValue(1);
-    CurrentColour().Index = 32;
+    main->MainMenu()->Dispatch().SetColour(TCurrentColour::OfIndex(32));
     Cut(doc, QRect(0, 0, 2, 2));
     Cut(doc, QRect(0, 0, 3, 3));
     EXPECT_EQ(UndoStore().CountAll(), 1);
@@ -125,20 +128,19 @@ TEST_F(Changes, EnvironmentAutosaveAndHistoryWorkThroughTheMainWindow) {
     settings.AutoSave = true;
     settings.AutoSaveMinutes = 3;
     main->ApplyEnvironment(settings);
-    EXPECT_EQ(doc->Unit, UnitDot);
+    EXPECT_EQ(doc->Document().Unit(), UnitDot);
     EXPECT_EQ(doc->SelectionDepth, 9);
     EXPECT_TRUE(main->AutosaveTimer()->isActive());
     EXPECT_EQ(main->AutosaveTimer()->interval(), 180000);
 
     const QDateTime saved = QFileInfo(QDir(dir).filePath("rug.tex")).lastModified();
-    doc->SetModified();
-    doc->Image().FillRect(7, QRect(0, 0, 64, 48));
+    Draw(doc->Document(), [&](TOrvaneBitmap& p) { p.FillRect(7, QRect(0, 0, 64, 48)); });
     main->AutosaveTimer()->setInterval(5);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !doc->Modified; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !doc->Document().Modified(); }, 5000));
     main->AutosaveTimer()->stop();
     TMainImageForm reread;
     ASSERT_EQ(reread.OpenDocument(dir, QStringLiteral("rug.tex"), 0, 0), 0u);
-    EXPECT_EQ(reread.Image().GetPixel(3, 3), 7u);
+    EXPECT_EQ(reread.Document().Picture().GetPixel(3, 3), 7u);
     (void)saved;
 
     main->MdiArea()->closeAllSubWindows();
@@ -151,26 +153,26 @@ TEST_F(Changes, EnvironmentAutosaveAndHistoryWorkThroughTheMainWindow) {
     EXPECT_EQ(reopen->actions()[0]->text(), "&1 " + QDir(dir).filePath("rug.tex"));
     reopen->actions()[0]->trigger();
     ASSERT_EQ(main->MdiArea()->subWindowList().size(), 1);
-    EXPECT_EQ(CurrentDocument()->FileName, "rug.tex");
+    EXPECT_EQ(CurrentDocument()->Document().FileName(), "rug.tex");
 }
 
 TEST_F(Changes, PasteRecordsOnlyWhereItLandsAndIsUndone) {
     TMainImageForm* doc = Document(8);
     ASSERT_NE(doc, nullptr);
-    doc->Image().FillRect(5, QRect(0, 0, 64, 48));
-    doc->Image().FillRect(6, QRect(0, 0, 8, 8));
-    doc->Image().SetRegionRect(L_RGN_SET, QRect(0, 0, 8, 8));
+    Draw(doc->Document(), [&](TOrvaneBitmap& p) { p.FillRect(5, QRect(0, 0, 64, 48)); });
+    Draw(doc->Document(), [&](TOrvaneBitmap& p) { p.FillRect(6, QRect(0, 0, 8, 8)); });
+    doc->Document().SetSelection(QRect(0, 0, 8, 8));
     ASSERT_EQ(doc->CopyToClipboard(), 0u);
-    doc->Image().FillRect(5, QRect(0, 0, 8, 8));
-    doc->Image().FreeRegion();
+    Draw(doc->Document(), [&](TOrvaneBitmap& p) { p.FillRect(5, QRect(0, 0, 8, 8)); });
+    doc->Document().ClearSelection();
     const std::vector<uint32_t> before = Pixels(doc);
-    doc->AttachUndo();
+    doc->Document().AttachUndo();
     doc->iMainImage->SetPosition(0, 0);
     ASSERT_EQ(doc->PasteFromClipboard(), 0u);
-    EXPECT_EQ(doc->Image().GetPixel(3, 3), 6u);
+    EXPECT_EQ(doc->Document().Picture().GetPixel(3, 3), 6u);
     ASSERT_EQ(UndoStore().Entries().size(), 1u);
     EXPECT_EQ(UndoStore().Entries()[0].Rect, QRect(0, 0, 8, 8));
     ASSERT_TRUE(doc->Undo());
     EXPECT_EQ(Pixels(doc), before);
-    EXPECT_FALSE(doc->Image().HasRegion());
+    EXPECT_FALSE(doc->Document().Picture().HasRegion());
 }

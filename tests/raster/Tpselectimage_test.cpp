@@ -125,7 +125,7 @@ TEST(StretchPreview, NullGivesAFreshEmptyOwnedPicture) {
     TOrvaneBitmap mine;
     ASSERT_TRUE(MakeIndexed(mine, {"ab"}));
     TStretchView view;
-    TOrvaneBitmap* own = view.Bitmap();
+    const TOrvaneBitmap* own = view.Bitmap();
     EXPECT_FALSE(view.SetBitmap(nullptr)); // already owned: kept
     EXPECT_EQ(view.Bitmap(), own);
     view.SetBitmap(&mine);

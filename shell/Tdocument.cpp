@@ -1,0 +1,245 @@
+#include "shell/Tdocument.h"
+
+#include "platform/Effects.h"
+#include "shell/Clipboard.h"
+#include "shell/Exception.h"
+#include "shell/Filetypes.h"
+#include "shell/Mainimage.h"
+#include "shell/Paths.h"
+
+TDocument::TDocument(QObject* parent)
+    : QObject(parent), PictureV(std::make_unique<TOrvaneBitmap>()), NumberV(NextDocumentNumber()) {}
+
+TDocument::~TDocument() {
+    ForgetUndo(); // no record may outlive the design it points into
+}
+
+QRegion TDocument::Selection() const {
+    return PictureV->HasRegion() ? PictureV->Handle.Region : QRegion();
+}
+
+TWriteGuard TDocument::Guard() const {
+    const bool protect = ProtectionV && BitsPerPixel() == 8;
+    return TWriteGuard(protect ? &PaletteV : nullptr, MaskV && MaskV->Allocated() ? MaskV.get() : nullptr);
+}
+
+bool TDocument::NeverSaved() const {
+    return FileNameV == NonameFileName(NumberV, BitsPerPixel());
+}
+
+void TDocument::ForgetUndo() {
+    UndoStore().Forget(uint32_t(NumberV));
+}
+
+void TDocument::AttachUndo() {
+    if (UndoStore().AttachedTo(uint32_t(NumberV))) return;
+    TUndoTarget target;
+    target.Picture = PictureV.get();
+    target.Mask = [this] { return MaskV.get(); };
+    target.Palette = BitsPerPixel() == 8 ? &PaletteV : nullptr;
+    UndoStore().SetOwner(uint32_t(NumberV), target);
+}
+
+void TDocument::Replaced() {
+    // A new picture in this document: the records of the old one cannot come back.
+    ForgetUndo();
+    ModifiedV = false;
+    emit Reshaped();
+    emit PaletteChanged();
+    emit StateChanged();
+}
+
+uint32_t TDocument::NewCanvas(const TPaper& paper, int bitsPerPixel, const TCurrentColour& colour) {
+    TDesign fresh;
+    if (const uint32_t code = NewCanvasDesign(fresh, paper, bitsPerPixel, 0)) return code;
+    fresh.Image.FillRect(colour.Pixel(bitsPerPixel, fresh.Palette),
+                         QRect(0, 0, fresh.Image.Width, fresh.Image.Height));
+    PictureV->TakeFrom(fresh.Image);
+    PaletteV = fresh.Palette;
+    PaperV = fresh.Paper;
+    DirectoryV.clear();
+    FileNameV = NonameFileName(NumberV, bitsPerPixel);
+    Replaced();
+    return 0;
+}
+
+uint32_t TDocument::Open(const QString& directory, const QString& fileName, int bitsPerPixel, int type) {
+    if (!type) type = FileTypeOfName(fileName);
+    if (const uint32_t code =
+            OpenDesign(JoinPath(directory, fileName), type, bitsPerPixel, Design(), PaperV.dpi))
+        return code;
+    DirectoryV = directory;
+    FileNameV = OpenedFileName(fileName, type, BitsPerPixel());
+    Replaced();
+    return 0;
+}
+
+uint32_t TDocument::Save(const QString& directory, const QString& fileName, int compression, int type) {
+    if (!type) type = FileTypeOfName(fileName);
+    const QRect rect = Selection().boundingRect();
+    if (const uint32_t code = SaveDesign(JoinPath(directory, fileName), type, compression, Design(),
+                                         rect.isEmpty() ? nullptr : &rect))
+        return code;
+    DirectoryV = directory;
+    FileNameV = type >= TypeBmp ? OpenedFileName(fileName, type, BitsPerPixel()) : fileName;
+    emit StateChanged();
+    return 0;
+}
+
+uint32_t TDocument::Resize(int width, int height, int dpi) {
+    TChange change(*this);
+    if (const uint32_t code = ResizeDesign(Design(), width, height, dpi)) return code;
+    change.Commit();
+    return 0;
+}
+
+uint32_t TDocument::Enlarge(int width, int height, const TCurrentColour& colour) {
+    TChange change(*this);
+    const uint32_t fill = colour.Pixel(BitsPerPixel(), PaletteV);
+    if (const uint32_t code = EnlargeDesign(Design(), width, height, fill)) return code;
+    change.Commit();
+    return 0;
+}
+
+uint32_t TDocument::ApplyEffect(int effect, int low, int high) {
+    if (BitsPerPixel() != 24) return ErrorCode::BadFile;
+    // The effect runs on a copy, so a failure leaves the design untouched.
+    TOrvaneBitmap result;
+    if (!result.Assign(*PictureV)) return ErrorCode::OutOfMemory;
+    if (!::ApplyEffect(result.Handle, TEffect(effect), TEffectParams{low, high}))
+        return ErrorCode::NoDeviceContext;
+    const QRegion selection = Selection();
+    TChange change(*this);
+    PictureV->TakeFrom(result);
+    if (!selection.isEmpty()) PictureV->SetRegion(selection, L_RGN_SET);
+    change.Commit();
+    return 0;
+}
+
+bool TDocument::FillSelection(const TCurrentColour& colour) {
+    const QRegion selection = Selection();
+    if (selection.isEmpty()) return false;
+    TChange change(*this, selection.boundingRect());
+    const uint32_t fill = colour.Pixel(BitsPerPixel(), PaletteV);
+    for (const QRect& r : selection)
+        change.Fill(r, fill);
+    change.Commit();
+    return true;
+}
+
+QRect TDocument::Paste(const TClipPicture& clip, int x, int y) {
+    // Only the part the picture lands on is recorded for undo.
+    TChange change(*this, QRect(x, y, clip.Image.Width, clip.Image.Height));
+    const QRect written = PasteIntoDesign(*PictureV, PaletteV, clip, x, y, change.Guard());
+    if (!written.isEmpty()) PictureV->SetRegionRect(L_RGN_SET, written);
+    change.Commit();
+    emit StateChanged();
+    return written;
+}
+
+bool TDocument::Undo() {
+    AttachUndo();
+    const QSize before(PictureV->Width, PictureV->Height);
+    if (!UndoStore().Undo(true)) return false;
+    ModifiedV = true;
+    if (before != QSize(PictureV->Width, PictureV->Height))
+        emit Reshaped();
+    else
+        emit Changed(Bounds());
+    if (BitsPerPixel() == 8) emit PaletteChanged(); // records carry the palette
+    emit StateChanged();
+    return true;
+}
+
+bool TDocument::EditPalette(const std::function<bool(TPalette&)>& edit) {
+    TPalette edited = PaletteV;
+    if (!edit || !edit(edited)) return false;
+    PaletteV = edited;
+    if (BitsPerPixel() == 8 && PictureV->Allocated()) {
+        TRGBQuad quads[256];
+        PaletteV.GetQuads(quads);
+        PictureV->PutColors(0, 256, quads);
+    }
+    ModifiedV = true;
+    emit PaletteChanged();
+    emit StateChanged();
+    return true;
+}
+
+void TDocument::SetSelection(const QRegion& region) {
+    if (region.isEmpty()) {
+        ClearSelection();
+        return;
+    }
+    PictureV->SetRegion(region, L_RGN_SET);
+    emit StateChanged();
+}
+
+void TDocument::ClearSelection() {
+    if (!PictureV->HasRegion()) return;
+    PictureV->FreeRegion();
+    emit StateChanged();
+}
+
+void TDocument::SetUnit(int unit) {
+    UnitV = unit;
+    emit StateChanged();
+}
+
+void TDocument::SetProtection(bool on) {
+    if (ProtectionV == on) return;
+    ProtectionV = on;
+    emit StateChanged();
+}
+
+void TDocument::SetModified(bool modified) {
+    if (ModifiedV == modified) return;
+    ModifiedV = modified;
+    emit StateChanged();
+}
+
+// ---- TChange ----------------------------------------------------------------
+
+TChange::TChange(TDocument& document, const QRect& rect, int undoFlags)
+    : Doc(document), Touched(rect.intersected(document.Bounds())),
+      SizeBefore(document.PictureV->Width, document.PictureV->Height), GuardV(document.Guard()) {
+    Q_ASSERT(!Doc.Changing);
+    Doc.Changing = true;
+    Doc.AttachUndo(); // the store records this design whichever window was activated last
+    RecordedV = undoFlags != 0 && UndoStore().Add(undoFlags, true, rect);
+}
+
+TChange::TChange(TDocument& document, int undoFlags) : TChange(document, document.Bounds(), undoFlags) {}
+
+TChange::~TChange() {
+    if (!Done) Fail();
+    Doc.Changing = false;
+}
+
+void TChange::Fill(const QRect& rect, uint32_t value) {
+    GuardV.Fill(*Doc.PictureV, rect, value);
+    Touch(rect);
+}
+
+void TChange::Touch(const QRect& rect) {
+    Touched |= rect.intersected(Doc.Bounds());
+}
+
+void TChange::Commit() {
+    if (Done) return;
+    Done = true;
+    Doc.ModifiedV = true;
+    if (SizeBefore != QSize(Doc.PictureV->Width, Doc.PictureV->Height))
+        emit Doc.Reshaped();
+    else if (!Touched.isEmpty())
+        emit Doc.Changed(Touched);
+    emit Doc.StateChanged();
+}
+
+void TChange::Fail() {
+    if (Done) return;
+    Done = true;
+    if (!RecordedV) return;
+    UndoStore().RevertLatest();
+    if (SizeBefore != QSize(Doc.PictureV->Width, Doc.PictureV->Height)) emit Doc.Reshaped();
+}

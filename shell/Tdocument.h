@@ -1,0 +1,164 @@
+#pragma once
+// TDocument: one open design, and the only object that writes it.
+//
+// A document owns its picture (8 or 24 bits; the selection is the picture's
+// region), palette, paper record, unit, file location, modified flag, display
+// mask and protection switch. Others read it through const accessors and change
+// it through its operations, each of which runs as one guarded step (TChange):
+//   1. begin: the rectangle, or the whole picture, is recorded in the undo store;
+//   2. write: pixels go through TChange::Picture(), honouring Guard() (protected
+//      colours while protection is on, and the mask);
+//   3. Commit(): the record stays, Modified is set and the windows hear Changed
+//      with the touched rectangle (Reshaped when the picture changed size);
+//      a step that ends without Commit, or calls Fail(), puts the record back and
+//      drops it, so the pixels and the undo list are as before.
+// Every window repaints from those notices; two documents never share one.
+
+#include "colour/Colorset.h"
+#include "colour/Currentcolour.h"
+#include "colour/Palette.h"
+#include "raster/Tpmemory.h"
+#include "raster/Undo.h"
+#include "shell/Document.h"
+#include "shell/Paper.h"
+
+#include <QObject>
+#include <QRect>
+#include <QRegion>
+#include <QString>
+#include <functional>
+#include <memory>
+
+struct TClipPicture;
+
+class TDocument : public QObject {
+    Q_OBJECT
+  public:
+    // Takes the next document number; the design is empty until NewCanvas or Open.
+    explicit TDocument(QObject* parent = nullptr);
+    // The undo records of the design go with it.
+    ~TDocument() override;
+
+    const TOrvaneBitmap& Picture() const { return *PictureV; }
+    const TPalette& Palette() const { return PaletteV; }
+    const TPaper& Paper() const { return PaperV; }
+    const TOrvaneBitmap* Mask() const { return MaskV.get(); }
+    int Number() const { return NumberV; }
+    int Unit() const { return UnitV; }
+    QString Directory() const { return DirectoryV; }
+    QString FileName() const { return FileNameV; }
+    bool Modified() const { return ModifiedV; }
+    bool Protection() const { return ProtectionV; }
+    int BitsPerPixel() const { return PictureV->BitsPerPixel; }
+    QRect Bounds() const { return QRect(0, 0, PictureV->Width, PictureV->Height); }
+    bool HasSelection() const { return PictureV->HasRegion(); }
+    // The selected region (empty without one).
+    QRegion Selection() const;
+    // What drawing may change now: protected colours stay while protection is on
+    // (8 bits only), and pixels under the mask stay.
+    TWriteGuard Guard() const;
+    // The never-saved name "Noname<n>.tex" / ".tfc" of this document.
+    bool NeverSaved() const;
+
+    // Whole designs; each returns 0 or an error code and leaves the design as it
+    // was on failure. A new or opened design has no undo records and is unmodified.
+    uint32_t NewCanvas(const TPaper& paper, int bitsPerPixel, const TCurrentColour& colour);
+    // bitsPerPixel 0 keeps the file's depth; type 0 goes by the extension.
+    uint32_t Open(const QString& directory, const QString& fileName, int bitsPerPixel, int type);
+    // Writes the design (only the selection's rectangle while there is one) and
+    // takes the saved location; the modified flag is left to the caller.
+    uint32_t Save(const QString& directory, const QString& fileName, int compression, int type);
+    // Resize Canvas stretches the picture; Enlarge Canvas keeps it at the top left
+    // and fills new area with colour. Both are recorded whole, so undo gives the
+    // old size back.
+    uint32_t Resize(int width, int height, int dpi);
+    uint32_t Enlarge(int width, int height, const TCurrentColour& colour);
+    // An Image-menu effect on a full-colour design, run on a copy first.
+    uint32_t ApplyEffect(int effect, int low, int high);
+    // Fills the selection with colour through the guard (Cut); false without a selection.
+    bool FillSelection(const TCurrentColour& colour);
+    // Pastes clip with its top-left at (x, y) through the guard; the pasted part
+    // becomes the selection. Returns that part (empty when nothing landed).
+    QRect Paste(const TClipPicture& clip, int x, int y);
+    // Undoes the newest change of this design; false when there was none.
+    bool Undo();
+
+    // A palette edit: edit works on a copy that replaces the palette when it
+    // returns true; the picture takes the new colours.
+    bool EditPalette(const std::function<bool(TPalette&)>& edit);
+
+    // States that are no pixels and are not undone.
+    void SetSelection(const QRegion& region);
+    void ClearSelection();
+    void SetUnit(int unit);
+    void SetProtection(bool on);
+    void SetModified(bool modified);
+
+    // Makes the undo store work on this design (activation and every change do it).
+    void AttachUndo();
+
+  signals:
+    // Pixels of rect (picture coordinates) changed; the size did not.
+    void Changed(const QRect& rect);
+    // The picture was replaced or changed size: views start again.
+    void Reshaped();
+    void PaletteChanged();
+    // Name, modified flag, unit, protection or selection changed.
+    void StateChanged();
+
+  private:
+    friend class TChange;
+    TDesignRef Design() { return TDesignRef{*PictureV, PaletteV, PaperV}; }
+    void Replaced();
+    void ForgetUndo();
+
+    std::unique_ptr<TOrvaneBitmap> PictureV;
+    std::unique_ptr<TOrvaneBitmap> MaskV;
+    TPalette PaletteV;
+    TPaper PaperV;
+    int NumberV = 0;
+    int UnitV = 2; // Cm
+    QString DirectoryV;
+    QString FileNameV;
+    bool ModifiedV = false;
+    bool ProtectionV = false;
+    bool Changing = false;
+};
+
+// One guarded change of a document's pixels (see TDocument). Only one runs at a
+// time on a document.
+class TChange {
+  public:
+    // Records rect (clipped to the picture) before the change; undoFlags 0 keeps
+    // no record (such a change cannot be undone or put back).
+    TChange(TDocument& document, const QRect& rect, int undoFlags = UndoPicture | UndoRegion);
+    // Records the whole picture.
+    explicit TChange(TDocument& document, int undoFlags = UndoPicture | UndoRegion);
+    // Without Commit the change is undone.
+    ~TChange();
+    TChange(const TChange&) = delete;
+    TChange& operator=(const TChange&) = delete;
+
+    // False when the undo store could not keep a record (the change may go on,
+    // but cannot be undone or put back).
+    bool Recorded() const { return RecordedV; }
+    TOrvaneBitmap& Picture() { return *Doc.PictureV; }
+    TPalette& Palette() { return Doc.PaletteV; }
+    const TWriteGuard& Guard() const { return GuardV; }
+    // Fills rect with value wherever the guard allows, and touches it.
+    void Fill(const QRect& rect, uint32_t value);
+    // Widens the rectangle the notice names (it starts as the recorded one).
+    void Touch(const QRect& rect);
+    // Keeps the change: modified, notified.
+    void Commit();
+    // Puts the recorded state back and drops the record.
+    void Fail();
+
+  private:
+    TDocument& Doc;
+    QRect Touched;
+    QSize SizeBefore;
+    TWriteGuard GuardV;
+    bool RecordedV = false;
+    bool Done = false;
+};

@@ -1,0 +1,172 @@
+// The document's guarded step, its notices and its whole-design operations.
+#include "shell/Tdocument.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace {
+
+TPaper Small(int w = 16, int h = 8) {
+    TPaper p;
+    p.dpi = 160;
+    SetPaper(p, kPaperCustom, w, h);
+    return p;
+}
+
+std::vector<uint32_t> Pixels(const TDocument& d) {
+    std::vector<uint32_t> out;
+    for (int y = 0; y < d.Picture().Height; ++y)
+        for (int x = 0; x < d.Picture().Width; ++x)
+            out.push_back(d.Picture().GetPixel(x, y));
+    return out;
+}
+
+// Everything a document told its windows.
+struct TNotices {
+    std::vector<QRect> Changed;
+    int Reshaped = 0, Palette = 0, State = 0;
+    explicit TNotices(TDocument& d) {
+        QObject::connect(&d, &TDocument::Changed, [this](const QRect& r) { Changed.push_back(r); });
+        QObject::connect(&d, &TDocument::Reshaped, [this] { ++Reshaped; });
+        QObject::connect(&d, &TDocument::PaletteChanged, [this] { ++Palette; });
+        QObject::connect(&d, &TDocument::StateChanged, [this] { ++State; });
+    }
+    bool None() const { return Changed.empty() && !Reshaped && !Palette && !State; }
+};
+
+class GuardedChange : public ::testing::TestWithParam<int> {
+  protected:
+    void SetUp() override {
+        ASSERT_EQ(doc.NewCanvas(Small(), GetParam(), TCurrentColour::OfIndex(5)), 0u);
+        doc.AttachUndo();
+    }
+    uint32_t Value() const { return GetParam() == 8 ? 9u : MakeColorRef(9, 8, 7); }
+    TDocument doc;
+};
+
+} // namespace
+
+TEST_P(GuardedChange, CommitKeepsTheRecordAndNotifiesExactlyItsRectangle) {
+    const std::vector<uint32_t> before = Pixels(doc);
+    const int records = UndoStore().Count();
+    TNotices heard(doc);
+    {
+        TChange change(doc, QRect(2, 1, 3, 2));
+        change.Fill(QRect(2, 1, 3, 2), Value());
+        change.Commit();
+    }
+    EXPECT_EQ(heard.Changed, std::vector<QRect>{QRect(2, 1, 3, 2)});
+    EXPECT_EQ(heard.Reshaped, 0);
+    EXPECT_TRUE(doc.Modified());
+    EXPECT_EQ(UndoStore().Count(), records + 1);
+    EXPECT_EQ(doc.Picture().GetPixel(4, 2), Value());
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_EQ(Pixels(doc), before);
+    EXPECT_EQ(UndoStore().Count(), records);
+}
+
+TEST_P(GuardedChange, AStepThatFailsLeavesPixelsAndUndoListAsTheyWere) {
+    // Dropped without Commit, failed on purpose, a whole-picture step that grew
+    // the picture, and operations refused for bad sizes.
+    const std::vector<uint32_t> before = Pixels(doc);
+    const int records = UndoStore().Count();
+    TNotices heard(doc);
+    {
+        TChange change(doc, QRect(0, 0, 4, 4));
+        change.Fill(QRect(0, 0, 4, 4), Value());
+    }
+    {
+        TChange change(doc, QRect(3, 3, 5, 5));
+        change.Fill(QRect(3, 3, 5, 5), Value());
+        change.Fail();
+        change.Commit(); // too late: the step has ended
+    }
+    {
+        TChange change(doc);
+        ASSERT_TRUE(change.Picture().ResizeCanvas(40, 30, Value()));
+    }
+    EXPECT_NE(doc.Resize(0, 8, 160), 0u);
+    EXPECT_NE(doc.Enlarge(16, 1 << 30, TCurrentColour()), 0u);
+    EXPECT_EQ(doc.Bounds(), QRect(0, 0, 16, 8));
+    EXPECT_EQ(Pixels(doc), before);
+    EXPECT_EQ(UndoStore().Count(), records);
+    EXPECT_TRUE(heard.None());
+    EXPECT_FALSE(doc.Modified());
+}
+
+TEST_P(GuardedChange, ResizeAndEnlargeAreUndoneWithTheirSize) {
+    TNotices heard(doc);
+    ASSERT_EQ(doc.Enlarge(20, 10, TCurrentColour::OfIndex(7).WithRgb(Value())), 0u);
+    EXPECT_EQ(doc.Picture().GetPixel(19, 9), GetParam() == 8 ? 7u : Value());
+    ASSERT_EQ(doc.Resize(40, 20, 320), 0u);
+    EXPECT_EQ(doc.Paper().dpi, 320);
+    EXPECT_EQ(heard.Reshaped, 2);
+    ASSERT_TRUE(doc.Undo());
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_EQ(doc.Bounds(), QRect(0, 0, 16, 8));
+    EXPECT_EQ(heard.Reshaped, 4);
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, GuardedChange, ::testing::Values(8, 24));
+
+TEST(DocumentNotices, TwoDocumentsNeverSeeEachOthersNotices) {
+    TDocument a, b;
+    ASSERT_EQ(a.NewCanvas(Small(), 8, TCurrentColour()), 0u);
+    ASSERT_EQ(b.NewCanvas(Small(), 8, TCurrentColour()), 0u);
+    EXPECT_NE(a.Number(), b.Number());
+    TNotices heardA(a), heardB(b);
+    a.SetSelection(QRegion(1, 1, 2, 2));
+    ASSERT_TRUE(a.FillSelection(TCurrentColour::OfIndex(30)));
+    EXPECT_EQ(heardA.Changed, std::vector<QRect>{QRect(1, 1, 2, 2)});
+    b.EditPalette([](TPalette& p) {
+        p[40].SetRGB(1, 2, 3);
+        return true;
+    });
+    EXPECT_EQ(heardB.Palette, 1);
+    ASSERT_TRUE(a.Undo());
+    EXPECT_EQ(heardA.Palette, 1); // an 8-bit record carries the palette
+    EXPECT_TRUE(heardB.Changed.empty());
+    EXPECT_EQ(heardB.Reshaped, 0);
+    EXPECT_EQ(heardA.Changed.size(), 2u);
+    EXPECT_EQ(a.Picture().GetPixel(1, 1), b.Picture().GetPixel(1, 1));
+}
+
+TEST(DocumentPalette, EditsReachThePictureAndRefusedEditsChangeNothing) {
+    TDocument d;
+    ASSERT_EQ(d.NewCanvas(Small(), 8, TCurrentColour()), 0u);
+    TNotices heard(d);
+    EXPECT_FALSE(d.EditPalette([](TPalette& p) {
+        p[12].SetRGB(1, 1, 1);
+        return false;
+    }));
+    EXPECT_TRUE(heard.None());
+    EXPECT_FALSE(d.Modified());
+    ASSERT_TRUE(d.EditPalette([](TPalette& p) {
+        p[12].SetRGB(10, 20, 30);
+        return true;
+    }));
+    TRGBQuad q;
+    d.Picture().GetColors(12, 1, &q);
+    EXPECT_EQ(MakeColorRef(q.rgbRed, q.rgbGreen, q.rgbBlue), MakeColorRef(10, 20, 30));
+    EXPECT_TRUE(d.Modified());
+    EXPECT_EQ(heard.Palette, 1);
+}
+
+TEST(DocumentGuard, ProtectedColoursAndTheSelectionBoundEveryFill) {
+    TDocument d;
+    ASSERT_EQ(d.NewCanvas(Small(), 8, TCurrentColour::OfIndex(6)), 0u);
+    d.EditPalette([](TPalette& p) {
+        p[6].SetProtected(true);
+        return true;
+    });
+    d.SetSelection(QRegion(0, 0, 4, 4));
+    d.SetProtection(true);
+    ASSERT_TRUE(d.FillSelection(TCurrentColour::OfIndex(3)));
+    EXPECT_EQ(d.Picture().GetPixel(1, 1), 6u); // protected
+    d.SetProtection(false);
+    ASSERT_TRUE(d.FillSelection(TCurrentColour::OfIndex(3)));
+    EXPECT_EQ(d.Picture().GetPixel(1, 1), 3u);
+    EXPECT_EQ(d.Picture().GetPixel(4, 4), 6u); // outside the selection
+    d.ClearSelection();
+    EXPECT_FALSE(d.FillSelection(TCurrentColour::OfIndex(3)));
+}

@@ -1,0 +1,90 @@
+#include "tools/Tooldispatch.h"
+
+#include "shell/Mainmenu.h"
+#include "shell/Tdocument.h"
+
+void TToolDispatch::Activate(int number, std::unique_ptr<TTool> engine) {
+    Deactivate();
+    Number = number;
+    Engine = std::move(engine);
+}
+
+void TToolDispatch::Deactivate() {
+    if (Engine) Engine->Finish(Ctx);
+    Engine.reset();
+    Number = 0;
+    Panning = false;
+}
+
+void TToolDispatch::SetModal(TTool* tool) {
+    if (ModalTool && ModalTool != tool) ModalTool->Finish(Ctx);
+    ModalTool = tool;
+    Panning = false;
+}
+
+void TToolDispatch::SetCurrent(TDocument* document, TToolView* view) {
+    Ctx.Document = document;
+    Ctx.View = document ? view : nullptr;
+}
+
+void TToolDispatch::Forget(const TDocument* document) {
+    if (Ctx.Document == document) SetCurrent(nullptr, nullptr);
+}
+
+void TToolDispatch::Pick(const TDocument& document, int x, int y) {
+    const uint32_t v = document.Picture().GetPixel(x, y);
+    if (document.BitsPerPixel() == 8) {
+        if (v < 252 && Number != ToolColorChange) SetColour(TCurrentColour::OfIndex(int(v)));
+    } else {
+        SetColour(Ctx.Colour.WithRgb(v));
+    }
+}
+
+void TToolDispatch::MouseDown(TDocument& document, TToolView* view, const TToolPointer& p) {
+    SetCurrent(&document, view);
+    if (ModalTool) {
+        if (p.Button == ButtonLeft) ModalTool->MouseDown(Ctx, p);
+        return;
+    }
+    if (p.Button == ButtonLeft && p.Ctrl) {
+        Panning = true;
+        PanStart = QPoint(p.X, p.Y);
+        return;
+    }
+    if (p.Button == ButtonMiddle || (p.Button == ButtonLeft && p.Shift)) Pick(document, p.X, p.Y);
+    if (Engine) Engine->MouseDown(Ctx, p);
+}
+
+void TToolDispatch::MouseMove(TDocument& document, TToolView* view, const TToolPointer& p) {
+    SetCurrent(&document, view);
+    if (ModalTool) {
+        ModalTool->MouseMove(Ctx, p);
+        return;
+    }
+    if (!Panning && Engine) Engine->MouseMove(Ctx, p);
+}
+
+void TToolDispatch::MouseUp(TDocument& document, TToolView* view, const TToolPointer& p) {
+    SetCurrent(&document, view);
+    if (ModalTool) {
+        ModalTool->MouseUp(Ctx, p);
+        return;
+    }
+    if (Panning) {
+        Panning = false;
+        if (view) view->ScrollBy(PanStart.x() - p.X, PanStart.y() - p.Y);
+        return;
+    }
+    if (Engine) Engine->MouseUp(Ctx, p);
+}
+
+bool TToolDispatch::KeyPress(int key, int modifiers) {
+    TTool* tool = ModalTool ? ModalTool : Engine.get();
+    return tool && tool->KeyPress(Ctx, key, modifiers);
+}
+
+void TToolDispatch::SetColour(const TCurrentColour& colour) {
+    Ctx.Colour = colour;
+    if (Engine) Engine->ColourChanged(Ctx);
+    if (OnColourChanged) OnColourChanged(Ctx.Colour);
+}
