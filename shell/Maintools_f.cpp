@@ -14,6 +14,8 @@ void TMainForm::ConnectToolWindows() {
     TToolDispatch& dispatch = MainMenu_->Dispatch();
     Palette_->SetDispatch(&dispatch);
     dispatch.OnColourChanged = [this](const TCurrentColour& colour) { Palette_->ShowColour(colour); };
+    // The superimpose mode of the full view is every tool's.
+    FullView_->OnSuperChange = [this] { MainMenu_->Dispatch().Context().Super = FullView_->Super(); };
     // Tool windows that exist so far; the others come with their tools.
     MainMenu_->CreateToolWindow = [this](int tool, QWidget* owner) -> QWidget* {
         if (tool != ToolUndo) return nullptr;

@@ -25,6 +25,7 @@ void TToolDispatch::SetModal(TTool* tool) {
 void TToolDispatch::SetCurrent(TDocument* document, TToolView* view) {
     Ctx.Document = document;
     Ctx.View = document ? view : nullptr;
+    if (document) Ctx.Unit = document->Unit(); // the tools measure in the document's unit
 }
 
 void TToolDispatch::Forget(const TDocument* document) {

@@ -39,8 +39,8 @@ class TToolDispatch {
     void MouseDown(TDocument& document, TToolView* view, const TToolPointer& p);
     void MouseMove(TDocument& document, TToolView* view, const TToolPointer& p);
     void MouseUp(TDocument& document, TToolView* view, const TToolPointer& p);
-    // The current document and its window (activation); Forget lets go of a
-    // document that closes.
+    // The current document and its window (activation, and every event); the
+    // context takes its unit. Forget lets go of a document that closes.
     void SetCurrent(TDocument* document, TToolView* view);
     void Forget(const TDocument* document);
     // A key for the active tool; true when it used the key.

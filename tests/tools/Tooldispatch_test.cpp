@@ -51,7 +51,9 @@ TEST_F(Dispatch, AToolEngineDrawsOnADocumentWithoutAnyWindow) {
     dispatch.SetColour(TCurrentColour::OfIndex(9));
     EXPECT_EQ(tool->Colours, 1);
     const int records = UndoStore().Count();
+    doc.SetUnit(0); // Dot
     dispatch.MouseDown(doc, nullptr, At(3, 2));
+    EXPECT_EQ(dispatch.Context().Unit, 0);
     dispatch.MouseMove(doc, nullptr, At(4, 2));
     dispatch.MouseUp(doc, nullptr, At(4, 2));
     EXPECT_EQ(doc.Picture().GetPixel(3, 2), 9u);
