@@ -62,6 +62,7 @@ void TMainForm::FormCreate() {
     LoadAppTables();
     MdiArea_ = new QMdiArea(this);
     setCentralWidget(MdiArea_);
+    qApp->installEventFilter(this); // key preview
     AutosaveTimer_ = new QTimer(this);
     connect(AutosaveTimer_, &QTimer::timeout, this, &TMainForm::AutosaveTimerTimer);
     ReadEnvironment();

@@ -88,9 +88,9 @@ class TMainForm : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
-    // Key preview: every key goes to the tool palette, which hands it on.
-    void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
+    // Key preview: a key pressed anywhere in this window (a document's view or
+    // scroll bars included) goes to the tool palette first, which hands it on.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void FormCreate();

@@ -7,6 +7,7 @@
 #include "shell/Mainmenu_f.h"
 #include "shell/Print.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QPageSetupDialog>
 #include <QPainter>
@@ -61,12 +62,18 @@ bool TMainForm::PrintDesign(QPrinter& printer) {
     return painter.end();
 }
 
-void TMainForm::keyPressEvent(QKeyEvent* event) {
-    MainMenu_->KeyForward(event, false);
-    QMainWindow::keyPressEvent(event);
-}
-
-void TMainForm::keyReleaseEvent(QKeyEvent* event) {
-    MainMenu_->KeyForward(event, true);
-    QMainWindow::keyReleaseEvent(event);
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) && watched->isWidgetType()) {
+        // A key travels from the focus widget up to its parents: take it once, first.
+        QWidget* first =
+            QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
+        if (watched == first && static_cast<QWidget*>(watched)->window() == this) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            key->ignore();
+            MainMenu_->KeyForward(key, type == QEvent::KeyRelease);
+            if (key->isAccepted()) return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }

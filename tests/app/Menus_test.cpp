@@ -9,6 +9,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QTest>
 
 namespace {
@@ -74,27 +75,30 @@ TEST_F(Menus, OpeningTheCaptureMenuLeavesTheFillTool) {
     EXPECT_EQ(main->MainMenu()->ActiveTool(), 0);
 }
 
-TEST_F(Menus, KeysReachTheCurrentDocumentThroughTheToolPalette) {
+TEST_F(Menus, KeysReachTheCurrentDocumentFromWhateverHasFocusInIt) {
     TMainImageForm* doc = Document(8);
     ASSERT_NE(doc, nullptr);
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    // The document window has focus as after activation; its frame's scroll area
+    // would take the arrows if the main window did not preview them.
+    doc->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), doc);
     doc->iMainImage->SetZoom(1, 1);
-    QKeyEvent plus(QEvent::KeyPress, Qt::Key_Plus, Qt::NoModifier, QStringLiteral("+"));
-    QApplication::sendEvent(main.get(), &plus);
+    QTest::keyClick(doc, Qt::Key_Plus);
     EXPECT_EQ(doc->iMainImage->GetZoomIn(), 2);
-    QKeyEvent minus(QEvent::KeyPress, Qt::Key_Minus, Qt::NoModifier, QStringLiteral("-"));
-    QApplication::sendEvent(main.get(), &minus);
-    QApplication::sendEvent(main.get(), &minus);
+    QTest::keyClick(doc, Qt::Key_Minus);
+    QTest::keyClick(doc, Qt::Key_Minus);
     EXPECT_EQ(doc->iMainImage->GetZoomOut(), 2);
     doc->iMainImage->SetZoom(16, 1); // the picture is larger than the view: arrows scroll
     doc->iMainImage->SetPosition(0, 0);
-    QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
-    QApplication::sendEvent(main.get(), &right);
-    const int step = doc->iMainImage->PositionX();
-    EXPECT_EQ(step, std::max(1, doc->iMainImage->View().ViewW() / 8));
-    QKeyEvent left(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
-    QApplication::sendEvent(main.get(), &left);
+    QTest::keyClick(doc, Qt::Key_Right);
+    EXPECT_EQ(doc->iMainImage->PositionX(), std::max(1, doc->iMainImage->View().ViewW() / 8));
+    EXPECT_EQ(doc->sbHorizontal->value(), doc->iMainImage->PositionX());
+    doc->sbVertical->setFocus(); // a scroll bar with focus hands the keys on too
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
     EXPECT_EQ(doc->iMainImage->PositionX(), 0);
-    // The Draw tool's window hears the keys too.
+    // The Draw tool's window hears the keys too, once each.
     int heard = 0;
     struct Listener : QWidget {
         int* Count;
@@ -103,8 +107,10 @@ TEST_F(Menus, KeysReachTheCurrentDocumentThroughTheToolPalette) {
     };
     main->MainMenu()->CreateToolWindow = [&](int, QWidget* owner) { return new Listener(owner, &heard); };
     main->MainMenu()->SelectTool(ToolDraw);
-    QKeyEvent a(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
-    QApplication::sendEvent(main.get(), &a);
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    doc->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A);
     EXPECT_EQ(heard, 1);
 }
 
