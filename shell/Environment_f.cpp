@@ -301,7 +301,7 @@ void TEnvironmentForm::FillPresets() {
     const QStringList names = {Texts.Get(6), Texts.Get(7), Texts.Get(8)};
     lbGrid->clear();
     for (const QString& preset : Settings_.Presets)
-        lbGrid->addItem(PresetListText(preset, names));
+        lbGrid->addItem(GridPresetCaption(preset, names, TPresetCaption::Stored));
 }
 
 void TEnvironmentForm::rgUnitClick(int unit) {

@@ -133,11 +133,9 @@ void TGridForm::FillCatalog() {
     Presets = ReadGridCatalog(ini);
     const QSignalBlocker block(lbCatalog);
     lbCatalog->clear();
-    for (const QString& preset : Presets) {
-        TGridSetup s = Settings();
-        lbCatalog->addItem(ParseGridPreset(preset, s) ? GridPresetCaption(s, cbUnit->itemText(s.Unit))
-                                                      : preset);
-    }
+    const QStringList names = {cbUnit->itemText(0), cbUnit->itemText(1), cbUnit->itemText(2)};
+    for (const QString& preset : Presets)
+        lbCatalog->addItem(GridPresetCaption(preset, names, TPresetCaption::Short, Settings()));
 }
 
 void TGridForm::StoreCatalog() {
