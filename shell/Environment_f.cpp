@@ -1,5 +1,6 @@
 #include "shell/Environment_f.h"
 
+#include "colour/Colorref.h"
 #include "platform/Inifile.h"
 #include "shell/Common.h"
 #include "shell/Exception.h"
@@ -23,10 +24,6 @@
 #include <cmath>
 
 namespace {
-QColor ToQColor(TColorRef c) {
-    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
-}
-
 QSpinBox* MakeSpin(int low, int high) {
     auto* box = new QSpinBox;
     box->setRange(low, high);

@@ -1,5 +1,6 @@
 #include "shell/Grid_f.h"
 
+#include "colour/Colorref.h"
 #include "platform/Inifile.h"
 #include "shell/Common.h"
 
@@ -14,10 +15,6 @@
 #include <QVBoxLayout>
 
 namespace {
-QColor ToQColor(TColorRef c) {
-    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
-}
-
 QDoubleSpinBox* MakeGapBox() {
     auto* box = new QDoubleSpinBox;
     box->setDecimals(2);
@@ -166,6 +163,6 @@ void TGridForm::lbCatalogChange(int row) {
 bool ChooseColor(QWidget* parent, TColorRef& colour) {
     const QColor chosen = QColorDialog::getColor(ToQColor(colour), parent);
     if (!chosen.isValid()) return false;
-    colour = MakeColorRef(chosen.red(), chosen.green(), chosen.blue());
+    colour = FromQColor(chosen);
     return true;
 }
