@@ -3,11 +3,13 @@
 #include "colour/Colorref.h"
 #include "platform/Inifile.h"
 #include "shell/Common.h"
+#include "shell/Dialogbuttons_f.h"
 #include "shell/Exception.h"
 #include "shell/Grid_f.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -124,16 +126,12 @@ TEnvironmentForm::TEnvironmentForm(QWidget* parent, const QString& iniPath)
     pcPages->addTab(MakeOptionPage(), Texts.Get(2));
     pcPages->addTab(MakeAutoSavePage(), Texts.Get(3));
     pcPages->addTab(MakeSizePage(), Texts.Get(4));
-    btOK = new QPushButton(Texts.Get(31));
-    btCancel = new QPushButton(Texts.Get(32));
-    btOK->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btOK);
-    buttons->addWidget(btCancel);
+    QDialogButtonBox* buttons = MakeOkCancel(this, Texts.Get(31), Texts.Get(32), [this] { btOKClick(); });
+    btOK = buttons->button(QDialogButtonBox::Ok);
+    btCancel = buttons->button(QDialogButtonBox::Cancel);
     auto* all = new QVBoxLayout(this);
     all->addWidget(pcPages);
-    all->addLayout(buttons);
+    all->addWidget(buttons);
 
     PickColor = [this](TColorRef& colour) { return ChooseColor(this, colour); };
     connect(rgUnit->Group(), &QButtonGroup::idClicked, this, &TEnvironmentForm::rgUnitClick);
@@ -146,8 +144,6 @@ TEnvironmentForm::TEnvironmentForm(QWidget* parent, const QString& iniPath)
     connect(lbGrid, &QListWidget::itemDoubleClicked, this, &TEnvironmentForm::lbGridDblClick);
     connect(btAdd, &QPushButton::clicked, this, &TEnvironmentForm::btAddClick);
     connect(btDelete, &QPushButton::clicked, this, &TEnvironmentForm::btDeleteClick);
-    connect(btOK, &QPushButton::clicked, this, &TEnvironmentForm::btOKClick);
-    connect(btCancel, &QPushButton::clicked, this, &QDialog::reject);
     FormCreate();
 }
 

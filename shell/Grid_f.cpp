@@ -3,9 +3,11 @@
 #include "colour/Colorref.h"
 #include "platform/Inifile.h"
 #include "shell/Common.h"
+#include "shell/Dialogbuttons_f.h"
 
 #include <QColorDialog>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -43,9 +45,9 @@ TGridForm::TGridForm(int dpi, const TGridSetup& setup, QWidget* parent, const QS
     lbCatalog = new QListWidget;
     btAdd = new QPushButton(text(11, "Add"));
     btDelete = new QPushButton(text(12, "Delete"));
-    btOK = new QPushButton(text(13, "OK"));
-    btCancel = new QPushButton(text(14, "Cancel"));
-    btOK->setDefault(true);
+    QDialogButtonBox* buttons = MakeOkCancel(this, text(13, "OK"), text(14, "Cancel"));
+    btOK = buttons->button(QDialogButtonBox::Ok);
+    btCancel = buttons->button(QDialogButtonBox::Cancel);
 
     auto* form = new QFormLayout;
     form->addRow(text(1, "Unit"), cbUnit);
@@ -58,13 +60,9 @@ TGridForm::TGridForm(int dpi, const TGridSetup& setup, QWidget* parent, const QS
     catalogButtons->addWidget(btDelete);
     form->addRow(text(10, "Catalog"), lbCatalog);
     form->addRow(QString(), catalogButtons);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btOK);
-    buttons->addWidget(btCancel);
     auto* all = new QVBoxLayout(this);
     all->addLayout(form);
-    all->addLayout(buttons);
+    all->addWidget(buttons);
 
     PickColor = [this](TColorRef& colour) { return ChooseColor(this, colour); };
     Show(setup);
@@ -75,8 +73,6 @@ TGridForm::TGridForm(int dpi, const TGridSetup& setup, QWidget* parent, const QS
     connect(btAdd, &QPushButton::clicked, this, &TGridForm::btAddClick);
     connect(btDelete, &QPushButton::clicked, this, &TGridForm::btDeleteClick);
     connect(lbCatalog, &QListWidget::currentRowChanged, this, &TGridForm::lbCatalogChange);
-    connect(btOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(btCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 TGridForm::~TGridForm() = default;
