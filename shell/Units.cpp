@@ -6,6 +6,26 @@ namespace {
 // The canvas dialogs' inches per centimetre: 1 / 2.54 cut to ten decimals. It rounds a
 // length that falls exactly on half a dot down where dividing by 2.54 rounds it up.
 constexpr double kTypedInchPerCm = 0.3937007874;
+
+// Dots per unit as the fraction Dots / Length, so that each conversion multiplies
+// before it divides (centimetres: x dpi / 2.54, and back x 2.54 / dpi).
+struct TRatio {
+    double Dots = 0, Length = 1;
+};
+
+TRatio DotsPerUnit(int unit, int dpi) {
+    if (dpi <= 0) return {};
+    switch (unit) {
+    case UnitDot:
+        return {1, 1};
+    case UnitInch:
+        return {double(dpi), 1};
+    case UnitCm:
+        return {double(dpi), kCmPerInch};
+    default:
+        return {};
+    }
+}
 } // namespace
 
 QString UnitName(int unit) {
@@ -14,31 +34,13 @@ QString UnitName(int unit) {
 }
 
 double LengthToDots(double length, int unit, int dpi) {
-    if (dpi <= 0) return 0;
-    switch (unit) {
-    case UnitDot:
-        return length;
-    case UnitInch:
-        return length * dpi;
-    case UnitCm:
-        return length * dpi / kCmPerInch;
-    default:
-        return 0;
-    }
+    const TRatio r = DotsPerUnit(unit, dpi);
+    return length * r.Dots / r.Length;
 }
 
 double DotsToLength(double dots, int unit, int dpi) {
-    if (dpi <= 0) return 0;
-    switch (unit) {
-    case UnitDot:
-        return dots;
-    case UnitInch:
-        return dots / dpi;
-    case UnitCm:
-        return dots * kCmPerInch / dpi;
-    default:
-        return 0;
-    }
+    const TRatio r = DotsPerUnit(unit, dpi);
+    return r.Dots > 0 ? dots * r.Length / r.Dots : 0.0;
 }
 
 int RoundedDots(double length, int unit, int dpi) {
