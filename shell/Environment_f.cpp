@@ -102,7 +102,7 @@ void TGridPreview::paintEvent(QPaintEvent*) {
     p.fillRect(rect(), Qt::white);
     // Very fine or very coarse grids are drawn at a spacing that still shows the pattern.
     const auto spacing = [this](double gap) {
-        return std::clamp(int(std::lround(GapToPixels(gap, Grid.Unit, Dpi))), 4, 40);
+        return std::clamp(int(std::lround(LengthToDots(gap, Grid.Unit, Dpi))), 4, 40);
     };
     const int sx = spacing(Grid.GapX), sy = spacing(Grid.GapY), every = Grid.LinesPerSection;
     for (int pass = 0; pass < 2; ++pass) { // section lines on top

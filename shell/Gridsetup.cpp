@@ -22,8 +22,8 @@ QString StoredText(const TGridSetup& s, const QString& unitName) {
 
 // A gap in another unit keeping its size in pixels, unrounded; negative for a bad unit or dpi.
 double GapInUnit(double gap, int fromUnit, int toUnit, int dpi) {
-    const double pixels = GapToPixels(gap, fromUnit, dpi);
-    const double unit = GapToPixels(1.0, toUnit, dpi);
+    const double pixels = LengthToDots(gap, fromUnit, dpi);
+    const double unit = LengthToDots(1.0, toUnit, dpi);
     return pixels > 0 && unit > 0 ? pixels / unit : -1;
 }
 } // namespace

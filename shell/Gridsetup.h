@@ -54,7 +54,7 @@ QString GridPresetCaption(const QString& preset, const QStringList& unitNames, T
 // The gap label text: the value in its unit, shortest form ("1", "0.5").
 QString GapLabel(double gap);
 
-// A gap in picture pixels (LengthToDots): 0 for a bad unit or dpi.
+// A gap in picture pixels: the full-view window's name for LengthToDots.
 inline double GapToPixels(double gap, int unit, int dpi) {
     return LengthToDots(gap, unit, dpi);
 }
