@@ -1,5 +1,6 @@
 // convert and thumbnail: the same open and save rules as the document windows.
 #include "Commands.h"
+#include "raster/Bitmapimage.h"
 #include "shell/Document.h"
 #include "shell/Exception.h"
 #include "shell/File.h"
@@ -61,13 +62,7 @@ int CommandThumbnail(const QStringList& args) {
         TOrvaneBitmap small;
         const QRect all(0, 0, design.Image.Width, design.Image.Height);
         if (const uint32_t code = MakeThumbnail(small, design.Image, 0, all)) return Fail(code);
-        thumbnail = QImage(small.Width, small.Height, QImage::Format_RGB32);
-        for (int y = 0; y < small.Height; ++y)
-            for (int x = 0; x < small.Width; ++x) {
-                uint32_t v = small.GetPixel(x, y);
-                if (small.BitsPerPixel == 8) v = design.Palette[int(v)].ColorRef();
-                thumbnail.setPixel(x, y, qRgb(RedOf(v), GreenOf(v), BlueOf(v)));
-            }
+        thumbnail = BitmapImage(small, &design.Palette);
     }
     if (!thumbnail.save(args[1], "PNG")) return Fail(ErrorCode::CannotWriteFile, args[1]);
     return 0;

@@ -1,5 +1,6 @@
 #include "colour/Colorchart.h"
 
+#include "colour/Colorref.h"
 #include "shell/Stringtable.h"
 
 #include <QPainter>
@@ -47,7 +48,7 @@ void PaintColorChart(QPainter& painter, const TChartLayout& layout, const TPalet
     for (int index = 1; index <= TChartLayout::kLastIndex; ++index) {
         const QRect cell = layout.CellRect(index).adjusted(1, 1, -1, -1);
         const TColorData& e = palette[index];
-        painter.fillRect(cell, QColor(e.Red(), e.Green(), e.Blue()));
+        painter.fillRect(cell, ToQColor(e.ColorRef()));
         painter.setPen(QPen(Qt::black, index == marked ? 3 : 1));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(cell);

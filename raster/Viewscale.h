@@ -7,17 +7,13 @@
 // the same rule the views use to turn a canvas point into a bitmap point, so what
 // is shown under the mouse is what a click reports.
 
+#include "colour/Colorref.h"
 #include "raster/Tpmemory.h"
 
 #include <QImage>
 #include <QPoint>
 #include <QRect>
 #include <cstdint>
-
-// An opaque 32-bit pixel (0xFFRRGGBB) from a colour value with red in the low byte.
-constexpr uint32_t ColorRefToRgb32(TColorRef c) {
-    return 0xFF000000u | (uint32_t(RedOf(c)) << 16) | (uint32_t(GreenOf(c)) << 8) | uint32_t(BlueOf(c));
-}
 
 // Scale of one axis: inCount destination pixels show outCount source pixels.
 struct TScaleRatio {

@@ -2,9 +2,11 @@
 
 #include "platform/Bitmaphandle.h"
 #include "shell/Common.h"
+#include "shell/Dialogbuttons_f.h"
 #include "shell/Mainimage.h"
 #include "shell/Newcanvas.h"
 
+#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -29,9 +31,9 @@ TCanvasSizeForm::TCanvasSizeForm(const QString& section, bool withDpi, const TPa
     rbInch = new QRadioButton;
     rbDot = new QRadioButton;
     rbDot->setChecked(true);
-    btOK = new QPushButton;
-    btCancel = new QPushButton;
-    btOK->setDefault(true);
+    QDialogButtonBox* buttons = MakeOkCancel(this, QString(), QString(), [this] { btOKClick(); });
+    btOK = buttons->button(QDialogButtonBox::Ok);
+    btCancel = buttons->button(QDialogButtonBox::Cancel);
 
     auto* sizes = new QFormLayout;
     sizes->addRow(lbCurrentWidth, edWidth);
@@ -44,18 +46,12 @@ TCanvasSizeForm::TCanvasSizeForm(const QString& section, bool withDpi, const TPa
     auto* top = new QHBoxLayout;
     top->addLayout(sizes, 1);
     top->addLayout(units);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btOK);
-    buttons->addWidget(btCancel);
     auto* all = new QVBoxLayout(this);
     all->addLayout(top);
-    all->addLayout(buttons);
+    all->addWidget(buttons);
 
     for (QRadioButton* rb : {rbCm, rbInch, rbDot})
         connect(rb, &QRadioButton::toggled, this, &TCanvasSizeForm::rgUnitClick);
-    connect(btOK, &QPushButton::clicked, this, &TCanvasSizeForm::btOKClick);
-    connect(btCancel, &QPushButton::clicked, this, &QDialog::reject);
     FormActivate();
 }
 

@@ -1,5 +1,6 @@
 #include "shell/Capture.h"
 
+#include "raster/Bitmapimage.h"
 #include "shell/Clipboard.h"
 
 #include <algorithm>
@@ -50,18 +51,8 @@ QImage TCaptureList::Thumbnail(int i, int side) const {
     // Nearest-pixel sampling straight into the small picture: a capture may be huge.
     const double scale = std::min(1.0, double(side) / std::max(c.Image.Width, c.Image.Height));
     const int w = std::max(1, int(c.Image.Width * scale)), h = std::max(1, int(c.Image.Height * scale));
-    QImage small(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y) {
-        const int sy = std::min(c.Image.Height - 1, int(y / scale));
-        const uchar* m = c.Mask.constScanLine(sy);
-        auto* out = reinterpret_cast<QRgb*>(small.scanLine(y));
-        for (int x = 0; x < w; ++x) {
-            const int sx = std::min(c.Image.Width - 1, int(x / scale));
-            const TColorRef v = c.Image.GetPixel(sx, sy);
-            out[x] = m[sx] ? qRgb(RedOf(v), GreenOf(v), BlueOf(v)) : qRgb(160, 160, 160);
-        }
-    }
-    return small;
+    return BitmapImage(c.Image, nullptr,
+                       {.Size = QSize(w, h), .Mask = c.Mask, .Outside = qRgb(160, 160, 160)});
 }
 
 TCaptureList& CapturedImages() {

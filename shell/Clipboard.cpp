@@ -4,6 +4,7 @@
 #include "colour/Searchcolor.h"
 #include "platform/Lebytes.h"
 #include "platform/Lereader.h"
+#include "raster/Bitmapimage.h"
 
 #include <QBuffer>
 #include <cstring>
@@ -123,18 +124,7 @@ QImage ClipboardPicture(const TOrvaneBitmap& image, const TPalette& palette, con
                         const QRegion& selection) {
     const QRect area = rect.intersected(QRect(0, 0, image.Width, image.Height));
     if (area.isEmpty()) return {};
-    const QImage mask = SelectionMask(area, selection);
-    QImage out(area.size(), QImage::Format_RGB32);
-    for (int y = 0; y < area.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
-        const uint8_t* m = mask.constScanLine(y);
-        for (int x = 0; x < area.width(); ++x) {
-            uint32_t v = image.GetPixel(area.left() + x, area.top() + y);
-            if (image.BitsPerPixel == 8) v = palette[int(v)].ColorRef();
-            line[x] = m[x] ? qRgb(RedOf(v), GreenOf(v), BlueOf(v)) : qRgb(255, 255, 255);
-        }
-    }
-    return out;
+    return BitmapImage(image, &palette, {.Rect = area, .Mask = SelectionMask(area, selection)});
 }
 
 QRect PasteIntoDesign(TOrvaneBitmap& design, const TPalette& palette, const TClipPicture& picture, int x,

@@ -41,14 +41,14 @@ bool DecodeClipboard(const QByteArray& data, TClipPicture& out);
 QImage ClipboardPicture(const TOrvaneBitmap& image, const TPalette& palette, const QRect& rect,
                         const QRegion& selection);
 
-// Puts a pasted picture into the design at (x, y), converting colours: into an
-// 8-bit design each colour takes the nearest drawing colour (2 .. 251) of its
-// palette; into a 24-bit one colours go as they are. Only pixels inside the mask
-// are written. Returns the rectangle written (clipped to the design).
 // One byte a pixel over rect: 255 where selection covers it, everywhere for an
 // empty selection, 0 elsewhere. Null when it cannot be allocated.
 QImage SelectionMask(const QRect& rect, const QRegion& selection);
 
+// Puts a pasted picture into the design at (x, y), converting colours: into an
+// 8-bit design each colour takes the nearest drawing colour (2 .. 251) of its
+// palette; into a 24-bit one colours go as they are. Only pixels inside the mask
+// are written. Returns the rectangle written (clipped to the design).
 QRect PasteIntoDesign(TOrvaneBitmap& design, const TPalette& palette, const TClipPicture& picture, int x,
                       int y, const TWriteGuard& guard = TWriteGuard());
 

@@ -1,11 +1,11 @@
 #include "shell/Effect_f.h"
 
 #include "shell/Common.h"
+#include "shell/Dialogbuttons_f.h"
 #include "shell/Stringtable.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QPushButton>
 #include <QSpinBox>
 
 namespace {
@@ -79,12 +79,7 @@ TEffectForm::TEffectForm(TEffect effect, const QString& caption, QWidget* parent
     };
     seLow = field(low);
     seHigh = field(high);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    buttons->button(QDialogButtonBox::Ok)->setText(texts.Get(10));
-    buttons->button(QDialogButtonBox::Cancel)->setText(texts.Get(11));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    form->addRow(buttons);
+    form->addRow(MakeOkCancel(this, texts.Get(10), texts.Get(11)));
 }
 
 TEffectParams TEffectForm::Params() const {

@@ -5,7 +5,6 @@
 #include "shell/Paper.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 const QString kCanvas = QStringLiteral("CanvasInfor");
@@ -49,24 +48,6 @@ bool SaveEnvironmentSettings(const QString& path, const TEnvironmentSettings& s)
     const QString code = SizeChoiceCode(std::clamp(s.SizeChoice, 0, kSizeChoices - 1));
     Configuration.TREG_Size = code;
     return WriteConfigValue(QStringLiteral("Common"), QStringLiteral("TREG_Size"), code) && written;
-}
-
-TGridSetup ChangeGridUnit(const TGridSetup& grid, int unit, int dpi) {
-    if (unit < 0 || unit > 2 || grid.Unit < 0 || grid.Unit > 2 || dpi <= 0) return grid;
-    TGridSetup s = grid;
-    // Through dots, unrounded: the fields show six decimals.
-    const double from = GapToPixels(1.0, grid.Unit, dpi), to = GapToPixels(1.0, unit, dpi);
-    s.GapX = grid.GapX * from / to;
-    s.GapY = grid.GapY * from / to;
-    s.Unit = unit;
-    return s;
-}
-
-QString PresetListText(const QString& text, const QStringList& unitNames) {
-    TGridSetup g;
-    if (!ParseGridPreset(text, g)) return text;
-    const QString name = g.Unit < unitNames.size() ? unitNames[g.Unit] : QString();
-    return QString::asprintf("%s) %f x %f", name.toUtf8().constData(), g.GapX, g.GapY);
 }
 
 int MainImageUnitOfChoice(int choice) {

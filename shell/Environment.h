@@ -3,11 +3,11 @@
 //
 // Environment.ini holds them in several sections: "CanvasInfor"/"DPI", the grid
 // ("Grid": unit, gaps, colours, lines per section and the "Catalog-n" presets,
-// read and written through the helpers of shell/Fullview.h), "Window"/"MaxUndo",
+// read and written through shell/Gridsetup.h), "Window"/"MaxUndo",
 // "MainImage"/"Unit" and "Size", and "AutoSave"/"Check" and "Min". The paper size
 // choice is also kept in the configuration store as "Common"/"TREG_Size".
 
-#include "shell/Fullview.h"
+#include "shell/Gridsetup.h"
 
 #include <QString>
 #include <QStringList>
@@ -43,14 +43,6 @@ void WriteEnvironmentSettings(TIniFile& ini, const TEnvironmentSettings& setting
 // Writes the settings file at path and "Common"/"TREG_Size" of the configuration
 // store (also updating Configuration.TREG_Size). False when either write fails.
 bool SaveEnvironmentSettings(const QString& path, const TEnvironmentSettings& settings);
-
-// The grid re-expressed in another unit (0 Dot, 1 Inch, 2 Cm) at dpi, the gaps
-// keeping their size in dots (unrounded). Unchanged for a bad unit or dpi.
-TGridSetup ChangeGridUnit(const TGridSetup& grid, int unit, int dpi);
-
-// The list entry of a stored preset: "<unit name>) <gapX> x <gapY>" with six
-// decimals, unitNames indexed by unit; the text itself when it cannot be parsed.
-QString PresetListText(const QString& text, const QStringList& unitNames);
 
 // The unit of a "MainImage"/"Unit" choice (0 Cm, 1 Inch, 2 Dot) as a TUnit value.
 int MainImageUnitOfChoice(int choice);

@@ -1,12 +1,15 @@
 #include "shell/Environment_f.h"
 
+#include "colour/Colorref.h"
 #include "platform/Inifile.h"
 #include "shell/Common.h"
+#include "shell/Dialogbuttons_f.h"
 #include "shell/Exception.h"
 #include "shell/Grid_f.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -23,10 +26,6 @@
 #include <cmath>
 
 namespace {
-QColor ToQColor(TColorRef c) {
-    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
-}
-
 QSpinBox* MakeSpin(int low, int high) {
     auto* box = new QSpinBox;
     box->setRange(low, high);
@@ -103,7 +102,7 @@ void TGridPreview::paintEvent(QPaintEvent*) {
     p.fillRect(rect(), Qt::white);
     // Very fine or very coarse grids are drawn at a spacing that still shows the pattern.
     const auto spacing = [this](double gap) {
-        return std::clamp(int(std::lround(GapToPixels(gap, Grid.Unit, Dpi))), 4, 40);
+        return std::clamp(int(std::lround(LengthToDots(gap, Grid.Unit, Dpi))), 4, 40);
     };
     const int sx = spacing(Grid.GapX), sy = spacing(Grid.GapY), every = Grid.LinesPerSection;
     for (int pass = 0; pass < 2; ++pass) { // section lines on top
@@ -127,16 +126,12 @@ TEnvironmentForm::TEnvironmentForm(QWidget* parent, const QString& iniPath)
     pcPages->addTab(MakeOptionPage(), Texts.Get(2));
     pcPages->addTab(MakeAutoSavePage(), Texts.Get(3));
     pcPages->addTab(MakeSizePage(), Texts.Get(4));
-    btOK = new QPushButton(Texts.Get(31));
-    btCancel = new QPushButton(Texts.Get(32));
-    btOK->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btOK);
-    buttons->addWidget(btCancel);
+    QDialogButtonBox* buttons = MakeOkCancel(this, Texts.Get(31), Texts.Get(32), [this] { btOKClick(); });
+    btOK = buttons->button(QDialogButtonBox::Ok);
+    btCancel = buttons->button(QDialogButtonBox::Cancel);
     auto* all = new QVBoxLayout(this);
     all->addWidget(pcPages);
-    all->addLayout(buttons);
+    all->addWidget(buttons);
 
     PickColor = [this](TColorRef& colour) { return ChooseColor(this, colour); };
     connect(rgUnit->Group(), &QButtonGroup::idClicked, this, &TEnvironmentForm::rgUnitClick);
@@ -149,8 +144,6 @@ TEnvironmentForm::TEnvironmentForm(QWidget* parent, const QString& iniPath)
     connect(lbGrid, &QListWidget::itemDoubleClicked, this, &TEnvironmentForm::lbGridDblClick);
     connect(btAdd, &QPushButton::clicked, this, &TEnvironmentForm::btAddClick);
     connect(btDelete, &QPushButton::clicked, this, &TEnvironmentForm::btDeleteClick);
-    connect(btOK, &QPushButton::clicked, this, &TEnvironmentForm::btOKClick);
-    connect(btCancel, &QPushButton::clicked, this, &QDialog::reject);
     FormCreate();
 }
 
@@ -301,7 +294,7 @@ void TEnvironmentForm::FillPresets() {
     const QStringList names = {Texts.Get(6), Texts.Get(7), Texts.Get(8)};
     lbGrid->clear();
     for (const QString& preset : Settings_.Presets)
-        lbGrid->addItem(PresetListText(preset, names));
+        lbGrid->addItem(GridPresetCaption(preset, names, TPresetCaption::Stored));
 }
 
 void TEnvironmentForm::rgUnitClick(int unit) {

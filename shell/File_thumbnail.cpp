@@ -2,6 +2,7 @@
 // read back from a file for the file browsers.
 #include "colour/Palettefile.h"
 #include "platform/Lereader.h"
+#include "raster/Bitmapimage.h"
 #include "raster/Tpmemory.h"
 #include "shell/Exception.h"
 #include "shell/File_records.h"
@@ -119,12 +120,7 @@ uint32_t ReadThumbnail(QIODevice* file, QImage& thumbnail, TPalette& palette) {
 
     QImage out(kThumbnailWidth, kThumbnailHeight, indexed ? QImage::Format_Indexed8 : QImage::Format_RGB32);
     if (out.isNull()) return ErrorCode::OutOfMemory;
-    if (indexed) {
-        QList<QRgb> table(256);
-        for (int i = 0; i < 256; ++i)
-            table[i] = qRgb(pal[i].Red(), pal[i].Green(), pal[i].Blue());
-        out.setColorTable(table);
-    }
+    if (indexed) out.setColorTable(ColorTable(pal));
     // Files before version 222 keep the thumbnail bottom row first.
     for (int i = 0; i < kThumbnailHeight; ++i) {
         const uint8_t* src = bytes.data() + size_t(i) * size_t(rowBytes);

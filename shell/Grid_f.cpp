@@ -1,10 +1,13 @@
 #include "shell/Grid_f.h"
 
+#include "colour/Colorref.h"
 #include "platform/Inifile.h"
 #include "shell/Common.h"
+#include "shell/Dialogbuttons_f.h"
 
 #include <QColorDialog>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -14,10 +17,6 @@
 #include <QVBoxLayout>
 
 namespace {
-QColor ToQColor(TColorRef c) {
-    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
-}
-
 QDoubleSpinBox* MakeGapBox() {
     auto* box = new QDoubleSpinBox;
     box->setDecimals(2);
@@ -46,9 +45,9 @@ TGridForm::TGridForm(int dpi, const TGridSetup& setup, QWidget* parent, const QS
     lbCatalog = new QListWidget;
     btAdd = new QPushButton(text(11, "Add"));
     btDelete = new QPushButton(text(12, "Delete"));
-    btOK = new QPushButton(text(13, "OK"));
-    btCancel = new QPushButton(text(14, "Cancel"));
-    btOK->setDefault(true);
+    QDialogButtonBox* buttons = MakeOkCancel(this, text(13, "OK"), text(14, "Cancel"));
+    btOK = buttons->button(QDialogButtonBox::Ok);
+    btCancel = buttons->button(QDialogButtonBox::Cancel);
 
     auto* form = new QFormLayout;
     form->addRow(text(1, "Unit"), cbUnit);
@@ -61,13 +60,9 @@ TGridForm::TGridForm(int dpi, const TGridSetup& setup, QWidget* parent, const QS
     catalogButtons->addWidget(btDelete);
     form->addRow(text(10, "Catalog"), lbCatalog);
     form->addRow(QString(), catalogButtons);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btOK);
-    buttons->addWidget(btCancel);
     auto* all = new QVBoxLayout(this);
     all->addLayout(form);
-    all->addLayout(buttons);
+    all->addWidget(buttons);
 
     PickColor = [this](TColorRef& colour) { return ChooseColor(this, colour); };
     Show(setup);
@@ -78,8 +73,6 @@ TGridForm::TGridForm(int dpi, const TGridSetup& setup, QWidget* parent, const QS
     connect(btAdd, &QPushButton::clicked, this, &TGridForm::btAddClick);
     connect(btDelete, &QPushButton::clicked, this, &TGridForm::btDeleteClick);
     connect(lbCatalog, &QListWidget::currentRowChanged, this, &TGridForm::lbCatalogChange);
-    connect(btOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(btCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 TGridForm::~TGridForm() = default;
@@ -133,11 +126,9 @@ void TGridForm::FillCatalog() {
     Presets = ReadGridCatalog(ini);
     const QSignalBlocker block(lbCatalog);
     lbCatalog->clear();
-    for (const QString& preset : Presets) {
-        TGridSetup s = Settings();
-        lbCatalog->addItem(ParseGridPreset(preset, s) ? GridPresetCaption(s, cbUnit->itemText(s.Unit))
-                                                      : preset);
-    }
+    const QStringList names = {cbUnit->itemText(0), cbUnit->itemText(1), cbUnit->itemText(2)};
+    for (const QString& preset : Presets)
+        lbCatalog->addItem(GridPresetCaption(preset, names, TPresetCaption::Short, Settings()));
 }
 
 void TGridForm::StoreCatalog() {
@@ -168,6 +159,6 @@ void TGridForm::lbCatalogChange(int row) {
 bool ChooseColor(QWidget* parent, TColorRef& colour) {
     const QColor chosen = QColorDialog::getColor(ToQColor(colour), parent);
     if (!chosen.isValid()) return false;
-    colour = MakeColorRef(chosen.red(), chosen.green(), chosen.blue());
+    colour = FromQColor(chosen);
     return true;
 }

@@ -4,7 +4,7 @@
 // added or deleted). Changing the unit keeps the gaps' size in pixels at the
 // document's resolution. OK accepts; Settings() returns what was chosen.
 
-#include "shell/Fullview.h"
+#include "shell/Gridsetup.h"
 #include "shell/Stringtable.h"
 
 #include <QDialog>

@@ -43,9 +43,7 @@ int NextUnit(int unit) {
 }
 
 QString UnitCaption(const QString& caption, int unit) {
-    return caption + (unit == UnitDot    ? QStringLiteral(" : Dot")
-                      : unit == UnitInch ? QStringLiteral(" : Inch")
-                                         : QStringLiteral(" : Cm"));
+    return caption + QStringLiteral(" : ") + UnitName(unit);
 }
 
 QString SizePanelText(const TPaper& paper, int unit) {
@@ -61,8 +59,7 @@ QString DpiPanelText(const TPaper& paper) {
 QString PointerText(int x, int y, int imageHeight, int unit, int dpi) {
     const int px = x + 1, py = imageHeight - y;
     if (unit == UnitDot || dpi <= 0) return QString::asprintf("%d : %d", px, py);
-    const double scale = unit == UnitCm ? 2.54 / dpi : 1.0 / dpi;
-    return QString::asprintf("%f : %f", px * scale, py * scale);
+    return QString::asprintf("%f : %f", DotsToLength(px, unit, dpi), DotsToLength(py, unit, dpi));
 }
 
 QString DocumentCaption(const QString& directory, const QString& fileName, int bitsPerPixel) {
@@ -117,21 +114,17 @@ uint32_t EnlargeDesign(TDesignRef design, int width, int height, uint32_t fill) 
 
 QString UnitLengthText(int dots, int dpi, int unit, const QString& cmFormat, const QString& inchFormat,
                        const QString& dotFormat) {
-    switch (unit) {
-    case UnitCm:
-        return QString::asprintf(cmFormat.toLatin1().constData(), DotsToCm(dots, dpi));
-    case UnitInch:
-        return QString::asprintf(inchFormat.toLatin1().constData(), DotsToInches(dots, dpi));
-    default:
-        return QString::asprintf(dotFormat.toLatin1().constData(), dots);
-    }
+    if (unit != UnitCm && unit != UnitInch) return QString::asprintf(dotFormat.toLatin1().constData(), dots);
+    const QString& format = unit == UnitCm ? cmFormat : inchFormat;
+    return QString::asprintf(format.toLatin1().constData(), DotsToLength(dots, unit, dpi));
 }
 
 std::vector<TRulerTick> RulerTicks(int first, int canvasLength, int zoomIn, int zoomOut, int unit, int dpi,
                                    bool fromEnd, int imageLength) {
     std::vector<TRulerTick> ticks;
     if (canvasLength <= 0 || zoomIn <= 0 || zoomOut <= 0 || dpi <= 0) return ticks;
-    const double dotsPerUnit = unit == UnitDot ? 1.0 : unit == UnitInch ? dpi : dpi / 2.54;
+    const double dotsPerUnit = LengthToDots(1.0, unit, dpi);
+    if (dotsPerUnit <= 0) return ticks;
     const double canvasPerUnit = dotsPerUnit * zoomIn / zoomOut;
     // Long marks at least 60 canvas pixels apart, on 1-2-5 steps; short marks at
     // a tenth, a fifth or a half of that while they stay 5 pixels apart.

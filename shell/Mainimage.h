@@ -69,6 +69,6 @@ struct TRulerTick {
 // The marks of a ruler over canvasLength canvas pixels whose first pixel shows
 // picture pixel first, at zoom zoomIn:zoomOut, in a unit at dpi. Labels are
 // measured from the picture's start, or from its end (imageLength) when
-// fromEnd is set, as the vertical ruler counts from the bottom.
+// fromEnd is set, as the vertical ruler counts from the bottom. None for a bad unit.
 std::vector<TRulerTick> RulerTicks(int first, int canvasLength, int zoomIn, int zoomOut, int unit, int dpi,
                                    bool fromEnd = false, int imageLength = 0);

@@ -31,7 +31,9 @@ QStringList SizeListTexts(const TStringTable& texts, int unit, int dpi) {
             list << texts.Get(kInchTexts + k);
         } else {
             const int type = PaperTypeOfSizeIndex(k);
-            const int w = int(PaperInchWidth(type) * dpi), h = int(PaperInchHeight(type) * dpi);
+            // The sheet in dots as typing its inches would give them.
+            const int w = TypedSizeToDots(PaperInchWidth(type), UnitInch, dpi);
+            const int h = TypedSizeToDots(PaperInchHeight(type), UnitInch, dpi);
             list << QString::asprintf(texts.Get(kDotTexts + k).toLatin1().constData(), w, h);
         }
     }
@@ -43,15 +45,7 @@ int TextToDots(const QString& text, int unit, int dpi, bool* ok) {
     bool good = false;
     const double v = text.trimmed().toDouble(&good);
     if (ok) *ok = good;
-    if (!good) return 0;
-    switch (unit) {
-    case UnitInch:
-        return int(v * dpi);
-    case UnitCm:
-        return int(v * dpi * 0.3937007874 + 0.5);
-    default:
-        return int(v);
-    }
+    return good ? TypedSizeToDots(v, unit, dpi) : 0;
 }
 
 TNewCanvasSettings ReadNewCanvasSettings(const TIniFile& env) {

@@ -31,8 +31,7 @@ int SizeIndexOfPaperType(int type);
 // The list texts for a unit and resolution, from the "NewCanvas" language table.
 QStringList SizeListTexts(const TStringTable& texts, int unit, int dpi);
 
-// A typed size in dots: inches x dpi and centimetres x dpi / 2.54 + 0.5, each cut
-// to a whole number; dots as typed. ok is false for text that is no number.
+// A typed size in dots by TypedSizeToDots; ok is false for text that is no number.
 int TextToDots(const QString& text, int unit, int dpi, bool* ok = nullptr);
 
 // The settings a new dialog starts from: "CanvasInfor"/"DPI" and "MainImage"/"Size"

@@ -2,8 +2,10 @@
 
 #include "platform/Inifile.h"
 #include "shell/Common.h"
+#include "shell/Dialogbuttons_f.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -46,15 +48,10 @@ TNewCanvasForm::TNewCanvasForm(QWidget* parent) : QDialog(parent) {
     units->addWidget(rbInch);
     units->addWidget(rbDot);
 
-    btOK = new QPushButton(Texts.Get(14));
-    btCancel = new QPushButton(Texts.Get(15));
-    btDefault = new QPushButton(Texts.Get(16));
-    btOK->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btOK);
-    buttons->addWidget(btCancel);
-    buttons->addWidget(btDefault);
+    QDialogButtonBox* buttons = MakeOkCancel(this, Texts.Get(14), Texts.Get(15), [this] { btOKClick(); });
+    btOK = buttons->button(QDialogButtonBox::Ok);
+    btCancel = buttons->button(QDialogButtonBox::Cancel);
+    btDefault = buttons->addButton(Texts.Get(16), QDialogButtonBox::ResetRole);
 
     auto* side = new QVBoxLayout;
     side->addWidget(gbOrientation);
@@ -64,15 +61,13 @@ TNewCanvasForm::TNewCanvasForm(QWidget* parent) : QDialog(parent) {
     top->addLayout(side);
     auto* all = new QVBoxLayout(this);
     all->addLayout(top);
-    all->addLayout(buttons);
+    all->addWidget(buttons);
     setWindowTitle(Texts.Get(0));
 
     connect(cbSizeType, &QComboBox::currentIndexChanged, this, &TNewCanvasForm::cbSizeTypeChange);
     connect(seDPI, &QSpinBox::valueChanged, this, &TNewCanvasForm::seDPIChange);
     for (QRadioButton* rb : {rbCm, rbInch, rbDot})
         connect(rb, &QRadioButton::toggled, this, &TNewCanvasForm::rgUnitClick);
-    connect(btOK, &QPushButton::clicked, this, &TNewCanvasForm::btOKClick);
-    connect(btCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(btDefault, &QPushButton::clicked, this, &TNewCanvasForm::btDefaultClick);
     FormCreate();
 }

@@ -17,10 +17,6 @@ const PaperSize& SizeOf(int type) {
     return type >= 0 && type < kPaperTypes && type != kPaperCustom ? kPapers[type] : kPapers[0];
 }
 
-int Dots(int dpi, double inches) {
-    return int(dpi * inches + 0.5);
-}
-
 } // namespace
 
 QString PaperName(int type) {
@@ -36,13 +32,13 @@ double PaperInchHeight(int type) {
 int PaperWidth(const TPaper& paper) {
     if (paper.type == kPaperCustom) return paper.width;
     const PaperSize& s = SizeOf(paper.type);
-    return Dots(paper.dpi, paper.orientation == 0 ? s.Width : s.Height);
+    return RoundedDots(paper.orientation == 0 ? s.Width : s.Height, UnitInch, paper.dpi);
 }
 
 int PaperHeight(const TPaper& paper) {
     if (paper.type == kPaperCustom) return paper.height;
     const PaperSize& s = SizeOf(paper.type);
-    return Dots(paper.dpi, paper.orientation == 0 ? s.Height : s.Width);
+    return RoundedDots(paper.orientation == 0 ? s.Height : s.Width, UnitInch, paper.dpi);
 }
 
 void SetPaper(TPaper& paper, int type, int width, int height) {
@@ -59,17 +55,11 @@ void SetPaper(TPaper& paper, int type, int width, int height) {
 void FormatPaper(const TPaper& paper, int unit, QString& name, QString& size) {
     name = PaperName(paper.type);
     const int w = PaperWidth(paper), h = PaperHeight(paper);
-    switch (unit) {
-    case UnitInch:
-        size = QString::asprintf("%f x %f", DotsToInches(w, paper.dpi), DotsToInches(h, paper.dpi));
-        break;
-    case UnitCm:
-        size = QString::asprintf("%f x %f", DotsToCm(w, paper.dpi), DotsToCm(h, paper.dpi));
-        break;
-    default:
+    if (unit == UnitInch || unit == UnitCm)
+        size =
+            QString::asprintf("%f x %f", DotsToLength(w, unit, paper.dpi), DotsToLength(h, unit, paper.dpi));
+    else
         size = QString::asprintf("%d x %d", w, h);
-        break;
-    }
 }
 
 int PaperTypeOfSizeChoice(int choice) {
@@ -83,17 +73,4 @@ QString SizeChoiceCode(int choice) {
     static const char* const codes[] = {"cstA4", "cstA3",     "cstA2",    "cstA1",
                                         "cstA0", "cstLetter", "cstLegal", "cstTabloid"};
     return choice >= 0 && choice < 8 ? QString::fromLatin1(codes[choice]) : QString();
-}
-
-double DotsToInches(double dots, int dpi) {
-    return dpi > 0 ? dots / dpi : 0.0;
-}
-double DotsToCm(double dots, int dpi) {
-    return dpi > 0 ? dots * 2.54 / dpi : 0.0;
-}
-int InchesToDots(double inches, int dpi) {
-    return int(dpi * inches + 0.5);
-}
-int CmToDots(double cm, int dpi) {
-    return InchesToDots(cm / 2.54, dpi);
 }

@@ -1,6 +1,8 @@
 #pragma once
-// Paper sizes and measuring units shared by the canvas dialogs, the settings and
-// every design file's header.
+// Paper sizes shared by the canvas dialogs, the settings and every design file's
+// header.
+
+#include "shell/Units.h"
 
 #include <QString>
 #include <cstdint>
@@ -21,8 +23,6 @@ constexpr int kPaperCustom = 5;
 constexpr int kPaperTypes = 9;
 constexpr int kMinDpi = 50;
 constexpr int kMaxDpi = 1000;
-
-enum TUnit : int { UnitDot = 0, UnitInch = 1, UnitCm = 2 };
 
 // The type's name ("A4" ...; empty for custom) and portrait size in inches.
 // Types outside 0 .. 8 are measured like A4.
@@ -45,9 +45,3 @@ int PaperTypeOfSizeChoice(int choice);
 int SizeChoiceOfPaperType(int type);
 // "cstA4" ... "cstTabloid" for choices 0 .. 7.
 QString SizeChoiceCode(int choice);
-
-// Unit conversions at a resolution.
-double DotsToInches(double dots, int dpi);
-double DotsToCm(double dots, int dpi);
-int InchesToDots(double inches, int dpi);
-int CmToDots(double cm, int dpi);

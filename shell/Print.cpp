@@ -1,6 +1,6 @@
 #include "shell/Print.h"
 
-#include "colour/Palette.h"
+#include "raster/Bitmapimage.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -16,28 +16,9 @@ QRect DesignPlacement(QSize picture, int dpi, const QRect& page, int deviceDpi) 
                  page.top() + (page.height() - size.height()) / 2, size.width(), size.height());
 }
 
-QImage DesignImageView(const TOrvaneBitmap& picture, const TPalette* palette) {
-    if (!picture.Allocated() || (picture.BitsPerPixel != 8 && picture.BitsPerPixel != 24)) return {};
-    if (picture.BitsPerPixel == 24)
-        return QImage(picture.ScanLine(0), picture.Width, picture.Height, picture.BytesPerLine(),
-                      QImage::Format_BGR888);
-    QImage view(picture.ScanLine(0), picture.Width, picture.Height, picture.BytesPerLine(),
-                QImage::Format_Indexed8);
-    QList<QRgb> table(256);
-    TRGBQuad quads[256];
-    if (palette)
-        palette->GetQuads(quads);
-    else
-        picture.GetColors(0, 256, quads);
-    for (int i = 0; i < 256; ++i)
-        table[i] = qRgb(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue);
-    view.setColorTable(table);
-    return view;
-}
-
 void PaintDesign(QPainter& painter, const TOrvaneBitmap& picture, const TPalette* palette,
                  const QRect& target) {
-    const QImage view = DesignImageView(picture, palette);
+    const QImage view = BitmapView(picture, palette);
     if (view.isNull() || target.isEmpty()) return;
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false); // design pixels stay sharp blocks

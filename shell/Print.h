@@ -15,10 +15,7 @@ class TPalette;
 // in device pixels of deviceDpi. Empty when the picture or the page is empty.
 QRect DesignPlacement(QSize picture, int dpi, const QRect& page, int deviceDpi);
 
-// A view of the design's pixels as a QImage (no copy; 8-bit pictures through the
-// palette's colours). Valid while the picture is neither freed nor resized.
-QImage DesignImageView(const TOrvaneBitmap& picture, const TPalette* palette);
-
-// Paints the design into target, one design pixel a block of device pixels.
+// Paints the design into target, one design pixel a block of device pixels; 8-bit
+// pictures take the palette's colours, or their own when palette is null.
 void PaintDesign(QPainter& painter, const TOrvaneBitmap& picture, const TPalette* palette,
                  const QRect& target);

@@ -79,8 +79,4 @@ TEST(Printing, PaintedPagesShowTheDesignsColours) {
     p.end();
     EXPECT_EQ(page.pixel(5, 5), qRgb(250, 0, 0));
     EXPECT_EQ(page.pixel(25, 15), qRgb(0, 0, 250));
-    TOrvaneBitmap full;
-    ASSERT_TRUE(full.Allocate(2, 1, nullptr, 24));
-    full.SetPixel(1, 0, MakeColorRef(1, 2, 3));
-    EXPECT_EQ(DesignImageView(full, nullptr).pixel(1, 0), qRgb(1, 2, 3));
 }

@@ -80,65 +80,6 @@ TEST_F(EnvironmentSettingsTest, HandEditedValuesAreClampedIntoTheirRanges) {
     EXPECT_EQ(s.Presets.size(), 2); // the two stored entries, not two billion blanks
 }
 
-TEST(EnvironmentGrid, UnitChangeKeepsTheGapInDots) {
-    TGridSetup dots;
-    dots.GapX = 160;
-    dots.GapY = 80;
-    const TGridSetup inch = ChangeGridUnit(dots, UnitInch, 160);
-    EXPECT_EQ(inch.Unit, UnitInch);
-    EXPECT_DOUBLE_EQ(inch.GapX, 1.0);
-    EXPECT_DOUBLE_EQ(inch.GapY, 0.5);
-    EXPECT_DOUBLE_EQ(ChangeGridUnit(inch, UnitDot, 160).GapX, 160.0);
-
-    TGridSetup cm;
-    cm.Unit = UnitCm;
-    cm.GapX = 2.54;
-    cm.GapY = 5.08;
-    const TGridSetup there = ChangeGridUnit(cm, UnitDot, 160);
-    EXPECT_DOUBLE_EQ(there.GapX, 160.0);
-    EXPECT_DOUBLE_EQ(there.GapY, 320.0);
-    const TGridSetup back = ChangeGridUnit(there, UnitCm, 160);
-    EXPECT_DOUBLE_EQ(back.GapX, 2.54);
-    EXPECT_DOUBLE_EQ(back.GapY, 5.08);
-    EXPECT_DOUBLE_EQ(ChangeGridUnit(cm, UnitInch, 200).GapX, 1.0);
-
-    EXPECT_EQ(ChangeGridUnit(cm, 3, 160), cm);
-    EXPECT_EQ(ChangeGridUnit(cm, UnitDot, 0), cm);
-}
-
-TEST(EnvironmentGrid, PresetsParseInListAndStoredForm) {
-    TGridSetup g;
-    ASSERT_TRUE(ParseGridPreset("Dot) 1.000000 x 1.000000", g));
-    EXPECT_EQ(g.Unit, 0);
-    EXPECT_DOUBLE_EQ(g.GapX, 1.0);
-    ASSERT_TRUE(ParseGridPreset("Cm) 2.5 x 0.25", g));
-    EXPECT_EQ(g.Unit, 2);
-    EXPECT_DOUBLE_EQ(g.GapX, 2.5);
-    EXPECT_DOUBLE_EQ(g.GapY, 0.25);
-    ASSERT_TRUE(ParseGridPreset("Inch)3x4", g));
-    EXPECT_EQ(g.Unit, 1);
-    EXPECT_DOUBLE_EQ(g.GapY, 4.0);
-    ASSERT_TRUE(ParseGridPreset("Pica) 3 x 4", g));
-    EXPECT_EQ(g.Unit, 0);
-    ASSERT_TRUE(ParseGridPreset("2;0.5;0.75;255;4;0", g));
-    EXPECT_EQ(g.Unit, 2);
-    EXPECT_DOUBLE_EQ(g.GapY, 0.75);
-
-    const TGridSetup before = g;
-    for (const char* bad : {"", "Dot)", "Dot) 1 x", "Dot) a x 2", "Dot) 0 x 2", "Dot) -1 x 2", "7;1;1;0;0;0"})
-        EXPECT_FALSE(ParseGridPreset(bad, g)) << bad;
-    EXPECT_EQ(g, before);
-
-    const QStringList names = {"Dot", "Inch", "Cm"};
-    TGridSetup s;
-    s.Unit = UnitInch;
-    s.GapX = 0.5;
-    s.GapY = 2;
-    EXPECT_EQ(PresetListText(GridPresetText(s), names), "Inch) 0.500000 x 2.000000");
-    EXPECT_EQ(PresetListText("Dot) 1 x 1", names), "Dot) 1.000000 x 1.000000");
-    EXPECT_EQ(PresetListText("rubbish", names), "rubbish");
-}
-
 TEST_F(EnvironmentSettingsTest, ShrinkingPresetsRemovesTheStaleKeys) {
     {
         TIniFile ini(Path());

@@ -1,9 +1,6 @@
-#include "Languageindices.h"
 #include "shell/Common.h"
 #include "shell/Exception.h"
-#include "shell/Stringtable.h"
 
-#include <QDir>
 #include <gtest/gtest.h>
 #include <set>
 #include <vector>
@@ -76,14 +73,4 @@ TEST_F(ReportErrorTest, SeverityZeroShowsNothingAndUnknownCodesHaveNoText) {
     EXPECT_EQ(shown[0].Text, "");
     errno = ENOENT;
     EXPECT_FALSE(ErrorText(ErrorCode::SystemError).isEmpty());
-}
-
-TEST(LanguageFiles, EveryIndexTheWindowsAskForHasText) {
-    for (const TLanguageIndex& li : kLanguageIndices) {
-        QString dir = QStringLiteral(VELMORA_SOURCE_DATA_DIR "/Bin");
-        if (*li.Folder) dir += QLatin1Char('/') + QLatin1String(li.Folder);
-        TStringTable t;
-        t.Load(dir, "English", li.Section);
-        EXPECT_FALSE(t.Get(li.Index).isEmpty()) << li.Folder << "/" << li.Section << " " << li.Index;
-    }
 }

@@ -1,7 +1,5 @@
-#include "platform/Inifile.h"
 #include "shell/Fullview.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 TEST(FullViewRules, SuperModeCyclesAndShowsOverlapOnlyInLastMode) {
@@ -119,77 +117,4 @@ TEST(PreviewScroll, FrameScalesTheVisibleArea) {
     const TPreviewGeometry g = Preview();
     EXPECT_EQ(VisibleFrame(g, {800, 600}), QRect(80, 60, 40, 30));
     EXPECT_EQ(VisibleFrame(g, {1600, 1200}), QRect(160, 120, 40, 30));
-}
-
-TEST(GridSetup, SectionRoundTripsAndBadValuesFallBack) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("Environment.ini");
-    TGridSetup s{2, 0.5, 1.25, 0x0000FF, 5, 0x00FF00};
-    {
-        TIniFile ini(path);
-        EXPECT_EQ(ReadGridSetup(ini), TGridSetup{}); // missing section: defaults
-        WriteGridSetup(ini, s);
-    }
-    TIniFile ini(path);
-    EXPECT_EQ(ReadGridSetup(ini), s);
-    ini.WriteInteger("Grid", "Unit", 7);
-    ini.WriteString("Grid", "GapX", "-2");
-    ini.WriteString("Grid", "GapY", "nonsense");
-    ini.WriteInteger("Grid", "LinesPerSection", -1);
-    const TGridSetup bad = ReadGridSetup(ini);
-    EXPECT_EQ(bad.Unit, 0);
-    EXPECT_EQ(bad.GapX, 1.0);
-    EXPECT_EQ(bad.GapY, 1.0);
-    EXPECT_EQ(bad.LinesPerSection, 0);
-    EXPECT_EQ(bad.Color, 0x0000FFu); // the good keys survive
-}
-
-TEST(GridSetup, CatalogShrinksAndIgnoresBadCounts) {
-    QTemporaryDir dir;
-    TIniFile ini(dir.filePath("Environment.ini"));
-    WriteGridCatalog(ini, {"a", "b", "c"});
-    EXPECT_EQ(ReadGridCatalog(ini), QStringList({"a", "b", "c"}));
-    WriteGridCatalog(ini, {"z"});
-    EXPECT_EQ(ReadGridCatalog(ini), QStringList({"z"}));
-    EXPECT_FALSE(ini.ValueExists("Grid", "Catalog-2"));
-    ini.WriteInteger("Grid", "Catalog-Count", -5);
-    EXPECT_TRUE(ReadGridCatalog(ini).isEmpty());
-    ini.WriteInteger("Grid", "Catalog-Count", 2000000000);
-    EXPECT_LE(ReadGridCatalog(ini).size(), 1000);
-}
-
-TEST(GridSetup, PresetTextRoundTripsAndRejectsGarbage) {
-    const TGridSetup s{1, 0.25, 2, 0x123456, 4, 0xABCDEF};
-    EXPECT_EQ(GridPresetText(s), "Inch) 0.250000 x 2.000000");
-    TGridSetup back{0, 1, 1, 0x123456, 4, 0xABCDEF}; // colours and sections are not in a preset
-    ASSERT_TRUE(ParseGridPreset(GridPresetText(s), back));
-    EXPECT_EQ(back, s);
-    ASSERT_TRUE(ParseGridPreset("Cm)  0.5 x 0.25", back));
-    EXPECT_EQ(back.Unit, 2);
-    EXPECT_EQ(back.GapY, 0.25);
-    ASSERT_TRUE(ParseGridPreset("Weird) 3 x 4", back)); // any other unit name means dots
-    EXPECT_EQ(back.Unit, 0);
-    ASSERT_TRUE(ParseGridPreset("1;0.25;2;1193046;4;11259375", back)); // the older long form
-    EXPECT_EQ(back, s);
-    TGridSetup untouched = s;
-    for (const char* bad : {"", "1;2;3", "3;1;1;0;0;0", "0;0;1;0;0;0", "0;1;1;0;-1;0", "0;x;1;0;0;0",
-                            "0;1;1;16777216;0;0", "Dot) 1", "Dot 1 x 1", "Dot) 0 x 1", "Dot) a x 1"})
-        EXPECT_FALSE(ParseGridPreset(bad, untouched)) << bad;
-    EXPECT_EQ(untouched, s);
-    EXPECT_EQ(GridPresetCaption(s, "Inch"), "0.25 x 2 Inch, 4");
-}
-
-TEST(GridSetup, GapsConvertThroughPixels) {
-    EXPECT_EQ(GapToPixels(3, 0, 160), 3.0);
-    EXPECT_EQ(GapToPixels(0.5, 1, 160), 80.0);
-    EXPECT_DOUBLE_EQ(GapToPixels(2.54, 2, 160), 160.0);
-    EXPECT_EQ(GapToPixels(1, 3, 160), 0.0);
-    EXPECT_EQ(GapToPixels(1, 1, 0), 0.0);
-    EXPECT_EQ(ConvertGap(160, 0, 1, 160), 1.0);
-    EXPECT_DOUBLE_EQ(ConvertGap(1, 1, 2, 160), 2.54);
-    EXPECT_EQ(ConvertGap(1, 2, 0, 160), 63.0);
-    EXPECT_EQ(ConvertGap(1, 0, 1, 160), 0.01); // never rounds to nothing
-    EXPECT_EQ(ConvertGap(5, 9, 1, 160), 5.0);
-    EXPECT_EQ(GapLabel(1.0), "1");
-    EXPECT_EQ(GapLabel(0.5), "0.5");
 }

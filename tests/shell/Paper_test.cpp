@@ -55,17 +55,11 @@ TEST(Paper, FormatInDotsInchesAndCentimetres) {
     EXPECT_EQ(size, "10 x 20");
 }
 
-TEST(Paper, SizeChoicesSkipCustomAndUnitsConvert) {
+TEST(Paper, SizeChoicesSkipCustom) {
     EXPECT_EQ(PaperTypeOfSizeChoice(4), 4);
     EXPECT_EQ(PaperTypeOfSizeChoice(5), 6);
     EXPECT_EQ(PaperTypeOfSizeChoice(7), 8);
     EXPECT_EQ(SizeChoiceOfPaperType(6), 5);
     EXPECT_EQ(SizeChoiceCode(5), "cstLetter");
     EXPECT_EQ(SizeChoiceCode(8), "");
-    EXPECT_DOUBLE_EQ(DotsToInches(320, 160), 2.0);
-    EXPECT_DOUBLE_EQ(DotsToCm(160, 160), 2.54);
-    EXPECT_EQ(InchesToDots(2.5, 160), 400);
-    EXPECT_EQ(CmToDots(2.54, 100), 100);
-    EXPECT_EQ(InchesToDots(0.003, 160), 0); // 0.48 rounds down
-    EXPECT_EQ(DotsToInches(10, 0), 0.0);
 }
