@@ -1,6 +1,7 @@
 #include "colour/Palette_f.h"
 
 #include "colour/Colorchart_f.h"
+#include "colour/Colorref.h"
 #include "colour/Hlswheel.h"
 #include "colour/Pcmy.h"
 #include "colour/Pcolorgrid_f.h"
@@ -84,7 +85,7 @@ void TColorSwatch::SetColor(TColorRef colour, const QString& text) {
 void TColorSwatch::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
     QPainter p(this);
-    const QColor c(RedOf(Colour), GreenOf(Colour), BlueOf(Colour));
+    const QColor c = ToQColor(Colour);
     p.fillRect(contentsRect(), c);
     p.setPen(qGray(c.rgb()) < 128 ? Qt::white : Qt::black);
     p.drawText(contentsRect(), Qt::AlignCenter, Caption);

@@ -1,5 +1,6 @@
 #include "colour/Pcolorgrid_f.h"
 
+#include "colour/Colorref.h"
 #include "colour/Colorset.h"
 #include "colour/Palettefile.h"
 
@@ -8,10 +9,6 @@
 #include <QScrollBar>
 
 namespace {
-QColor ToQColor(TColorRef c) {
-    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
-}
-
 QScrollBar* MakeBar(QWidget* owner) {
     auto* bar = new QScrollBar(Qt::Vertical, owner);
     bar->setPageStep(1);

@@ -1,9 +1,14 @@
 #include "shell/Filedialog_f.h"
 
+#include "shell/Common.h"
 #include "shell/Filetypes.h"
+#include "shell/Stringtable.h"
 
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
 
 int FileTypeOfFilter(const QString& filter) {
     for (int type = 1; type <= kFileTypeCount; ++type)
@@ -12,10 +17,23 @@ int FileTypeOfFilter(const QString& filter) {
 }
 
 TFileChoice OpenFileDialog(QWidget* parent, const QString& folder) {
-    QString filter;
+    TStringTable texts;
+    texts.Load(LanguageDirectory(QString()), Configuration.Language, QStringLiteral("FileManager"));
+    QFileDialog dialog(parent, texts.Get(0), folder, FileTypeFilters());
+    dialog.setOption(QFileDialog::DontUseNativeDialog); // it has the "Open as" row
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    auto* depth = new QComboBox;
+    depth->addItems({texts.Get(33), texts.Get(14), texts.Get(15)});
+    if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
+        const int row = grid->rowCount();
+        grid->addWidget(new QLabel(texts.Get(32)), row, 0);
+        grid->addWidget(depth, row, 1);
+    }
     TFileChoice choice;
-    choice.Path = QFileDialog::getOpenFileName(parent, QString(), folder, FileTypeFilters(), &filter);
-    choice.Type = FileTypeOfFilter(filter);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return choice;
+    choice.Path = dialog.selectedFiles().first();
+    choice.Type = FileTypeOfFilter(dialog.selectedNameFilter());
+    choice.Bits = depth->currentIndex() == 1 ? 8 : depth->currentIndex() == 2 ? 24 : 0;
     // A file whose extension names another type opens as that type.
     if (const int byName = FileTypeOfName(choice.Path)) choice.Type = byName;
     return choice;

@@ -7,9 +7,11 @@ class QWidget;
 struct TFileChoice {
     QString Path; // empty when cancelled
     int Type = 0; // 1 .. 15, from the chosen filter
+    int Bits = 0; // open as 8 or 24 bits; 0: a design at its own depth, a picture as it is
 };
 
-// Open: the chosen file and the type of the chosen filter.
+// Open: the chosen file, the type of the chosen filter and the depth chosen under
+// "Open as" (as the picture is, 256 colours, full colours).
 TFileChoice OpenFileDialog(QWidget* parent, const QString& folder);
 // Save: as above; a name without an extension gets the chosen type's extension.
 TFileChoice SaveFileDialog(QWidget* parent, const QString& folder, int type);

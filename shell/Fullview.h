@@ -3,7 +3,6 @@
 // tapeline cycles, the overlap entry, the zoom track bar and scrolling the document
 // view by pointing into its preview. The window keeps its grid as a TGridSetup.
 
-#include "shell/Gridsetup.h"
 #include "shell/Mainimage.h"
 
 #include <QRect>

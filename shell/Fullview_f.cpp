@@ -252,8 +252,8 @@ void TFullViewForm::ApplyGrid() {
     if (!DocumentV) return;
     TPTextileImage* view = DocumentV->iMainImage;
     const int dpi = DocumentV->Document().Paper().dpi;
-    view->SetGridGapX(GapToPixels(GridV.GapX, GridV.Unit, dpi));
-    view->SetGridGapY(GapToPixels(GridV.GapY, GridV.Unit, dpi));
+    view->SetGridGapX(LengthToDots(GridV.GapX, GridV.Unit, dpi));
+    view->SetGridGapY(LengthToDots(GridV.GapY, GridV.Unit, dpi));
     view->SetGridColor(GridV.Color);
     view->SetGridMark(GridV.LinesPerSection);
     view->SetGridMarkColor(GridV.SectionColor);

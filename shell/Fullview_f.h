@@ -6,6 +6,7 @@
 // settings (read from Environment.ini, changed through the grid window).
 
 #include "shell/Fullview.h"
+#include "shell/Gridsetup.h"
 #include "shell/Stringtable.h"
 
 #include <QPointer>

@@ -54,10 +54,6 @@ QString GridPresetCaption(const QString& preset, const QStringList& unitNames, T
 // The gap label text: the value in its unit, shortest form ("1", "0.5").
 QString GapLabel(double gap);
 
-// A gap in picture pixels: the full-view window's name for LengthToDots.
-inline double GapToPixels(double gap, int unit, int dpi) {
-    return LengthToDots(gap, unit, dpi);
-}
 // A gap re-expressed in another unit so it keeps its size in pixels (2 decimals
 // for inch and cm, whole dots, never below the smallest step); the gap unchanged
 // for a bad unit or dpi.

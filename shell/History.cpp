@@ -1,7 +1,9 @@
 #include "shell/History.h"
 
 #include "platform/Inifile.h"
+#include "shell/Common.h"
 
+#include <QDir>
 #include <algorithm>
 
 namespace {
@@ -77,4 +79,15 @@ QString THistoryList::Caption(int index) const {
     QString path = Entries[index].Path;
     path.replace(QLatin1Char('&'), QLatin1String("&&"));
     return QLatin1Char('&') + QString::number(index + 1) + QLatin1Char(' ') + path;
+}
+
+QString LastFileFolder() {
+    const TIniFile main(SettingsFile(QStringLiteral("Main.ini")));
+    return main.ReadString(QStringLiteral("FileManager"), QStringLiteral("DirectoryName"), QDir::homePath());
+}
+
+void RememberFileFolder(const QString& folder) {
+    TIniFile main(SettingsFile(QStringLiteral("Main.ini")));
+    main.WriteString(QStringLiteral("FileManager"), QStringLiteral("DirectoryName"), folder);
+    main.UpdateFile();
 }

@@ -51,3 +51,8 @@ class THistoryList {
     std::vector<THistoryEntry> Entries;
     int Max;
 };
+
+// The folder files were last opened from or saved to ("FileManager"/"DirectoryName"
+// of "Main.ini"; the home folder at first).
+QString LastFileFolder();
+void RememberFileFolder(const QString& folder);

@@ -9,7 +9,9 @@
 #include "shell/Effect_f.h"
 #include "shell/Exception.h"
 #include "shell/Filedialog_f.h"
+#include "shell/Filetypes.h"
 #include "shell/Fullview_f.h"
+#include "shell/History.h"
 #include "shell/History_f.h"
 #include "shell/Mainimage_f.h"
 #include "shell/Mainmenu_f.h"
@@ -63,6 +65,8 @@ void TMainForm::FormCreate() {
     MdiArea_ = new QMdiArea(this);
     setCentralWidget(MdiArea_);
     qApp->installEventFilter(this); // key preview
+    OpenDialog = [this](const QString& folder) { return OpenFileDialog(this, folder); };
+    SaveAsDialog = [this](const QString& folder, int type) { return SaveFileDialog(this, folder, type); };
     AutosaveTimer_ = new QTimer(this);
     connect(AutosaveTimer_, &QTimer::timeout, this, &TMainForm::AutosaveTimerTimer);
     ReadEnvironment();
@@ -175,9 +179,9 @@ TMainImageForm* TMainForm::OpenFile(const QString& path, int type, int bitsPerPi
 }
 
 void TMainForm::FirstActivation(const QString& fileName) {
-    // The design named on the command line opens as 256 colours; without one, or
-    // when it cannot be opened, a blank A4 160-dpi canvas appears.
-    if (fileName.isEmpty() || !OpenFile(fileName, 0, 8)) {
+    // The design named on the command line opens by its own type and depth; without
+    // one, or when it cannot be opened, a blank A4 160-dpi canvas appears.
+    if (fileName.isEmpty() || !OpenFile(fileName, 0, 0)) {
         TPaper a4;
         a4.dpi = 160;
         SetPaper(a4, 0);
@@ -202,25 +206,35 @@ void TMainForm::FNewCanvasClick(int bitsPerPixel) {
 }
 
 void TMainForm::FManagerClick() {
-    const TIniFile main(SettingsFile(QStringLiteral("Main.ini")));
-    const TFileChoice choice =
-        OpenFileDialog(this, main.ReadString(QStringLiteral("FileManager"), QStringLiteral("DirectoryName"),
-                                             QDir::homePath()));
+    const TFileChoice choice = OpenDialog(LastFileFolder());
     if (choice.Path.isEmpty()) return;
+    RememberFileFolder(QFileInfo(choice.Path).absolutePath());
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    OpenFile(choice.Path, choice.Type, 8);
+    OpenFile(choice.Path, choice.Type, choice.Bits); // a design keeps its depth unless told
     QApplication::restoreOverrideCursor();
 }
 
 void TMainForm::FSaveClick() {
     TMainImageForm* doc = CurrentDocument();
     if (!doc) return;
-    const int type = doc->Document().BitsPerPixel() == 8 ? 1 : 2;
-    const TFileChoice choice = SaveFileDialog(this, doc->Document().Directory(), type);
+    TDocument& design = doc->Document();
+    const QString folder = design.Directory().isEmpty() ? LastFileFolder() : design.Directory();
+    const TFileChoice choice = SaveAsDialog(folder, design.BitsPerPixel() == 8 ? TypeTex : TypeTfc);
     if (choice.Path.isEmpty()) return;
+    // The whole design is written unless the user asks for the selection alone.
+    bool part = false;
+    if (design.HasSelection()) {
+        const int answer = ShowMessage(TSeverity::Warning, AppTables.Message->Get(91), MB_YESNOCANCEL);
+        if (answer != ID_YES && answer != ID_NO) return;
+        part = answer == ID_YES;
+    }
     const QFileInfo info(choice.Path);
-    if (const uint32_t code = doc->SaveDocument(info.absolutePath(), info.fileName(), 2, choice.Type))
+    RememberFileFolder(info.absolutePath());
+    if (const uint32_t code = design.Save(info.absolutePath(), info.fileName(), 2, choice.Type, part)) {
         ReportError(code, MB_OK, choice.Path);
+        return;
+    }
+    if (!part) design.SetModified(false);
 }
 
 void TMainForm::FFontClick() {

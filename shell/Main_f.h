@@ -3,11 +3,13 @@
 // loads the process-wide language tables and "Environment.ini" (user font,
 // autosave), then builds the menus with captions from the "Main" table.
 
+#include "shell/Filedialog_f.h"
 #include "shell/Paper.h"
 
 #include <QFont>
 #include <QMainWindow>
 #include <QPointer>
+#include <functional>
 #include <memory>
 
 class QMdiArea;
@@ -71,6 +73,11 @@ class TMainForm : public QMainWindow {
     TFullViewForm* FullView() const { return FullView_; }
     TPaletteForm* PaletteWindow() const { return Palette_; }
     TPenManagerForm* PenWindow() const { return Pen_; }
+
+    // The dialogs of File Manager (folder -> file and depth) and Save... (folder,
+    // type -> file); replaced in tests.
+    std::function<TFileChoice(const QString& folder)> OpenDialog;
+    std::function<TFileChoice(const QString& folder, int type)> SaveAsDialog;
 
     // Capture menu: the current design's selection to the captured-image list.
     bool CaptureSelection(bool overwrite);
@@ -143,6 +150,7 @@ class TMainForm : public QMainWindow {
     QAction* ECutItem = nullptr;
     QAction* ECopyItem = nullptr;
     QAction* EPasteItem = nullptr;
+    QAction* ESelectNoneItem = nullptr;
     QAction* WCascadeItem = nullptr;
     QAction* WTileItem = nullptr;
     QAction* HAboutItem = nullptr;

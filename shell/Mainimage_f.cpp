@@ -8,6 +8,7 @@
 #include "shell/Environment.h"
 #include "shell/Exception.h"
 #include "shell/Filetypes.h"
+#include "shell/History.h"
 #include "shell/Paths.h"
 #include "shell/Ruler_f.h"
 #include "tools/Tooldispatch.h"
@@ -98,6 +99,7 @@ TMainImageForm::TMainImageForm(QWidget* parent) : QWidget(parent), Doc(new TDocu
     connect(Doc, &TDocument::Reshaped, this, &TMainImageForm::AfterNewPicture);
     connect(Doc, &TDocument::PaletteChanged, this, [this] { iMainImage->Paint(); });
     connect(Doc, &TDocument::StateChanged, this, &TMainImageForm::StateChanged);
+    connect(Doc, &TDocument::SelectionChanged, this, [this] { iMainImage->Paint(); }); // the outline goes
     connect(sbHorizontal, &QScrollBar::valueChanged, this, [this](int v) { iMainImage->SetPositionX(v); });
     connect(sbVertical, &QScrollBar::valueChanged, this, [this](int v) { iMainImage->SetPositionY(v); });
     connect(iMainImage, &TPImage::MouseDown, this, &TMainImageForm::ImageMouseDown);
@@ -256,6 +258,10 @@ void TMainImageForm::ProcessPendingMove() {
 }
 
 bool TMainImageForm::KeyPress(int key, Qt::KeyboardModifiers modifiers) {
+    if (key == Qt::Key_Escape && Doc->HasSelection()) { // drops a selection, a pasted one too
+        Doc->ClearSelection();
+        return true;
+    }
     if (key == Qt::Key_Plus || key == Qt::Key_Equal) {
         ZoomInClick();
         return true;
@@ -413,14 +419,12 @@ bool TMainImageForm::SaveInPlace() {
     if (Doc->NeverSaved()) {
         const int type = Doc->BitsPerPixel() == 8 ? TypeTex : TypeTfc;
         const QString filter = QString::fromLatin1(FileTypeInfo(type)->Description);
-        const TIniFile main(SettingsFile(QStringLiteral("Main.ini")));
-        const QString folder =
-            main.ReadString(QStringLiteral("FileManager"), QStringLiteral("DirectoryName"), QDir::homePath());
-        QString chosen = SaveDialog ? SaveDialog(filter, folder) : QString();
+        QString chosen = SaveDialog ? SaveDialog(filter, LastFileFolder()) : QString();
         if (chosen.isEmpty()) return false;
         if (!QFileInfo(chosen).fileName().contains(QLatin1Char('.'))) chosen += DefaultExtension();
         directory = QFileInfo(chosen).absolutePath();
         name = QFileInfo(chosen).fileName();
+        RememberFileFolder(directory);
     }
     if (const uint32_t code = SaveDocument(directory, name, 2, FileTypeOfName(name))) {
         ReportError(code, MB_OK, JoinPath(directory, name));

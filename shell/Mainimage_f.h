@@ -46,7 +46,8 @@ class TMainImageForm : public QWidget, public TToolView {
     // One of the nine zoom steps (0 = 1:16 .. 8 = 16:1).
     void SetZoomStep(int step);
     // Keys forwarded by the tool palette: + and - zoom, the arrows scroll by an
-    // eighth of the view (a whole view with Ctrl). True when the key was used.
+    // eighth of the view (a whole view with Ctrl), Escape drops the selection.
+    // True when the key was used.
     bool KeyPress(int key, Qt::KeyboardModifiers modifiers);
     // Processes the last mouse move (the main window calls it every 50 ms).
     void ProcessPendingMove();

@@ -60,6 +60,9 @@ void TMainForm::CreateMenus() {
     ECutItem = EditItem_->addAction(QString(), this, onDocument(&TMainImageForm::CutToClipboard));
     ECopyItem = EditItem_->addAction(QString(), this, onDocument(&TMainImageForm::CopyToClipboard));
     EPasteItem = EditItem_->addAction(QString(), this, onDocument(&TMainImageForm::PasteFromClipboard));
+    ESelectNoneItem = EditItem_->addAction(QString(), this, [] {
+        if (TMainImageForm* doc = CurrentDocument()) doc->Document().ClearSelection();
+    });
     ECutItem->setShortcut(QKeySequence::Cut);
     ECopyItem->setShortcut(QKeySequence::Copy);
     EPasteItem->setShortcut(QKeySequence::Paste);
@@ -131,6 +134,7 @@ void TMainForm::SetMenuCaptions() {
     ECutItem->setText(t.Get(17));
     ECopyItem->setText(t.Get(18));
     EPasteItem->setText(t.Get(19));
+    ESelectNoneItem->setText(t.Get(59));
     CaptureItem_->setTitle(t.Get(20));
     COverwriteItem->setText(t.Get(21));
     CInsertItem->setText(t.Get(22));
@@ -174,6 +178,7 @@ void TMainForm::UpdateMenuItems() {
     const int bits = doc ? doc->Document().BitsPerPixel() : 0;
     const bool selection = doc && doc->Document().HasSelection();
     ImageItem_->setEnabled(bits == 24);
+    ESelectNoneItem->setEnabled(selection);
     CaptureItem_->setEnabled(bits == 24);
     COverwriteItem->setEnabled(bits == 24 && selection);
     CInsertItem->setEnabled(bits == 24 && selection);

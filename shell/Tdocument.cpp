@@ -74,12 +74,15 @@ uint32_t TDocument::Open(const QString& directory, const QString& fileName, int 
     return 0;
 }
 
-uint32_t TDocument::Save(const QString& directory, const QString& fileName, int compression, int type) {
+uint32_t TDocument::Save(const QString& directory, const QString& fileName, int compression, int type,
+                         bool selectionOnly) {
     if (!type) type = FileTypeOfName(fileName);
     const QRect rect = Selection().boundingRect();
-    if (const uint32_t code = SaveDesign(JoinPath(directory, fileName), type, compression, Design(),
-                                         rect.isEmpty() ? nullptr : &rect))
+    const bool part = selectionOnly && !rect.isEmpty();
+    if (const uint32_t code =
+            SaveDesign(JoinPath(directory, fileName), type, compression, Design(), part ? &rect : nullptr))
         return code;
+    if (part) return 0;
     DirectoryV = directory;
     FileNameV = type >= TypeBmp ? OpenedFileName(fileName, type, BitsPerPixel()) : fileName;
     emit StateChanged();
@@ -133,7 +136,7 @@ QRect TDocument::Paste(const TClipPicture& clip, int x, int y) {
     const QRect written = PasteIntoDesign(*PictureV, PaletteV, clip, x, y, change.Guard());
     if (!written.isEmpty()) PictureV->SetRegionRect(L_RGN_SET, written);
     change.Commit();
-    emit StateChanged();
+    emit SelectionChanged();
     return written;
 }
 
@@ -172,12 +175,14 @@ void TDocument::SetSelection(const QRegion& region) {
         return;
     }
     PictureV->SetRegion(region, L_RGN_SET);
+    emit SelectionChanged();
     emit StateChanged();
 }
 
 void TDocument::ClearSelection() {
     if (!PictureV->HasRegion()) return;
     PictureV->FreeRegion();
+    emit SelectionChanged();
     emit StateChanged();
 }
 

@@ -65,9 +65,11 @@ class TDocument : public QObject {
     uint32_t NewCanvas(const TPaper& paper, int bitsPerPixel, const TCurrentColour& colour);
     // bitsPerPixel 0 keeps the file's depth; type 0 goes by the extension.
     uint32_t Open(const QString& directory, const QString& fileName, int bitsPerPixel, int type);
-    // Writes the design (only the selection's rectangle while there is one) and
-    // takes the saved location; the modified flag is left to the caller.
-    uint32_t Save(const QString& directory, const QString& fileName, int compression, int type);
+    // Writes the whole design and takes the saved location, or with selectionOnly
+    // only the selection's rectangle to a file of its own (the design keeps its
+    // name). The modified flag is left to the caller.
+    uint32_t Save(const QString& directory, const QString& fileName, int compression, int type,
+                  bool selectionOnly = false);
     // Resize Canvas stretches the picture; Enlarge Canvas keeps it at the top left
     // and fills new area with colour. Both are recorded whole, so undo gives the
     // old size back.
@@ -105,6 +107,8 @@ class TDocument : public QObject {
     void PaletteChanged();
     // Name, modified flag, unit, protection or selection changed.
     void StateChanged();
+    // The selection changed (its outline needs drawing again).
+    void SelectionChanged();
 
   private:
     friend class TChange;

@@ -1,5 +1,6 @@
 // A tool on the dispatch driven through a real document window, as the coming tools are.
 #include "app/Mainwindow.h"
+#include "colour/Colorref.h"
 #include "colour/Palette_f.h"
 #include "colour/Pcolorgrid_f.h"
 #include "raster/Tptextileimage_f.h"
@@ -29,7 +30,7 @@ TEST_F(MainWindowTest, AToolOnTheDispatchDrawsThroughADocumentWindowAndIsUndone)
     const QImage shown = doc->iMainImage->grab().toImage(); // the view repainted from the notice
     const TColorRef nine = doc->Document().Palette()[9].ColorRef();
     EXPECT_EQ(shown.pixel(11, 7) & 0xFFFFFF,
-              QColor(RedOf(nine), GreenOf(nine), BlueOf(nine)).rgb() & 0xFFFFFF);
+              ToQColor(nine).rgb() & 0xFFFFFF);
     EXPECT_TRUE(doc->Document().Modified());
 
     // A middle click picks the colour, and the palette window follows it.
