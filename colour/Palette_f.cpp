@@ -299,17 +299,22 @@ void TPaletteForm::PaletteChanged() {
 }
 
 void TPaletteForm::ShowColour(const TCurrentColour& colour) {
-    if (Bits != 8 || colour.Index == DIB256Palette->ChoiceIndex()) return;
+    if (Bits != 8 || colour.Index == DIB256Palette->ChoiceIndex()) {
+        ShowColors(); // a full-colour pick shows in the swatch
+        return;
+    }
     Following = true;
     DIB256Palette->SetChoiceIndex(colour.Index);
     Following = false;
 }
 
 void TPaletteForm::ImageDepthChanged(int bitsPerPixel) {
+    const bool changed = bitsPerPixel != Bits;
     Bits = bitsPerPixel;
-    if (ModeNo == ModeLibrary || ModeNo == ModeFile || (ModeNo == ModeProtection && Bits != 8))
-        SetMode(ModeNone);
-    SpeedButtonProtect->setEnabled(Bits == 8);
+    if (changed && ModeNo != ModeLibrary && ModeNo != ModeFile) SetMode(ModeNone);
+    // Protection and colour editing are for 256-colour designs.
+    for (QToolButton* b : {SpeedButtonProtect, sbCMY, sbHLS})
+        b->setEnabled(Bits == 8);
     ShowColors();
 }
 
@@ -355,6 +360,9 @@ void TPaletteForm::LibraryColorClick(bool pantone) {
 }
 
 void TPaletteForm::ReloadPanel() {
+    // The library buttons wait for colour libraries to search.
+    for (QPushButton* b : {btCMYLibrary, btCMYPantone, btHLSLibrary, btHLSPantone})
+        b->setEnabled(bool(FindLibraryColor));
     Loading = true;
     const TColorData empty;
     const TColorData& e = Doc ? Doc->Palette()[DIB256Palette->ChoiceIndex()] : empty;
@@ -455,8 +463,11 @@ void TPaletteForm::DIB256PaletteRightPress(int index) {
 
 void TPaletteForm::ShowColors() {
     const int index = DIB256Palette->ChoiceIndex();
-    const TColorRef fg = DIB256Palette->ColorOf(index <= 1 ? 1 : index);
-    FGColor->SetColor(fg, QString::number(index - 1) + QLatin1Char('\n') +
-                              QString::number(DIB256Palette->UseColor() - 1));
+    const QString text =
+        QString::number(index - 1) + QLatin1Char('\n') + QString::number(DIB256Palette->UseColor() - 1);
+    if (Bits == 24 && Dispatch && Dispatch->Colour().HasRgb)
+        FGColor->SetColor(Dispatch->Colour().Rgb, QString());
+    else
+        FGColor->SetColor(DIB256Palette->ColorOf(index <= 1 ? 1 : index), text);
     BGColor->SetColor(DIB256Palette->BackColor(), QStringLiteral("0"));
 }

@@ -180,7 +180,8 @@ void TPImage::moveEvent(QMoveEvent* event) {
 }
 
 QPoint TPImage::ToBitmap(QPointF canvas) const {
-    const QPoint p = canvas.toPoint();
+    // Truncated toward zero: a pointer inside a pixel belongs to that pixel.
+    const QPoint p(int(canvas.x()), int(canvas.y()));
     if (!CoordinationTransfer || !Picture() || !Picture()->Allocated()) return p;
     return QPoint(ViewV->CanvasToBitmapX(p.x()), ViewV->CanvasToBitmapY(p.y()));
 }

@@ -33,7 +33,9 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPrinter>
+#include <QProgressBar>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTimer>
 
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
@@ -78,6 +80,13 @@ void TMainForm::FormCreate() {
         Panels[i]->setMinimumWidth(widths[i]);
         if (i == 1 || i == 2 || i == 3 || i == 5) Panels[i]->setAlignment(Qt::AlignCenter);
         statusBar()->addWidget(Panels[i], i == 4 ? 1 : 0);
+        if (i == 4) {
+            Progress = new QProgressBar;
+            Progress->setRange(0, 100);
+            Progress->setMaximumWidth(150);
+            Progress->hide();
+            statusBar()->addWidget(Progress);
+        }
     }
     Timer50ms = new QTimer(this);
     Timer200ms = new QTimer(this);
@@ -198,6 +207,7 @@ void TMainForm::FirstActivation(const QString& fileName) {
 }
 
 void TMainForm::FNewCanvasClick(int bitsPerPixel) {
+    MainMenu_->Dispatch().CancelOperation();
     TNewCanvasForm dialog(this);
     if (dialog.exec() != QDialog::Accepted) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -336,6 +346,19 @@ void TMainForm::ArrangeTools() {
     }
 }
 
+bool TMainForm::event(QEvent* event) {
+    if (event->type() == QEvent::StatusTip) {
+        Panels[4]->setText(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void TMainForm::ShowProgress(int percent) {
+    Progress->setVisible(percent >= 0);
+    if (percent >= 0) Progress->setValue(std::min(percent, 100));
+}
+
 void TMainForm::UpdateStatus() {
     TMainImageForm* doc = CurrentDocument();
     for (int i = 0; i < 4; ++i)
@@ -355,5 +378,5 @@ void TMainForm::Timer200msTimer() {
 void TMainForm::Timer1000msTimer() {
     // The selection's outline marches once a second.
     if (TMainImageForm* doc = CurrentDocument()) doc->iMainImage->OutlineBitmapRgn();
-    Panels[5]->setText(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")));
+    Panels[5]->setText(ClockPanelText(QDateTime::currentDateTime()));
 }

@@ -18,6 +18,7 @@ class QMenu;
 class QAction;
 class QTimer;
 class QLabel;
+class QProgressBar;
 class QPrinter;
 class QKeyEvent;
 class TFileHistory;
@@ -47,6 +48,9 @@ class TMainForm : public QMainWindow {
     QMenu* HelpItem() const { return HelpItem_; }
     QAction* FExitItem() const { return FExitItem_; }
     QLabel* StatusPanel(int index) const { return Panels[index]; }
+    // The progress bar beside the hints of panel 4: percent 0 .. 100, below 0 hides it.
+    void ShowProgress(int percent);
+    QProgressBar* ProgressBar() const { return Progress; }
 
     // Creates a document window holding a new canvas; null (after reporting) on failure.
     TMainImageForm* NewDocument(const TPaper& paper, int bitsPerPixel);
@@ -98,6 +102,8 @@ class TMainForm : public QMainWindow {
     // Key preview: a key pressed anywhere in this window (a document's view or
     // scroll bars included) goes to the tool palette first, which hands it on.
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Menu hints go to panel 4 instead of covering the panels.
+    bool event(QEvent* event) override;
 
   private:
     void FormCreate();
@@ -160,6 +166,7 @@ class TMainForm : public QMainWindow {
     QAction* FFontItem = nullptr;
     QAction* FEnvironmentItem = nullptr;
     QLabel* Panels[6] = {};
+    QProgressBar* Progress = nullptr;
     TMainMenuForm* MainMenu_ = nullptr;
     TFullViewForm* FullView_ = nullptr;
     TPaletteForm* Palette_ = nullptr;

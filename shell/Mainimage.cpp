@@ -3,6 +3,7 @@
 #include "shell/Exception.h"
 #include "shell/Filetypes.h"
 
+#include <QLocale>
 #include <algorithm>
 #include <atomic>
 #include <cmath>
@@ -60,6 +61,10 @@ QString PointerText(int x, int y, int imageHeight, int unit, int dpi) {
     const int px = x + 1, py = imageHeight - y;
     if (unit == UnitDot || dpi <= 0) return QString::asprintf("%d : %d", px, py);
     return QString::asprintf("%f : %f", DotsToLength(px, unit, dpi), DotsToLength(py, unit, dpi));
+}
+
+QString ClockPanelText(const QDateTime& time) {
+    return QLocale::c().toString(time, QStringLiteral("yyyy-MM-dd AP hh-mm-ss"));
 }
 
 QString DocumentCaption(const QString& directory, const QString& fileName, int bitsPerPixel) {

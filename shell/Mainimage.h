@@ -4,6 +4,7 @@
 
 #include "shell/Document.h"
 
+#include <QDateTime>
 #include <QString>
 #include <vector>
 
@@ -32,6 +33,9 @@ QString UnitCaption(const QString& caption, int unit);
 QString SizePanelText(const TPaper& paper, int unit);
 QString DpiPanelText(const TPaper& paper);
 QString PointerText(int x, int y, int imageHeight, int unit, int dpi);
+
+// The clock panel: "yyyy-mm-dd AM hh-nn-ss" with a 12-hour clock.
+QString ClockPanelText(const QDateTime& time);
 
 // directory/fileName (or the name alone) then " - 256 Colors" or " - Full Colors".
 QString DocumentCaption(const QString& directory, const QString& fileName, int bitsPerPixel);

@@ -146,6 +146,7 @@ void TMainImageForm::StateChanged() {
     UpdateCaption();
     const QSignalBlocker block(sbProtect);
     sbProtect->setChecked(Doc->Protection());
+    sbMaskShow->setEnabled(Doc->Mask() != nullptr);
     sbUnit->setText(UnitCaption(Texts.Get(5), Doc->Unit()));
     RulerTop->SetUnit(Doc->Unit(), Doc->Paper().dpi);
     RulerLeft->SetUnit(Doc->Unit(), Doc->Paper().dpi);
@@ -405,6 +406,7 @@ QString TMainImageForm::DefaultExtension() const {
 }
 
 bool TMainImageForm::FormCloseQuery() {
+    if (Dispatch) Dispatch->CancelOperation();
     if (!Doc->Modified()) return true;
     const QString question =
         (AppTables.Message ? AppTables.Message->Get(11) : QString()) + ' ' + Doc->FileName();
@@ -453,6 +455,7 @@ void TMainImageForm::closeEvent(QCloseEvent* event) {
 }
 
 void TMainImageForm::Activate() {
+    if (g_current != this && Dispatch) Dispatch->CancelOperation(); // the operation was on another design
     g_current = this;
     Doc->AttachUndo();
     emit BecameCurrent(this);

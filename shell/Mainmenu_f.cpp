@@ -10,6 +10,7 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QStatusTipEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -28,6 +29,7 @@ TMainMenuForm::TMainMenuForm(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::W
         button->setCheckable(true);
         button->setAutoRaise(true);
         button->setToolTip(Texts.Get(tool));
+        button->setStatusTip(Texts.Get(tool));
         button->setAccessibleName(Texts.Get(tool));
         QIcon icon;
         for (int px : {24, 48}) { // 48 for high-density screens
@@ -87,9 +89,7 @@ void TMainMenuForm::FormCreate() {
     PopupMenu1->addSeparator();
     for (int tool = 1; tool <= kToolCount; ++tool) {
         if (tool == kToolCanvas) continue;
-        QAction* entry = PopupMenu1->addAction(Texts.Get(tool), this, [this, tool] { SelectTool(tool); });
-        entry->setEnabled(ToolImplemented(tool) && tool != Tool3D);
-        entry->setObjectName(QStringLiteral("tool%1").arg(tool));
+        Entries[tool] = PopupMenu1->addAction(Texts.Get(tool), this, [this, tool] { SelectTool(tool); });
     }
     PopupMenu1->addSeparator();
     PopupMenu1->addAction(Texts.Get(26), this, [this] {
@@ -107,6 +107,16 @@ void TMainMenuForm::FormCreate() {
     PopupMenu1->addAction(Texts.Get(ToolUndo), this, [this] { SelectTool(ToolUndo); });
     sbScan->setEnabled(false); // no scanner is found on this system yet
     UpdateButtons(0, false);
+}
+
+bool TMainMenuForm::event(QEvent* event) {
+    // The palette is a window of its own: its hints do not reach the main window's
+    // status bar by themselves.
+    if (event->type() == QEvent::StatusTip && OnHint) {
+        OnHint(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void TMainMenuForm::SetShapeColour(int tool, const QColor& colour) {
@@ -130,7 +140,12 @@ void TMainMenuForm::SelectTool(int n) {
     if (Buttons[n]) Buttons[n]->setChecked(true);
     SetShapeColour(n, ToolFrameColour(n));
     Window = CreateToolWindow ? CreateToolWindow(n, this) : nullptr;
-    Dispatcher.Activate(n, CreateToolEngine ? CreateToolEngine(n) : nullptr);
+    std::unique_ptr<TTool> engine = CreateToolEngine ? CreateToolEngine(n) : nullptr;
+    if (!Window && !engine) { // nothing could be made: no tool is active
+        CloseTool();
+        return;
+    }
+    Dispatcher.Activate(n, std::move(engine));
     if (Window) Window->show();
 }
 
@@ -145,14 +160,16 @@ bool TMainMenuForm::CloseTool() {
             SetShapeColour(tool, Qt::black);
         Active = 0;
     }
+    if (OnToolClosed) OnToolClosed(); // the full view and the buttons follow, tool or not
     return true;
 }
 
 void TMainMenuForm::UpdateButtons(int bitsPerPixel, bool selection) {
-    for (int tool = 1; tool <= kToolCount; ++tool)
-        if (Buttons[tool]) Buttons[tool]->setEnabled(ToolEnabled(tool, bitsPerPixel, selection));
-    // The 3D button follows full-colour designs although no 3D window exists yet.
-    if (Buttons[Tool3D]) Buttons[Tool3D]->setEnabled(false);
+    for (int tool = 1; tool <= kToolCount; ++tool) {
+        const bool on = (!ToolExists || ToolExists(tool)) && ToolEnabled(tool, bitsPerPixel, selection);
+        if (Buttons[tool]) Buttons[tool]->setEnabled(on);
+        if (Entries[tool]) Entries[tool]->setEnabled(on && tool != Tool3D); // its entry stays off
+    }
 }
 
 void TMainMenuForm::KeyForward(QKeyEvent* event, bool release) {

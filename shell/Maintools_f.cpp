@@ -8,6 +8,7 @@
 #include "tools/Undolist_f.h"
 
 #include <QKeyEvent>
+#include <QLabel>
 
 void TMainForm::ConnectToolWindows() {
     // The current colour: the palette window chooses it and follows picks on the design.
@@ -17,6 +18,7 @@ void TMainForm::ConnectToolWindows() {
     // The superimpose mode of the full view is every tool's.
     FullView_->OnSuperChange = [this] { MainMenu_->Dispatch().Context().Super = FullView_->Super(); };
     // Tool windows that exist so far; the others come with their tools.
+    MainMenu_->ToolExists = [](int tool) { return tool == ToolUndo; };
     MainMenu_->CreateToolWindow = [this](int tool, QWidget* owner) -> QWidget* {
         if (tool != ToolUndo) return nullptr;
         auto* list = new TUndoForm(UndoStore(), owner);
@@ -28,6 +30,11 @@ void TMainForm::ConnectToolWindows() {
         return list;
     };
     MainMenu_->OnPrint = [this] { FPrintingClick(); };
+    MainMenu_->OnHint = [this](const QString& hint) { StatusPanel(4)->setText(hint); };
+    MainMenu_->OnToolClosed = [this] {
+        FullView_->ShowImage(CurrentDocument());
+        UpdateMenuItems();
+    };
     // Keys reach the current document through the tool palette.
     MainMenu_->OnDocumentKey = [](QKeyEvent* event, bool release) {
         TMainImageForm* doc = CurrentDocument();

@@ -59,4 +59,7 @@ class TTool {
     virtual void ColourChanged(TToolContext&) {}
     // The tool is left: a pending operation ends here.
     virtual void Finish(TToolContext&) {}
+    // A pending operation is dropped, the tool stays (another design becomes
+    // current, a design closes, a new canvas starts).
+    virtual void Cancel(TToolContext&) {}
 };

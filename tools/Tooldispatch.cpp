@@ -16,6 +16,11 @@ void TToolDispatch::Deactivate() {
     Panning = false;
 }
 
+void TToolDispatch::CancelOperation() {
+    if (Engine) Engine->Cancel(Ctx);
+    Panning = false;
+}
+
 void TToolDispatch::SetModal(TTool* tool) {
     if (ModalTool && ModalTool != tool) ModalTool->Finish(Ctx);
     ModalTool = tool;

@@ -27,6 +27,8 @@ class TToolDispatch {
     void Activate(int number, std::unique_ptr<TTool> engine);
     // The active tool finishes and goes; no tool is active afterwards.
     void Deactivate();
+    // The active tool drops its pending operation and stays.
+    void CancelOperation();
     int ActiveNumber() const { return Number; }
     TTool* ActiveTool() const { return Engine.get(); }
 

@@ -31,15 +31,18 @@ class ToolPalette : public MainWindowTest {};
 TEST_F(ToolPalette, SelectingTheActiveToolAgainLeavesIt) {
     Document(8);
     TMainMenuForm* menu = main->MainMenu();
-    QToolButton* fill = menu->Button(ToolFill);
-    ASSERT_TRUE(fill->isEnabled());
-    QTest::mouseClick(fill, Qt::LeftButton);
-    EXPECT_EQ(menu->ActiveTool(), ToolFill);
-    EXPECT_TRUE(fill->isChecked());
-    EXPECT_EQ(menu->Shape(ToolFill)->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-    QTest::mouseClick(fill, Qt::LeftButton);
+    QToolButton* undo = menu->Button(ToolUndo);
+    ASSERT_TRUE(undo->isEnabled());
+    QTest::mouseClick(undo, Qt::LeftButton);
+    EXPECT_EQ(menu->ActiveTool(), ToolUndo);
+    EXPECT_TRUE(undo->isChecked());
+    EXPECT_EQ(menu->Shape(ToolUndo)->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    QTest::mouseClick(undo, Qt::LeftButton);
     EXPECT_EQ(menu->ActiveTool(), 0);
-    EXPECT_FALSE(fill->isChecked());
+    EXPECT_FALSE(undo->isChecked());
+    EXPECT_EQ(ColouredFrames(), 0);
+    menu->SelectTool(ToolFill); // no window and no engine can be made: no tool is active
+    EXPECT_EQ(menu->ActiveTool(), 0);
     EXPECT_EQ(ColouredFrames(), 0);
 }
 
@@ -68,9 +71,16 @@ TEST_F(ToolPalette, SwitchingToolsLeavesOneFrameColouredAndClosesTheFirstWindow)
 
 TEST_F(ToolPalette, EnablingFollowsDepthSelectionAndDocuments) {
     TMainMenuForm* menu = main->MainMenu();
-    EXPECT_FALSE(menu->Button(ToolFill)->isEnabled()); // no document yet
+    EXPECT_FALSE(menu->Button(ToolUndo)->isEnabled()); // no document yet
     TMainImageForm* doc = Document(24);
+    EXPECT_TRUE(menu->Button(ToolUndo)->isEnabled());
+    EXPECT_FALSE(menu->Button(ToolFill)->isEnabled()); // the program has no Fill tool yet
+    EXPECT_FALSE(menu->Entry(ToolFill)->isEnabled());
+    // Every tool that exists follows the depth and selection rules, button and pop-up entry alike.
+    menu->ToolExists = [](int) { return true; };
+    main->UpdateMenuItems();
     EXPECT_TRUE(menu->Button(ToolFill)->isEnabled());
+    EXPECT_FALSE(menu->Entry(ToolGrouping)->isEnabled());
     EXPECT_FALSE(menu->Button(ToolGrouping)->isEnabled());
     EXPECT_FALSE(menu->Button(ToolCarpet)->isEnabled());
     EXPECT_FALSE(menu->Button(ToolColorChange)->isEnabled());

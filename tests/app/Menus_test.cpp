@@ -69,6 +69,7 @@ TEST_F(Menus, EnablingFollowsDocumentsDepthAndSelection) {
 TEST_F(Menus, OpeningTheCaptureMenuLeavesTheFillTool) {
     TMainImageForm* full = Document(24);
     ASSERT_NE(full, nullptr);
+    main->MainMenu()->CreateToolWindow = [](int, QWidget* owner) { return new QWidget(owner, Qt::Tool); };
     main->MainMenu()->SelectTool(ToolFill);
     ASSERT_EQ(main->MainMenu()->ActiveTool(), ToolFill);
     emit main->CaptureItem()->aboutToShow();

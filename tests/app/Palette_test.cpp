@@ -146,13 +146,19 @@ TEST_F(PaletteWindow, HLSEditChangesTheEntryAndUndoRestoresEachEntry) {
     EXPECT_FALSE(form.pnHLS->isVisibleTo(&form));
 }
 
-TEST_F(PaletteWindow, ProtectionIsOfferedOnlyForEightBitsAndRightClickSetsTheUsedCount) {
+TEST_F(PaletteWindow, ADepthChangeLeavesTheModeAndFullColourOffersNoEditing) {
     TPaletteForm& form = form_();
+    form.sbChart->click();
+    form.ImageDepthChanged(8); // another 256-colour design: the mode stays
+    EXPECT_EQ(form.Mode(), ModeChart);
     form.SpeedButtonProtect->click();
     EXPECT_EQ(form.Mode(), ModeProtection);
     form.ImageDepthChanged(24);
     EXPECT_EQ(form.Mode(), ModeNone);
-    EXPECT_FALSE(form.SpeedButtonProtect->isEnabled());
+    for (QToolButton* b : {form.SpeedButtonProtect, form.sbCMY, form.sbHLS})
+        EXPECT_FALSE(b->isEnabled());
+    form.sbCMY->click();
+    EXPECT_EQ(form.Mode(), ModeNone);
     QTest::mouseClick(form.DIB256Palette, Qt::RightButton, {}, CellCentre(*form.DIB256Palette, 3));
     EXPECT_EQ(pal.UseColor, 5);
     EXPECT_EQ(form.FGColor->Text(), "1\n4");
@@ -207,16 +213,21 @@ TEST_F(PaletteWindow, LibraryButtonsTakeTheNearestLibraryColourOrThePlainOne) {
     form.seLightness->setValue(50);
     form.seSaturation->setValue(0); // grey 127
     const int undos = form.UndoCount();
-    form.btHLSLibrary->click(); // no library loaded: the plain colour
+    EXPECT_FALSE(form.btHLSLibrary->isEnabled()); // no library to search yet
+    form.btHLSLibrary->click();
+    EXPECT_EQ(form.UndoCount(), undos);
+    bool askedPantone = false, found = false;
+    form.FindLibraryColor = [&](int r, int, int, bool pantone, TColorData& hit) {
+        askedPantone = pantone;
+        hit.SetLibrary(2, 1005, 9, r, 0, 0);
+        return found;
+    };
+    form.SetMode(ModeHLS);
+    form.btHLSLibrary->click(); // no hit in the libraries: the plain colour
     EXPECT_EQ(pal[30].Kind(), KindNormal);
     EXPECT_EQ(pal[30].ColorRef(), MakeColorRef(127, 127, 127));
     EXPECT_EQ(form.UndoCount(), undos + 1);
-    bool askedPantone = false;
-    form.FindLibraryColor = [&](int r, int, int, bool pantone, TColorData& found) {
-        askedPantone = pantone;
-        found.SetLibrary(2, 1005, 9, r, 0, 0);
-        return true;
-    };
+    found = true;
     form.SetMode(ModeCMY);
     form.btCMYPantone->click();
     EXPECT_TRUE(askedPantone);

@@ -6,19 +6,43 @@
 #include "raster/Tptextileimage_f.h"
 #include "support/Setpixeltool.h"
 
+#include <QApplication>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QSpinBox>
+#include <QStatusTipEvent>
 #include <QTest>
+#include <QToolButton>
 
-TEST_F(MainWindowTest, AToolOnTheDispatchDrawsThroughADocumentWindowAndIsUndone) {
+namespace {
+// The main window with the test tool as its Draw tool.
+class Tools : public MainWindowTest {
+  protected:
+    TSetPixelTool* UseTool() {
+        main->MainMenu()->CreateToolEngine = [](int number) -> std::unique_ptr<TTool> {
+            return number == ToolDraw ? std::make_unique<TSetPixelTool>() : nullptr;
+        };
+        main->MainMenu()->SelectTool(ToolDraw);
+        return dynamic_cast<TSetPixelTool*>(main->MainMenu()->Dispatch().ActiveTool());
+    }
+    void Press(TMainImageForm* doc, QPointF at, Qt::MouseButton button) {
+        QMouseEvent press(QEvent::MouseButtonPress, at, doc->iMainImage->mapToGlobal(at), button, button,
+                          Qt::NoModifier);
+        QApplication::sendEvent(doc->iMainImage, &press);
+    }
+};
+} // namespace
+
+TEST_F(Tools, AToolOnTheDispatchDrawsThroughADocumentWindowAndIsUndone) {
     TMainImageForm* doc = Document(8);
     ASSERT_NE(doc, nullptr);
     doc->iMainImage->SetZoom(2, 1);
     doc->iMainImage->SetPosition(0, 0);
     TToolDispatch& dispatch = main->MainMenu()->Dispatch();
-    main->MainMenu()->CreateToolEngine = [](int number) -> std::unique_ptr<TTool> {
-        return number == ToolDraw ? std::make_unique<TSetPixelTool>() : nullptr;
-    };
-    main->MainMenu()->SelectTool(ToolDraw);
-    auto* tool = dynamic_cast<TSetPixelTool*>(dispatch.ActiveTool());
+    TSetPixelTool* tool = UseTool();
     ASSERT_NE(tool, nullptr);
 
     main->PaletteWindow()->DIB256Palette->SetChoiceIndex(9); // the user chooses a colour
@@ -29,8 +53,7 @@ TEST_F(MainWindowTest, AToolOnTheDispatchDrawsThroughADocumentWindowAndIsUndone)
     EXPECT_EQ(doc->Document().Picture().GetPixel(5, 3), 9u);
     const QImage shown = doc->iMainImage->grab().toImage(); // the view repainted from the notice
     const TColorRef nine = doc->Document().Palette()[9].ColorRef();
-    EXPECT_EQ(shown.pixel(11, 7) & 0xFFFFFF,
-              ToQColor(nine).rgb() & 0xFFFFFF);
+    EXPECT_EQ(shown.pixel(11, 7) & 0xFFFFFF, ToQColor(nine).rgb() & 0xFFFFFF);
     EXPECT_TRUE(doc->Document().Modified());
 
     // A middle click picks the colour, and the palette window follows it.
@@ -42,4 +65,66 @@ TEST_F(MainWindowTest, AToolOnTheDispatchDrawsThroughADocumentWindowAndIsUndone)
     EXPECT_NE(doc->Document().Picture().GetPixel(5, 3), 9u);
     main->MainMenu()->CloseTool();
     EXPECT_EQ(dispatch.ActiveTool(), nullptr);
+}
+
+TEST_F(Tools, APickedColourReachesThePaletteWindowAndItsEdits) {
+    TMainImageForm* doc = Document(8);
+    ASSERT_NE(doc, nullptr);
+    Draw(doc->Document(), [](TOrvaneBitmap& p) { p.SetPixel(6, 4, 40); });
+    doc->iMainImage->SetZoom(1, 1);
+    doc->iMainImage->SetPosition(0, 0);
+    TPaletteForm* palette = main->PaletteWindow();
+    palette->DIB256Palette->SetChoiceIndex(9);
+    QTest::mouseClick(doc->iMainImage, Qt::MiddleButton, {}, QPoint(6, 4));
+    EXPECT_EQ(palette->DIB256Palette->ChoiceIndex(), 40);
+    EXPECT_EQ(palette->FGColor->Color(), doc->Document().Palette()[40].ColorRef());
+    const TColorData before9 = doc->Document().Palette()[9], before40 = doc->Document().Palette()[40];
+    palette->sbCMY->click(); // the next edit changes the picked entry
+    palette->seCyan->setValue(palette->seCyan->value() == 0 ? 10 : 0);
+    EXPECT_TRUE(doc->Document().Palette()[9] == before9);
+    EXPECT_FALSE(doc->Document().Palette()[40] == before40);
+    EXPECT_EQ(palette->UndoCount(), 1);
+
+    // In full colour, black picked from the design is drawn as black.
+    TMainImageForm* full = Document(24);
+    ASSERT_NE(full, nullptr);
+    Draw(full->Document(),
+         [](TOrvaneBitmap& p) { p.FillRect(MakeColorRef(200, 10, 10), QRect(0, 0, 64, 48)); });
+    Draw(full->Document(), [](TOrvaneBitmap& p) { p.SetPixel(2, 2, 0); });
+    full->iMainImage->SetZoom(1, 1);
+    full->iMainImage->SetPosition(0, 0);
+    QTest::mouseClick(full->iMainImage, Qt::LeftButton, Qt::ShiftModifier, QPoint(2, 2));
+    EXPECT_EQ(palette->FGColor->Color(), 0u);
+    full->Document().SetSelection(QRegion(10, 10, 4, 4));
+    ASSERT_EQ(full->CutToClipboard(), 0u);
+    EXPECT_EQ(full->Document().Picture().GetPixel(11, 11), 0u);
+}
+
+TEST_F(Tools, PointerPositionsTruncateAndTheOperationEndsWhenTheDesignChanges) {
+    TMainImageForm* first = Document(8);
+    TMainImageForm* second = Document(8);
+    ASSERT_TRUE(first && second);
+    TSetPixelTool* tool = UseTool();
+    ASSERT_NE(tool, nullptr);
+    main->PaletteWindow()->DIB256Palette->SetChoiceIndex(9);
+    second->iMainImage->SetZoom(1, 1);
+    second->iMainImage->SetPosition(0, 0);
+    Press(second, QPointF(10.9, 6.9), Qt::LeftButton); // inside pixel (10, 6)
+    EXPECT_EQ(second->Document().Picture().GetPixel(10, 6), 9u);
+    EXPECT_NE(second->Document().Picture().GetPixel(11, 7), 9u);
+
+    const int cancels = tool->Cancels;
+    main->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(first->parentWidget()));
+    EXPECT_EQ(tool->Cancels, cancels + 1); // another design became current
+    EXPECT_TRUE(first->FormCloseQuery());
+    EXPECT_EQ(tool->Cancels, cancels + 2); // the close question
+
+    // A tool button's hint shows in the status bar's fourth panel.
+    QStatusTipEvent tip(main->MainMenu()->Button(ToolUndo)->statusTip());
+    QApplication::sendEvent(main->MainMenu()->Button(ToolUndo), &tip);
+    EXPECT_EQ(main->StatusPanel(4)->text(), main->MainMenu()->Button(ToolUndo)->toolTip());
+    main->ShowProgress(40);
+    EXPECT_TRUE(main->ProgressBar()->isVisibleTo(main.get()));
+    main->ShowProgress(-1);
+    EXPECT_FALSE(main->ProgressBar()->isVisibleTo(main.get()));
 }

@@ -34,6 +34,8 @@ TEST(DocumentRules, StatusTextsAndUnits) {
     EXPECT_EQ(NextUnit(UnitInch), UnitCm);
     EXPECT_EQ(NextUnit(UnitCm), UnitDot);
     EXPECT_EQ(UnitCaption("Unit", UnitCm), "Unit : Cm");
+    EXPECT_EQ(ClockPanelText(QDateTime(QDate(2026, 12, 6), QTime(21, 5, 9))), "2026-12-06 PM 09-05-09");
+    EXPECT_EQ(ClockPanelText(QDateTime(QDate(2027, 1, 2), QTime(0, 30, 0))), "2027-01-02 AM 12-30-00");
 }
 
 TEST(DocumentRules, CaptionsAndNames) {

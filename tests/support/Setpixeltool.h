@@ -6,7 +6,7 @@
 #include "tools/Tool.h"
 
 struct TSetPixelTool : TTool {
-    int Downs = 0, Moves = 0, Ups = 0, Keys = 0, Colours = 0, Finished = 0;
+    int Downs = 0, Moves = 0, Ups = 0, Keys = 0, Colours = 0, Finished = 0, Cancels = 0;
     void MouseDown(TToolContext& c, const TToolPointer& p) override {
         ++Downs;
         if (p.Button != ButtonLeft || p.Shift || !c.Document) return;
@@ -19,4 +19,5 @@ struct TSetPixelTool : TTool {
     bool KeyPress(TToolContext&, int, int) override { return ++Keys > 0; }
     void ColourChanged(TToolContext&) override { ++Colours; }
     void Finish(TToolContext&) override { ++Finished; }
+    void Cancel(TToolContext&) override { ++Cancels; }
 };
