@@ -8,6 +8,7 @@
 #include "colour/Phls.h"
 #include "colour/Protect_f.h"
 #include "shell/Common.h"
+#include "shell/Placement_f.h"
 #include "shell/Tdocument.h"
 #include "tools/Tooldispatch.h"
 
@@ -277,6 +278,7 @@ QToolButton* TPaletteForm::ModeButton(int mode) const {
 }
 
 void TPaletteForm::AttachDocument(TDocument* document) {
+    if (document && document == Doc) return; // the same design: its edits stay undoable
     if (ModeNo == ModeProtection && document != Doc) SetMode(ModeNone); // the set belongs to the old design
     disconnect(DocLink);
     Doc = document;
@@ -333,7 +335,11 @@ void TPaletteForm::SetMode(int mode) {
         pnProtect->Enter(Doc ? &Doc->Palette() : nullptr);
         if (Dispatch) Dispatch->SetModal(ProtectTool.get());
     }
+    const bool opening = mode == ModeChart && !ColorChart->isVisible();
     ColorChart->setVisible(mode == ModeChart);
+    if (opening) // beside the palette window, on the screen
+        PlaceInsideScreen(ColorChart,
+                          frameGeometry().topLeft() - QPoint(ColorChart->frameGeometry().width() + 2, 0));
     if (mode == ModeChart) ColorChart->ShowIndex(DIB256Palette->ChoiceIndex());
     Edits.EndRun();
     if (QToolButton* now = ModeButton(mode)) now->setChecked(true);

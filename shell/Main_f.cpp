@@ -111,12 +111,9 @@ void TMainForm::FormCreate() {
     connect(MdiArea_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
         auto* form = sub ? qobject_cast<TMainImageForm*>(sub->widget()) : nullptr;
         if (form) {
-            form->Activate(); // before the windows below ask for the current document
-            MainMenu_->Dispatch().SetCurrent(&form->Document(), form);
+            form->Activate(); // the windows follow through BecameCurrent
             form->setFocus();
         }
-        FullView_->ShowImage(form);
-        if (form) Palette_->AttachDocument(&form->Document());
         UpdateStatus();
         UpdateMenuItems();
     });
@@ -128,6 +125,7 @@ void TMainForm::FormCreate() {
 TMainImageForm* TMainForm::AddDocument(TMainImageForm* form) {
     QMdiSubWindow* sub = MdiArea_->addSubWindow(form);
     connect(form, &TMainImageForm::StatusChanged, this, &TMainForm::UpdateStatus);
+    connect(form, &TMainImageForm::BecameCurrent, this, &TMainForm::DocumentActivated);
     // The full view follows every scroll and zoom of the document it shows.
     connect(form, &TMainImageForm::StatusChanged, FullView_, &TFullViewForm::Refresh);
     connect(form, &QWidget::windowTitleChanged, sub, &QWidget::setWindowTitle);
@@ -196,11 +194,9 @@ void TMainForm::FirstActivation(const QString& fileName) {
         SetPaper(a4, 0);
         NewDocument(a4, 8);
     }
-    Pen_->show();
+    Pen_->show(); // they show the current design since its activation
     FullView_->show();
-    FullView_->ShowImage(CurrentDocument());
     Palette_->show();
-    if (TMainImageForm* doc = CurrentDocument()) Palette_->AttachDocument(&doc->Document());
     MainMenu_->show();
     ArrangeTools();
     UpdateMenuItems();
@@ -357,6 +353,16 @@ bool TMainForm::event(QEvent* event) {
 void TMainForm::ShowProgress(int percent) {
     Progress->setVisible(percent >= 0);
     if (percent >= 0) Progress->setValue(std::min(percent, 100));
+}
+
+void TMainForm::DocumentActivated(TMainImageForm* form) {
+    // However the window became current (frame, focus, a closing neighbour), the
+    // tool windows and the dispatch follow it.
+    MainMenu_->Dispatch().SetCurrent(&form->Document(), form);
+    FullView_->ShowImage(form);
+    Palette_->AttachDocument(&form->Document());
+    UpdateStatus();
+    UpdateMenuItems();
 }
 
 void TMainForm::UpdateStatus() {

@@ -7,6 +7,7 @@
 #include "shell/Paper.h"
 
 #include <QFont>
+#include <QList>
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
@@ -96,6 +97,8 @@ class TMainForm : public QMainWindow {
     QAction* FPrinterSetupItem = nullptr;
     QAction* WArrangeItem = nullptr;
     QAction* WMinimizeItem = nullptr;
+    // The Window menu's entries of the open documents, made when it opens.
+    QList<QAction*> WindowEntries;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -110,6 +113,7 @@ class TMainForm : public QMainWindow {
     // Binds the palette, pen and full-view windows to the current document.
     void ConnectToolWindows();
     TMainImageForm* AddDocument(TMainImageForm* form);
+    void DocumentActivated(TMainImageForm* form);
     void FNewCanvasClick(int bitsPerPixel);
     void FManagerClick();
     void FSaveClick();

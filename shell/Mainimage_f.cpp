@@ -27,6 +27,7 @@
 #include <QScrollBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 namespace {
 TMainImageForm* g_current = nullptr;
@@ -106,6 +107,7 @@ TMainImageForm::TMainImageForm(QWidget* parent) : QWidget(parent), Doc(new TDocu
     connect(iMainImage, &TPImage::MouseMove, this, &TMainImageForm::ImageMouseMove);
     connect(iMainImage, &TPImage::MouseUp, this, &TMainImageForm::ImageMouseUp);
     iMainImage->OnPositionChange = [this](TPImage*) { ViewMoved(); };
+    iMainImage->installEventFilter(this);
     SaveDialog = [this](const QString& filter, const QString& folder) {
         return QFileDialog::getSaveFileName(this, QString(), folder, filter);
     };
@@ -293,6 +295,34 @@ bool TMainImageForm::KeyPress(int key, Qt::KeyboardModifiers modifiers) {
     }
     ScrollBy(dx, dy);
     return true;
+}
+
+bool TMainImageForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == iMainImage && event->type() == QEvent::Wheel) {
+        Wheel(static_cast<QWheelEvent*>(event));
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TMainImageForm::Wheel(QWheelEvent* event) {
+    QPoint delta = event->angleDelta(); // 120 a notch
+    if (event->modifiers() & Qt::ControlModifier) {
+        WheelZoom += delta.y();
+        if (std::abs(WheelZoom) < 120) return;
+        const TZoom now{iMainImage->GetZoomIn(), iMainImage->GetZoomOut()};
+        const TZoom z = WheelZoom > 0 ? ZoomIn(now) : ZoomOut(now);
+        WheelZoom = 0;
+        iMainImage->SetZoom(z.In, z.Out, event->position().toPoint());
+        ViewMoved();
+        emit StatusChanged();
+        return;
+    }
+    if (event->modifiers() & Qt::ShiftModifier) delta = delta.transposed();
+    // A notch scrolls an eighth of the view, as an arrow key does.
+    const TImageView& view = iMainImage->View();
+    ScrollBy(-delta.x() * std::max(1, view.ViewW() / 8) / 120,
+             -delta.y() * std::max(1, view.ViewH() / 8) / 120);
 }
 
 void TMainImageForm::ScrollBy(int dx, int dy) {

@@ -18,6 +18,7 @@ class TRuler;
 class TToolDispatch;
 class QScrollBar;
 class QToolButton;
+class QWheelEvent;
 
 class TMainImageForm : public QWidget, public TToolView {
     Q_OBJECT
@@ -97,8 +98,12 @@ class TMainImageForm : public QWidget, public TToolView {
     void closeEvent(QCloseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     bool event(QEvent* event) override;
+    // The mouse wheel over the view scrolls the design (Shift: sideways); with Ctrl
+    // it zooms about the pointer.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void Wheel(QWheelEvent* event);
     void FormCreate();
     void UpdateCaption();
     void StateChanged();
@@ -121,6 +126,7 @@ class TMainImageForm : public QWidget, public TToolView {
     bool PendingMove = false;
     TToolPointer Pending;
     int PointerX = 0, PointerY = 0;
+    int WheelZoom = 0; // wheel turn with Ctrl not yet a whole zoom step (1/8 degrees)
 };
 
 // The document whose window was activated last (null when none is open).

@@ -2,6 +2,7 @@
 
 #include "shell/Common.h"
 #include "shell/Mainimage.h"
+#include "shell/Placement_f.h"
 #include "shell/Toolicons.h"
 
 #include <QCoreApplication>
@@ -146,7 +147,10 @@ void TMainMenuForm::SelectTool(int n) {
         return;
     }
     Dispatcher.Activate(n, std::move(engine));
-    if (Window) Window->show();
+    if (Window) {
+        Window->show(); // shown first: its layout settles its size
+        PlaceInsideScreen(Window, frameGeometry().bottomLeft() + QPoint(0, 2)); // below the palette
+    }
 }
 
 bool TMainMenuForm::CloseTool() {

@@ -108,6 +108,20 @@ void TMainForm::CreateMenus() {
         for (auto it = windows.rbegin(); it != windows.rend(); ++it)
             (*it)->showMinimized();
     });
+    // Below the commands, one entry per open document; the current one is checked.
+    WindowItem_->addSeparator();
+    connect(WindowItem_, &QMenu::aboutToShow, this, [this] {
+        qDeleteAll(WindowEntries);
+        WindowEntries.clear();
+        int n = 0;
+        for (QMdiSubWindow* sub : MdiArea_->subWindowList()) {
+            QAction* entry = WindowItem_->addAction(QStringLiteral("&%1 %2").arg(++n).arg(sub->windowTitle()),
+                                                    this, [this, sub] { MdiArea_->setActiveSubWindow(sub); });
+            entry->setCheckable(true);
+            entry->setChecked(sub == MdiArea_->activeSubWindow());
+            WindowEntries << entry;
+        }
+    });
     HelpItem_ = menuBar()->addMenu(QString());
     HAboutItem = HelpItem_->addAction(QString(), this, [this] {
         QMessageBox::about(this, HAboutItem->text().remove(QLatin1Char('&')),

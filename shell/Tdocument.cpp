@@ -43,6 +43,7 @@ void TDocument::AttachUndo() {
 void TDocument::Replaced() {
     // A new picture in this document: the records of the old one cannot come back.
     ForgetUndo();
+    PaperSteps.clear();
     ModifiedV = false;
     emit Reshaped();
     emit PaletteChanged();
@@ -89,19 +90,33 @@ uint32_t TDocument::Save(const QString& directory, const QString& fileName, int 
     return 0;
 }
 
-uint32_t TDocument::Resize(int width, int height, int dpi) {
-    TChange change(*this);
-    if (const uint32_t code = ResizeDesign(Design(), width, height, dpi)) return code;
-    change.Commit();
+uint32_t TDocument::Reshape(const std::function<uint32_t()>& change) {
+    const TPaper before = PaperV;
+    TChange step(*this);
+    if (const uint32_t code = change()) return code;
+    step.Commit();
+    if (step.Recorded()) PaperSteps.emplace_back(Bounds().size(), before);
     return 0;
 }
 
+uint32_t TDocument::Resize(int width, int height, int dpi) {
+    return Reshape([&] { return ResizeDesign(Design(), width, height, dpi); });
+}
+
 uint32_t TDocument::Enlarge(int width, int height, const TCurrentColour& colour) {
-    TChange change(*this);
     const uint32_t fill = colour.Pixel(BitsPerPixel(), PaletteV);
-    if (const uint32_t code = EnlargeDesign(Design(), width, height, fill)) return code;
-    change.Commit();
-    return 0;
+    return Reshape([&] { return EnlargeDesign(Design(), width, height, fill); });
+}
+
+void TDocument::PaperAfterUndo(QSize from) {
+    const QSize now = Bounds().size();
+    for (auto it = PaperSteps.rbegin(); it != PaperSteps.rend(); ++it)
+        if (it->first == from && QSize(it->second.width, it->second.height) == now) {
+            PaperV = it->second;
+            PaperSteps.erase(std::next(it).base());
+            return;
+        }
+    SetPaper(PaperV, kPaperCustom, now.width(), now.height()); // a redo in single-step mode
 }
 
 uint32_t TDocument::ApplyEffect(int effect, int low, int high) {
@@ -145,10 +160,12 @@ bool TDocument::Undo() {
     const QSize before(PictureV->Width, PictureV->Height);
     if (!UndoStore().Undo(true)) return false;
     ModifiedV = true;
-    if (before != QSize(PictureV->Width, PictureV->Height))
+    if (before != QSize(PictureV->Width, PictureV->Height)) {
+        PaperAfterUndo(before);
         emit Reshaped();
-    else
+    } else {
         emit Changed(Bounds());
+    }
     if (BitsPerPixel() == 8) emit PaletteChanged(); // records carry the palette
     emit StateChanged();
     return true;

@@ -28,6 +28,8 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 struct TClipPicture;
 
@@ -114,6 +116,9 @@ class TDocument : public QObject {
     friend class TChange;
     TDesignRef Design() { return TDesignRef{*PictureV, PaletteV, PaperV}; }
     void Replaced();
+    // A size change by Resize or Enlarge: the paper before it comes back with its undo.
+    uint32_t Reshape(const std::function<uint32_t()>& change);
+    void PaperAfterUndo(QSize from);
     void ForgetUndo();
 
     std::unique_ptr<TOrvaneBitmap> PictureV;
@@ -127,6 +132,8 @@ class TDocument : public QObject {
     bool ModifiedV = false;
     bool ProtectionV = false;
     bool Changing = false;
+    // Papers before the size changes that undo may take back: (size after, paper before).
+    std::vector<std::pair<QSize, TPaper>> PaperSteps;
 };
 
 // One guarded change of a document's pixels (see TDocument). Only one runs at a

@@ -105,6 +105,8 @@ TEST_P(GuardedChange, ResizeAndEnlargeAreUndoneWithTheirSize) {
     ASSERT_TRUE(doc.Undo());
     EXPECT_EQ(doc.Bounds(), QRect(0, 0, 16, 8));
     EXPECT_EQ(heard.Reshaped, 4);
+    EXPECT_EQ(doc.Paper().dpi, 160); // the paper comes back with the size
+    EXPECT_EQ(QSize(doc.Paper().width, doc.Paper().height), QSize(16, 8));
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, GuardedChange, ::testing::Values(8, 24));
