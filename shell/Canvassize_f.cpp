@@ -3,6 +3,7 @@
 #include "platform/Bitmaphandle.h"
 #include "shell/Common.h"
 #include "shell/Dialogbuttons_f.h"
+#include "shell/Exception.h"
 #include "shell/Mainimage.h"
 #include "shell/Newcanvas.h"
 
@@ -99,6 +100,15 @@ void TCanvasSizeForm::btOKClick() {
     if (!okW || !okH || w <= 0 || h <= 0 || w > kMaxBitmapSide || h > kMaxBitmapSide) {
         edWidth->setFocus();
         return;
+    }
+    // Enlarge only adds canvas; Resize may shrink the picture, but asks first.
+    if (w < Paper.width || h < Paper.height) {
+        if (!WithDpi) {
+            ShowMessage(TSeverity::Warning, Texts.Get(14), MB_OK);
+            edWidth->setFocus();
+            return;
+        }
+        if (ShowMessage(TSeverity::Warning, Texts.Get(16), MB_YESNO) != ID_YES) return;
     }
     NewWidth_ = w;
     NewHeight_ = h;

@@ -204,7 +204,9 @@ void TMainForm::FirstActivation(const QString& fileName) {
 
 void TMainForm::FNewCanvasClick(int bitsPerPixel) {
     MainMenu_->Dispatch().CancelOperation();
-    TNewCanvasForm dialog(this);
+    TPalette palette; // the palette a new design starts from shows the fill colour
+    LoadDefaultPalette(palette);
+    TNewCanvasForm dialog(bitsPerPixel, MainMenu_->Dispatch().Colour().Pixel(24, palette), this);
     if (dialog.exec() != QDialog::Accepted) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     NewDocument(dialog.Paper(), bitsPerPixel);

@@ -1,5 +1,7 @@
 #include "shell/Newcanvas.h"
 
+#include <algorithm>
+
 #include "platform/Bitmaphandle.h"
 #include "platform/Inifile.h"
 #include "shell/Stringtable.h"
@@ -48,12 +50,38 @@ int TextToDots(const QString& text, int unit, int dpi, bool* ok) {
     return good ? TypedSizeToDots(v, unit, dpi) : 0;
 }
 
+namespace {
+const QString kLast = QStringLiteral("NewCanvas");
+}
+
 TNewCanvasSettings ReadNewCanvasSettings(const TIniFile& env) {
     TNewCanvasSettings s;
     s.Dpi = env.ReadInteger(QStringLiteral("CanvasInfor"), QStringLiteral("DPI"), 160);
     const int choice = env.ReadInteger(QStringLiteral("MainImage"), QStringLiteral("Size"), 0);
     s.SizeIndex = choice >= 0 && choice < kUserDefinesIndex ? choice : 0;
+    const int last = env.ReadInteger(kLast, QStringLiteral("Size"), -1);
+    if (last < 0 || last > kUserDefinesIndex) return s;
+    s.SizeIndex = last;
+    s.Dpi = std::clamp(env.ReadInteger(kLast, QStringLiteral("DPI"), s.Dpi), kMinDpi, kMaxDpi);
+    s.Unit = std::clamp(env.ReadInteger(kLast, QStringLiteral("Unit"), s.Unit), int(UnitDot), int(UnitCm));
+    s.Orientation = env.ReadInteger(kLast, QStringLiteral("Orientation"), 0) ? 1 : 0;
+    s.WidthText = env.ReadString(kLast, QStringLiteral("Width"), QString());
+    s.HeightText = env.ReadString(kLast, QStringLiteral("Height"), QString());
     return s;
+}
+
+void WriteNewCanvasSettings(TIniFile& env, const TNewCanvasSettings& s) {
+    env.WriteInteger(kLast, QStringLiteral("Size"), s.SizeIndex);
+    env.WriteInteger(kLast, QStringLiteral("DPI"), s.Dpi);
+    env.WriteInteger(kLast, QStringLiteral("Unit"), s.Unit);
+    env.WriteInteger(kLast, QStringLiteral("Orientation"), s.Orientation);
+    env.WriteString(kLast, QStringLiteral("Width"), s.WidthText);
+    env.WriteString(kLast, QStringLiteral("Height"), s.HeightText);
+}
+
+QString PaperSideText(int dots, int unit, int dpi) {
+    if (unit == UnitDot) return QString::number(dots);
+    return QString::number(DotsToLength(dots, unit, dpi), 'f', 3);
 }
 
 TNewCanvasSettings DefaultNewCanvas() {
@@ -65,8 +93,8 @@ TNewCanvasSettings DefaultNewCanvas() {
     return s;
 }
 
-bool NewCanvasPaper(const TNewCanvasSettings& s, TPaper& paper) {
-    if (s.Dpi < kMinDpi || s.Dpi > kMaxDpi) return false;
+TNewCanvasProblem NewCanvasPaper(const TNewCanvasSettings& s, int bitsPerPixel, TPaper& paper) {
+    if (s.Dpi < kMinDpi || s.Dpi > kMaxDpi) return TNewCanvasProblem::BadDpi;
     TPaper p;
     p.dpi = uint16_t(s.Dpi);
     const int type = PaperTypeOfSizeIndex(s.SizeIndex);
@@ -74,12 +102,14 @@ bool NewCanvasPaper(const TNewCanvasSettings& s, TPaper& paper) {
         bool okW = false, okH = false;
         const int w = TextToDots(s.WidthText, s.Unit, s.Dpi, &okW);
         const int h = TextToDots(s.HeightText, s.Unit, s.Dpi, &okH);
-        if (!okW || !okH || w <= 0 || h <= 0 || w > kMaxBitmapSide || h > kMaxBitmapSide) return false;
+        if (!okW || !okH || w <= 0 || h <= 0) return TNewCanvasProblem::NoSize;
+        if (w > kMaxBitmapSide || h > kMaxBitmapSide) return TNewCanvasProblem::TooLarge;
         SetPaper(p, kPaperCustom, w, h);
     } else {
         p.orientation = uint8_t(s.Orientation ? 1 : 0);
         SetPaper(p, type);
     }
+    if (!BitmapSizeAllowed(p.width, p.height, bitsPerPixel)) return TNewCanvasProblem::TooLarge;
     paper = p;
-    return true;
+    return TNewCanvasProblem::None;
 }

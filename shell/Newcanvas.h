@@ -34,12 +34,20 @@ QStringList SizeListTexts(const TStringTable& texts, int unit, int dpi);
 // A typed size in dots by TypedSizeToDots; ok is false for text that is no number.
 int TextToDots(const QString& text, int unit, int dpi, bool* ok = nullptr);
 
-// The settings a new dialog starts from: "CanvasInfor"/"DPI" and "MainImage"/"Size"
-// of the environment settings.
+// The settings a new dialog starts from: the last accepted ones ("NewCanvas"
+// section), else "CanvasInfor"/"DPI" and "MainImage"/"Size" of the environment
+// settings.
 TNewCanvasSettings ReadNewCanvasSettings(const TIniFile& environment);
+// Keeps accepted settings for the next dialog.
+void WriteNewCanvasSettings(TIniFile& environment, const TNewCanvasSettings& settings);
 // "Default": A4 portrait at 160 dpi, unit Inch.
 TNewCanvasSettings DefaultNewCanvas();
 
-// The paper the settings describe; false for a user size that is not a positive
-// number of dots or a resolution outside 50 .. 1000.
-bool NewCanvasPaper(const TNewCanvasSettings& settings, TPaper& paper);
+enum class TNewCanvasProblem { None, NoSize, TooLarge, BadDpi };
+// The paper the settings describe for a canvas of bitsPerPixel, or why there is
+// none: a user size that is empty or not a positive number, a canvas larger than
+// the program holds (kMaxBitmapSide a side, kMaxBitmapBytes in all), or a
+// resolution outside 50 .. 1000. paper is written only when there is no problem.
+TNewCanvasProblem NewCanvasPaper(const TNewCanvasSettings& settings, int bitsPerPixel, TPaper& paper);
+// The width and height edits' texts for a paper in a unit ("19.812", "1248").
+QString PaperSideText(int dots, int unit, int dpi);

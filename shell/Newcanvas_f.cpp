@@ -1,8 +1,10 @@
 #include "shell/Newcanvas_f.h"
 
+#include "colour/Colorref.h"
 #include "platform/Inifile.h"
 #include "shell/Common.h"
 #include "shell/Dialogbuttons_f.h"
+#include "shell/Exception.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -17,7 +19,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-TNewCanvasForm::TNewCanvasForm(QWidget* parent) : QDialog(parent) {
+TNewCanvasForm::TNewCanvasForm(int bitsPerPixel, TColorRef fill, QWidget* parent)
+    : QDialog(parent), Bits(bitsPerPixel) {
     Texts.Load(LanguageDirectory(QString()), Configuration.Language, QStringLiteral("NewCanvas"));
     auto* sizeGroup = new QGroupBox(Texts.Get(1));
     cbSizeType = new QComboBox;
@@ -31,6 +34,11 @@ TNewCanvasForm::TNewCanvasForm(QWidget* parent) : QDialog(parent) {
     form->addRow(Texts.Get(4), edHeight);
     form->addRow(Texts.Get(5), seDPI);
     form->addRow(QString(), new QLabel(Texts.Get(6)));
+    stFillColor = new QLabel;
+    stFillColor->setFixedSize(48, 18);
+    stFillColor->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    stFillColor->setStyleSheet(QStringLiteral("background-color: %1").arg(ToQColor(fill).name()));
+    form->addRow(Texts.Get(42), stFillColor);
 
     gbOrientation = new QGroupBox(Texts.Get(7));
     rbPortrait = new QRadioButton(Texts.Get(8));
@@ -69,6 +77,7 @@ TNewCanvasForm::TNewCanvasForm(QWidget* parent) : QDialog(parent) {
     for (QRadioButton* rb : {rbCm, rbInch, rbDot})
         connect(rb, &QRadioButton::toggled, this, &TNewCanvasForm::rgUnitClick);
     connect(btDefault, &QPushButton::clicked, this, &TNewCanvasForm::btDefaultClick);
+    connect(rbLandscape, &QRadioButton::toggled, this, &TNewCanvasForm::ShowSheetSize);
     FormCreate();
 }
 
@@ -101,38 +110,73 @@ void TNewCanvasForm::cbSizeTypeChange(int index) {
     edWidth->setEnabled(user);
     edHeight->setEnabled(user);
     gbOrientation->setEnabled(!user);
+    if (user) { // the typed size comes back
+        edWidth->setText(Settings_.WidthText);
+        edHeight->setText(Settings_.HeightText);
+    }
+    ShowSheetSize();
+}
+
+void TNewCanvasForm::ShowSheetSize() {
+    if (Settings_.SizeIndex == kUserDefinesIndex) return;
+    TPaper p;
+    p.orientation = rbLandscape->isChecked() ? 1 : 0;
+    SetPaper(p, PaperTypeOfSizeIndex(Settings_.SizeIndex));
+    edWidth->setText(PaperSideText(p.width, Settings_.Unit, Settings_.Dpi));
+    edHeight->setText(PaperSideText(p.height, Settings_.Unit, Settings_.Dpi));
 }
 
 void TNewCanvasForm::seDPIChange(int dpi) {
     Settings_.Dpi = dpi;
     if (Settings_.Unit == UnitDot) FillSizeList();
+    ShowSheetSize();
 }
 
 void TNewCanvasForm::rgUnitClick() {
     Settings_.Unit = rbCm->isChecked() ? UnitCm : rbInch->isChecked() ? UnitInch : UnitDot;
     FillSizeList();
+    ShowSheetSize();
 }
 
 void TNewCanvasForm::ReadControls() {
     Settings_.SizeIndex = cbSizeType->currentIndex();
     Settings_.Dpi = seDPI->value();
     Settings_.Orientation = rbLandscape->isChecked() ? 1 : 0;
+    if (Settings_.SizeIndex != kUserDefinesIndex) return; // the edits show the sheet
     Settings_.WidthText = edWidth->text();
     Settings_.HeightText = edHeight->text();
 }
 
 void TNewCanvasForm::btOKClick() {
     ReadControls();
-    if (!NewCanvasPaper(Settings_, Paper_)) {
+    if (const TNewCanvasProblem problem = NewCanvasPaper(Settings_, Bits, Paper_);
+        problem != TNewCanvasProblem::None) {
+        ShowProblem(problem);
         (edWidth->isEnabled() ? edWidth : static_cast<QWidget*>(seDPI))->setFocus();
         return;
     }
+    TIniFile env(SettingsFile(QStringLiteral("Environment.ini")));
+    WriteNewCanvasSettings(env, Settings_); // the next dialog starts from this choice
+    env.UpdateFile();
     accept();
+}
+
+void TNewCanvasForm::ShowProblem(TNewCanvasProblem problem) {
+    QString text = Texts.Get(43); // no size, or a resolution out of range
+    if (problem == TNewCanvasProblem::TooLarge) {
+        TPaper p;
+        p.orientation = Settings_.Orientation;
+        SetPaper(p, PaperTypeOfSizeIndex(Settings_.SizeIndex),
+                 TextToDots(Settings_.WidthText, Settings_.Unit, Settings_.Dpi),
+                 TextToDots(Settings_.HeightText, Settings_.Unit, Settings_.Dpi));
+        text = FillPlaces(Texts.Get(44), {QString::number(p.width), QString::number(p.height)});
+    }
+    ShowMessage(TSeverity::Warning, text, MB_OK);
 }
 
 void TNewCanvasForm::btDefaultClick() {
     Settings_ = DefaultNewCanvas();
     ShowSettings();
-    NewCanvasPaper(Settings_, Paper_);
+    NewCanvasPaper(Settings_, Bits, Paper_);
     accept();
 }

@@ -1,6 +1,9 @@
 #pragma once
 // The New Canvas dialog: paper size from the list or typed in, resolution,
-// orientation and unit. Its captions come from the "NewCanvas" language section.
+// orientation and unit, with the colour the canvas is filled with. It starts from
+// the last accepted choice and refuses an empty or too large size, saying why.
+// Its captions come from the "NewCanvas" language section.
+#include "platform/Bitmaphandle.h"
 #include "shell/Newcanvas.h"
 #include "shell/Stringtable.h"
 
@@ -17,7 +20,8 @@ class QLabel;
 class TNewCanvasForm : public QDialog {
     Q_OBJECT
   public:
-    explicit TNewCanvasForm(QWidget* parent = nullptr);
+    // A canvas of bitsPerPixel filled with fill (a colour value).
+    explicit TNewCanvasForm(int bitsPerPixel = 8, TColorRef fill = 0xFFFFFF, QWidget* parent = nullptr);
 
     // The paper of the accepted dialog.
     const TPaper& Paper() const { return Paper_; }
@@ -36,6 +40,7 @@ class TNewCanvasForm : public QDialog {
     QPushButton* btOK = nullptr;
     QPushButton* btCancel = nullptr;
     QPushButton* btDefault = nullptr;
+    QLabel* stFillColor = nullptr; // a swatch of the fill colour
 
   private:
     void FormCreate();
@@ -47,8 +52,13 @@ class TNewCanvasForm : public QDialog {
     void ReadControls();
     void FillSizeList();
     void ShowSettings();
+    // The width and height edits show a listed sheet's size in the unit.
+    void ShowSheetSize();
+    // Says why the settings make no canvas.
+    void ShowProblem(TNewCanvasProblem problem);
 
     TStringTable Texts;
     TNewCanvasSettings Settings_;
     TPaper Paper_;
+    int Bits = 8;
 };

@@ -1,5 +1,6 @@
 #include "shell/Canvassize_f.h"
 #include "shell/Common.h"
+#include "shell/Exception.h"
 #include "shell/Mainimage.h"
 
 #include <QLabel>
@@ -22,6 +23,12 @@ TPaper Paper160(int w, int h) {
 TEST(CanvasSizeDialogs, ShowCurrentSizeAndTakeTheNewOneInAUnit) {
     qputenv("VELMORA_HOME", VELMORA_SOURCE_DATA_DIR);
     LoadConfiguration();
+    QStringList shown;
+    int answer = ID_NO;
+    SetErrorPresenter([&](TSeverity, const QString& text, int) {
+        shown << text;
+        return answer;
+    });
     TResizeCanvasForm resize(Paper160(320, 160));
     EXPECT_EQ(resize.windowTitle(), "Resize Canvas");
     EXPECT_EQ(resize.lbCurrentWidth->text(), "Width : 320 Dots");
@@ -30,6 +37,10 @@ TEST(CanvasSizeDialogs, ShowCurrentSizeAndTakeTheNewOneInAUnit) {
     resize.edWidth->setText("1.5");
     resize.edHeight->setText("1");
     resize.seDPI->setValue(100);
+    QTest::mouseClick(resize.btOK, Qt::LeftButton); // smaller: it asks, and No keeps the dialog
+    EXPECT_NE(resize.result(), QDialog::Accepted);
+    ASSERT_EQ(shown.size(), 1);
+    answer = ID_YES;
     QTest::mouseClick(resize.btOK, Qt::LeftButton);
     EXPECT_EQ(resize.result(), QDialog::Accepted);
     EXPECT_EQ(resize.NewWidth(), 150);
@@ -44,6 +55,17 @@ TEST(CanvasSizeDialogs, ShowCurrentSizeAndTakeTheNewOneInAUnit) {
     enlarge.edHeight->setText("1");
     QTest::mouseClick(enlarge.btOK, Qt::LeftButton);
     EXPECT_NE(enlarge.result(), QDialog::Accepted);
+    enlarge.rbDot->setChecked(true);
+    enlarge.edWidth->setText("400");
+    enlarge.edHeight->setText("100"); // smaller than 160: refused, with the reason
+    QTest::mouseClick(enlarge.btOK, Qt::LeftButton);
+    EXPECT_NE(enlarge.result(), QDialog::Accepted);
+    ASSERT_EQ(shown.size(), 3);
+    EXPECT_TRUE(shown[2].startsWith("The new size is smaller than the design."));
+    enlarge.edHeight->setText("160");
+    QTest::mouseClick(enlarge.btOK, Qt::LeftButton);
+    EXPECT_EQ(enlarge.result(), QDialog::Accepted);
+    SetErrorPresenter(StderrPresenter);
     qunsetenv("VELMORA_HOME");
 }
 

@@ -142,3 +142,13 @@ TEST_F(Displays, ToolWindowsOpenInsideTheScreenBelowTheMenuBar) {
     EXPECT_TRUE(screen.contains(palette->ColorChart->frameGeometry()));
     EXPECT_GE(palette->ColorChart->frameGeometry().top(), menuBottom);
 }
+
+TEST_F(Displays, ANewCanvasTakesTheCurrentColourAtBothDepths) {
+    main->MainMenu()->Dispatch().SetColour(TCurrentColour::OfIndex(40));
+    for (int bits : {8, 24}) {
+        TMainImageForm* doc = Document(bits);
+        ASSERT_NE(doc, nullptr);
+        const TDocument& d = doc->Document();
+        EXPECT_EQ(d.Picture().GetPixel(63, 47), bits == 8 ? 40u : d.Palette()[40].ColorRef()) << bits;
+    }
+}

@@ -266,16 +266,22 @@ TEST_F(DocumentWindows, ScreenshotOfTheApplication) {
     if (out.isEmpty()) GTEST_SKIP() << "set VELMORA_SCREENSHOT_APP to take the screenshot";
     main->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
     main->FirstActivation(QStringLiteral(VELMORA_SOURCE_DATA_DIR "/Bin/Carpet/splash.bmp"));
-    TMainImageForm* full =
-        main->OpenFile(QStringLiteral(VELMORA_SOURCE_DATA_DIR "/Bin/Carpet/splash.bmp"), 0, 24);
-    ASSERT_NE(full, nullptr);
+    TMainImageForm* full = CurrentDocument(); // the picture opens as it is: full colour
+    TMainImageForm* indexed =
+        main->OpenFile(QStringLiteral(VELMORA_SOURCE_DATA_DIR "/Bin/Carpet/splash.bmp"), 0, 8);
+    ASSERT_TRUE(full && indexed);
     main->MdiArea()->tileSubWindows();
     full->ZoomInClick();
     full->sbGrid->setChecked(true);
-    // The 256-colour design is the current one, its palette open on the CMY panel.
-    main->MdiArea()->setActiveSubWindow(main->MdiArea()->subWindowList().first());
-    main->PaletteWindow()->DIB256Palette->SetChoiceIndex(40);
+    // The 256-colour design is the current one: a middle click picks the gold of its
+    // border, and the palette window, open on the CMY panel, follows.
+    main->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(indexed->parentWidget()));
     main->PaletteWindow()->SetMode(ModeCMY);
+    QPoint gold(0, 0); // the first pixel of the border that is not the darker colour
+    const TOrvaneBitmap& picture = indexed->Document().Picture();
+    while (gold.x() < 60 && picture.GetPixel(gold.x(), 2) == picture.GetPixel(0, 2))
+        gold.rx()++;
+    QTest::mouseClick(indexed->iMainImage, Qt::MiddleButton, {}, QPoint(gold.x(), 2));
     main->ArrangeTools();
     QTest::qWait(800);
     ASSERT_TRUE(QGuiApplication::primaryScreen()->grabWindow(0).save(out));

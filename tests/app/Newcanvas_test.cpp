@@ -1,10 +1,12 @@
 #include "platform/Inifile.h"
 #include "shell/Common.h"
+#include "shell/Exception.h"
 #include "shell/Newcanvas_f.h"
 
 #include "support/Settingsdir.h"
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -71,6 +73,44 @@ TEST_F(NewCanvasTest, ListFollowsUnitAndResolutionAndUserSizesUseTheEdits) {
     EXPECT_EQ(form.Paper().height, 787); // 10 x 200 / 2.54 + 0.5
 }
 
+TEST_F(NewCanvasTest, SheetsShowTheirSizeTheLastChoiceComesBackAndBadSizesAreExplained) {
+    QStringList shown;
+    SetErrorPresenter([&](TSeverity, const QString& text, int) {
+        shown << text;
+        return int(ID_OK);
+    });
+    {
+        TNewCanvasForm form(24, MakeColorRef(255, 0, 0));
+        form.rbDot->setChecked(true);
+        form.cbSizeType->setCurrentIndex(0); // A4 at 160 dpi
+        EXPECT_EQ(form.edWidth->text(), "1248");
+        EXPECT_EQ(form.edHeight->text(), "1760");
+        form.rbLandscape->setChecked(true);
+        EXPECT_EQ(form.edWidth->text(), "1760");
+        EXPECT_TRUE(form.stFillColor->styleSheet().contains("#ff0000"));
+        form.cbSizeType->setCurrentIndex(kUserDefinesIndex);
+        form.edWidth->setText("");
+        form.edHeight->setText("20");
+        QTest::mouseClick(form.btOK, Qt::LeftButton);
+        EXPECT_NE(form.result(), QDialog::Accepted);
+        ASSERT_EQ(shown.size(), 1);
+        EXPECT_TRUE(shown[0].contains("numbers above 0"));
+        form.edWidth->setText("70000");
+        QTest::mouseClick(form.btOK, Qt::LeftButton);
+        ASSERT_EQ(shown.size(), 2);
+        EXPECT_TRUE(shown[1].startsWith("The canvas would be 70000 x 20 dots")) << shown[1].toStdString();
+        form.edWidth->setText("300");
+        QTest::mouseClick(form.btOK, Qt::LeftButton);
+        EXPECT_EQ(form.result(), QDialog::Accepted);
+    }
+    TNewCanvasForm again;
+    EXPECT_EQ(again.cbSizeType->currentIndex(), kUserDefinesIndex);
+    EXPECT_TRUE(again.rbDot->isChecked());
+    EXPECT_EQ(again.edWidth->text(), "300");
+    EXPECT_EQ(again.edHeight->text(), "20");
+    SetErrorPresenter(StderrPresenter);
+}
+
 TEST(NewCanvasRules, TypedSizesConvertByUnit) {
     EXPECT_EQ(TextToDots("7.8", UnitInch, 160), 1248);
     EXPECT_EQ(TextToDots("1.99", UnitInch, 100), 199);
@@ -82,16 +122,27 @@ TEST(NewCanvasRules, TypedSizesConvertByUnit) {
     EXPECT_EQ(PaperTypeOfSizeIndex(5), 6);
     EXPECT_EQ(PaperTypeOfSizeIndex(8), kPaperCustom);
     EXPECT_EQ(SizeIndexOfPaperType(8), 7);
-    TNewCanvasSettings s;
-    s.SizeIndex = kUserDefinesIndex;
-    s.Unit = UnitDot;
-    s.WidthText = "0";
-    s.HeightText = "10";
-    TPaper p;
-    EXPECT_FALSE(NewCanvasPaper(s, p));
-    s.WidthText = "70000";
-    EXPECT_FALSE(NewCanvasPaper(s, p));
-    s.WidthText = "10";
-    s.Dpi = 1001;
-    EXPECT_FALSE(NewCanvasPaper(s, p));
+    struct Case {
+        const char *Width, *Height;
+        int Dpi, Bits;
+        TNewCanvasProblem Problem;
+    };
+    const Case cases[] = {
+        {"0", "10", 160, 8, TNewCanvasProblem::NoSize},
+        {"", "10", 160, 8, TNewCanvasProblem::NoSize},
+        {"70000", "10", 160, 8, TNewCanvasProblem::TooLarge},
+        {"60000", "60000", 160, 24, TNewCanvasProblem::TooLarge},
+        {"10", "10", 1001, 8, TNewCanvasProblem::BadDpi},
+        {"10", "12", 160, 24, TNewCanvasProblem::None},
+    };
+    for (const Case& c : cases) {
+        TNewCanvasSettings s;
+        s.SizeIndex = kUserDefinesIndex;
+        s.Unit = UnitDot;
+        s.WidthText = c.Width;
+        s.HeightText = c.Height;
+        s.Dpi = c.Dpi;
+        TPaper p;
+        EXPECT_EQ(NewCanvasPaper(s, c.Bits, p), c.Problem) << c.Width << " " << c.Height;
+    }
 }
