@@ -7,7 +7,7 @@ out=${1:-screenshot.png}
 wait=${2:-3}
 shift $(( $# > 2 ? 2 : $# ))
 export VELMORA_CONFIG_DIR=${VELMORA_CONFIG_DIR:-$(mktemp -d)}
-xvfb-run -a -s "-screen 0 1280x800x24" bash -c "
+xvfb-run -a -s "-screen 0 ${VELMORA_SCREEN:-1280x800}x24" bash -c "
   ./build/velmora $* &
   app=\$!
   sleep $wait

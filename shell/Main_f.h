@@ -89,6 +89,7 @@ class TMainForm : public QMainWindow {
     // Prints the current design on printer, fitted to the page; false when there is none.
     bool PrintDesign(QPrinter& printer);
     QAction* EUndoItem = nullptr;
+    QAction* ESelectNoneItem = nullptr;
     QAction* COverwriteItem = nullptr;
     QAction* CInsertItem = nullptr;
     QAction* CDeleteAllItem = nullptr;
@@ -160,7 +161,6 @@ class TMainForm : public QMainWindow {
     QAction* ECutItem = nullptr;
     QAction* ECopyItem = nullptr;
     QAction* EPasteItem = nullptr;
-    QAction* ESelectNoneItem = nullptr;
     QAction* WCascadeItem = nullptr;
     QAction* WTileItem = nullptr;
     QAction* HAboutItem = nullptr;

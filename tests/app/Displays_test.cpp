@@ -89,6 +89,8 @@ TEST_F(Displays, EveryChangeReachesTheStatusBarAndTheFullView) {
     ASSERT_EQ(doc->CopyToClipboard(), 0u);
     EXPECT_GT(PaintsOf(full->Image, [&] { ASSERT_EQ(doc->CutToClipboard(), 0u); }), 0);
     EXPECT_GT(PaintsOf(full->Image, [&] { ASSERT_EQ(doc->PasteFromClipboard(), 0u); }), 0);
+    EXPECT_TRUE(main->ESelectNoneItem->isEnabled()); // the menus know of the pasted selection
+    EXPECT_FALSE(doc->sbMaskShow->isEnabled());      // there is no mask to show
 
     // After a window closes the full view shows the design that is current now, once.
     TMainImageForm* other = Document(24);
