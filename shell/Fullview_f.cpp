@@ -5,6 +5,7 @@
 #include "raster/Tptextileimage_f.h"
 #include "shell/Common.h"
 #include "shell/Grid_f.h"
+#include "shell/Placement_f.h"
 #include "shell/Mainimage_f.h"
 
 #include <QGridLayout>
@@ -94,6 +95,8 @@ TFullViewForm::TFullViewForm(QWidget* parent) : QWidget(parent, Qt::Tool) {
     connect(sbGrid, &QToolButton::clicked, this, &TFullViewForm::sbGridClick);
     GridDialog = [this](int dpi, TGridSetup& setup) {
         TGridForm dialog(dpi, setup, this);
+        dialog.adjustSize(); // left of the full view, whole on the screen with its buttons
+        PlaceInsideScreen(&dialog, frameGeometry().topLeft() - QPoint(dialog.width() + 2, 0));
         if (dialog.exec() != QDialog::Accepted) return false;
         setup = dialog.Settings();
         return true;

@@ -8,6 +8,7 @@
 #include "shell/Fullview_f.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -16,6 +17,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QWheelEvent>
 
@@ -143,6 +145,20 @@ TEST_F(Displays, ToolWindowsOpenInsideTheScreenBelowTheMenuBar) {
     palette->SetMode(ModeChart);
     EXPECT_TRUE(screen.contains(palette->ColorChart->frameGeometry()));
     EXPECT_GE(palette->ColorChart->frameGeometry().top(), menuBottom);
+    // The grid dialog opens beside the full view with all of it, buttons too, on the screen.
+    TFullViewForm* full = main->FullView();
+    full->show();
+    full->move(screen.right() - full->frameGeometry().width(), screen.top());
+    QRect dialog;
+    QTimer::singleShot(0, [&] {
+        if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            dialog = d->frameGeometry();
+            d->reject();
+        }
+    });
+    full->sbGrid->click();
+    EXPECT_FALSE(dialog.isEmpty());
+    EXPECT_TRUE(screen.contains(dialog));
 }
 
 TEST_F(Displays, ANewCanvasTakesTheCurrentColourAtBothDepths) {
