@@ -1,6 +1,7 @@
 #include "shell/Document.h"
 
 #include "colour/Palettefile.h"
+#include "platform/Imagefile.h"
 #include "shell/Common.h"
 #include "shell/Exception.h"
 #include "shell/File.h"
@@ -9,6 +10,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <algorithm>
 
 namespace {
 
@@ -50,13 +52,16 @@ uint32_t OpenNative(const QString& path, int type, int bitsPerPixel, TDesignRef 
 
 uint32_t OpenForeign(const QString& path, int bitsPerPixel, TDesignRef design, int currentDpi) {
     TOrvaneBitmap image;
-    if (!image.LoadFromFile(path)) return ErrorCode::BadFile;
+    TImageFileFacts facts;
+    if (!image.LoadFromFile(path, &facts)) return ErrorCode::BadFile;
     TPalette palette;
     palette.SetDefault();
     if (image.BitsPerPixel == 8) AdoptForeignPalette(image, palette);
     if (!ToDepth(image, palette, bitsPerPixel)) return ErrorCode::OutOfMemory;
     TPaper paper;
-    paper.dpi = uint16_t(currentDpi > 0 ? currentDpi : 160);
+    // The file's own resolution when it gives one the program can work at.
+    const int dpi = facts.Dpi > 0 ? facts.Dpi : currentDpi > 0 ? currentDpi : 160;
+    paper.dpi = uint16_t(std::clamp(dpi, kMinDpi, kMaxDpi));
     SetPaper(paper, kPaperCustom, image.Width, image.Height);
     Adopt(design, image, palette, paper);
     return 0;
@@ -146,5 +151,5 @@ uint32_t SaveDesign(const QString& path, int type, int compression, const TDesig
     if (!part.Allocate(area.width(), area.height(), quads, image.BitsPerPixel) ||
         !part.CopyRectFrom(0, 0, area.width(), area.height(), image, area.x(), area.y()))
         return ErrorCode::OutOfMemory;
-    return part.SaveToFile(path, info->FormatCode) ? 0 : ErrorCode::CannotWriteFile;
+    return part.SaveToFile(path, info->FormatCode, design.Paper.dpi) ? 0 : ErrorCode::CannotWriteFile;
 }

@@ -115,8 +115,9 @@ TEST(ImageFile, ReadsPicturesImageMagickWroteInEveryFormat) {
             const QString path = dir.filePath(QStringLiteral("picture.") + f.Suffix);
             copy.write(Native(path));
             TBitmapHandle h;
-            int bits = 0;
-            ASSERT_TRUE(LoadImageFile(path, h, &bits));
+            TImageFileFacts facts;
+            ASSERT_TRUE(LoadImageFile(path, h, &facts));
+            const int bits = facts.SourceBits;
             EXPECT_EQ(h.Width, int(reference.columns()));
             EXPECT_EQ(h.Height, int(reference.rows()));
             EXPECT_EQ(h.BytesPerLine, BitmapBytesPerLine(h.Width, h.BitsPerPixel));
@@ -143,8 +144,9 @@ TEST(ImageFile, SavedPicturesReadBackExactlyInEveryFormat) {
                 const QString path = dir.filePath(QStringLiteral("design.") + f.Suffix);
                 ASSERT_TRUE(SaveImageFile(path, picture, f.Code));
                 TBitmapHandle back;
-                int sourceBits = 0;
-                ASSERT_TRUE(LoadImageFile(path, back, &sourceBits));
+                TImageFileFacts facts;
+                ASSERT_TRUE(LoadImageFile(path, back, &facts));
+                const int sourceBits = facts.SourceBits;
                 EXPECT_EQ(back.Width, width);
                 EXPECT_EQ(back.Height, 11);
                 EXPECT_EQ(CountDifferences(Rgb(back), Rgb(picture)), 0u);
@@ -194,8 +196,9 @@ TEST(ImageFile, ArrivesAtNaturalDepthWithFileBitsReported) {
         source.write(target.substr(0, target.find(':') + 1) + Native(path));
         const std::vector<uint8_t> expected = Rgb(Magick::Image(Native(path)));
         TBitmapHandle h;
-        int bits = 0;
-        ASSERT_TRUE(LoadImageFile(path, h, &bits));
+        TImageFileFacts facts;
+        ASSERT_TRUE(LoadImageFile(path, h, &facts));
+        const int bits = facts.SourceBits;
         EXPECT_EQ(h.BitsPerPixel, c.Bits);
         EXPECT_EQ(bits, c.FileBits);
         EXPECT_EQ(CountDifferences(Rgb(h), expected), 0u);
@@ -216,8 +219,9 @@ TEST(ImageFile, GreyLevelIsTheIndexForGreyscaleFiles) {
         grey.write(Native(path));
         const std::vector<uint8_t> expected = Rgb(Magick::Image(Native(path)));
         TBitmapHandle h;
-        int bits = 0;
-        ASSERT_TRUE(LoadImageFile(path, h, &bits));
+        TImageFileFacts facts;
+        ASSERT_TRUE(LoadImageFile(path, h, &facts));
+        const int bits = facts.SourceBits;
         EXPECT_EQ(bits, depth);
         ASSERT_EQ(h.BitsPerPixel, 8);
         for (int y = 0; y < h.Height; ++y)
@@ -251,8 +255,7 @@ TEST(ImageFile, PngPaletteIndicesSurviveTransparency) {
     file.close();
 
     TBitmapHandle back;
-    int bits = 0;
-    ASSERT_TRUE(LoadImageFile(path, back, &bits));
+    ASSERT_TRUE(LoadImageFile(path, back, nullptr));
     ASSERT_EQ(back.BitsPerPixel, 8);
     for (int y = 0; y < back.Height; ++y)
         EXPECT_EQ(std::memcmp(back.Row(y), picture.Row(y), 40), 0) << "row " << y;
@@ -340,11 +343,12 @@ TEST(ImageFile, BadFilesFailWithTheHandleEmpty) {
         file.write(c.Bytes);
         file.close();
         TBitmapHandle h = SmallPicture();
-        int bits = -1;
-        EXPECT_FALSE(LoadImageFile(file.fileName(), h, &bits));
+        TImageFileFacts facts;
+        facts.SourceBits = -1;
+        EXPECT_FALSE(LoadImageFile(file.fileName(), h, &facts));
         EXPECT_EQ(h.Bits, nullptr);
         EXPECT_EQ(h.Width, 0);
-        EXPECT_EQ(bits, 0);
+        EXPECT_EQ(facts.SourceBits, 0);
     }
     TBitmapHandle h = SmallPicture();
     EXPECT_FALSE(LoadImageFile(dir.filePath(QStringLiteral("missing.png")), h, nullptr));
@@ -404,9 +408,9 @@ TEST(ImageFile, FullSizeDesignRoundTripsThroughPngAndTiff) {
             dir.filePath(format == FILE_PNG ? QStringLiteral("a0.png") : QStringLiteral("a0.tif"));
         ASSERT_TRUE(SaveImageFile(path, design, format));
         TBitmapHandle back;
-        int bits = 0;
-        ASSERT_TRUE(LoadImageFile(path, back, &bits));
-        EXPECT_EQ(bits, 24);
+        TImageFileFacts facts;
+        ASSERT_TRUE(LoadImageFile(path, back, &facts));
+        EXPECT_EQ(facts.SourceBits, 24);
         ASSERT_EQ(back.BitsPerPixel, 24);
         EXPECT_EQ(CountDifferences(Rgb(back), expected), 0u);
         FreeBitmapHandle(back);

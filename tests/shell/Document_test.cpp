@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -79,6 +80,42 @@ TEST(DesignFiles, ForeignPicturesOpenAtEitherDepthWithCustomPaper) {
     EXPECT_EQ(back.Image.BitsPerPixel, 8);
     EXPECT_EQ(back.Palette[int(back.Image.GetPixel(2, 0))].ColorRef(), MakeColorRef(5, 5, 200));
     EXPECT_GE(back.Image.GetPixel(0, 0), 2u);
+}
+
+// What ImageMagick's own identify reports as a file's resolution, in inches.
+QString IdentifiedResolution(const QString& path) {
+    QProcess identify;
+    identify.start("identify", {"-units", "PixelsPerInch", "-format", "%x %y %U", path});
+    identify.waitForFinished(60000);
+    return QString::fromLatin1(identify.readAllStandardOutput());
+}
+
+TEST(DesignFiles, PicturesCarryThePaperResolutionBothWays) {
+    QTemporaryDir dir;
+    struct TCase {
+        int Type;
+        bool KeepsResolution; // TGA and SUN raster have no field for it
+    };
+    const TCase cases[] = {{TypePng, true}, {TypeTif, true}, {TypeBmp, true},  {TypePcx, true},
+                           {TypePsd, true}, {TypePct, true}, {TypeTga, false}, {TypeRas, false}};
+    for (const int bpp : {8, 24}) {
+        TDesign d;
+        GreyPicture(d.Image);
+        ASSERT_TRUE(bpp == 8 || d.Image.ColorRes(24, 0, nullptr, 0));
+        d.Palette.SetDefault();
+        d.Paper.dpi = 300;
+        for (const TCase& c : cases) {
+            const QString path = dir.path() + "/design" + FileTypeInfo(c.Type)->Extension;
+            SCOPED_TRACE(path.toStdString() + " at " + std::to_string(bpp) + " bits");
+            ASSERT_EQ(SaveDesign(path, 0, 2, d), 0u);
+            if (c.Type == TypePng || c.Type == TypeTif) {
+                EXPECT_EQ(IdentifiedResolution(path).toStdString(), "300 300 PixelsPerInch");
+            }
+            TDesign back;
+            ASSERT_EQ(OpenDesign(path, 0, 0, back, 120), 0u);
+            EXPECT_EQ(back.Paper.dpi, c.KeepsResolution ? 300 : 120);
+        }
+    }
 }
 
 TEST(DesignFiles, NativeRoundTripAndRectangleSave) {
