@@ -32,10 +32,7 @@ int CommandConvert(const QStringList& input) {
         std::fputs("usage: velmora-cli convert IN OUT [--colors 256|full] [--compression 0|2]\n", stderr);
         return 2;
     }
-    if (!FileTypeOfName(args[1])) {
-        std::fputs("velmora-cli: the output's extension names no known file type\n", stderr);
-        return 2;
-    }
+    if (!IsWritableType(FileTypeOfName(args[1]))) return Fail(ErrorCode::UnwritableType, args[1]);
     const int bpp = colors == "256" ? 8 : colors == "full" ? 24 : 0;
     TDesign design;
     if (const uint32_t code = OpenDesign(args[0], 0, bpp, design)) return Fail(code, args[0]);
@@ -48,6 +45,8 @@ int CommandThumbnail(const QStringList& args) {
         std::fputs("usage: velmora-cli thumbnail IN OUT.png\n", stderr);
         return 2;
     }
+    if (FileTypeOfName(args[1]) != TypePng)
+        return Fail(ErrorCode::UnwritableType, args[1] + QStringLiteral(": a thumbnail is written as .png"));
     QImage thumbnail;
     const int type = FileTypeOfName(args[0]);
     if (type >= TypeTex && type <= TypeT3d) {

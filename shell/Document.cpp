@@ -119,7 +119,11 @@ uint32_t OpenDesign(const QString& path, int type, int bitsPerPixel, TDesignRef 
 
 uint32_t SaveDesign(const QString& path, int type, int compression, const TDesignRef design,
                     const QRect* rect) {
+    // The name must say what the file holds: nothing goes out under an extension
+    // the program does not write, whatever type was asked for.
+    if (!IsWritableType(FileTypeOfName(path))) return ErrorCode::UnwritableType;
     type = ResolveType(path, type);
+    if (!IsWritableType(type)) return ErrorCode::UnwritableType;
     const TOrvaneBitmap& image = design.Image;
     if (!image.Allocated()) return ErrorCode::CannotWriteFile;
     const QRect whole(0, 0, image.Width, image.Height);
@@ -144,7 +148,6 @@ uint32_t SaveDesign(const QString& path, int type, int compression, const TDesig
         return 0;
     }
     const TFileTypeInfo* info = FileTypeInfo(type);
-    if (!info || info->FormatCode == 0) return ErrorCode::CannotWriteFile;
     TOrvaneBitmap part;
     TRGBQuad quads[256];
     design.Palette.GetQuads(quads);

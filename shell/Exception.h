@@ -21,6 +21,7 @@ constexpr uint32_t CannotCreateFile = 0x40000100;
 constexpr uint32_t CannotOpenFile = 0x40000101;
 constexpr uint32_t BadFile = 0x40000104; // unreadable or not in a known layout
 constexpr uint32_t CannotWriteFile = 0x40000105;
+constexpr uint32_t UnwritableType = 0x40000106; // the name's extension is no type the program writes
 constexpr uint32_t DisketteWrite = 0x40000181;
 constexpr uint32_t CannotCreateWindow = 0x40000200;
 constexpr uint32_t Clipboard = 0x40000400;

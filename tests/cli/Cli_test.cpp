@@ -124,6 +124,16 @@ TEST_F(CliTest, ThumbnailInfoAndErrors) {
     EXPECT_NE(conv.Status, 0);
     EXPECT_FALSE(conv.Err.isEmpty());
     EXPECT_FALSE(QFile::exists(dir.path() + "/x.png"));
+    // Outputs under names the program does not write are refused with a message and not written.
+    for (const QStringList& args : {QStringList{"convert", png, dir.path() + "/x.jpg"},
+                                    QStringList{"convert", png, dir.path() + "/x.wea"},
+                                    QStringList{"thumbnail", tfc, dir.path() + "/x.jpg"},
+                                    QStringList{"thumbnail", png, dir.path() + "/x.tex"}}) {
+        const TRun refused = Cli(args);
+        EXPECT_EQ(refused.Status, 1) << args.join(' ').toStdString();
+        EXPECT_TRUE(refused.Err.contains("cannot be written")) << refused.Err.toStdString();
+        EXPECT_FALSE(QFile::exists(args[2])) << args[2].toStdString();
+    }
     EXPECT_EQ(Cli({"convert", png}).Status, 2);
     EXPECT_EQ(Cli({"frobnicate"}).Status, 2);
 }

@@ -157,7 +157,12 @@ TEST(DesignFiles, FailedSaveOrOpenChangesNothing) {
 
     EXPECT_NE(SaveDesign(tex, TypeTex, 1, d), 0u); // the refused block mode
     EXPECT_EQ(SaveDesign(dir.path() + "/no/such/dir/x.tex", TypeTex, 2, d), ErrorCode::CannotCreateFile);
-    EXPECT_EQ(SaveDesign(dir.path() + "/x.wea", TypeWea, 2, d), ErrorCode::CannotWriteFile);
+    // Names and types the program does not write: refused before anything is created.
+    const std::pair<const char*, int> unwritable[] = {{"test.jpg", 0},    {"test.jpg", TypeTex}, {"x.wea", 0},
+                                                      {"x.wea", TypeWea}, {"x.cpt", 0},          {"noext", 0},
+                                                      {"x.tex", TypeKnt}};
+    for (const auto& [name, type] : unwritable)
+        EXPECT_EQ(SaveDesign(dir.path() + "/" + name, type, 2, d), ErrorCode::UnwritableType) << name;
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), good);
     f.close();
