@@ -1,6 +1,10 @@
 #include "platform/Effects.h"
+#include "platform/Magickinit.h"
 
+#include <Magick++.h>
+#include <functional>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -23,6 +27,38 @@ void Put(TBitmapHandle& p, int x, int y, int v) {
 struct Freed {
     TBitmapHandle& h;
     ~Freed() { FreeBitmapHandle(h); }
+};
+
+// ImageMagick's picture as a handle (blue, green, red rows).
+TBitmapHandle FromMagick(Magick::Image img) {
+    TBitmapHandle p;
+    const size_t w = img.columns(), h = img.rows();
+    EXPECT_TRUE(CreateBitmapHandle(p, int(w), int(h), 24));
+    std::vector<uint8_t> bgr(w * h * 3);
+    img.write(0, 0, w, h, "BGR", Magick::CharPixel, bgr.data());
+    for (size_t y = 0; y < h; ++y)
+        std::memcpy(p.Row(int(y)), bgr.data() + y * w * 3, w * 3);
+    return p;
+}
+
+// Every effect, with the parameters the Image menu offers first.
+const std::pair<TEffect, TEffectParams> kEveryEffect[] = {
+    {EffectIntensityDetect, {64, 192}},
+    {EffectSolarize, {128, 0}},
+    {EffectPosterize, {4, 0}},
+    {EffectMosaic, {8, 0}},
+    {EffectAverage, {3, 0}},
+    {EffectMedian, {3, 0}},
+    {EffectSharpen, {20, 0}},
+    {EffectAddNoise, {20, 1}},
+    {EffectEmboss, {20, 0}},
+    {EffectGradient, {}},
+    {EffectLaplacian, {}},
+    {EffectSobel, {}},
+    {EffectPrewitt, {}},
+    {EffectShiftDifference, {}},
+    {EffectLineSegment, {}},
+    {EffectEdgeEnhance, {}},
 };
 
 } // namespace
@@ -114,4 +150,68 @@ TEST(Effects, BadParametersAndDepthsChangeNothing) {
     Freed g{idx};
     ASSERT_TRUE(CreateBitmapHandle(idx, 4, 4, 8));
     EXPECT_FALSE(ApplyEffect(idx, EffectSolarize, {10, 0}));
+}
+
+TEST(Effects, ASelectionKeepsEveryEffectInsideIt) {
+    InitImaging();
+    const QRegion selection = QRegion(9, 5, 30, 21, QRegion::Ellipse) + QRect(50, 30, 7, 9);
+    for (const auto& [effect, params] : kEveryEffect) {
+        TBitmapHandle original = FromMagick(Magick::Image("rose:"));
+        TBitmapHandle whole = FromMagick(Magick::Image("rose:"));
+        TBitmapHandle part = FromMagick(Magick::Image("rose:"));
+        Freed f1{original}, f2{whole}, f3{part};
+        ASSERT_TRUE(ApplyEffect(whole, effect, params)) << effect;
+        part.HasRegion = true;
+        part.Region = selection;
+        ASSERT_TRUE(ApplyEffect(part, effect, params)) << effect;
+        int outside = 0, inside = 0, changed = 0;
+        for (int y = 0; y < part.Height; ++y)
+            for (int x = 0; x < part.Width; ++x) {
+                const bool selected = selection.contains(QPoint(x, y));
+                const TBitmapHandle& expected = selected ? whole : original;
+                if (std::memcmp(part.Row(y) + 3 * x, expected.Row(y) + 3 * x, 3) != 0)
+                    ++(selected ? inside : outside);
+                changed += selected && std::memcmp(part.Row(y) + 3 * x, original.Row(y) + 3 * x, 3) != 0;
+            }
+        EXPECT_EQ(outside, 0) << "effect " << effect << " painted outside the selection";
+        EXPECT_EQ(inside, 0) << "effect " << effect << " differs inside from the whole-picture result";
+        EXPECT_GT(changed, 0) << "effect " << effect << " changed nothing";
+    }
+}
+
+TEST(Effects, NeighbourhoodFiltersGiveImageMagicksOwnResult) {
+    InitImaging();
+    auto statistic = [](MagickCore::StatisticType type, size_t size) {
+        return [=](Magick::Image& img) {
+            MagickCore::ExceptionInfo* e = MagickCore::AcquireExceptionInfo();
+            img.replaceImage(MagickCore::StatisticImage(img.constImage(), type, size, size, e));
+            MagickCore::DestroyExceptionInfo(e);
+        };
+    };
+    // The operations as "convert rose: -emboss 0x1", "-statistic Median 3x3" ... give them.
+    const struct {
+        TEffect Effect;
+        TEffectParams Params;
+        std::function<void(Magick::Image&)> Own;
+    } cases[] = {
+        {EffectEmboss, {20, 0}, [](Magick::Image& img) { img.emboss(0, 1.0); }},
+        {EffectEmboss, {60, 0}, [](Magick::Image& img) { img.emboss(0, 3.0); }},
+        {EffectSharpen, {40, 0}, [](Magick::Image& img) { img.sharpen(0, 2.0); }},
+        {EffectMedian, {5, 0}, statistic(MagickCore::MedianStatistic, 5)},
+        {EffectAverage, {3, 0}, statistic(MagickCore::MeanStatistic, 3)},
+    };
+    for (const auto& c : cases) {
+        TBitmapHandle ours = FromMagick(Magick::Image("rose:"));
+        Freed f{ours};
+        ASSERT_TRUE(ApplyEffect(ours, c.Effect, c.Params));
+        Magick::Image own("rose:");
+        c.Own(own);
+        TBitmapHandle theirs = FromMagick(own);
+        Freed g{theirs};
+        int worst = 0;
+        for (int y = 0; y < ours.Height; ++y)
+            for (int i = 0; i < ours.Width * 3; ++i)
+                worst = std::max(worst, std::abs(ours.Row(y)[i] - theirs.Row(y)[i]));
+        EXPECT_LE(worst, 1) << "effect " << c.Effect << " at " << c.Params.Low;
+    }
 }
