@@ -11,3 +11,5 @@ int CommandMakePalette(const QStringList& args);
 
 // Shared by the commands: reports code through ReportError and returns 1.
 int Fail(uint32_t code, const QString& extra = QString());
+// "path: detail", or the path alone when there is no detail.
+QString WithDetail(const QString& path, const QString& detail);

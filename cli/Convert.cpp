@@ -35,7 +35,9 @@ int CommandConvert(const QStringList& input) {
     if (!IsWritableType(FileTypeOfName(args[1]))) return Fail(ErrorCode::UnwritableType, args[1]);
     const int bpp = colors == "256" ? 8 : colors == "full" ? 24 : 0;
     TDesign design;
-    if (const uint32_t code = OpenDesign(args[0], 0, bpp, design)) return Fail(code, args[0]);
+    QString detail;
+    if (const uint32_t code = OpenDesign(args[0], 0, bpp, design, 0, &detail))
+        return Fail(code, WithDetail(args[0], detail));
     if (const uint32_t code = SaveDesign(args[1], 0, compression.toInt(), design)) return Fail(code, args[1]);
     return 0;
 }
@@ -57,7 +59,9 @@ int CommandThumbnail(const QStringList& args) {
         if (const uint32_t code = ReadThumbnail(&file, thumbnail, palette)) return Fail(code, args[0]);
     } else {
         TDesign design;
-        if (const uint32_t code = OpenDesign(args[0], 0, 0, design)) return Fail(code, args[0]);
+        QString detail;
+        if (const uint32_t code = OpenDesign(args[0], 0, 0, design, 0, &detail))
+            return Fail(code, WithDetail(args[0], detail));
         TOrvaneBitmap small;
         const QRect all(0, 0, design.Image.Width, design.Image.Height);
         if (const uint32_t code = MakeThumbnail(small, design.Image, 0, all)) return Fail(code);

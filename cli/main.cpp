@@ -24,6 +24,10 @@ int Fail(uint32_t code, const QString& extra) {
     return 1;
 }
 
+QString WithDetail(const QString& path, const QString& detail) {
+    return detail.isEmpty() ? path : path + QStringLiteral(": ") + detail;
+}
+
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     SetErrorPresenter(StderrPresenter);

@@ -1,5 +1,6 @@
 #include "platform/Imagefile_header.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -12,6 +13,7 @@ class TByteReader {
     TByteReader(const uint8_t* data, size_t size) : Data(data), Size(size) {}
     bool ok() const { return Ok; }
     size_t pos() const { return Pos; }
+    size_t size() const { return Size; }
     void seek(uint64_t pos) {
         if (pos > Size) Ok = false;
         Pos = Ok ? size_t(pos) : Size;
@@ -59,17 +61,24 @@ void SetSize(TImageFileLayout& l, uint32_t width, uint32_t height) {
     l.Height = height;
 }
 
+// Also checks that uncompressed pixels (and the start of compressed ones) are all there.
 void ReadBmp(TByteReader& r, TImageFileLayout& l) {
-    r.seek(14);
+    r.seek(10);
+    const uint64_t pixels = r.le32();
     const uint32_t headerSize = r.le32();
     const bool core = headerSize == 12; // sides of 16 bits, else 32 (height negative for top-down rows)
     const uint32_t width = core ? r.le16() : r.le32();
     const uint32_t height = core ? r.le16() : uint32_t(std::abs(int64_t(int32_t(r.le32()))));
     r.skip(2); // planes
     const int bits = int(r.le16());
+    const uint32_t compression = core ? 0 : r.le32();
+    const uint64_t stored = core ? 0 : r.le32(); // bytes of compressed pixels; may be 0
     if (!r.ok() || headerSize < 12) return;
     SetLayout(l, bits, bits <= 8 ? TPixelKind::Palette : TPixelKind::Colour);
     SetSize(l, width, height);
+    const bool raw = compression == 0 || compression == 3; // plain rows or bit fields
+    const uint64_t rowBytes = (uint64_t(width) * uint64_t(bits) + 31) / 32 * 4;
+    l.Incomplete = pixels + (raw ? rowBytes * height : std::max<uint64_t>(stored, 1)) > r.size();
 }
 
 // Also takes the palette, which ImageMagick expands to colours when the file has transparency.
@@ -85,12 +94,17 @@ void ReadPng(TByteReader& r, TImageFileLayout& l) {
                                               : TPixelKind::Colour;
     SetLayout(l, depth * kChannels[colourType], kind);
     SetSize(l, width, height);
-    if (colourType != 3) return;
+    // The chunks up to IEND, so that a file cut short is known; on the way the
+    // palette (PLTE before the first IDAT) of a palette picture.
+    bool pixels = false;
     r.seek(8);
-    for (int chunk = 0; chunk < 1000 && r.ok(); ++chunk) {
+    while (r.ok()) {
         const uint32_t length = r.be32(), type = r.be32();
-        if (type == 0x49444154 || type == 0x49454E44) return;            // IDAT, IEND: no palette first
-        if (type != 0x504C5445 || length % 3 != 0 || length > 3 * 256) { // PLTE
+        if (type == 0x49454E44) return; // IEND
+        pixels |= type == 0x49444154;   // IDAT
+        const bool palette = colourType == 3 && !pixels && l.PaletteCount == 0 && type == 0x504C5445 &&
+                             length % 3 == 0 && length <= 3 * 256;
+        if (!palette) {
             r.skip(uint64_t(length) + 4);
             continue;
         }
@@ -101,8 +115,9 @@ void ReadPng(TByteReader& r, TImageFileLayout& l) {
             c.rgbBlue = uint8_t(r.u8());
         }
         if (r.ok()) l.PaletteCount = int(length / 3);
-        return;
+        r.skip(4);
     }
+    l.Incomplete = true;
 }
 
 void ReadTiff(TByteReader& r, TImageFileLayout& l) {
@@ -111,7 +126,10 @@ void ReadTiff(TByteReader& r, TImageFileLayout& l) {
     auto u32 = [&] { return big ? r.be32() : r.le32(); };
     r.seek(2);
     if (u16() != 42) return; // BigTIFF and others: leave to ImageMagick's figures
-    r.seek(u32());
+    const uint32_t directory = u32();
+    // Writers that put the directory after the pixels lose it first when a file is cut.
+    l.Incomplete = r.ok() && directory > r.size();
+    r.seek(directory);
     const uint32_t entries = u16();
     uint32_t bitsPerSample = 1, samples = 1, photometric = 2, width = 0, height = 0;
     for (uint32_t i = 0; i < entries && r.ok(); ++i) {

@@ -36,24 +36,52 @@ bool ToDepth(TOrvaneBitmap& image, TPalette& palette, int bitsPerPixel) {
     return true;
 }
 
-uint32_t OpenNative(const QString& path, int type, int bitsPerPixel, TDesignRef design) {
+// The extra line of a refusal: the size of a picture too large to open.
+void Describe(uint32_t code, QSize announced, QString* detail) {
+    if (detail && code == ErrorCode::PictureTooLarge)
+        *detail = QStringLiteral("%1 x %2 pixels").arg(announced.width()).arg(announced.height());
+}
+
+uint32_t OpenNative(const QString& path, int type, int bitsPerPixel, TDesignRef design, QString* detail) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return ErrorCode::CannotOpenFile;
     TOrvaneBitmap image;
     TPalette palette;
     TDocumentHeader header;
+    QSize announced;
     const bool topDown = type == TypeTex || type == TypeTfc || type == TypeT3d;
-    if (const uint32_t code = ReadDocument(&file, palette, header, topDown, &image)) return code;
+    if (const uint32_t code = ReadDocument(&file, palette, header, topDown, &image, &announced)) {
+        Describe(code, announced, detail);
+        return code;
+    }
     if (type == TypeT3d) bitsPerPixel = 24;
     if (!ToDepth(image, palette, bitsPerPixel)) return ErrorCode::OutOfMemory;
     Adopt(design, image, palette, header.paper);
     return 0;
 }
 
-uint32_t OpenForeign(const QString& path, int bitsPerPixel, TDesignRef design, int currentDpi) {
+uint32_t RefusalOf(TImageFileFailure failure) {
+    switch (failure) {
+    case TImageFileFailure::None:
+        return ErrorCode::OutOfMemory; // the file was read; its colours could not be arranged
+    case TImageFileFailure::TooLarge:
+        return ErrorCode::PictureTooLarge;
+    case TImageFileFailure::Damaged:
+        return ErrorCode::DamagedFile;
+    default:
+        return ErrorCode::BadFile;
+    }
+}
+
+uint32_t OpenForeign(const QString& path, int bitsPerPixel, TDesignRef design, int currentDpi,
+                     QString* detail) {
     TOrvaneBitmap image;
     TImageFileFacts facts;
-    if (!image.LoadFromFile(path, &facts)) return ErrorCode::BadFile;
+    if (!image.LoadFromFile(path, &facts)) {
+        const uint32_t code = RefusalOf(facts.Failure);
+        Describe(code, QSize(facts.Width, facts.Height), detail);
+        return code;
+    }
     TPalette palette;
     palette.SetDefault();
     if (image.BitsPerPixel == 8) AdoptForeignPalette(image, palette);
@@ -99,7 +127,9 @@ void AdoptForeignPalette(TOrvaneBitmap& image, TPalette& palette) {
     image.PutColors(0, 256, quads);
 }
 
-uint32_t OpenDesign(const QString& path, int type, int bitsPerPixel, TDesignRef design, int currentDpi) {
+uint32_t OpenDesign(const QString& path, int type, int bitsPerPixel, TDesignRef design, int currentDpi,
+                    QString* detail) {
+    if (detail) detail->clear();
     type = ResolveType(path, type);
     if (bitsPerPixel != 0 && bitsPerPixel != 8 && bitsPerPixel != 24) return ErrorCode::BadFile;
     switch (type) {
@@ -109,11 +139,11 @@ uint32_t OpenDesign(const QString& path, int type, int bitsPerPixel, TDesignRef 
     case TypeWea:
     case TypeWav:
     case TypeKnt:
-        return OpenNative(path, type, bitsPerPixel, design);
+        return OpenNative(path, type, bitsPerPixel, design, detail);
     case TypeCpt:
         return ErrorCode::BadFile; // carpet files come with the carpet tool
     default:
-        return OpenForeign(path, bitsPerPixel, design, currentDpi);
+        return OpenForeign(path, bitsPerPixel, design, currentDpi, detail);
     }
 }
 

@@ -33,9 +33,13 @@ struct TDesign {
 
 // Opens path as file type (1 .. 15; 0 = by extension) into design at
 // bitsPerPixel 8 or 24 (0 keeps the file's depth). currentDpi is the
-// resolution given to foreign pictures that state none (0 = 160). Returns 0 or an error code;
-// design is left as it was on failure.
-uint32_t OpenDesign(const QString& path, int type, int bitsPerPixel, TDesignRef design, int currentDpi = 0);
+// resolution given to foreign pictures that state none (0 = 160). Returns 0 or
+// an error code (BadFile: no known layout; PictureTooLarge; DamagedFile: cut
+// short or corrupt); design is left as it was on failure. detail (may be null)
+// receives the extra line for ReportError: the announced size of a picture too
+// large to open ("100000 x 80000 pixels"), else nothing.
+uint32_t OpenDesign(const QString& path, int type, int bitsPerPixel, TDesignRef design, int currentDpi = 0,
+                    QString* detail = nullptr);
 
 // Saves design (or only rect of it) as file type (0 = by extension) with the
 // native compression byte (0 raw, 2 zlib); pictures carry the paper's dpi.

@@ -319,23 +319,26 @@ TEST(ImageFile, BadFilesFailWithTheHandleEmpty) {
     Magick::Blob psd;
     rose.write(&psd, "PSD");
 
+    using enum TImageFileFailure;
     struct TCase {
         QString Name;
         QByteArray Bytes;
+        TImageFileFailure Failure; // None: any failure will do
     };
     std::vector<TCase> cases = {
-        {"empty.png", QByteArray()},
-        {"huge.bmp", BmpHeader(100000, 100000)},
-        {"toobig.bmp", BmpHeader(60000, 60000)}, // within ImageMagick's limits, over ours
-        {"bomb.png", PngHeader(46000, 46000)},   // within all limits, but not in 300 bytes
-        {"noise.tif", noise},
-        {"noise.tga", noise},
-        {"noise.pict", noise},
-        {"short.psd", QByteArray(static_cast<const char*>(psd.data()), int(psd.length()) - 100)},
+        {"empty.png", QByteArray(), Unreadable},
+        {"huge.bmp", BmpHeader(1000000, 1000000), TooLarge},
+        {"toobig.bmp", BmpHeader(60000, 60000), TooLarge}, // within ImageMagick's limits, over ours
+        {"bomb.png", PngHeader(46000, 46000), Damaged},    // within all limits, but not in 300 bytes
+        {"noise.tif", noise, None},
+        {"noise.tga", noise, None},
+        {"noise.pict", noise, None},
+        {"short.psd", QByteArray(static_cast<const char*>(psd.data()), int(psd.length()) - 100), Damaged},
+        {"short.bmp", BmpHeader(30, 30), Damaged},
     };
     for (int cut : {8, 33, 100, 1000, int(png.length()) / 2, int(png.length()) - 13})
-        cases.push_back(
-            {QStringLiteral("cut%1.png").arg(cut), QByteArray(static_cast<const char*>(png.data()), cut)});
+        cases.push_back({QStringLiteral("cut%1.png").arg(cut),
+                         QByteArray(static_cast<const char*>(png.data()), cut), cut > 33 ? Damaged : None});
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Name.toStdString());
         QFile file(dir.filePath(c.Name));
@@ -349,6 +352,8 @@ TEST(ImageFile, BadFilesFailWithTheHandleEmpty) {
         EXPECT_EQ(h.Bits, nullptr);
         EXPECT_EQ(h.Width, 0);
         EXPECT_EQ(facts.SourceBits, 0);
+        EXPECT_NE(facts.Failure, None);
+        EXPECT_TRUE(c.Failure == None || facts.Failure == c.Failure) << int(facts.Failure);
     }
     TBitmapHandle h = SmallPicture();
     EXPECT_FALSE(LoadImageFile(dir.filePath(QStringLiteral("missing.png")), h, nullptr));

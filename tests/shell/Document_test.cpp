@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -173,6 +174,54 @@ TEST(DesignFiles, FailedSaveOrOpenChangesNothing) {
     EXPECT_EQ(OpenDesign(dir.path() + "/missing.tex", 0, 0, e), ErrorCode::CannotOpenFile);
     EXPECT_EQ(OpenDesign(dir.path() + "/missing.png", 0, 0, e), ErrorCode::BadFile);
     EXPECT_EQ(e.Image.Width, 4);
+}
+
+// A design file and picture, oversized by rewriting their headers or cut in the middle
+// of their pixels, are refused with the code that says so, and the design stays as it was.
+TEST(DesignFiles, OversizedAndCutFilesSaySoAndChangeNothing) {
+    QTemporaryDir dir;
+    TDesign d;
+    GreyPicture(d.Image);
+    ASSERT_TRUE(d.Image.Stretch(400, 300, false));
+    auto rewrite = [](const QString& path, const std::function<void(QByteArray&)>& change) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        QByteArray bytes = f.readAll();
+        change(bytes);
+        f.resize(0);
+        f.seek(0);
+        f.write(bytes);
+    };
+    auto put32 = [](QByteArray& b, int at, uint32_t v, bool bigEndian) {
+        for (int i = 0; i < 4; ++i)
+            b[at + i] = char(v >> (bigEndian ? 24 - 8 * i : 8 * i));
+    };
+    const struct {
+        const char* Name;
+        int Width, Height; // offsets of the sides in the header
+        bool BigEndian;
+    } files[] = {{"big.tex", 8, 12, false}, {"big.bmp", 18, 22, false}, {"big.png", 16, 20, true}};
+    for (const auto& f : files) {
+        const QString path = dir.path() + "/" + f.Name;
+        ASSERT_EQ(SaveDesign(path, 0, 0, d), 0u);
+        const QString cut = dir.path() + "/cut-" + f.Name;
+        ASSERT_TRUE(QFile::copy(path, cut));
+        rewrite(path, [&](QByteArray& b) {
+            put32(b, f.Width, 1000000, f.BigEndian);
+            put32(b, f.Height, 1000000, f.BigEndian);
+        });
+        rewrite(cut, [](QByteArray& b) { b.chop(b.size() / 3); });
+
+        TDesign e;
+        GreyPicture(e.Image);
+        QString detail;
+        EXPECT_EQ(OpenDesign(path, 0, 0, e, 0, &detail), ErrorCode::PictureTooLarge) << f.Name;
+        EXPECT_EQ(detail, "1000000 x 1000000 pixels") << f.Name;
+        EXPECT_EQ(OpenDesign(cut, 0, 0, e, 0, &detail), ErrorCode::DamagedFile) << f.Name;
+        EXPECT_TRUE(detail.isEmpty());
+        EXPECT_EQ(e.Image.Width, 4);
+        EXPECT_EQ(e.Image.GetPixel(2, 0), 5u);
+    }
 }
 
 TEST(FileTypes, ExtensionsFiltersAndReplacement) {

@@ -1,5 +1,6 @@
-// Damaged and impossible design files: all refused with 0x40000104, nothing
-// crashes, no absurd allocation, and the caller's image ends up empty.
+// Damaged and impossible design files: all refused (BadFile, DamagedFile or
+// PictureTooLarge), nothing crashes, no absurd allocation, and the caller's image
+// ends up empty.
 #include "Filebytes.h"
 #include "shell/Exception.h"
 
@@ -32,7 +33,8 @@ QByteArray Counted(const QByteArray& blocks, int64_t extra = 0) {
 }
 
 // Reads bytes over an allocated picture and a filled-in palette and header.
-::testing::AssertionResult Refused(const QByteArray& bytes) {
+// With expected 0 any refusal will do.
+::testing::AssertionResult Refused(const QByteArray& bytes, uint32_t expected = 0) {
     TPalette p;
     p.UseColor = 1234;
     TDocumentHeader h;
@@ -40,7 +42,9 @@ QByteArray Counted(const QByteArray& blocks, int64_t extra = 0) {
     TOrvaneBitmap image;
     image.Allocate(3, 3, nullptr, 8);
     const uint32_t result = ReadFrom(bytes, p, h, &image);
-    if (result != ErrorCode::BadFile)
+    const bool refusal = result == ErrorCode::BadFile || result == ErrorCode::DamagedFile ||
+                         result == ErrorCode::PictureTooLarge;
+    if (expected ? result != expected : !refusal)
         return ::testing::AssertionFailure()
                << "result " << std::hex << result << " for " << bytes.size() << " bytes";
     if (image.Allocated()) return ::testing::AssertionFailure() << "image left allocated";
@@ -183,4 +187,34 @@ TEST(DamagedDesignFile, PaletteNamesLongerThanTheFileAreRefused) {
     second.Raw(PtHeader(222, 1, 1, 8, 0)).U16(3);
     second.U16(0x10).U16(0).U8(0).U32(0).U16(2).Raw("ab").U16(40000).Fill(20000, 'a');
     EXPECT_TRUE(Refused(second.b));
+}
+
+TEST(DamagedDesignFile, RefusalsTellACutFileFromAnOversizedOrUnknownOne) {
+    const QByteArray written = Written(24, 0);
+    const QByteArray legacy = LegacyT200(7, 5, Counted(SubBlocks(LzwEncode(Bytes(35)))));
+    const struct {
+        const char* What;
+        QByteArray Bytes;
+        uint32_t Code;
+    } cases[] = {
+        {"cut in the pixels", written.left(written.size() - 20), ErrorCode::DamagedFile},
+        {"cut in the palette", written.left(400), ErrorCode::DamagedFile},
+        {"cut in the legacy pixels", legacy.left(legacy.size() - 5), ErrorCode::DamagedFile},
+        {"a bare 1000000 x 1000000 header", PtHeader(222, 1000000, 1000000, 8, 2),
+         ErrorCode::PictureTooLarge},
+        {"65536 pixels wide", Front(222, 65536, 2, 24, 0), ErrorCode::PictureTooLarge},
+        {"legacy 70000 x 70000", LegacyT200(70000, 70000, QByteArray(100, '\x01')),
+         ErrorCode::PictureTooLarge},
+        {"no width", Front(222, 0, 3, 8, 0), ErrorCode::BadFile},
+        {"too short for a header", QByteArray("PT\xde\x00", 4), ErrorCode::BadFile},
+    };
+    for (const auto& c : cases)
+        EXPECT_TRUE(Refused(c.Bytes, c.Code)) << c.What;
+
+    TPalette p;
+    TDocumentHeader h;
+    TOrvaneBitmap image;
+    QSize announced;
+    ReadFrom(PtHeader(222, 1000000, 1000000, 8, 2), p, h, &image, true, &announced);
+    EXPECT_EQ(announced, QSize(1000000, 1000000));
 }
