@@ -35,9 +35,7 @@ int CommandConvert(const QStringList& input) {
     if (!IsWritableType(FileTypeOfName(args[1]))) return Fail(ErrorCode::UnwritableType, args[1]);
     const int bpp = colors == "256" ? 8 : colors == "full" ? 24 : 0;
     TDesign design;
-    QString detail;
-    if (const uint32_t code = OpenDesign(args[0], 0, bpp, design, 0, &detail))
-        return Fail(code, WithDetail(args[0], detail));
+    if (const int status = OpenInput(args[0], bpp, design)) return status;
     if (const uint32_t code = SaveDesign(args[1], 0, compression.toInt(), design)) return Fail(code, args[1]);
     return 0;
 }
@@ -53,15 +51,14 @@ int CommandThumbnail(const QStringList& args) {
     const int type = FileTypeOfName(args[0]);
     if (type >= TypeTex && type <= TypeT3d) {
         // Designs carry their thumbnail.
+        if (InputMissing(args[0])) return 1;
         QFile file(args[0]);
         if (!file.open(QIODevice::ReadOnly)) return Fail(ErrorCode::CannotOpenFile, args[0]);
         TPalette palette;
         if (const uint32_t code = ReadThumbnail(&file, thumbnail, palette)) return Fail(code, args[0]);
     } else {
         TDesign design;
-        QString detail;
-        if (const uint32_t code = OpenDesign(args[0], 0, 0, design, 0, &detail))
-            return Fail(code, WithDetail(args[0], detail));
+        if (const int status = OpenInput(args[0], 0, design)) return status;
         TOrvaneBitmap small;
         const QRect all(0, 0, design.Image.Width, design.Image.Height);
         if (const uint32_t code = MakeThumbnail(small, design.Image, 0, all)) return Fail(code);

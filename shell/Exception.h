@@ -19,6 +19,7 @@ constexpr uint32_t OutOfMemory = 0x40000010; // memory, object or bitmap cannot 
 constexpr uint32_t NoDeviceContext = 0x40000011;
 constexpr uint32_t CannotCreateFile = 0x40000100;
 constexpr uint32_t CannotOpenFile = 0x40000101;
+constexpr uint32_t FileNotFound = 0x40000102;
 constexpr uint32_t BadFile = 0x40000104; // unreadable or not in a known layout
 constexpr uint32_t CannotWriteFile = 0x40000105;
 constexpr uint32_t UnwritableType = 0x40000106;  // the name's extension is no type the program writes

@@ -1,4 +1,8 @@
 // velmora-cli run as a user runs it, on pictures ImageMagick wrote.
+#include "shell/Common.h"
+#include "shell/Document.h"
+#include "shell/Exception.h"
+
 #include <Magick++.h>
 #include <QFile>
 #include <QJsonArray>
@@ -136,4 +140,83 @@ TEST_F(CliTest, ThumbnailInfoAndErrors) {
     }
     EXPECT_EQ(Cli({"convert", png}).Status, 2);
     EXPECT_EQ(Cli({"frobnicate"}).Status, 2);
+}
+
+TEST_F(CliTest, EveryCommandReportsAMissingInputAlike) {
+    for (const char* name : {"missing.tex", "missing.png"}) {
+        const QString path = dir.path() + "/" + name;
+        const QString out = dir.path() + "/out.png";
+        const QByteArray expected = "error: The file cannot be found. " + path.toUtf8() + "\n";
+        for (const QStringList& args :
+             {QStringList{"info", path}, QStringList{"convert", path, out},
+              QStringList{"thumbnail", path, out}, QStringList{"dump", path, "--json"}}) {
+            const TRun r = Cli(args);
+            EXPECT_EQ(r.Status, 1) << args.join(' ').toStdString();
+            EXPECT_EQ(r.Err, expected) << args.join(' ').toStdString();
+            EXPECT_TRUE(r.Out.isEmpty()) << args.join(' ').toStdString();
+        }
+    }
+}
+
+// info refuses what the desktop program refuses, with its message, and describes the
+// paper and colours of what it opens.
+TEST_F(CliTest, InfoRefusesAsTheProgramDoesAndDescribesPaperAndColours) {
+    qputenv("VELMORA_HOME", VELMORA_SOURCE_DATA_DIR);
+    LoadConfiguration();
+    LoadAppTables();
+    auto save = [&](const QString& name, int bpp, int paperType, int orientation, int w, int h) {
+        TDesign d;
+        d.Paper.dpi = 50;
+        d.Paper.orientation = uint8_t(orientation);
+        SetPaper(d.Paper, paperType, w, h);
+        EXPECT_TRUE(d.Image.Allocate(d.Paper.width, d.Paper.height, nullptr, bpp));
+        d.Palette.SetDefault();
+        d.Palette.UseColor = 9;
+        const QString path = dir.path() + "/" + name;
+        EXPECT_EQ(SaveDesign(path, 0, 2, d), 0u);
+        return path;
+    };
+    const struct {
+        QString Path;
+        const char* Paper;
+        bool CountsColours;
+    } designs[] = {
+        {save("wide.tfc", 24, kPaperCustom, 0, 30, 10), "custom landscape", false},
+        {save("tall.tex", 8, kPaperCustom, 1, 10, 30), "custom portrait", true},
+        {save("a4wide.tex", 8, 0, 1, 0, 0), "A4 landscape", true},
+        {save("a4.tfc", 24, 0, 0, 0, 0), "A4 portrait", false},
+    };
+    for (const auto& d : designs) {
+        const TRun r = Cli({"info", d.Path});
+        EXPECT_EQ(r.Status, 0) << r.Err.toStdString();
+        EXPECT_TRUE(r.Out.contains(QByteArray("paper        ") + d.Paper)) << r.Out.toStdString();
+        EXPECT_EQ(r.Out.contains("9 used"), d.CountsColours) << r.Out.toStdString();
+        EXPECT_EQ(Dump(d.Path).contains("used_colors"), d.CountsColours) << d.Path.toStdString();
+    }
+
+    // A design and a picture announcing 1000000 x 1000000 pixels.
+    QFile tex(dir.path() + "/huge.tex"), bmp(dir.path() + "/huge.bmp");
+    ASSERT_TRUE(tex.open(QIODevice::WriteOnly) && bmp.open(QIODevice::WriteOnly));
+    tex.write(QByteArray("PT\xde\x00\x05\x00\xa0\x00\x40\x42\x0f\x00\x40\x42\x0f\x00\x08\x00", 18) +
+              QByteArray(14 + 9000, '\0'));
+    bmp.write(
+        QByteArray("BM\x76\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\x40\x42\x0f\x00\x40\x42\x0f\x00\x01\0\x18\0",
+                   30) +
+        QByteArray(88, '\0'));
+    tex.close();
+    bmp.close();
+    for (const QString& path : {tex.fileName(), bmp.fileName()}) {
+        TDesign d;
+        QString detail;
+        const uint32_t code = OpenDesign(path, 0, 0, d, 0, &detail);
+        EXPECT_EQ(code, ErrorCode::PictureTooLarge);
+        const TRun r = Cli({"info", path});
+        EXPECT_EQ(r.Status, 1);
+        EXPECT_TRUE(r.Out.isEmpty()) << r.Out.toStdString();
+        const QString shown =
+            "error: " + ErrorText(code).replace("\r\n", " ") + " " + path + ": " + detail + "\n";
+        EXPECT_EQ(r.Err.toStdString(), shown.toStdString());
+    }
+    FreeAppTables();
+    qunsetenv("VELMORA_HOME");
 }
