@@ -32,8 +32,13 @@ int CommandConvert(const QStringList& input) {
         std::fputs("usage: velmora-cli convert IN OUT [--colors 256|full] [--compression 0|2]\n", stderr);
         return 2;
     }
-    if (!IsWritableType(FileTypeOfName(args[1]))) return Fail(ErrorCode::UnwritableType, args[1]);
-    const int bpp = colors == "256" ? 8 : colors == "full" ? 24 : 0;
+    const int outType = FileTypeOfName(args[1]);
+    if (!IsWritableType(outType)) return Fail(ErrorCode::UnwritableType, args[1]);
+    // Design files say their depth by their type; pictures keep the input's unless told.
+    const int typeBpp = outType == TypeTex ? 8 : outType == TypeTfc || outType == TypeT3d ? 24 : 0;
+    int bpp = colors == "256" ? 8 : colors == "full" ? 24 : 0;
+    if (typeBpp && bpp && bpp != typeBpp) return Fail(ErrorCode::DepthOfType, args[1]);
+    if (typeBpp) bpp = typeBpp;
     TDesign design;
     if (const int status = OpenInput(args[0], bpp, design)) return status;
     if (const uint32_t code = SaveDesign(args[1], 0, compression.toInt(), design)) return Fail(code, args[1]);

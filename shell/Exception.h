@@ -25,6 +25,7 @@ constexpr uint32_t CannotWriteFile = 0x40000105;
 constexpr uint32_t UnwritableType = 0x40000106;  // the name's extension is no type the program writes
 constexpr uint32_t PictureTooLarge = 0x40000107; // the file announces a size above the bitmap limits
 constexpr uint32_t DamagedFile = 0x40000108;     // a known layout that ends early or holds corrupt pixels
+constexpr uint32_t DepthOfType = 0x40000109;     // colours asked for that the design type cannot hold
 constexpr uint32_t DisketteWrite = 0x40000181;
 constexpr uint32_t CannotCreateWindow = 0x40000200;
 constexpr uint32_t Clipboard = 0x40000400;

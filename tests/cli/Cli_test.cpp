@@ -220,3 +220,28 @@ TEST_F(CliTest, InfoRefusesAsTheProgramDoesAndDescribesPaperAndColours) {
     FreeAppTables();
     qunsetenv("VELMORA_HOME");
 }
+
+// ".tex" is the 256-colour design and ".tfc" the full-colour one, whatever the input.
+TEST_F(CliTest, ConvertWritesTheDepthOfTheDesignType) {
+    const QString rose = Write("rose:", "rose.png"); // full colour, over 250 colours
+    const QString full = dir.path() + "/full.tfc", few = dir.path() + "/few.tex";
+    ASSERT_EQ(Cli({"convert", rose, full}).Status, 0);
+    ASSERT_EQ(Cli({"convert", rose, few}).Status, 0);
+    const struct {
+        QString In, Out;
+        int Bits;
+    } written[] = {{rose, few, 8}, {full, "again.tex", 8}, {few, "back.tfc", 24}, {rose, full, 24}};
+    for (const auto& w : written) {
+        const QString out = w.Out.contains('/') ? w.Out : dir.path() + "/" + w.Out;
+        ASSERT_EQ(Cli({"convert", w.In, out}).Status, 0) << out.toStdString();
+        const QJsonObject d = Dump(out);
+        EXPECT_EQ(d["bits_per_pixel"].toInt(), w.Bits) << out.toStdString();
+    }
+    for (const auto& [colors, name] : {std::pair{"full", "no.tex"}, {"256", "no.tfc"}}) {
+        const QString out = dir.path() + "/" + name;
+        const TRun r = Cli({"convert", rose, out, "--colors", colors});
+        EXPECT_EQ(r.Status, 1) << name;
+        EXPECT_TRUE(r.Err.contains(".tex design holds 256 colors")) << r.Err.toStdString();
+        EXPECT_FALSE(QFile::exists(out)) << name;
+    }
+}
