@@ -48,10 +48,11 @@ class CliTest : public ::testing::Test {
 
 } // namespace
 
-TEST_F(CliTest, FullColourPictureOpenedAs256ColoursUsesIndicesTwoTo251) {
+// ".tex" is the 256-colour design, whatever the input.
+TEST_F(CliTest, FullColourPictureWrittenAsTexUsesIndicesTwoTo251) {
     const QString png = Write("rose:", "rose.png");
     const QString tex = dir.path() + "/rose.tex";
-    const TRun r = Cli({"convert", png, tex, "--colors", "256"});
+    const TRun r = Cli({"convert", png, tex});
     ASSERT_EQ(r.Status, 0) << r.Err.toStdString();
     const QJsonObject d = Dump(tex);
     EXPECT_EQ(d["magic"].toString(), "PT");
@@ -79,6 +80,21 @@ TEST_F(CliTest, FullColourPictureOpenedAs256ColoursUsesIndicesTwoTo251) {
     for (size_t i = 0; i < pa.size(); ++i)
         err += std::abs(int(pa[i]) - int(pb[i]));
     EXPECT_LT(err / double(pa.size()), 4.0);
+
+    // ".tfc" is the full-colour design; colours that contradict the type are refused.
+    const QString tfc = dir.path() + "/rose.tfc";
+    ASSERT_EQ(Cli({"convert", tex, tfc}).Status, 0);
+    EXPECT_EQ(Dump(tfc)["bits_per_pixel"].toInt(), 24);
+    for (const auto& [colors, out] : {std::pair{"full", "no.tex"}, {"256", "no.tfc"}}) {
+        const TRun no = Cli({"convert", png, dir.path() + "/" + out, "--colors", colors});
+        EXPECT_EQ(no.Status, 1) << out;
+        EXPECT_TRUE(no.Err.contains(".tex design holds 256 colors")) << no.Err.toStdString();
+    }
+    // A picture wider than high lies on landscape paper; full-colour designs count no colours.
+    const TRun info = Cli({"info", png, tfc});
+    EXPECT_EQ(info.Out.count("paper        custom landscape"), 2) << info.Out.toStdString();
+    EXPECT_FALSE(info.Out.contains("used")) << info.Out.toStdString();
+    EXPECT_FALSE(Dump(tfc).contains("used_colors"));
 }
 
 TEST_F(CliTest, FewColourPictureKeepsItsColoursExactlyThroughADesign) {
@@ -142,106 +158,34 @@ TEST_F(CliTest, ThumbnailInfoAndErrors) {
     EXPECT_EQ(Cli({"frobnicate"}).Status, 2);
 }
 
-TEST_F(CliTest, EveryCommandReportsAMissingInputAlike) {
-    for (const char* name : {"missing.tex", "missing.png"}) {
-        const QString path = dir.path() + "/" + name;
-        const QString out = dir.path() + "/out.png";
-        const QByteArray expected = "error: The file cannot be found. " + path.toUtf8() + "\n";
-        for (const QStringList& args :
-             {QStringList{"info", path}, QStringList{"convert", path, out},
-              QStringList{"thumbnail", path, out}, QStringList{"dump", path, "--json"}}) {
-            const TRun r = Cli(args);
-            EXPECT_EQ(r.Status, 1) << args.join(' ').toStdString();
-            EXPECT_EQ(r.Err, expected) << args.join(' ').toStdString();
-            EXPECT_TRUE(r.Out.isEmpty()) << args.join(' ').toStdString();
-        }
-    }
-}
-
-// info refuses what the desktop program refuses, with its message, and describes the
-// paper and colours of what it opens.
-TEST_F(CliTest, InfoRefusesAsTheProgramDoesAndDescribesPaperAndColours) {
+// A missing input is reported alike by every command; info refuses what the desktop
+// program refuses, with its message.
+TEST_F(CliTest, InputsAreRefusedAsTheProgramRefusesThem) {
     qputenv("VELMORA_HOME", VELMORA_SOURCE_DATA_DIR);
     LoadConfiguration();
     LoadAppTables();
-    auto save = [&](const QString& name, int bpp, int paperType, int orientation, int w, int h) {
-        TDesign d;
-        d.Paper.dpi = 50;
-        d.Paper.orientation = uint8_t(orientation);
-        SetPaper(d.Paper, paperType, w, h);
-        EXPECT_TRUE(d.Image.Allocate(d.Paper.width, d.Paper.height, nullptr, bpp));
-        d.Palette.SetDefault();
-        d.Palette.UseColor = 9;
-        const QString path = dir.path() + "/" + name;
-        EXPECT_EQ(SaveDesign(path, 0, 2, d), 0u);
-        return path;
-    };
-    const struct {
-        QString Path;
-        const char* Paper;
-        bool CountsColours;
-    } designs[] = {
-        {save("wide.tfc", 24, kPaperCustom, 0, 30, 10), "custom landscape", false},
-        {save("tall.tex", 8, kPaperCustom, 1, 10, 30), "custom portrait", true},
-        {save("a4wide.tex", 8, 0, 1, 0, 0), "A4 landscape", true},
-        {save("a4.tfc", 24, 0, 0, 0, 0), "A4 portrait", false},
-    };
-    for (const auto& d : designs) {
-        const TRun r = Cli({"info", d.Path});
-        EXPECT_EQ(r.Status, 0) << r.Err.toStdString();
-        EXPECT_TRUE(r.Out.contains(QByteArray("paper        ") + d.Paper)) << r.Out.toStdString();
-        EXPECT_EQ(r.Out.contains("9 used"), d.CountsColours) << r.Out.toStdString();
-        EXPECT_EQ(Dump(d.Path).contains("used_colors"), d.CountsColours) << d.Path.toStdString();
-    }
-
-    // A design and a picture announcing 1000000 x 1000000 pixels.
-    QFile tex(dir.path() + "/huge.tex"), bmp(dir.path() + "/huge.bmp");
-    ASSERT_TRUE(tex.open(QIODevice::WriteOnly) && bmp.open(QIODevice::WriteOnly));
-    tex.write(QByteArray("PT\xde\x00\x05\x00\xa0\x00\x40\x42\x0f\x00\x40\x42\x0f\x00\x08\x00", 18) +
-              QByteArray(14 + 9000, '\0'));
-    bmp.write(
-        QByteArray("BM\x76\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\x40\x42\x0f\x00\x40\x42\x0f\x00\x01\0\x18\0",
-                   30) +
-        QByteArray(88, '\0'));
-    tex.close();
-    bmp.close();
-    for (const QString& path : {tex.fileName(), bmp.fileName()}) {
-        TDesign d;
-        QString detail;
-        const uint32_t code = OpenDesign(path, 0, 0, d, 0, &detail);
-        EXPECT_EQ(code, ErrorCode::PictureTooLarge);
-        const TRun r = Cli({"info", path});
-        EXPECT_EQ(r.Status, 1);
+    QFile huge(dir.path() + "/huge.tex"); // a header announcing 1000000 x 1000000 pixels
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+    huge.write(QByteArray("PT\xde\0\5\0\xa0\0\x40\x42\x0f\0\x40\x42\x0f\0\x08\0", 18) + QByteArray(14, 0));
+    huge.close();
+    TDesign d;
+    QString detail;
+    const uint32_t code = OpenDesign(huge.fileName(), 0, 0, d, 0, &detail);
+    ASSERT_EQ(code, ErrorCode::PictureTooLarge);
+    const QString tooLarge = ErrorText(code).replace("\r\n", " ") + " " + huge.fileName() + ": " + detail;
+    const QString png = dir.path() + "/missing.png", tex = dir.path() + "/missing.tex",
+                  out = dir.path() + "/o.png";
+    const QString notFound = ErrorText(ErrorCode::FileNotFound) + " ";
+    for (const auto& [args, shown] : {std::pair{QStringList{"info", huge.fileName()}, tooLarge},
+                                      {{"info", png}, notFound + png},
+                                      {{"convert", png, out}, notFound + png},
+                                      {{"thumbnail", tex, out}, notFound + tex},
+                                      {{"dump", tex, "--json"}, notFound + tex}}) {
+        const TRun r = Cli(args);
+        EXPECT_EQ(r.Status, 1) << args.join(' ').toStdString();
+        EXPECT_EQ(r.Err.toStdString(), "error: " + shown.toStdString() + "\n");
         EXPECT_TRUE(r.Out.isEmpty()) << r.Out.toStdString();
-        const QString shown =
-            "error: " + ErrorText(code).replace("\r\n", " ") + " " + path + ": " + detail + "\n";
-        EXPECT_EQ(r.Err.toStdString(), shown.toStdString());
     }
     FreeAppTables();
     qunsetenv("VELMORA_HOME");
-}
-
-// ".tex" is the 256-colour design and ".tfc" the full-colour one, whatever the input.
-TEST_F(CliTest, ConvertWritesTheDepthOfTheDesignType) {
-    const QString rose = Write("rose:", "rose.png"); // full colour, over 250 colours
-    const QString full = dir.path() + "/full.tfc", few = dir.path() + "/few.tex";
-    ASSERT_EQ(Cli({"convert", rose, full}).Status, 0);
-    ASSERT_EQ(Cli({"convert", rose, few}).Status, 0);
-    const struct {
-        QString In, Out;
-        int Bits;
-    } written[] = {{rose, few, 8}, {full, "again.tex", 8}, {few, "back.tfc", 24}, {rose, full, 24}};
-    for (const auto& w : written) {
-        const QString out = w.Out.contains('/') ? w.Out : dir.path() + "/" + w.Out;
-        ASSERT_EQ(Cli({"convert", w.In, out}).Status, 0) << out.toStdString();
-        const QJsonObject d = Dump(out);
-        EXPECT_EQ(d["bits_per_pixel"].toInt(), w.Bits) << out.toStdString();
-    }
-    for (const auto& [colors, name] : {std::pair{"full", "no.tex"}, {"256", "no.tfc"}}) {
-        const QString out = dir.path() + "/" + name;
-        const TRun r = Cli({"convert", rose, out, "--colors", colors});
-        EXPECT_EQ(r.Status, 1) << name;
-        EXPECT_TRUE(r.Err.contains(".tex design holds 256 colors")) << r.Err.toStdString();
-        EXPECT_FALSE(QFile::exists(out)) << name;
-    }
 }

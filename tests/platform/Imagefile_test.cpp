@@ -117,15 +117,14 @@ TEST(ImageFile, ReadsPicturesImageMagickWroteInEveryFormat) {
             TBitmapHandle h;
             TImageFileFacts facts;
             ASSERT_TRUE(LoadImageFile(path, h, &facts));
-            const int bits = facts.SourceBits;
             EXPECT_EQ(h.Width, int(reference.columns()));
             EXPECT_EQ(h.Height, int(reference.rows()));
             EXPECT_EQ(h.BytesPerLine, BitmapBytesPerLine(h.Width, h.BitsPerPixel));
             EXPECT_EQ(h.BitsPerPixel, palette && f.Code != FILE_PSD ? 8 : 24);
             if (h.BitsPerPixel == 8) {
-                EXPECT_LE(bits, 8);
+                EXPECT_LE(facts.SourceBits, 8);
             } else {
-                EXPECT_EQ(bits, 24);
+                EXPECT_EQ(facts.SourceBits, 24);
             }
             EXPECT_EQ(CountDifferences(Rgb(h), Rgb(reference)), 0u);
             FreeBitmapHandle(h);
@@ -146,7 +145,6 @@ TEST(ImageFile, SavedPicturesReadBackExactlyInEveryFormat) {
                 TBitmapHandle back;
                 TImageFileFacts facts;
                 ASSERT_TRUE(LoadImageFile(path, back, &facts));
-                const int sourceBits = facts.SourceBits;
                 EXPECT_EQ(back.Width, width);
                 EXPECT_EQ(back.Height, 11);
                 EXPECT_EQ(CountDifferences(Rgb(back), Rgb(picture)), 0u);
@@ -154,7 +152,7 @@ TEST(ImageFile, SavedPicturesReadBackExactlyInEveryFormat) {
                 // so do PICT pictures too narrow for this ImageMagick's palette rows.
                 const bool palette = bits == 8 && f.Code != FILE_PSD && !(f.Code == FILE_PICT && width < 8);
                 EXPECT_EQ(back.BitsPerPixel, palette ? 8 : 24);
-                EXPECT_EQ(sourceBits, palette ? 8 : 24);
+                EXPECT_EQ(facts.SourceBits, palette ? 8 : 24);
                 for (int y = 0; palette && y < 11; ++y)
                     EXPECT_EQ(std::memcmp(back.Row(y), picture.Row(y), size_t(width)), 0) << "row " << y;
                 FreeBitmapHandle(picture);
@@ -171,7 +169,7 @@ TEST(ImageFile, ArrivesAtNaturalDepthWithFileBitsReported) {
         Magick::ImageType Type;
         int Depth;
         int Bits;     // expected bits in the handle
-        int FileBits; // expected sourceBits
+        int FileBits; // expected facts.SourceBits
         const char* BmpSubtype = nullptr;
     };
     const TCase cases[] = {
@@ -198,9 +196,8 @@ TEST(ImageFile, ArrivesAtNaturalDepthWithFileBitsReported) {
         TBitmapHandle h;
         TImageFileFacts facts;
         ASSERT_TRUE(LoadImageFile(path, h, &facts));
-        const int bits = facts.SourceBits;
         EXPECT_EQ(h.BitsPerPixel, c.Bits);
-        EXPECT_EQ(bits, c.FileBits);
+        EXPECT_EQ(facts.SourceBits, c.FileBits);
         EXPECT_EQ(CountDifferences(Rgb(h), expected), 0u);
         FreeBitmapHandle(h);
     }
@@ -221,8 +218,7 @@ TEST(ImageFile, GreyLevelIsTheIndexForGreyscaleFiles) {
         TBitmapHandle h;
         TImageFileFacts facts;
         ASSERT_TRUE(LoadImageFile(path, h, &facts));
-        const int bits = facts.SourceBits;
-        EXPECT_EQ(bits, depth);
+        EXPECT_EQ(facts.SourceBits, depth);
         ASSERT_EQ(h.BitsPerPixel, 8);
         for (int y = 0; y < h.Height; ++y)
             for (int x = 0; x < h.Width; ++x) {

@@ -130,11 +130,11 @@ inline QByteArray SubBlocks(const QByteArray& codes) {
 }
 
 inline uint32_t ReadFrom(const QByteArray& bytes, TPalette& palette, TDocumentHeader& header,
-                         TOrvaneBitmap* image, bool topDown = true, QSize* announced = nullptr) {
+                         TOrvaneBitmap* image, bool topDown = true) {
     QBuffer in;
     in.setData(bytes);
     in.open(QIODevice::ReadOnly);
-    return ReadDocument(&in, palette, header, topDown, image, announced);
+    return ReadDocument(&in, palette, header, topDown, image);
 }
 
 // Image rows as stored, unpadded, top row first (8-bit: indices; 24-bit: BGR bytes).
