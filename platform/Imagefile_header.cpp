@@ -76,9 +76,11 @@ void ReadBmp(TByteReader& r, TImageFileLayout& l) {
     if (!r.ok() || headerSize < 12) return;
     SetLayout(l, bits, bits <= 8 ? TPixelKind::Palette : TPixelKind::Colour);
     SetSize(l, width, height);
-    const bool raw = compression == 0 || compression == 3; // plain rows or bit fields
+    // Plain rows or bit fields need every row (the last one's padding may be left off).
+    const bool raw = compression == 0 || compression == 3;
     const uint64_t rowBytes = (uint64_t(width) * uint64_t(bits) + 31) / 32 * 4;
-    l.Incomplete = pixels + (raw ? rowBytes * height : std::max<uint64_t>(stored, 1)) > r.size();
+    const uint64_t rows = height ? rowBytes * (height - 1) + (uint64_t(width) * uint64_t(bits) + 7) / 8 : 0;
+    l.Incomplete = pixels + (raw ? rows : std::max<uint64_t>(stored, 1)) > r.size();
 }
 
 // Also takes the palette, which ImageMagick expands to colours when the file has transparency.
