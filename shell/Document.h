@@ -43,10 +43,11 @@ uint32_t OpenDesign(const QString& path, int type, int bitsPerPixel, TDesignRef 
 
 // Saves design (or only rect of it) as file type (0 = by extension) with the
 // native compression byte (0 raw, 2 zlib); pictures carry the paper's dpi.
-// Native files are written to a temporary file beside the target and replace it
-// only when complete, so a failed save never destroys the old file. A name whose extension is no type
-// the program writes (".jpg", ".wea", none), or a type it does not write, is
-// refused with ErrorCode::UnwritableType. Returns 0 or an error code.
+// Native files are written to a temporary file beside the target and replace
+// it only when complete, so a failed save never destroys the old file. A name
+// whose extension is no type the program writes (".jpg", ".wea", none), or a
+// type it does not write, is refused with ErrorCode::UnwritableType. Returns 0
+// or an error code.
 uint32_t SaveDesign(const QString& path, int type, int compression, TDesignRef design,
                     const QRect* rect = nullptr);
 
