@@ -46,8 +46,7 @@ void BM_LoadImageFile(benchmark::State& state, int format) {
     const QString path = Fixture().Path(format, "design");
     for (auto _ : state) {
         TBitmapHandle h;
-        int bits = 0;
-        if (!LoadImageFile(path, h, &bits) || h.BitsPerPixel != 8) state.SkipWithError("load failed");
+        if (!LoadImageFile(path, h, nullptr) || h.BitsPerPixel != 8) state.SkipWithError("load failed");
         FreeBitmapHandle(h);
     }
 }

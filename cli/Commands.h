@@ -9,5 +9,12 @@ int CommandThumbnail(const QStringList& args);
 int CommandDump(const QStringList& args);
 int CommandMakePalette(const QStringList& args);
 
+struct TDesign;
+
 // Shared by the commands: reports code through ReportError and returns 1.
 int Fail(uint32_t code, const QString& extra = QString());
+// True, after reporting it, when path names no file: every command checks its input thus.
+bool InputMissing(const QString& path);
+// Opens path as the desktop program opens it (OpenDesign at bitsPerPixel), reporting
+// a missing file or a refusal with the program's message; returns 0 or 1.
+int OpenInput(const QString& path, int bitsPerPixel, TDesign& design);

@@ -46,7 +46,7 @@ QString Magic(const TNativeRead& r) {
 QString PaperText(const TPaper& p) {
     const QString name = p.type == kPaperCustom ? QStringLiteral("custom") : PaperName(p.type);
     return QStringLiteral("%1 %2, %3 dpi, %4 x %5 dots")
-        .arg(name, p.orientation ? QStringLiteral("landscape") : QStringLiteral("portrait"))
+        .arg(name, PaperIsLandscape(p) ? QStringLiteral("landscape") : QStringLiteral("portrait"))
         .arg(p.dpi)
         .arg(PaperWidth(p))
         .arg(PaperHeight(p));
@@ -70,8 +70,11 @@ void PrintNative(const QString& path, const TNativeRead& r) {
                 h.compression == 2   ? "zlib"
                 : h.compression == 1 ? "LZW"
                                      : "none");
-    std::printf("  colours      %d used; %d library, %d user, %d protected\n", r.Palette.UseColor, library,
-                user, protectedCount);
+    // A full-colour design keeps a palette, but no count of colours in use.
+    const QString used = h.bitsPerPixel == 8 ? QStringLiteral("%1 used").arg(r.Palette.UseColor)
+                                             : QStringLiteral("full colour");
+    std::printf("  colours      %s; %d library, %d user, %d protected\n", qPrintable(used), library, user,
+                protectedCount);
 }
 
 } // namespace
@@ -83,6 +86,12 @@ int CommandInfo(const QStringList& args) {
     }
     int status = 0;
     for (const QString& path : args) {
+        // What the program would not open is described by its refusal alone.
+        TDesign design;
+        if (OpenInput(path, 0, design)) {
+            status = 1;
+            continue;
+        }
         if (IsNative(path)) {
             TNativeRead r;
             if (const uint32_t code = ReadNative(path, DefaultTopDown(path), false, r)) {
@@ -92,13 +101,10 @@ int CommandInfo(const QStringList& args) {
             PrintNative(path, r);
             continue;
         }
-        TOrvaneBitmap picture;
-        if (!picture.LoadFromFile(path)) {
-            status = Fail(ErrorCode::BadFile, path);
-            continue;
-        }
+        const TOrvaneBitmap& picture = design.Image;
         std::printf("%s\n  format       picture file\n  size         %d x %d\n", qPrintable(path),
                     picture.Width, picture.Height);
+        std::printf("  paper        %s\n", qPrintable(PaperText(design.Paper)));
         std::printf("  depth        %d bits per pixel in the file, %d after loading\n", picture.FileValue,
                     picture.BitsPerPixel);
     }
@@ -114,6 +120,7 @@ int CommandDump(const QStringList& input) {
         return 2;
     }
     const QString path = args[0];
+    if (InputMissing(path)) return 1;
     TNativeRead r;
     const bool topDown = bottomUp ? false : DefaultTopDown(path);
     if (const uint32_t code = ReadNative(path, topDown, true, r)) {
@@ -143,16 +150,16 @@ int CommandDump(const QStringList& input) {
     const int rowBytes = r.Image.Width * (r.Image.BitsPerPixel / 8);
     for (int y = 0; y < r.Image.Height; ++y)
         sha.addData(QByteArrayView(reinterpret_cast<const char*>(r.Image.ScanLine(y)), rowBytes));
-    const QJsonObject out{{"magic", Magic(r)},
-                          {"version", h.version},
-                          {"paper", paper},
-                          {"width", r.Image.Width},
-                          {"height", r.Image.Height},
-                          {"bits_per_pixel", r.Image.BitsPerPixel},
-                          {"compression", h.compression},
-                          {"used_colors", r.Palette.UseColor},
-                          {"palette", palette},
-                          {"pixels_sha256", QString::fromLatin1(sha.result().toHex())}};
+    QJsonObject out{{"magic", Magic(r)},
+                    {"version", h.version},
+                    {"paper", paper},
+                    {"width", r.Image.Width},
+                    {"height", r.Image.Height},
+                    {"bits_per_pixel", r.Image.BitsPerPixel},
+                    {"compression", h.compression},
+                    {"palette", palette},
+                    {"pixels_sha256", QString::fromLatin1(sha.result().toHex())}};
+    if (r.Image.BitsPerPixel == 8) out["used_colors"] = r.Palette.UseColor;
     std::fputs(QJsonDocument(out).toJson(QJsonDocument::Indented).constData(), stdout);
     return 0;
 }

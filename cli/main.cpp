@@ -1,9 +1,11 @@
 // velmora-cli: the design engines in batch, for scripts and checks.
 #include "Commands.h"
 #include "shell/Common.h"
+#include "shell/Document.h"
 #include "shell/Exception.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <cstdio>
 
 namespace {
@@ -22,6 +24,20 @@ const char* const kUsage = "usage: velmora-cli COMMAND ...\n"
 int Fail(uint32_t code, const QString& extra) {
     ReportError(code, MB_OK, extra);
     return 1;
+}
+
+bool InputMissing(const QString& path) {
+    if (QFileInfo(path).isFile()) return false;
+    Fail(ErrorCode::FileNotFound, path);
+    return true;
+}
+
+int OpenInput(const QString& path, int bitsPerPixel, TDesign& design) {
+    if (InputMissing(path)) return 1;
+    QString detail;
+    if (const uint32_t code = OpenDesign(path, 0, bitsPerPixel, design, 0, &detail))
+        return Fail(code, detail.isEmpty() ? path : path + QStringLiteral(": ") + detail);
+    return 0;
 }
 
 int main(int argc, char** argv) {

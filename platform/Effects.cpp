@@ -81,14 +81,19 @@ template <class F> bool ThroughMagick(TBitmapHandle& h, F op) {
     return true;
 }
 
+// A second picture with h's pixels; false when memory is short.
+bool Duplicate(const TBitmapHandle& h, TBitmapHandle& copy) {
+    if (!CreateBitmapHandle(copy, h.Width, h.Height, 24)) return false;
+    std::memcpy(copy.Bits, h.Bits, h.ByteSize());
+    return true;
+}
+
 bool InRange(const TEffectParams& p, int lo, int hi) {
     return p.Low >= lo && p.Low <= hi;
 }
 
-} // namespace
-
-bool ApplyEffect(TBitmapHandle& h, TEffect effect, const TEffectParams& p) {
-    if (!h.Allocated || h.BitsPerPixel != 24) return false;
+// The effect on every pixel of the picture.
+bool ApplyToWhole(TBitmapHandle& h, TEffect effect, const TEffectParams& p) {
     switch (effect) {
     case EffectIntensityDetect:
         if (!InRange(p, 0, 255) || p.High < p.Low || p.High > 255) return false;
@@ -144,8 +149,7 @@ bool ApplyEffect(TBitmapHandle& h, TEffect effect, const TEffectParams& p) {
     case EffectEdgeEnhance: {
         // The edges of a filtered copy are added back onto the picture.
         TBitmapHandle edges;
-        if (!CreateBitmapHandle(edges, h.Width, h.Height, 24)) return false;
-        std::memcpy(edges.Bits, h.Bits, h.ByteSize());
+        if (!Duplicate(h, edges)) return false;
         const bool ok = ThroughMagick(edges, [&](Magick::Image& img) { img.convolve(3, KernelOf(effect)); });
         if (ok)
             for (size_t i = 0; i < h.ByteSize(); ++i)
@@ -158,4 +162,25 @@ bool ApplyEffect(TBitmapHandle& h, TEffect effect, const TEffectParams& p) {
             return ThroughMagick(h, [&](Magick::Image& img) { img.convolve(3, kernel); });
         return false;
     }
+}
+
+// Neighbourhood effects read pixels outside a selection, so the effect runs on a
+// copy of the whole picture and only the selected pixels are taken from it.
+bool ApplyToRegion(TBitmapHandle& h, TEffect effect, const TEffectParams& p) {
+    TBitmapHandle copy;
+    if (!Duplicate(h, copy)) return false;
+    const bool ok = ApplyToWhole(copy, effect, p);
+    if (ok)
+        for (const QRect& r : h.Region.intersected(QRect(0, 0, h.Width, h.Height)))
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                std::memcpy(h.Row(y) + 3 * r.x(), copy.Row(y) + 3 * r.x(), size_t(r.width()) * 3);
+    FreeBitmapHandle(copy);
+    return ok;
+}
+
+} // namespace
+
+bool ApplyEffect(TBitmapHandle& h, TEffect effect, const TEffectParams& p) {
+    if (!h.Allocated || h.BitsPerPixel != 24) return false;
+    return h.HasRegion ? ApplyToRegion(h, effect, p) : ApplyToWhole(h, effect, p);
 }

@@ -34,6 +34,8 @@ struct TEffectParams {
     int High = 0;
 };
 
-// Applies the effect to a 24-bit picture; false (picture unchanged) for other
-// depths, parameters out of range or an ImageMagick failure.
+// Applies the effect to a 24-bit picture, or only to the pixels of its region
+// when it has one (neighbourhood effects still read the pixels around it), as
+// ImageMagick's operation of the same name does. False (picture unchanged) for
+// other depths, parameters out of range or an ImageMagick failure.
 bool ApplyEffect(TBitmapHandle& h, TEffect effect, const TEffectParams& params);

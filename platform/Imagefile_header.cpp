@@ -1,5 +1,7 @@
 #include "platform/Imagefile_header.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -11,6 +13,7 @@ class TByteReader {
     TByteReader(const uint8_t* data, size_t size) : Data(data), Size(size) {}
     bool ok() const { return Ok; }
     size_t pos() const { return Pos; }
+    size_t size() const { return Size; }
     void seek(uint64_t pos) {
         if (pos > Size) Ok = false;
         Pos = Ok ? size_t(pos) : Size;
@@ -53,17 +56,37 @@ void SetLayout(TImageFileLayout& l, int bits, TPixelKind kind) {
     l.Kind = kind;
 }
 
+void SetSize(TImageFileLayout& l, uint32_t width, uint32_t height) {
+    l.Width = width;
+    l.Height = height;
+}
+
+// Also checks that uncompressed pixels (and the start of compressed ones) are all there.
 void ReadBmp(TByteReader& r, TImageFileLayout& l) {
-    r.seek(14);
+    r.seek(10);
+    const uint64_t pixels = r.le32();
     const uint32_t headerSize = r.le32();
-    r.skip(headerSize == 12 ? 6 : 10); // sides (16 or 32 bits each) and planes
+    const bool core = headerSize == 12; // sides of 16 bits, else 32 (height negative for top-down rows)
+    const uint32_t width = core ? r.le16() : r.le32();
+    const uint32_t height = core ? r.le16() : uint32_t(std::abs(int64_t(int32_t(r.le32()))));
+    r.skip(2); // planes
     const int bits = int(r.le16());
-    if (r.ok() && headerSize >= 12) SetLayout(l, bits, bits <= 8 ? TPixelKind::Palette : TPixelKind::Colour);
+    const uint32_t compression = core ? 0 : r.le32();
+    const uint64_t stored = core ? 0 : r.le32(); // bytes of compressed pixels; may be 0
+    if (!r.ok() || headerSize < 12) return;
+    SetLayout(l, bits, bits <= 8 ? TPixelKind::Palette : TPixelKind::Colour);
+    SetSize(l, width, height);
+    // Plain rows or bit fields need every row (the last one's padding may be left off).
+    const bool raw = compression == 0 || compression == 3;
+    const uint64_t rowBytes = (uint64_t(width) * uint64_t(bits) + 31) / 32 * 4;
+    const uint64_t rows = height ? rowBytes * (height - 1) + (uint64_t(width) * uint64_t(bits) + 7) / 8 : 0;
+    l.Incomplete = pixels + (raw ? rows : std::max<uint64_t>(stored, 1)) > r.size();
 }
 
 // Also takes the palette, which ImageMagick expands to colours when the file has transparency.
 void ReadPng(TByteReader& r, TImageFileLayout& l) {
-    r.seek(24);
+    r.seek(16);
+    const uint32_t width = r.be32(), height = r.be32();
     const int depth = int(r.u8());
     const int colourType = int(r.u8());
     static constexpr int kChannels[7] = {1, 0, 3, 1, 2, 0, 4};
@@ -72,12 +95,18 @@ void ReadPng(TByteReader& r, TImageFileLayout& l) {
                             : colourType == 0 ? TPixelKind::Grey
                                               : TPixelKind::Colour;
     SetLayout(l, depth * kChannels[colourType], kind);
-    if (colourType != 3) return;
+    SetSize(l, width, height);
+    // The chunks up to IEND, so that a file cut short is known; on the way the
+    // palette (PLTE before the first IDAT) of a palette picture.
+    bool pixels = false;
     r.seek(8);
-    for (int chunk = 0; chunk < 1000 && r.ok(); ++chunk) {
+    while (r.ok()) {
         const uint32_t length = r.be32(), type = r.be32();
-        if (type == 0x49444154 || type == 0x49454E44) return;            // IDAT, IEND: no palette first
-        if (type != 0x504C5445 || length % 3 != 0 || length > 3 * 256) { // PLTE
+        if (type == 0x49454E44) return; // IEND
+        pixels |= type == 0x49444154;   // IDAT
+        const bool palette = colourType == 3 && !pixels && l.PaletteCount == 0 && type == 0x504C5445 &&
+                             length % 3 == 0 && length <= 3 * 256;
+        if (!palette) {
             r.skip(uint64_t(length) + 4);
             continue;
         }
@@ -88,8 +117,9 @@ void ReadPng(TByteReader& r, TImageFileLayout& l) {
             c.rgbBlue = uint8_t(r.u8());
         }
         if (r.ok()) l.PaletteCount = int(length / 3);
-        return;
+        r.skip(4);
     }
+    l.Incomplete = true;
 }
 
 void ReadTiff(TByteReader& r, TImageFileLayout& l) {
@@ -98,9 +128,12 @@ void ReadTiff(TByteReader& r, TImageFileLayout& l) {
     auto u32 = [&] { return big ? r.be32() : r.le32(); };
     r.seek(2);
     if (u16() != 42) return; // BigTIFF and others: leave to ImageMagick's figures
-    r.seek(u32());
+    const uint32_t directory = u32();
+    // Writers that put the directory after the pixels lose it first when a file is cut.
+    l.Incomplete = r.ok() && directory > r.size();
+    r.seek(directory);
     const uint32_t entries = u16();
-    uint32_t bitsPerSample = 1, samples = 1, photometric = 2;
+    uint32_t bitsPerSample = 1, samples = 1, photometric = 2, width = 0, height = 0;
     for (uint32_t i = 0; i < entries && r.ok(); ++i) {
         const uint32_t tag = u16(), type = u16(), count = u32();
         const size_t field = r.pos();
@@ -111,6 +144,8 @@ void ReadTiff(TByteReader& r, TImageFileLayout& l) {
             r.seek(u32());
             value = u16();
         }
+        if (tag == 256) width = value;
+        if (tag == 257) height = value;
         if (tag == 258) bitsPerSample = value;
         if (tag == 262) photometric = value;
         if (tag == 277) samples = value;
@@ -121,31 +156,38 @@ void ReadTiff(TByteReader& r, TImageFileLayout& l) {
                             : photometric <= 1 && samples == 1 ? TPixelKind::Grey
                                                                : TPixelKind::Colour;
     SetLayout(l, int(bitsPerSample * samples), kind);
+    SetSize(l, width, height);
 }
 
 void ReadTga(TByteReader& r, TImageFileLayout& l) {
     r.seek(2);
     const uint32_t type = r.u8() & 7; // bit 3 marks run-length encoding
-    r.seek(16);
+    r.seek(12);
+    const uint32_t width = r.le16(), height = r.le16();
     const int bits = int(r.u8());
     if (!r.ok() || type < 1 || type > 3 || bits == 0) return;
     const TPixelKind kind = type == 1   ? TPixelKind::Palette
                             : type == 3 ? TPixelKind::Grey
                                         : TPixelKind::Colour;
     SetLayout(l, bits, kind);
+    SetSize(l, width, height);
 }
 
 void ReadPcx(TByteReader& r, TImageFileLayout& l) {
     r.seek(3);
     const int bitsPerPlane = int(r.u8());
+    const uint32_t left = r.le16(), top = r.le16(), right = r.le16(), bottom = r.le16();
     r.seek(65);
     const int planes = int(r.u8());
     const int bits = bitsPerPlane * planes;
-    if (r.ok() && bits > 0) SetLayout(l, bits, bits <= 8 ? TPixelKind::Palette : TPixelKind::Colour);
+    if (!r.ok() || bits <= 0) return;
+    SetLayout(l, bits, bits <= 8 ? TPixelKind::Palette : TPixelKind::Colour);
+    if (right >= left && bottom >= top) SetSize(l, right - left + 1, bottom - top + 1);
 }
 
 void ReadSun(TByteReader& r, TImageFileLayout& l) {
-    r.seek(12);
+    r.seek(4);
+    const uint32_t width = r.be32(), height = r.be32();
     const int depth = int(r.be32());
     r.seek(28);
     const uint32_t mapLength = r.be32();
@@ -154,6 +196,7 @@ void ReadSun(TByteReader& r, TImageFileLayout& l) {
                             : mapLength > 0 ? TPixelKind::Palette
                                             : TPixelKind::Grey;
     SetLayout(l, depth, kind);
+    SetSize(l, width, height);
 }
 
 // Also checks that the merged picture at the end is complete: ImageMagick reads a
@@ -170,6 +213,7 @@ void ReadPsd(TByteReader& r, TImageFileLayout& l) {
                             : mode == 2 ? TPixelKind::Palette
                                         : TPixelKind::Colour;
     SetLayout(l, bits, kind);
+    SetSize(l, uint32_t(columns), uint32_t(rows));
     r.skip(r.be32());                           // colour mode data
     r.skip(r.be32());                           // image resources
     r.skip(version == 2 ? r.be64() : r.be32()); // layers and masks
@@ -192,7 +236,9 @@ void ReadPictPixmap(TByteReader& r, bool direct, TImageFileLayout& l) {
         if (r.ok()) SetLayout(l, 1, TPixelKind::Grey);
         return;
     }
-    r.skip(8 + 2 + 2 + 4 + 4 + 4 + 2); // bounds, version, packing, resolution, pixel type
+    r.skip(8 + 2 + 2 + 4);                  // bounds, version, packing
+    l.Dpi = int((r.be32() + 0x8000) >> 16); // horizontal resolution, 16.16 fixed point
+    r.skip(4 + 2);                          // vertical resolution, pixel type
     const int pixelSize = int(r.be16());
     const int components = int(r.be16());
     r.skip(2 + 4 + 4 + 4); // component size, plane bytes, table handle, reserved

@@ -14,7 +14,10 @@
 enum class TPixelKind { Unknown, Palette, Grey, Colour };
 
 struct TImageFileLayout {
-    int Bits = 0; // bits per pixel as stored; 0 when not recognised
+    int Bits = 0;       // bits per pixel as stored; 0 when not recognised
+    uint32_t Width = 0; // size as announced (BMP, PNG, PSD, SUN, TGA, PCX, TIFF); 0 when unknown
+    uint32_t Height = 0;
+    int Dpi = 0; // resolution ImageMagick does not report (PICT); 0 when unknown
     TPixelKind Kind = TPixelKind::Unknown;
     bool Incomplete = false; // the file ends before the pixel data it announces
     int PaletteCount = 0;    // colour table in file order (PICT, PNG), else 0

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -108,16 +110,33 @@ TMagickPtr<MagickCore::Image> Decode(const TFileBytes& file, const std::string& 
 // handle's limits, and no larger than the file's bytes can expand to. ImageMagick
 // allocates (and clears) the whole picture before it reads a row, so a damaged
 // kilobyte claiming 46000 x 46000 pixels would otherwise cost 16 GB and half a minute.
-bool PlausibleSize(size_t columns, size_t rows, const TImageFileLayout& layout, const std::string& magick,
-                   size_t fileSize) {
-    if (columns > size_t(kMaxBitmapSide) || rows > size_t(kMaxBitmapSide) ||
-        !BitmapSizeAllowed(int(columns), int(rows), layout.Bits > 8 ? 24 : 8))
-        return false;
+bool SizeAllowed(uint64_t columns, uint64_t rows, int bits) {
+    return columns <= uint64_t(kMaxBitmapSide) && rows <= uint64_t(kMaxBitmapSide) &&
+           BitmapSizeAllowed(int(columns), int(rows), bits > 8 ? 24 : 8);
+}
+
+bool FitsInFile(size_t columns, size_t rows, const TImageFileLayout& layout, const std::string& magick,
+                size_t fileSize) {
     // Deflate expands at most 1032 times; other codings (fax-coded TIFF is the extreme)
     // are held to a generous 65536.
     const double expansion = magick.rfind("PNG", 0) == 0 ? 1100.0 : 65536.0;
     const double stored = double(columns) * double(rows) * double(std::max(layout.Bits, 1)) / 8.0;
     return stored <= double(fileSize) * expansion;
+}
+
+// Dots per inch of ImageMagick's resolution; 0 when the file gives none or no unit.
+int DotsPerInch(const MagickCore::Image& img) {
+    double x = img.x_resolution;
+    if (img.units == MagickCore::PixelsPerCentimeterResolution)
+        x *= 2.54;
+    else if (img.units != MagickCore::PixelsPerInchResolution)
+        return 0;
+    return x >= 1 && x < 65536 ? int(std::lround(x)) : 0;
+}
+
+bool Refuse(TImageFileFacts& facts, TImageFileFailure why) {
+    facts.Failure = why;
+    return false;
 }
 
 // Stored bits per pixel for formats the header reader does not know.
@@ -292,36 +311,52 @@ bool ReadEightBit(Magick::Image& img, const TImageFileLayout& layout, TBitmapHan
 
 } // namespace
 
-bool LoadImageFile(const QString& path, TBitmapHandle& h, int* sourceBits) {
+bool LoadImageFile(const QString& path, TBitmapHandle& h, TImageFileFacts* known) {
     FreeBitmapHandle(h);
-    if (sourceBits) *sourceBits = 0;
+    TImageFileFacts local;
+    TImageFileFacts& facts = known ? *known : local;
+    facts = TImageFileFacts();
     InitImaging();
     try {
         TFileBytes file;
-        if (!file.Open(path)) return false;
+        if (!file.Open(path)) return Refuse(facts, TImageFileFailure::Unreadable);
         const std::string magick = DetectFormat(file, path);
-        if (!IsRasterFormat(magick)) return false;
+        if (!IsRasterFormat(magick)) return Refuse(facts, TImageFileFailure::Unreadable);
         const TImageFileLayout layout = ReadImageFileLayout(file.Data, file.Size, magick);
-        if (layout.Incomplete) return false;
+        // ImageMagick refuses sides above its width and height limits without naming them,
+        // so a size our own header reader found is judged first.
+        facts.Width = int(std::min<uint32_t>(layout.Width, INT32_MAX));
+        facts.Height = int(std::min<uint32_t>(layout.Height, INT32_MAX));
+        if (layout.Width > 0 && layout.Height > 0 && !SizeAllowed(layout.Width, layout.Height, layout.Bits))
+            return Refuse(facts, TImageFileFailure::TooLarge);
+        if (layout.Incomplete) return Refuse(facts, TImageFileFailure::Damaged);
         {
             const auto header = Decode(file, magick, true);
-            if (!header || !PlausibleSize(header->columns, header->rows, layout, magick, file.Size))
-                return false;
+            if (!header) return Refuse(facts, TImageFileFailure::Unreadable);
+            facts.Width = int(std::min<size_t>(header->columns, INT32_MAX));
+            facts.Height = int(std::min<size_t>(header->rows, INT32_MAX));
+            if (!SizeAllowed(header->columns, header->rows, layout.Bits))
+                return Refuse(facts, TImageFileFailure::TooLarge);
+            if (!FitsInFile(header->columns, header->rows, layout, magick, file.Size))
+                return Refuse(facts, TImageFileFailure::Damaged);
         }
+        // The header was sound, so a decoder that fails now met a short or corrupt body.
         auto decoded = Decode(file, magick, false);
-        if (!decoded || decoded->columns > size_t(kMaxBitmapSide) || decoded->rows > size_t(kMaxBitmapSide))
-            return false;
+        if (!decoded) return Refuse(facts, TImageFileFailure::Damaged);
+        if (!SizeAllowed(decoded->columns, decoded->rows, layout.Bits))
+            return Refuse(facts, TImageFileFailure::TooLarge);
+        facts.Dpi = layout.Dpi > 0 ? layout.Dpi : DotsPerInch(*decoded);
         Magick::Image img(decoded.release());
         const int bits = layout.Bits > 0 ? layout.Bits : EstimateBits(img);
         if (!(bits <= 8 && ReadEightBit(img, layout, h)) && !ReadTrueColour(img, h)) {
             FreeBitmapHandle(h);
-            return false;
+            return Refuse(facts, TImageFileFailure::Unreadable);
         }
-        if (sourceBits) *sourceBits = bits;
+        facts.SourceBits = bits;
         return true;
     } catch (...) {
         // ImageMagick reports failures as exceptions, memory shortage as bad_alloc.
         FreeBitmapHandle(h);
-        return false;
+        return Refuse(facts, TImageFileFailure::Unreadable);
     }
 }

@@ -70,6 +70,14 @@ Magick::Image BlankImage(int width, int height, size_t colours) {
     return img;
 }
 
+// The resolution every writer that keeps one stores (PNG pHYs, TIFF and PICT
+// resolution, BMP pixels per metre, PCX and PSD dots per inch).
+void SetResolution(Magick::Image& img, int dpi) {
+    if (dpi <= 0) return;
+    img.resolutionUnits(Magick::PixelsPerInchResolution);
+    img.density(Magick::Geometry(size_t(dpi), size_t(dpi)));
+}
+
 // Colour map and indices written directly, with each pixel's colour beside its index.
 Magick::Image IndexedImage(const TBitmapHandle& h) {
     Magick::Image img = BlankImage(h.Width, h.Height, 256);
@@ -147,15 +155,20 @@ void PutChunk(std::vector<uint8_t>& out, const char* type, const uint8_t* data, 
         out.push_back(uint8_t(crc >> shift));
 }
 
+// Big-endian 32-bit value into four bytes.
+void PutBe32(uint8_t* at, uint32_t v) {
+    for (int i = 0; i < 4; ++i)
+        at[i] = uint8_t(v >> (24 - 8 * i));
+}
+
 // An 8-bit palette PNG: all 256 palette entries and the indices as they are, rows
-// unfiltered (the usual choice for palette pictures), zlib's default level.
-std::vector<uint8_t> EncodePalettePng(const TBitmapHandle& h) {
+// unfiltered (the usual choice for palette pictures), zlib's default level; with
+// dpi > 0 a pHYs chunk gives the resolution in pixels per metre.
+std::vector<uint8_t> EncodePalettePng(const TBitmapHandle& h, int dpi) {
     std::vector<uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     uint8_t header[13] = {};
-    for (int i = 0; i < 4; ++i) {
-        header[i] = uint8_t(uint32_t(h.Width) >> (24 - 8 * i));
-        header[4 + i] = uint8_t(uint32_t(h.Height) >> (24 - 8 * i));
-    }
+    PutBe32(header, uint32_t(h.Width));
+    PutBe32(header + 4, uint32_t(h.Height));
     header[8] = 8; // bits per index
     header[9] = 3; // palette colour type
     PutChunk(out, "IHDR", header, sizeof header);
@@ -166,6 +179,14 @@ std::vector<uint8_t> EncodePalettePng(const TBitmapHandle& h) {
         palette[3 * i + 2] = h.Palette[i].rgbBlue;
     }
     PutChunk(out, "PLTE", palette, sizeof palette);
+    if (dpi > 0) {
+        uint8_t physical[9] = {};
+        const uint32_t perMetre = uint32_t((dpi * 10000 + 127) / 254);
+        PutBe32(physical, perMetre);
+        PutBe32(physical + 4, perMetre);
+        physical[8] = 1; // the unit is the metre
+        PutChunk(out, "pHYs", physical, sizeof physical);
+    }
 
     z_stream z = {};
     if (deflateInit(&z, Z_DEFAULT_COMPRESSION) != Z_OK) throw std::bad_alloc();
@@ -237,7 +258,7 @@ bool WritableHandle(const TBitmapHandle& h) {
 
 } // namespace
 
-bool SaveImageFile(const QString& path, const TBitmapHandle& h, int format) {
+bool SaveImageFile(const QString& path, const TBitmapHandle& h, int format, int dpi) {
     const auto kind = std::find_if(std::begin(kFormats), std::end(kFormats),
                                    [&](const TFormatEntry& f) { return f.Code == format; });
     if (kind == std::end(kFormats) || !WritableHandle(h) || path.isEmpty()) return false;
@@ -252,11 +273,12 @@ bool SaveImageFile(const QString& path, const TBitmapHandle& h, int format) {
     InitImaging();
     try {
         if (format == FILE_PNG && indexed) {
-            const std::vector<uint8_t> png = EncodePalettePng(h);
+            const std::vector<uint8_t> png = EncodePalettePng(h, dpi);
             return WriteAtomically(path, png.data(), png.size());
         }
         Magick::Image img = indexed ? IndexedImage(h) : TrueColourImage(h);
         img.quiet(true); // a warning (an unknown tag, say) must not discard a good file
+        SetResolution(img, dpi);
         if (kind->Uncompressed) img.compressType(Magick::NoCompression);
         return WriteAtomically(path, img, kind->Magick);
     } catch (...) {

@@ -20,6 +20,7 @@
 
 class QIODevice;
 class QPainter;
+struct TImageFileFacts;
 
 // A drawing context onto a bitmap's pixels, from GetDC. Image shares the
 // pixels: 24-bit pictures appear as BGR888, 8-bit ones as Grayscale8 so that
@@ -121,9 +122,11 @@ class TOrvaneBitmap {
     const uint8_t* ScanLine(int y) const { return Handle.Row(y); }
 
     // Foreign files (BMP, PICT, PCX, PNG, PSD, SUN raster, TGA, TIFF).
-    // After loading a picture is 8-bit (at most 250 colours) or 24-bit.
-    bool LoadFromFile(const QString& fileName);
-    bool SaveToFile(const QString& fileName, int format);
+    // After loading a picture is 8-bit (at most 250 colours) or 24-bit; facts (may
+    // be null) receives the file's size, depth, resolution and why a load failed.
+    // Saving writes dpi as the file's resolution (0: none).
+    bool LoadFromFile(const QString& fileName, TImageFileFacts* facts = nullptr);
+    bool SaveToFile(const QString& fileName, int format, int dpi = 0);
 
     // The pixel block (BytesPerLine x Height, rows top-down) through the block codec.
     bool LoadFromHandle(QIODevice* file, int mode);

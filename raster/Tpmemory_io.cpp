@@ -8,11 +8,13 @@
 #include <cstring>
 #include <vector>
 
-bool TOrvaneBitmap::LoadFromFile(const QString& fileName) {
+bool TOrvaneBitmap::LoadFromFile(const QString& fileName, TImageFileFacts* known) {
     if (HasDC) return false;
     TBitmapHandle loaded;
-    int sourceBits = 0;
-    if (!LoadImageFile(fileName, loaded, &sourceBits)) return false;
+    TImageFileFacts local;
+    TImageFileFacts& facts = known ? *known : local;
+    if (!LoadImageFile(fileName, loaded, &facts)) return false;
+    const int sourceBits = facts.SourceBits;
     if (BottomUp) {
         // Turn the picture upside down in place.
         std::vector<uint8_t> tmp(size_t(loaded.BytesPerLine));
@@ -36,9 +38,9 @@ bool TOrvaneBitmap::LoadFromFile(const QString& fileName) {
     return true;
 }
 
-bool TOrvaneBitmap::SaveToFile(const QString& fileName, int format) {
+bool TOrvaneBitmap::SaveToFile(const QString& fileName, int format, int dpi) {
     if (!Handle.Allocated) return false;
-    return SaveImageFile(fileName, Handle, format);
+    return SaveImageFile(fileName, Handle, format, dpi);
 }
 
 bool TOrvaneBitmap::LoadFromHandle(QIODevice* file, int mode) {

@@ -1,6 +1,7 @@
 #include "shell/Document.h"
 
 #include "colour/Palettefile.h"
+#include "platform/Imagefile.h"
 #include "shell/Common.h"
 #include "shell/Exception.h"
 #include "shell/File.h"
@@ -9,6 +10,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <algorithm>
 
 namespace {
 
@@ -34,29 +36,60 @@ bool ToDepth(TOrvaneBitmap& image, TPalette& palette, int bitsPerPixel) {
     return true;
 }
 
-uint32_t OpenNative(const QString& path, int type, int bitsPerPixel, TDesignRef design) {
+// The extra line of a refusal: the size of a picture too large to open.
+void Describe(uint32_t code, QSize announced, QString* detail) {
+    if (detail && code == ErrorCode::PictureTooLarge)
+        *detail = QStringLiteral("%1 x %2 pixels").arg(announced.width()).arg(announced.height());
+}
+
+uint32_t OpenNative(const QString& path, int type, int bitsPerPixel, TDesignRef design, QString* detail) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return ErrorCode::CannotOpenFile;
     TOrvaneBitmap image;
     TPalette palette;
     TDocumentHeader header;
+    QSize announced;
     const bool topDown = type == TypeTex || type == TypeTfc || type == TypeT3d;
-    if (const uint32_t code = ReadDocument(&file, palette, header, topDown, &image)) return code;
+    if (const uint32_t code = ReadDocument(&file, palette, header, topDown, &image, &announced)) {
+        Describe(code, announced, detail);
+        return code;
+    }
     if (type == TypeT3d) bitsPerPixel = 24;
     if (!ToDepth(image, palette, bitsPerPixel)) return ErrorCode::OutOfMemory;
     Adopt(design, image, palette, header.paper);
     return 0;
 }
 
-uint32_t OpenForeign(const QString& path, int bitsPerPixel, TDesignRef design, int currentDpi) {
+uint32_t RefusalOf(TImageFileFailure failure) {
+    switch (failure) {
+    case TImageFileFailure::None:
+        return ErrorCode::OutOfMemory; // the file was read; its colours could not be arranged
+    case TImageFileFailure::TooLarge:
+        return ErrorCode::PictureTooLarge;
+    case TImageFileFailure::Damaged:
+        return ErrorCode::DamagedFile;
+    default:
+        return ErrorCode::BadFile;
+    }
+}
+
+uint32_t OpenForeign(const QString& path, int bitsPerPixel, TDesignRef design, int currentDpi,
+                     QString* detail) {
     TOrvaneBitmap image;
-    if (!image.LoadFromFile(path)) return ErrorCode::BadFile;
+    TImageFileFacts facts;
+    if (!image.LoadFromFile(path, &facts)) {
+        const uint32_t code = RefusalOf(facts.Failure);
+        Describe(code, QSize(facts.Width, facts.Height), detail);
+        return code;
+    }
     TPalette palette;
     palette.SetDefault();
     if (image.BitsPerPixel == 8) AdoptForeignPalette(image, palette);
     if (!ToDepth(image, palette, bitsPerPixel)) return ErrorCode::OutOfMemory;
     TPaper paper;
-    paper.dpi = uint16_t(currentDpi > 0 ? currentDpi : 160);
+    // The file's own resolution when it gives one the program can work at.
+    const int dpi = facts.Dpi > 0 ? facts.Dpi : currentDpi > 0 ? currentDpi : 160;
+    paper.dpi = uint16_t(std::clamp(dpi, kMinDpi, kMaxDpi));
     SetPaper(paper, kPaperCustom, image.Width, image.Height);
     Adopt(design, image, palette, paper);
     return 0;
@@ -94,7 +127,9 @@ void AdoptForeignPalette(TOrvaneBitmap& image, TPalette& palette) {
     image.PutColors(0, 256, quads);
 }
 
-uint32_t OpenDesign(const QString& path, int type, int bitsPerPixel, TDesignRef design, int currentDpi) {
+uint32_t OpenDesign(const QString& path, int type, int bitsPerPixel, TDesignRef design, int currentDpi,
+                    QString* detail) {
+    if (detail) detail->clear();
     type = ResolveType(path, type);
     if (bitsPerPixel != 0 && bitsPerPixel != 8 && bitsPerPixel != 24) return ErrorCode::BadFile;
     switch (type) {
@@ -104,17 +139,21 @@ uint32_t OpenDesign(const QString& path, int type, int bitsPerPixel, TDesignRef 
     case TypeWea:
     case TypeWav:
     case TypeKnt:
-        return OpenNative(path, type, bitsPerPixel, design);
+        return OpenNative(path, type, bitsPerPixel, design, detail);
     case TypeCpt:
         return ErrorCode::BadFile; // carpet files come with the carpet tool
     default:
-        return OpenForeign(path, bitsPerPixel, design, currentDpi);
+        return OpenForeign(path, bitsPerPixel, design, currentDpi, detail);
     }
 }
 
 uint32_t SaveDesign(const QString& path, int type, int compression, const TDesignRef design,
                     const QRect* rect) {
+    // The name must say what the file holds: nothing goes out under an extension
+    // the program does not write, whatever type was asked for.
+    if (!IsWritableType(FileTypeOfName(path))) return ErrorCode::UnwritableType;
     type = ResolveType(path, type);
+    if (!IsWritableType(type)) return ErrorCode::UnwritableType;
     const TOrvaneBitmap& image = design.Image;
     if (!image.Allocated()) return ErrorCode::CannotWriteFile;
     const QRect whole(0, 0, image.Width, image.Height);
@@ -139,12 +178,11 @@ uint32_t SaveDesign(const QString& path, int type, int compression, const TDesig
         return 0;
     }
     const TFileTypeInfo* info = FileTypeInfo(type);
-    if (!info || info->FormatCode == 0) return ErrorCode::CannotWriteFile;
     TOrvaneBitmap part;
     TRGBQuad quads[256];
     design.Palette.GetQuads(quads);
     if (!part.Allocate(area.width(), area.height(), quads, image.BitsPerPixel) ||
         !part.CopyRectFrom(0, 0, area.width(), area.height(), image, area.x(), area.y()))
         return ErrorCode::OutOfMemory;
-    return part.SaveToFile(path, info->FormatCode) ? 0 : ErrorCode::CannotWriteFile;
+    return part.SaveToFile(path, info->FormatCode, design.Paper.dpi) ? 0 : ErrorCode::CannotWriteFile;
 }

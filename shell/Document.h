@@ -3,7 +3,8 @@
 // the document windows and the command-line tool share.
 //
 // Foreign pictures become designs thus: the paper is custom-sized to the
-// picture at the current resolution (160 dpi when none); an 8-bit picture (at
+// picture at the file's resolution (else the current one, else 160 dpi; held
+// to 50 .. 1000 dpi); an 8-bit picture (at
 // most 250 colours after loading) moves its colours to palette entries 2 .. 251
 // with 0 black and 255 white and every pixel value grows by 2; a 24-bit picture
 // opened as 256 colours is first reduced to 250 colours the same way.
@@ -32,14 +33,21 @@ struct TDesign {
 
 // Opens path as file type (1 .. 15; 0 = by extension) into design at
 // bitsPerPixel 8 or 24 (0 keeps the file's depth). currentDpi is the
-// resolution given to foreign pictures (0 = 160). Returns 0 or an error code;
-// design is left as it was on failure.
-uint32_t OpenDesign(const QString& path, int type, int bitsPerPixel, TDesignRef design, int currentDpi = 0);
+// resolution given to foreign pictures that state none (0 = 160). Returns 0 or
+// an error code (BadFile: no known layout; PictureTooLarge; DamagedFile: cut
+// short or corrupt); design is left as it was on failure. detail (may be null)
+// receives the extra line for ReportError: the announced size of a picture too
+// large to open ("100000 x 80000 pixels"), else nothing.
+uint32_t OpenDesign(const QString& path, int type, int bitsPerPixel, TDesignRef design, int currentDpi = 0,
+                    QString* detail = nullptr);
 
 // Saves design (or only rect of it) as file type (0 = by extension) with the
-// native compression byte (0 raw, 2 zlib). Native files are written to a
-// temporary file beside the target and replace it only when complete, so a
-// failed save never destroys the old file. Returns 0 or an error code.
+// native compression byte (0 raw, 2 zlib); pictures carry the paper's dpi.
+// Native files are written to a temporary file beside the target and replace
+// it only when complete, so a failed save never destroys the old file. A name
+// whose extension is no type the program writes (".jpg", ".wea", none), or a
+// type it does not write, is refused with ErrorCode::UnwritableType. Returns 0
+// or an error code.
 uint32_t SaveDesign(const QString& path, int type, int compression, TDesignRef design,
                     const QRect* rect = nullptr);
 

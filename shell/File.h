@@ -15,6 +15,7 @@
 
 #include <QImage>
 #include <QRect>
+#include <QSize>
 #include <cstdint>
 
 class QIODevice;
@@ -51,14 +52,17 @@ bool WriteDocument(QIODevice* file, const TPalette& palette, const TDocumentHead
 // Reads header and palette and, when image is given, allocates it with the
 // header's size and depth and fills its pixels. topDown orders rows of legacy
 // layouts: true puts the first stored row at the top (".tex", ".tfc", ".t3d"),
-// false at the bottom (".wea", ".wav", ".knt"). Returns 0, 0x40000104 for an
-// unreadable or damaged file (checked before any large allocation) or
-// 0x40000010 when memory is short. On failure image is left empty and palette
-// and header are unchanged. Legacy files report "PT"-style headers of paper type
-// 5 with their stored size and dpi, 8 bits per pixel, their own first two bytes
-// and version, and compression 2 (their LZW code is never written back).
+// false at the bottom (".wea", ".wav", ".knt"). Returns 0, BadFile for a file
+// in no known layout or with an impossible header, PictureTooLarge for a size
+// above the bitmap limits, DamagedFile for a design that ends early or whose
+// pixels cannot be decoded (all checked before any large allocation), or
+// OutOfMemory. On failure image is left empty and palette and header are
+// unchanged; announced (may be null) receives the picture size the header gives
+// as soon as it is read, also when the file is then refused. Legacy files report "PT"-style headers of paper
+// type 5 with their stored size and dpi, 8 bits per pixel, their own first two bytes and version, and
+// compression 2 (their LZW code is never written back).
 uint32_t ReadDocument(QIODevice* file, TPalette& palette, TDocumentHeader& header, bool topDown,
-                      TOrvaneBitmap* image);
+                      TOrvaneBitmap* image, QSize* announced = nullptr);
 
 // Builds the 80 x 100 thumbnail of rect of image into thumbnail (allocated here
 // with the image's depth and palette, white where the picture does not reach).

@@ -74,15 +74,15 @@ uint32_t ReadLzwPixels(TLeReader& r, const TLegacyLayout& l, std::unique_ptr<uin
     uint64_t limit = std::numeric_limits<uint64_t>::max();
     if (l.Counted) {
         limit = r.U32();
-        if (!r.Require(limit)) return ErrorCode::BadFile;
+        if (!r.Require(limit)) return ErrorCode::DamagedFile;
     } else if (r.Remaining() >= 0) {
         limit = uint64_t(r.Remaining());
     }
     if (limit != std::numeric_limits<uint64_t>::max() && size > limit * kMaxLzwRatio)
-        return ErrorCode::BadFile;
+        return ErrorCode::DamagedFile;
     QByteArray codes;
-    if (!ReadLzwBlocks(r, codes, limit, l.Counted)) return ErrorCode::BadFile;
-    if (size > uint64_t(codes.size()) * kMaxLzwRatio) return ErrorCode::BadFile;
+    if (!ReadLzwBlocks(r, codes, limit, l.Counted)) return ErrorCode::DamagedFile;
+    if (size > uint64_t(codes.size()) * kMaxLzwRatio) return ErrorCode::DamagedFile;
 
     out.reset(new (std::nothrow) uint8_t[size]);
     if (!out) return ErrorCode::OutOfMemory;
@@ -90,7 +90,7 @@ uint32_t ReadLzwPixels(TLeReader& r, const TLegacyLayout& l, std::unique_ptr<uin
     if (!LzwDecode(reinterpret_cast<const uint8_t*>(codes.constData()), size_t(codes.size()), out.get(), size,
                    produced) ||
         produced != size)
-        return ErrorCode::BadFile;
+        return ErrorCode::DamagedFile;
     return 0;
 }
 
@@ -116,7 +116,7 @@ bool FillRows(TLeReader& r, const TLegacyLayout& l, const uint8_t* data, size_t 
 } // namespace
 
 uint32_t ReadLegacyDocument(TLeReader& r, const uint8_t* first, TPalette& palette, TDocumentHeader& header,
-                            bool topDown, TOrvaneBitmap* image) {
+                            bool topDown, TOrvaneBitmap* image, QSize* announced) {
     const char letter = char(first[1]);
     const int version = first[2] | first[3] << 8;
     if (!r.Skip(kLegacyThumbnail - (kHeaderSize - 4))) return ErrorCode::BadFile;
@@ -126,8 +126,9 @@ uint32_t ReadLegacyDocument(TLeReader& r, const uint8_t* first, TPalette& palett
     const TLegacyLayout l = ReadLayout(r, letter, version, pal);
     if (!r.ok()) return ErrorCode::BadFile;
     if (l.ShortPalette) pal.UseColor = uint16_t(pal.UseColor + 1);
-    if (l.Width <= 0 || l.Height <= 0 || !BitmapSizeAllowed(int(l.Width), int(l.Height), 8))
-        return ErrorCode::BadFile;
+    if (l.Width <= 0 || l.Height <= 0) return ErrorCode::BadFile;
+    if (announced) *announced = QSize(int(l.Width), int(l.Height));
+    if (!BitmapSizeAllowed(int(l.Width), int(l.Height), 8)) return ErrorCode::PictureTooLarge;
 
     TDocumentHeader h;
     h.magic[0] = char(first[0]), h.magic[1] = letter;
@@ -145,14 +146,14 @@ uint32_t ReadLegacyDocument(TLeReader& r, const uint8_t* first, TPalette& palett
         if (l.Compressed) {
             if (const uint32_t e = ReadLzwPixels(r, l, decoded)) return e;
         } else if (!r.Require(uint64_t(rowBytes) * uint64_t(l.Height))) {
-            return ErrorCode::BadFile;
+            return ErrorCode::DamagedFile;
         }
         TRGBQuad quads[256];
         pal.GetQuads(quads);
         if (!image->Allocate(int(l.Width), int(l.Height), quads, 8)) return ErrorCode::OutOfMemory;
         if (!FillRows(r, l, decoded.get(), rowBytes, topDown, *image)) {
             image->Release();
-            return ErrorCode::BadFile;
+            return ErrorCode::DamagedFile;
         }
     }
     palette = pal;

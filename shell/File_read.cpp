@@ -69,33 +69,37 @@ bool ReadPixels(QIODevice* file, const TDocumentHeader& h, TOrvaneBitmap& image)
 } // namespace
 
 uint32_t ReadDocument(QIODevice* file, TPalette& palette, TDocumentHeader& header, bool topDown,
-                      TOrvaneBitmap* image) {
+                      TOrvaneBitmap* image, QSize* announced) {
     if (image) image->Release();
     TLeReader r(file);
     uint8_t first[kHeaderSize];
     if (!r.Read(first, kHeaderSize)) return ErrorCode::BadFile;
     TDocumentHeader h = ParseHeader(first);
     if (!(h.magic[0] == 'P' && h.magic[1] == 'T' && h.version >= 210))
-        return ReadLegacyDocument(r, first, palette, header, topDown, image);
+        return ReadLegacyDocument(r, first, palette, header, topDown, image, announced);
+    if (announced) *announced = QSize(h.paper.width, h.paper.height);
+    const int bpp = h.bitsPerPixel;
+    if (image) {
+        if ((bpp != 8 && bpp != 24) || h.paper.width <= 0 || h.paper.height <= 0) return ErrorCode::BadFile;
+        if (!BitmapSizeAllowed(h.paper.width, h.paper.height, bpp)) return ErrorCode::PictureTooLarge;
+    }
 
+    // From here on the header says this is a design: what is missing was cut off.
     TPalette pal;
     pal.UseColor = r.U16();
-    if (!ReadPaletteRecords(r, pal)) return ErrorCode::BadFile;
+    if (!ReadPaletteRecords(r, pal)) return ErrorCode::DamagedFile;
     const int thumbDepth = r.U16();
-    if (!r.Skip(thumbDepth == 8 ? kThumbnailBytes8 : kThumbnailBytes24)) return ErrorCode::BadFile;
+    if (!r.Skip(thumbDepth == 8 ? kThumbnailBytes8 : kThumbnailBytes24)) return ErrorCode::DamagedFile;
 
     if (image) {
-        const int bpp = h.bitsPerPixel;
-        if ((bpp != 8 && bpp != 24) || !BitmapSizeAllowed(h.paper.width, h.paper.height, bpp))
-            return ErrorCode::BadFile;
-        if (!BlockFits(r, h, StoredRowBytes(h) * uint64_t(h.paper.height))) return ErrorCode::BadFile;
+        if (!BlockFits(r, h, StoredRowBytes(h) * uint64_t(h.paper.height))) return ErrorCode::DamagedFile;
         TRGBQuad quads[256];
         pal.GetQuads(quads);
         if (!image->Allocate(h.paper.width, h.paper.height, bpp == 8 ? quads : nullptr, bpp))
             return ErrorCode::OutOfMemory;
         if (!ReadPixels(file, h, *image)) {
             image->Release();
-            return ErrorCode::BadFile;
+            return ErrorCode::DamagedFile;
         }
     }
     palette = pal;

@@ -17,6 +17,6 @@ TDocumentHeader ParseHeader(const uint8_t* bytes);
 void AppendHeader(QByteArray& out, const TDocumentHeader& header);
 
 // The layouts before "PT" version 210, read from just after the first 32 bytes
-// (given in first). Fills the results only on success.
+// (given in first). Fills the results only on success; announced as ReadDocument does.
 uint32_t ReadLegacyDocument(TLeReader& reader, const uint8_t* first, TPalette& palette,
-                            TDocumentHeader& header, bool topDown, TOrvaneBitmap* image);
+                            TDocumentHeader& header, bool topDown, TOrvaneBitmap* image, QSize* announced);

@@ -37,6 +37,11 @@ int FileTypeOfName(const QString& fileName) {
     return 0;
 }
 
+bool IsWritableType(int type) {
+    const TFileTypeInfo* info = FileTypeInfo(type);
+    return info && (type == TypeTex || type == TypeTfc || type == TypeT3d || info->FormatCode != 0);
+}
+
 QString FileTypeFilters() {
     QStringList filters;
     for (const TFileTypeInfo& t : kTypes)

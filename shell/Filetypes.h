@@ -33,6 +33,8 @@ struct TFileTypeInfo {
 const TFileTypeInfo* FileTypeInfo(int type);
 // The type whose extension the file name ends with (any case), or 0.
 int FileTypeOfName(const QString& fileName);
+// Whether designs can be saved as the type: the three current design files and the pictures.
+bool IsWritableType(int type);
 // "Description|*.ext" filters of all types in order, joined by ";;" for Qt dialogs.
 QString FileTypeFilters();
 // The name with its extension replaced (or appended when it has none).

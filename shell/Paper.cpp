@@ -29,6 +29,10 @@ double PaperInchHeight(int type) {
     return SizeOf(type).Height;
 }
 
+bool PaperIsLandscape(const TPaper& paper) {
+    return paper.type == kPaperCustom ? paper.width > paper.height : paper.orientation != 0;
+}
+
 int PaperWidth(const TPaper& paper) {
     if (paper.type == kPaperCustom) return paper.width;
     const PaperSize& s = SizeOf(paper.type);

@@ -30,6 +30,10 @@ QString PaperName(int type);
 double PaperInchWidth(int type);
 double PaperInchHeight(int type);
 
+// Whether the paper lies on its long side: by its orientation, or for custom
+// paper (whose sides are taken as given) when it is wider than high.
+bool PaperIsLandscape(const TPaper& paper);
+
 // Size in dots: the stored value for custom paper, else dpi x inches rounded.
 int PaperWidth(const TPaper& paper);
 int PaperHeight(const TPaper& paper);

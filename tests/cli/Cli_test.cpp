@@ -1,4 +1,8 @@
 // velmora-cli run as a user runs it, on pictures ImageMagick wrote.
+#include "shell/Common.h"
+#include "shell/Document.h"
+#include "shell/Exception.h"
+
 #include <Magick++.h>
 #include <QFile>
 #include <QJsonArray>
@@ -44,10 +48,11 @@ class CliTest : public ::testing::Test {
 
 } // namespace
 
-TEST_F(CliTest, FullColourPictureOpenedAs256ColoursUsesIndicesTwoTo251) {
+// ".tex" is the 256-colour design, whatever the input.
+TEST_F(CliTest, FullColourPictureWrittenAsTexUsesIndicesTwoTo251) {
     const QString png = Write("rose:", "rose.png");
     const QString tex = dir.path() + "/rose.tex";
-    const TRun r = Cli({"convert", png, tex, "--colors", "256"});
+    const TRun r = Cli({"convert", png, tex});
     ASSERT_EQ(r.Status, 0) << r.Err.toStdString();
     const QJsonObject d = Dump(tex);
     EXPECT_EQ(d["magic"].toString(), "PT");
@@ -75,6 +80,21 @@ TEST_F(CliTest, FullColourPictureOpenedAs256ColoursUsesIndicesTwoTo251) {
     for (size_t i = 0; i < pa.size(); ++i)
         err += std::abs(int(pa[i]) - int(pb[i]));
     EXPECT_LT(err / double(pa.size()), 4.0);
+
+    // ".tfc" is the full-colour design; colours that contradict the type are refused.
+    const QString tfc = dir.path() + "/rose.tfc";
+    ASSERT_EQ(Cli({"convert", tex, tfc}).Status, 0);
+    EXPECT_EQ(Dump(tfc)["bits_per_pixel"].toInt(), 24);
+    for (const auto& [colors, out] : {std::pair{"full", "no.tex"}, {"256", "no.tfc"}}) {
+        const TRun no = Cli({"convert", png, dir.path() + "/" + out, "--colors", colors});
+        EXPECT_EQ(no.Status, 1) << out;
+        EXPECT_TRUE(no.Err.contains(".tex design holds 256 colors")) << no.Err.toStdString();
+    }
+    // A picture wider than high lies on landscape paper; full-colour designs count no colours.
+    const TRun info = Cli({"info", png, tfc});
+    EXPECT_EQ(info.Out.count("paper        custom landscape"), 2) << info.Out.toStdString();
+    EXPECT_FALSE(info.Out.contains("used")) << info.Out.toStdString();
+    EXPECT_FALSE(Dump(tfc).contains("used_colors"));
 }
 
 TEST_F(CliTest, FewColourPictureKeepsItsColoursExactlyThroughADesign) {
@@ -124,6 +144,48 @@ TEST_F(CliTest, ThumbnailInfoAndErrors) {
     EXPECT_NE(conv.Status, 0);
     EXPECT_FALSE(conv.Err.isEmpty());
     EXPECT_FALSE(QFile::exists(dir.path() + "/x.png"));
+    // Outputs under names the program does not write are refused with a message and not written.
+    for (const QStringList& args : {QStringList{"convert", png, dir.path() + "/x.jpg"},
+                                    QStringList{"convert", png, dir.path() + "/x.wea"},
+                                    QStringList{"thumbnail", tfc, dir.path() + "/x.jpg"},
+                                    QStringList{"thumbnail", png, dir.path() + "/x.tex"}}) {
+        const TRun refused = Cli(args);
+        EXPECT_EQ(refused.Status, 1) << args.join(' ').toStdString();
+        EXPECT_TRUE(refused.Err.contains("cannot be written")) << refused.Err.toStdString();
+        EXPECT_FALSE(QFile::exists(args[2])) << args[2].toStdString();
+    }
     EXPECT_EQ(Cli({"convert", png}).Status, 2);
     EXPECT_EQ(Cli({"frobnicate"}).Status, 2);
+}
+
+// A missing input is reported alike by every command; info refuses what the desktop
+// program refuses, with its message.
+TEST_F(CliTest, InputsAreRefusedAsTheProgramRefusesThem) {
+    qputenv("VELMORA_HOME", VELMORA_SOURCE_DATA_DIR);
+    LoadConfiguration();
+    LoadAppTables();
+    QFile huge(dir.path() + "/huge.tex"); // a header announcing 1000000 x 1000000 pixels
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+    huge.write(QByteArray("PT\xde\0\5\0\xa0\0\x40\x42\x0f\0\x40\x42\x0f\0\x08\0", 18) + QByteArray(14, 0));
+    huge.close();
+    TDesign d;
+    QString detail;
+    const uint32_t code = OpenDesign(huge.fileName(), 0, 0, d, 0, &detail);
+    ASSERT_EQ(code, ErrorCode::PictureTooLarge);
+    const QString tooLarge = ErrorText(code).replace("\r\n", " ") + " " + huge.fileName() + ": " + detail;
+    const QString png = dir.path() + "/missing.png", tex = dir.path() + "/missing.tex",
+                  out = dir.path() + "/o.png";
+    const QString notFound = ErrorText(ErrorCode::FileNotFound) + " ";
+    for (const auto& [args, shown] : {std::pair{QStringList{"info", huge.fileName()}, tooLarge},
+                                      {{"info", png}, notFound + png},
+                                      {{"convert", png, out}, notFound + png},
+                                      {{"thumbnail", tex, out}, notFound + tex},
+                                      {{"dump", tex, "--json"}, notFound + tex}}) {
+        const TRun r = Cli(args);
+        EXPECT_EQ(r.Status, 1) << args.join(' ').toStdString();
+        EXPECT_EQ(r.Err.toStdString(), "error: " + shown.toStdString() + "\n");
+        EXPECT_TRUE(r.Out.isEmpty()) << r.Out.toStdString();
+    }
+    FreeAppTables();
+    qunsetenv("VELMORA_HOME");
 }

@@ -115,16 +115,16 @@ TEST(ImageFile, ReadsPicturesImageMagickWroteInEveryFormat) {
             const QString path = dir.filePath(QStringLiteral("picture.") + f.Suffix);
             copy.write(Native(path));
             TBitmapHandle h;
-            int bits = 0;
-            ASSERT_TRUE(LoadImageFile(path, h, &bits));
+            TImageFileFacts facts;
+            ASSERT_TRUE(LoadImageFile(path, h, &facts));
             EXPECT_EQ(h.Width, int(reference.columns()));
             EXPECT_EQ(h.Height, int(reference.rows()));
             EXPECT_EQ(h.BytesPerLine, BitmapBytesPerLine(h.Width, h.BitsPerPixel));
             EXPECT_EQ(h.BitsPerPixel, palette && f.Code != FILE_PSD ? 8 : 24);
             if (h.BitsPerPixel == 8) {
-                EXPECT_LE(bits, 8);
+                EXPECT_LE(facts.SourceBits, 8);
             } else {
-                EXPECT_EQ(bits, 24);
+                EXPECT_EQ(facts.SourceBits, 24);
             }
             EXPECT_EQ(CountDifferences(Rgb(h), Rgb(reference)), 0u);
             FreeBitmapHandle(h);
@@ -143,8 +143,8 @@ TEST(ImageFile, SavedPicturesReadBackExactlyInEveryFormat) {
                 const QString path = dir.filePath(QStringLiteral("design.") + f.Suffix);
                 ASSERT_TRUE(SaveImageFile(path, picture, f.Code));
                 TBitmapHandle back;
-                int sourceBits = 0;
-                ASSERT_TRUE(LoadImageFile(path, back, &sourceBits));
+                TImageFileFacts facts;
+                ASSERT_TRUE(LoadImageFile(path, back, &facts));
                 EXPECT_EQ(back.Width, width);
                 EXPECT_EQ(back.Height, 11);
                 EXPECT_EQ(CountDifferences(Rgb(back), Rgb(picture)), 0u);
@@ -152,7 +152,7 @@ TEST(ImageFile, SavedPicturesReadBackExactlyInEveryFormat) {
                 // so do PICT pictures too narrow for this ImageMagick's palette rows.
                 const bool palette = bits == 8 && f.Code != FILE_PSD && !(f.Code == FILE_PICT && width < 8);
                 EXPECT_EQ(back.BitsPerPixel, palette ? 8 : 24);
-                EXPECT_EQ(sourceBits, palette ? 8 : 24);
+                EXPECT_EQ(facts.SourceBits, palette ? 8 : 24);
                 for (int y = 0; palette && y < 11; ++y)
                     EXPECT_EQ(std::memcmp(back.Row(y), picture.Row(y), size_t(width)), 0) << "row " << y;
                 FreeBitmapHandle(picture);
@@ -169,7 +169,7 @@ TEST(ImageFile, ArrivesAtNaturalDepthWithFileBitsReported) {
         Magick::ImageType Type;
         int Depth;
         int Bits;     // expected bits in the handle
-        int FileBits; // expected sourceBits
+        int FileBits; // expected facts.SourceBits
         const char* BmpSubtype = nullptr;
     };
     const TCase cases[] = {
@@ -194,10 +194,10 @@ TEST(ImageFile, ArrivesAtNaturalDepthWithFileBitsReported) {
         source.write(target.substr(0, target.find(':') + 1) + Native(path));
         const std::vector<uint8_t> expected = Rgb(Magick::Image(Native(path)));
         TBitmapHandle h;
-        int bits = 0;
-        ASSERT_TRUE(LoadImageFile(path, h, &bits));
+        TImageFileFacts facts;
+        ASSERT_TRUE(LoadImageFile(path, h, &facts));
         EXPECT_EQ(h.BitsPerPixel, c.Bits);
-        EXPECT_EQ(bits, c.FileBits);
+        EXPECT_EQ(facts.SourceBits, c.FileBits);
         EXPECT_EQ(CountDifferences(Rgb(h), expected), 0u);
         FreeBitmapHandle(h);
     }
@@ -216,9 +216,9 @@ TEST(ImageFile, GreyLevelIsTheIndexForGreyscaleFiles) {
         grey.write(Native(path));
         const std::vector<uint8_t> expected = Rgb(Magick::Image(Native(path)));
         TBitmapHandle h;
-        int bits = 0;
-        ASSERT_TRUE(LoadImageFile(path, h, &bits));
-        EXPECT_EQ(bits, depth);
+        TImageFileFacts facts;
+        ASSERT_TRUE(LoadImageFile(path, h, &facts));
+        EXPECT_EQ(facts.SourceBits, depth);
         ASSERT_EQ(h.BitsPerPixel, 8);
         for (int y = 0; y < h.Height; ++y)
             for (int x = 0; x < h.Width; ++x) {
@@ -251,8 +251,7 @@ TEST(ImageFile, PngPaletteIndicesSurviveTransparency) {
     file.close();
 
     TBitmapHandle back;
-    int bits = 0;
-    ASSERT_TRUE(LoadImageFile(path, back, &bits));
+    ASSERT_TRUE(LoadImageFile(path, back, nullptr));
     ASSERT_EQ(back.BitsPerPixel, 8);
     for (int y = 0; y < back.Height; ++y)
         EXPECT_EQ(std::memcmp(back.Row(y), picture.Row(y), 40), 0) << "row " << y;
@@ -316,23 +315,26 @@ TEST(ImageFile, BadFilesFailWithTheHandleEmpty) {
     Magick::Blob psd;
     rose.write(&psd, "PSD");
 
+    using enum TImageFileFailure;
     struct TCase {
         QString Name;
         QByteArray Bytes;
+        TImageFileFailure Failure; // None: any failure will do
     };
     std::vector<TCase> cases = {
-        {"empty.png", QByteArray()},
-        {"huge.bmp", BmpHeader(100000, 100000)},
-        {"toobig.bmp", BmpHeader(60000, 60000)}, // within ImageMagick's limits, over ours
-        {"bomb.png", PngHeader(46000, 46000)},   // within all limits, but not in 300 bytes
-        {"noise.tif", noise},
-        {"noise.tga", noise},
-        {"noise.pict", noise},
-        {"short.psd", QByteArray(static_cast<const char*>(psd.data()), int(psd.length()) - 100)},
+        {"empty.png", QByteArray(), Unreadable},
+        {"huge.bmp", BmpHeader(1000000, 1000000), TooLarge},
+        {"toobig.bmp", BmpHeader(60000, 60000), TooLarge}, // within ImageMagick's limits, over ours
+        {"bomb.png", PngHeader(46000, 46000), Damaged},    // within all limits, but not in 300 bytes
+        {"noise.tif", noise, None},
+        {"noise.tga", noise, None},
+        {"noise.pict", noise, None},
+        {"short.psd", QByteArray(static_cast<const char*>(psd.data()), int(psd.length()) - 100), Damaged},
+        {"short.bmp", BmpHeader(30, 30), Damaged},
     };
     for (int cut : {8, 33, 100, 1000, int(png.length()) / 2, int(png.length()) - 13})
-        cases.push_back(
-            {QStringLiteral("cut%1.png").arg(cut), QByteArray(static_cast<const char*>(png.data()), cut)});
+        cases.push_back({QStringLiteral("cut%1.png").arg(cut),
+                         QByteArray(static_cast<const char*>(png.data()), cut), cut > 33 ? Damaged : None});
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Name.toStdString());
         QFile file(dir.filePath(c.Name));
@@ -340,11 +342,14 @@ TEST(ImageFile, BadFilesFailWithTheHandleEmpty) {
         file.write(c.Bytes);
         file.close();
         TBitmapHandle h = SmallPicture();
-        int bits = -1;
-        EXPECT_FALSE(LoadImageFile(file.fileName(), h, &bits));
+        TImageFileFacts facts;
+        facts.SourceBits = -1;
+        EXPECT_FALSE(LoadImageFile(file.fileName(), h, &facts));
         EXPECT_EQ(h.Bits, nullptr);
         EXPECT_EQ(h.Width, 0);
-        EXPECT_EQ(bits, 0);
+        EXPECT_EQ(facts.SourceBits, 0);
+        EXPECT_NE(facts.Failure, None);
+        EXPECT_TRUE(c.Failure == None || facts.Failure == c.Failure) << int(facts.Failure);
     }
     TBitmapHandle h = SmallPicture();
     EXPECT_FALSE(LoadImageFile(dir.filePath(QStringLiteral("missing.png")), h, nullptr));
@@ -404,9 +409,9 @@ TEST(ImageFile, FullSizeDesignRoundTripsThroughPngAndTiff) {
             dir.filePath(format == FILE_PNG ? QStringLiteral("a0.png") : QStringLiteral("a0.tif"));
         ASSERT_TRUE(SaveImageFile(path, design, format));
         TBitmapHandle back;
-        int bits = 0;
-        ASSERT_TRUE(LoadImageFile(path, back, &bits));
-        EXPECT_EQ(bits, 24);
+        TImageFileFacts facts;
+        ASSERT_TRUE(LoadImageFile(path, back, &facts));
+        EXPECT_EQ(facts.SourceBits, 24);
         ASSERT_EQ(back.BitsPerPixel, 24);
         EXPECT_EQ(CountDifferences(Rgb(back), expected), 0u);
         FreeBitmapHandle(back);

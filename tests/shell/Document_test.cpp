@@ -5,7 +5,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -81,6 +83,38 @@ TEST(DesignFiles, ForeignPicturesOpenAtEitherDepthWithCustomPaper) {
     EXPECT_GE(back.Image.GetPixel(0, 0), 2u);
 }
 
+// What ImageMagick's own identify reports as a file's resolution, in inches.
+QString IdentifiedResolution(const QString& path) {
+    QProcess identify;
+    identify.start("identify", {"-units", "PixelsPerInch", "-format", "%x %y %U", path});
+    identify.waitForFinished(60000);
+    return QString::fromLatin1(identify.readAllStandardOutput());
+}
+
+TEST(DesignFiles, PicturesCarryThePaperResolutionBothWays) {
+    QTemporaryDir dir;
+    // The dpi each type opens at: TGA and SUN raster keep none, so the current one applies.
+    const std::pair<int, int> cases[] = {{TypePng, 300}, {TypeTif, 300}, {TypeBmp, 300}, {TypePcx, 300},
+                                         {TypePsd, 300}, {TypePct, 300}, {TypeTga, 120}, {TypeRas, 120}};
+    for (const int bpp : {8, 24}) {
+        TDesign d;
+        GreyPicture(d.Image);
+        ASSERT_TRUE(bpp == 8 || d.Image.ColorRes(24, 0, nullptr, 0));
+        d.Palette.SetDefault();
+        d.Paper.dpi = 300;
+        for (const auto& [type, dpi] : cases) {
+            const QString path = dir.path() + "/design" + FileTypeInfo(type)->Extension;
+            SCOPED_TRACE(path.toStdString() + " at " + std::to_string(bpp) + " bits");
+            ASSERT_EQ(SaveDesign(path, 0, 2, d), 0u);
+            const bool unchecked = type != TypePng && type != TypeTif;
+            EXPECT_TRUE(unchecked || IdentifiedResolution(path) == "300 300 PixelsPerInch");
+            TDesign back;
+            ASSERT_EQ(OpenDesign(path, 0, 0, back, 120), 0u);
+            EXPECT_EQ(back.Paper.dpi, dpi);
+        }
+    }
+}
+
 TEST(DesignFiles, NativeRoundTripAndRectangleSave) {
     QTemporaryDir dir;
     TDesign d;
@@ -120,7 +154,12 @@ TEST(DesignFiles, FailedSaveOrOpenChangesNothing) {
 
     EXPECT_NE(SaveDesign(tex, TypeTex, 1, d), 0u); // the refused block mode
     EXPECT_EQ(SaveDesign(dir.path() + "/no/such/dir/x.tex", TypeTex, 2, d), ErrorCode::CannotCreateFile);
-    EXPECT_EQ(SaveDesign(dir.path() + "/x.wea", TypeWea, 2, d), ErrorCode::CannotWriteFile);
+    // Names and types the program does not write: refused before anything is created.
+    const std::pair<const char*, int> unwritable[] = {{"test.jpg", 0},    {"test.jpg", TypeTex}, {"x.wea", 0},
+                                                      {"x.wea", TypeWea}, {"x.cpt", 0},          {"noext", 0},
+                                                      {"x.tex", TypeKnt}};
+    for (const auto& [name, type] : unwritable)
+        EXPECT_EQ(SaveDesign(dir.path() + "/" + name, type, 2, d), ErrorCode::UnwritableType) << name;
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), good);
     f.close();
@@ -131,6 +170,45 @@ TEST(DesignFiles, FailedSaveOrOpenChangesNothing) {
     EXPECT_EQ(OpenDesign(dir.path() + "/missing.tex", 0, 0, e), ErrorCode::CannotOpenFile);
     EXPECT_EQ(OpenDesign(dir.path() + "/missing.png", 0, 0, e), ErrorCode::BadFile);
     EXPECT_EQ(e.Image.Width, 4);
+}
+
+// A design file and picture, oversized by rewriting their headers or cut in the middle
+// of their pixels, are refused with the code that says so, and the design stays as it was.
+TEST(DesignFiles, OversizedAndCutFilesSaySoAndChangeNothing) {
+    QTemporaryDir dir;
+    TDesign d;
+    GreyPicture(d.Image);
+    ASSERT_TRUE(d.Image.Stretch(400, 300, false));
+    auto rewrite = [](const QString& path, const std::function<void(QByteArray&)>& change) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        QByteArray bytes = f.readAll();
+        change(bytes);
+        f.resize(0);
+        f.write(bytes);
+    };
+    const QByteArray little("\x40\x42\x0f\x00", 4), big("\x00\x0f\x42\x40", 4); // 1000000
+    const struct {
+        const char* Name;
+        int Width, Height; // offsets of the sides in the header
+        QByteArray Side;
+    } files[] = {{"big.tex", 8, 12, little}, {"big.bmp", 18, 22, little}, {"big.png", 16, 20, big}};
+    for (const auto& f : files) {
+        const QString path = dir.path() + "/" + f.Name, cut = dir.path() + "/cut-" + f.Name;
+        ASSERT_EQ(SaveDesign(path, 0, 0, d), 0u);
+        ASSERT_TRUE(QFile::copy(path, cut));
+        rewrite(path, [&](QByteArray& b) { b.replace(f.Width, 4, f.Side).replace(f.Height, 4, f.Side); });
+        rewrite(cut, [](QByteArray& b) { b.chop(b.size() / 3); });
+        TDesign e;
+        GreyPicture(e.Image);
+        QString detail;
+        EXPECT_EQ(OpenDesign(path, 0, 0, e, 0, &detail), ErrorCode::PictureTooLarge) << f.Name;
+        EXPECT_EQ(detail, "1000000 x 1000000 pixels") << f.Name;
+        EXPECT_EQ(OpenDesign(cut, 0, 0, e, 0, &detail), ErrorCode::DamagedFile) << f.Name;
+        EXPECT_TRUE(detail.isEmpty());
+        EXPECT_EQ(e.Image.Width, 4);
+        EXPECT_EQ(e.Image.GetPixel(2, 0), 5u);
+    }
 }
 
 TEST(FileTypes, ExtensionsFiltersAndReplacement) {

@@ -1,5 +1,6 @@
 #include "shell/Common.h"
 #include "shell/Exception.h"
+#include "shell/Filetypes.h"
 
 #include <gtest/gtest.h>
 #include <set>
@@ -34,11 +35,11 @@ class ReportErrorTest : public ::testing::Test {
 
 const uint32_t kAllCodes[] = {
     0x40000010, 0x40000011, 0x40000012, 0x40000100, 0x40000101, 0x40000102, 0x40000103, 0x40000104,
-    0x40000105, 0x40000180, 0x40000181, 0x40000200, 0x40000300, 0x40000400, 0x40000401, 0x40000402,
-    0x40000500, 0x40000600, 0x40000601, 0x80000001, 0x80000002, 0x80000003, 0x80000004, 0x80000005,
-    0x80000006, 0x80000007, 0x80000008, 0x80000009, 0x80000010, 0x80000011, 0x80000012, 0x80000013,
-    0x80000014, 0x80000015, 0x80000016, 0x80000017, 0xC0000001, 0xC0000002, 0xC0000003, 0xC0000010,
-    0xC0000011, 0xC0000012, 0xC0000013, 0xC0000016};
+    0x40000105, 0x40000106, 0x40000107, 0x40000108, 0x40000109, 0x40000180, 0x40000181, 0x40000200,
+    0x40000300, 0x40000400, 0x40000401, 0x40000402, 0x40000500, 0x40000600, 0x40000601, 0x80000001,
+    0x80000002, 0x80000003, 0x80000004, 0x80000005, 0x80000006, 0x80000007, 0x80000008, 0x80000009,
+    0x80000010, 0x80000011, 0x80000012, 0x80000013, 0x80000014, 0x80000015, 0x80000016, 0x80000017,
+    0xC0000001, 0xC0000002, 0xC0000003, 0xC0000010, 0xC0000011, 0xC0000012, 0xC0000013, 0xC0000016};
 
 } // namespace
 
@@ -73,4 +74,13 @@ TEST_F(ReportErrorTest, SeverityZeroShowsNothingAndUnknownCodesHaveNoText) {
     EXPECT_EQ(shown[0].Text, "");
     errno = ENOENT;
     EXPECT_FALSE(ErrorText(ErrorCode::SystemError).isEmpty());
+}
+
+TEST_F(ReportErrorTest, UnwritableTypeNamesEveryExtensionTheProgramWrites) {
+    const QString text = ErrorText(ErrorCode::UnwritableType);
+    for (int type = 1; type <= kFileTypeCount; ++type) {
+        const QString extension = QString::fromLatin1(FileTypeInfo(type)->Extension);
+        const bool named = text.contains(extension + ",") || text.contains(extension + " ");
+        EXPECT_EQ(named, IsWritableType(type)) << qPrintable(extension);
+    }
 }

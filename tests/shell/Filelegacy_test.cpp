@@ -261,7 +261,7 @@ TEST(LegacyFile, SequentialDeviceReadsLikeAFile) {
         ASSERT_EQ(ReadDocument(&in, p, h, true, &image), 0u);
         ExpectRows(image, image.Width);
         TSequentialBytes cut(bytes.left(bytes.size() - 1));
-        EXPECT_EQ(ReadDocument(&cut, p, h, true, &image), ErrorCode::BadFile);
+        EXPECT_EQ(ReadDocument(&cut, p, h, true, &image), ErrorCode::DamagedFile);
         EXPECT_FALSE(image.Allocated());
     }
 }

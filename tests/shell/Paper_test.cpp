@@ -16,7 +16,9 @@ TEST(Paper, EveryTypeMeasuresFromItsInchesAtTheResolution) {
         SetPaper(p, c.type);
         EXPECT_EQ(p.width, c.w) << "type " << c.type;
         EXPECT_EQ(p.height, c.h) << "type " << c.type;
+        EXPECT_FALSE(PaperIsLandscape(p));
         p.orientation = 1;
+        EXPECT_TRUE(PaperIsLandscape(p));
         EXPECT_EQ(PaperWidth(p), c.h) << "landscape type " << c.type;
         EXPECT_EQ(PaperHeight(p), c.w) << "landscape type " << c.type;
     }
@@ -35,6 +37,9 @@ TEST(Paper, RoundingAndCustomSize) {
     p.orientation = 1; // custom sizes are taken as given
     EXPECT_EQ(PaperWidth(p), 640);
     EXPECT_EQ(PaperHeight(p), 480);
+    EXPECT_TRUE(PaperIsLandscape(p)); // by its sides, whatever the flag says
+    SetPaper(p, kPaperCustom, 480, 640);
+    EXPECT_FALSE(PaperIsLandscape(p));
 }
 
 TEST(Paper, FormatInDotsInchesAndCentimetres) {
