@@ -55,7 +55,7 @@ uint32_t OpenNative(const QString& path, int type, int bitsPerPixel, TDesignRef 
         return code;
     }
     if (type == TypeT3d) bitsPerPixel = 24;
-    if (!ToDepth(image, palette, bitsPerPixel)) return ErrorCode::OutOfMemory;
+    if (!ToDepth(image, palette, bitsPerPixel)) return ErrorCode::NoDeviceContext; // the copy failed
     Adopt(design, image, palette, header.paper);
     return 0;
 }
@@ -85,7 +85,7 @@ uint32_t OpenForeign(const QString& path, int bitsPerPixel, TDesignRef design, i
     TPalette palette;
     palette.SetDefault();
     if (image.BitsPerPixel == 8) AdoptForeignPalette(image, palette);
-    if (!ToDepth(image, palette, bitsPerPixel)) return ErrorCode::OutOfMemory;
+    if (!ToDepth(image, palette, bitsPerPixel)) return ErrorCode::NoDeviceContext; // the copy failed
     TPaper paper;
     // The file's own resolution when it gives one the program can work at.
     const int dpi = facts.Dpi > 0 ? facts.Dpi : currentDpi > 0 ? currentDpi : 160;

@@ -177,9 +177,11 @@ TMainImageForm* TMainForm::OpenFile(const QString& path, int type, int bitsPerPi
     auto* form = new TMainImageForm;
     form->Dispatch = &MainMenu_->Dispatch();
     const QFileInfo info(path);
-    if (const uint32_t code = form->OpenDocument(info.absolutePath(), info.fileName(), bitsPerPixel, type)) {
+    QString detail;
+    if (const uint32_t code =
+            form->OpenDocument(info.absolutePath(), info.fileName(), bitsPerPixel, type, &detail)) {
         delete form;
-        ReportError(code, MB_OK, path);
+        ReportError(code, MB_OK, detail.isEmpty() ? path : path + QStringLiteral(": ") + detail);
         return nullptr;
     }
     return AddDocument(form);

@@ -188,8 +188,8 @@ uint32_t TMainImageForm::NewCanvas(const TPaper& paper, int bitsPerPixel) {
 }
 
 uint32_t TMainImageForm::OpenDocument(const QString& directory, const QString& fileName, int bitsPerPixel,
-                                      int type) {
-    if (const uint32_t code = Doc->Open(directory, fileName, bitsPerPixel, type)) return code;
+                                      int type, QString* detail) {
+    if (const uint32_t code = Doc->Open(directory, fileName, bitsPerPixel, type, detail)) return code;
     if (Dispatch) Dispatch->SetColour(TCurrentColour::OfIndex(TPalette::kFirstDrawing));
     return 0;
 }

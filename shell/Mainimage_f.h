@@ -32,8 +32,10 @@ class TMainImageForm : public QWidget, public TToolView {
     TToolDispatch* Dispatch = nullptr;
 
     // Error code (0 = success) of each; on failure the window holds no design.
+    // detail (may be null) receives the size of a picture too large to open.
     uint32_t NewCanvas(const TPaper& paper, int bitsPerPixel);
-    uint32_t OpenDocument(const QString& directory, const QString& fileName, int bitsPerPixel, int type);
+    uint32_t OpenDocument(const QString& directory, const QString& fileName, int bitsPerPixel, int type,
+                          QString* detail = nullptr);
     uint32_t SaveDocument(const QString& directory, const QString& fileName, int compression, int type);
     uint32_t ResizeCanvas(int width, int height, int dpi);
     uint32_t EnlargeCanvas(int width, int height);

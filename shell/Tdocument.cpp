@@ -64,10 +64,11 @@ uint32_t TDocument::NewCanvas(const TPaper& paper, int bitsPerPixel, const TCurr
     return 0;
 }
 
-uint32_t TDocument::Open(const QString& directory, const QString& fileName, int bitsPerPixel, int type) {
+uint32_t TDocument::Open(const QString& directory, const QString& fileName, int bitsPerPixel, int type,
+                         QString* detail) {
     if (!type) type = FileTypeOfName(fileName);
     if (const uint32_t code =
-            OpenDesign(JoinPath(directory, fileName), type, bitsPerPixel, Design(), PaperV.dpi))
+            OpenDesign(JoinPath(directory, fileName), type, bitsPerPixel, Design(), PaperV.dpi, detail))
         return code;
     DirectoryV = directory;
     FileNameV = OpenedFileName(fileName, type, BitsPerPixel());
@@ -124,9 +125,10 @@ uint32_t TDocument::ApplyEffect(int effect, int low, int high) {
     // The effect runs on a copy, so a failure leaves the design untouched.
     TOrvaneBitmap result;
     if (!result.Assign(*PictureV)) return ErrorCode::OutOfMemory;
+    const QRegion selection = Selection(); // the effect stays inside it
+    if (!selection.isEmpty()) result.SetRegion(selection, L_RGN_SET);
     if (!::ApplyEffect(result.Handle, TEffect(effect), TEffectParams{low, high}))
         return ErrorCode::NoDeviceContext;
-    const QRegion selection = Selection();
     TChange change(*this);
     PictureV->TakeFrom(result);
     if (!selection.isEmpty()) PictureV->SetRegion(selection, L_RGN_SET);

@@ -65,8 +65,10 @@ class TDocument : public QObject {
     // Whole designs; each returns 0 or an error code and leaves the design as it
     // was on failure. A new or opened design has no undo records and is unmodified.
     uint32_t NewCanvas(const TPaper& paper, int bitsPerPixel, const TCurrentColour& colour);
-    // bitsPerPixel 0 keeps the file's depth; type 0 goes by the extension.
-    uint32_t Open(const QString& directory, const QString& fileName, int bitsPerPixel, int type);
+    // bitsPerPixel 0 keeps the file's depth; type 0 goes by the extension. detail
+    // (may be null) receives the size of a picture too large to open.
+    uint32_t Open(const QString& directory, const QString& fileName, int bitsPerPixel, int type,
+                  QString* detail = nullptr);
     // Writes the whole design and takes the saved location, or with selectionOnly
     // only the selection's rectangle to a file of its own (the design keeps its
     // name). The modified flag is left to the caller.

@@ -1,12 +1,15 @@
 // Opening and saving through the File menu as a user does: the dialogs answer, the
 // design on disk is checked by reading it back.
 #include "app/Mainwindow.h"
+#include "platform/Effects.h"
 #include "shell/Exception.h"
+#include "shell/Filebytes.h"
 #include "shell/Filetypes.h"
 #include "shell/History.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -114,4 +117,44 @@ TEST_F(Files, TheFileManagerOpensADesignAtItsOwnDepthAndAPictureAsChosen) {
         QApplication::processEvents();
     }
     EXPECT_TRUE(shown.isEmpty()) << shown.join("\n").toStdString();
+}
+
+TEST_F(Files, ABadFileSaysWhyAndAnEffectStaysInTheSelection) {
+    // A design whose header announces a million by a million dots.
+    QFile huge(Path("huge.tex"));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+    huge.write(PtHeader(222, 1000000, 1000000, 8, 0));
+    huge.close();
+    main->OpenDialog = [&](const QString&) { return TFileChoice{Path("huge.tex"), TypeTex, 0}; };
+    FileCommand("&File Manager...")->trigger();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown[0].contains("too large")) << shown[0].toStdString();
+    EXPECT_TRUE(shown[0].contains("1000000 x 1000000")) << shown[0].toStdString();
+    EXPECT_TRUE(main->MdiArea()->subWindowList().isEmpty());
+
+    // Mosaic of a selected square leaves every pixel outside it alone.
+    TMainImageForm* doc = Document(24);
+    ASSERT_NE(doc, nullptr);
+    Draw(doc->Document(), [](TOrvaneBitmap& p) {
+        for (int y = 0; y < p.Height; ++y)
+            for (int x = 0; x < p.Width; ++x)
+                p.SetPixel(x, y, MakeColorRef(x * 4, y * 5, 90));
+    });
+    std::vector<uint32_t> before;
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 64; ++x)
+            before.push_back(doc->Document().Picture().GetPixel(x, y));
+    doc->Document().SetSelection(QRegion(20, 20, 10, 10));
+    ASSERT_TRUE(main->ApplyImageEffect(EffectMosaic, 6, 0));
+    int changedInside = 0;
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 64; ++x) {
+            const bool inside = QRect(20, 20, 10, 10).contains(x, y);
+            const bool same = doc->Document().Picture().GetPixel(x, y) == before[size_t(y * 64 + x)];
+            if (!inside) {
+                EXPECT_TRUE(same) << x << "," << y;
+            }
+            changedInside += inside && !same;
+        }
+    EXPECT_GT(changedInside, 0);
 }
