@@ -133,11 +133,12 @@ TEST_F(ToolPalette, ImageEffectsWorkOnFullColourDesignsOnly) {
     doc->Document().SetSelection(QRect(1, 1, 4, 4));
     doc->Document().SetModified(false);
     ASSERT_TRUE(main->ApplyImageEffect(EffectSolarize, 150, 0));
-    EXPECT_EQ(doc->Document().Picture().GetPixel(5, 5), MakeColorRef(55, 100, 20));
+    EXPECT_EQ(doc->Document().Picture().GetPixel(2, 2), MakeColorRef(55, 100, 20));
+    EXPECT_EQ(doc->Document().Picture().GetPixel(5, 5), MakeColorRef(200, 100, 20)); // outside the selection
     EXPECT_TRUE(doc->Document().Modified());
     EXPECT_TRUE(doc->Document().Picture().HasRegion()); // the selection survives
     EXPECT_FALSE(main->ApplyImageEffect(EffectPosterize, 1, 0));
-    EXPECT_EQ(doc->Document().Picture().GetPixel(5, 5), MakeColorRef(55, 100, 20));
+    EXPECT_EQ(doc->Document().Picture().GetPixel(2, 2), MakeColorRef(55, 100, 20));
     (void)idx;
 }
 
