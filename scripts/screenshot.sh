@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Starts the app in a virtual X display and saves a screenshot of the screen.
-# usage: scripts/screenshot.sh OUT.png [seconds to wait] [app arguments...]
+# usage: [VELMORA_SCREEN=WxH] scripts/screenshot.sh OUT.png [seconds to wait] [app arguments...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=${1:-screenshot.png}
