@@ -234,7 +234,8 @@ void TMainForm::FSaveClick() {
     // The whole design is written unless the user asks for the selection alone.
     bool part = false;
     if (design.HasSelection()) {
-        const int answer = ShowMessage(TSeverity::Warning, AppTables.Message->Get(91), MB_YESNOCANCEL);
+        const int answer = ShowMessage(
+            TSeverity::Warning, AppTables.Message ? AppTables.Message->Get(91) : QString(), MB_YESNOCANCEL);
         if (answer != ID_YES && answer != ID_NO) return;
         part = answer == ID_YES;
     }
