@@ -1,30 +1,10 @@
 // The document's guarded step on an A0 design against the undo store alone: what
 // every tool click and every whole-picture command costs on top of its own work.
-#include "Planes.h"
-#include "shell/Tdocument.h"
+#include "A0document.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
-
-// An A0 160-dpi document holding the textile plane of the given depth.
-TDocument& A0(int bits) {
-    static TDocument* docs[2] = {};
-    TDocument*& d = docs[bits == 8 ? 0 : 1];
-    if (!d) {
-        d = new TDocument;
-        TPaper paper;
-        paper.dpi = 160;
-        SetPaper(paper, kPaperCustom, kA0Width, kA0Height);
-        d->NewCanvas(paper, bits, TCurrentColour());
-        const std::vector<uint8_t>& plane = Plane(bits);
-        TChange fill(*d, 0);
-        fill.Picture().PutRows(plane.data(), int(plane.size() / kA0Height), false);
-        fill.Commit();
-    }
-    d->AttachUndo();
-    return *d;
-}
 
 // Whole picture recorded, committed with its notice, then undone: compare with
 // BM_UndoAddWholeThenUndo, the store alone.

@@ -1,0 +1,73 @@
+#pragma once
+// The pen's settings as the pen window offers them, kept in "Pen.Ini": the pen
+// kind and its parameters, the footprint (size, shape, spacing, pressure) and
+// the pen's colour list with its spread and colour-restricted switches.
+
+#include "colour/Palette.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class TIniFile;
+class TPenObject;
+
+enum TPenKind : int {
+    PenNormal = 0,
+    PenAirBrush = 1,
+    PenCrayon = 2,
+    PenWater = 3,
+    PenScrape = 4,
+    PenMask = 5
+};
+enum TAirMode : int { AirSingle = 0, AirMulti = 1, AirPattern = 2 };
+enum TWaterFunction : int { WaterSimple = 0, WaterSpatter = 1, WaterPure = 2, WaterDiffuse = 3 };
+
+// Drops per spray event (1 .. 5) and the nozzle pattern of a drop (1 .. 5).
+struct TAirSetting {
+    int DotNum = 3;
+    int Nozzle = 1;
+};
+
+constexpr int kAirColours = 18;
+
+// The PATTERN air brush's colours: a picture's pixel values, rows top-down.
+struct TAirPattern {
+    int Width = 0;
+    int Height = 0;
+    std::vector<uint32_t> Pixels;
+};
+
+struct TPenSettings {
+    int Kind = PenNormal;
+    int Size = 12;   // 1 .. 28
+    int Shape = 0;   // 0 circular, 1 square
+    int Spacing = 8; // 1 .. 64
+    bool Pressure = false;
+    int Density = 3;  // Crayon, 1 .. 5
+    int Bristles = 4; // Scrape Pen, 1 .. 8
+    int Scale = 150;  // Scrape Pen, percent
+    int AirMode = AirSingle;
+    std::array<TAirSetting, 3> Air{}; // SINGLE, MULTI, PATTERN
+    // MULTI: palette indices with their weights (a weight 0 leaves the colour out).
+    std::array<int, kAirColours> AirColours{};
+    std::array<int, kAirColours> AirNumbers{};
+    std::shared_ptr<const TAirPattern> Pattern; // PATTERN, taken from a selection
+    int WaterFunction = WaterSimple;
+    int WaterDensity = 3; // 1 .. 5
+    TChoiceColor Colours; // the pen's colour list
+    bool Spread = false;  // "Spread : On": stamps step from First to Second
+    int First = TPalette::kFirstDrawing, Second = TPalette::kFirstDrawing;
+    int Grade = 2;           // colours in the spread, 2 .. 250
+    bool Restricted = false; // "Color : Yes": paint only over colours of the list
+};
+
+// Reads section "Pen" and the colour list of section "Color". Missing keys take
+// the defaults above; sizes, spacing, densities, nozzles, bristles, grade, kind
+// and modes out of range are clamped into it.
+TPenSettings ReadPenSettings(const TIniFile& ini);
+// Writes what ReadPenSettings reads (memory only; the caller updates the file).
+void WritePenSettings(TIniFile& ini, const TPenSettings& settings);
+// Gives the pen the settings' size, shape, spacing and pressure switch.
+void ApplyPenSettings(TPenObject& pen, const TPenSettings& settings);
