@@ -5,8 +5,8 @@
 #include "raster/Tptextileimage_f.h"
 #include "shell/Common.h"
 #include "shell/Grid_f.h"
-#include "shell/Placement_f.h"
 #include "shell/Mainimage_f.h"
+#include "shell/Placement_f.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

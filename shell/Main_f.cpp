@@ -19,6 +19,7 @@
 #include "shell/Stringtable.h"
 #include "shell/Tdocument.h"
 #include "tools/Penmanager_f.h"
+#include "tools/Penobject.h"
 #include "tools/Undolist_f.h"
 
 #include <QApplication>
@@ -43,6 +44,8 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
 }
 
 TMainForm::~TMainForm() {
+    MainMenu_->Dispatch().SetIdleTool(nullptr); // a stroke in progress ends on its design
+    MainMenu_->Dispatch().Context().Pen = nullptr;
     // Document windows go first: they may still ask the tables for texts. The
     // questions about unsaved designs were asked when the window closed.
     qDeleteAll(MdiArea_->subWindowList());

@@ -29,6 +29,8 @@ class TMainMenuForm;
 class TFullViewForm;
 class TPaletteForm;
 class TPenManagerForm;
+class TPenObject;
+class TOrvaneRandom;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -184,4 +186,7 @@ class TMainForm : public QMainWindow {
     QTimer* Timer50ms = nullptr;
     QTimer* Timer200ms = nullptr;
     QTimer* Timer1000ms = nullptr;
+    // The pen that paints with no tool active, and its random source.
+    std::unique_ptr<TOrvaneRandom> PenRandom;
+    std::unique_ptr<TPenObject> Pen;
 };

@@ -1,10 +1,14 @@
 // The main window's bindings between the tool windows and the current document.
 #include "colour/Palette_f.h"
+#include "platform/Inifile.h"
+#include "shell/Common.h"
 #include "shell/Fullview_f.h"
 #include "shell/Main_f.h"
 #include "shell/Mainimage_f.h"
 #include "shell/Mainmenu.h"
 #include "shell/Mainmenu_f.h"
+#include "tools/Pensettings.h"
+#include "tools/Pentool.h"
 #include "tools/Undolist_f.h"
 
 #include <QKeyEvent>
@@ -15,6 +19,12 @@ void TMainForm::ConnectToolWindows() {
     TToolDispatch& dispatch = MainMenu_->Dispatch();
     Palette_->SetDispatch(&dispatch);
     dispatch.OnColourChanged = [this](const TCurrentColour& colour) { Palette_->ShowColour(colour); };
+    // With no tool active the pen paints, as Pen.Ini sets it up.
+    PenRandom = std::make_unique<TOrvaneRandom>();
+    Pen = std::make_unique<TPenObject>();
+    ApplyPenSettings(*Pen, ReadPenSettings(TIniFile(SettingsFile(QStringLiteral("Pen.Ini")))));
+    dispatch.Context().Pen = Pen.get();
+    dispatch.SetIdleTool(std::make_unique<TPenTool>(PenRandom.get()));
     // The superimpose mode of the full view is every tool's.
     FullView_->OnSuperChange = [this] { MainMenu_->Dispatch().Context().Super = FullView_->Super(); };
     // Tool windows that exist so far; the others come with their tools.

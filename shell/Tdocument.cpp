@@ -249,6 +249,13 @@ void TChange::Touch(const QRect& rect) {
     Touched |= rect.intersected(Doc.Bounds());
 }
 
+void TChange::Show(const QRect& rect) {
+    const QRect shown = rect.intersected(Doc.Bounds());
+    if (shown.isEmpty()) return;
+    Touch(shown);
+    emit Doc.Changed(shown);
+}
+
 void TChange::Commit() {
     if (Done) return;
     Done = true;

@@ -162,6 +162,9 @@ class TChange {
     void Fill(const QRect& rect, uint32_t value);
     // Widens the rectangle the notice names (it starts as the recorded one).
     void Touch(const QRect& rect);
+    // Tells the windows now that rect changed, so a change that lasts (a stroke from
+    // press to release) shows as it goes; the change still commits or fails as one.
+    void Show(const QRect& rect);
     // Keeps the change: modified, notified.
     void Commit();
     // Puts the recorded state back and drops the record.

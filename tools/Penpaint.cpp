@@ -69,6 +69,7 @@ void TPenPainter::Span(int y, int x0, int x1, uint32_t value, bool grained) {
         }
     }
     TouchedV |= QRect(x0, y, x1 - x0 + 1, 1);
+    FreshV |= QRect(x0, y, x1 - x0 + 1, 1);
 }
 
 uint32_t TPenPainter::StampColour() {

@@ -36,6 +36,13 @@ class TPenPainter {
     void Spray(int x, int y, int size);
     // Everything written so far (picture coordinates, clipped).
     QRect Touched() const { return TouchedV; }
+    // What was painted since the last call (empty when nothing was), for showing a
+    // stroke as it is drawn.
+    QRect TakeFresh() {
+        const QRect fresh = FreshV;
+        FreshV = QRect();
+        return fresh;
+    }
 
   private:
     uint32_t StampColour();
@@ -56,6 +63,7 @@ class TPenPainter {
     std::vector<uint32_t> Allowed; // "Color : Yes" colour values of a full-colour picture
     std::vector<uint8_t> Grain;    // Crayon: 1 where the colour takes
     QRect TouchedV;
+    QRect FreshV;
 };
 
 // The PATTERN air brush's colours from rect of a picture (clipped); null when

@@ -36,6 +36,7 @@ void TPenTool::MouseDown(TToolContext& context, const TToolPointer& p) {
         Pen->Dot(Stroke, p.X, p.Y, [this](const TPenStroke& s) { Painter->Stamp(s); });
     }
     EndStamped = true;
+    Change->Show(Painter->TakeFresh());
 }
 
 void TPenTool::Segment(int x, int y, int size) {
@@ -61,6 +62,7 @@ void TPenTool::Segment(int x, int y, int size) {
 void TPenTool::MouseMove(TToolContext&, const TToolPointer& p) {
     if (!Change || (p.X == Stroke.X0 && p.Y == Stroke.Y0)) return;
     Segment(p.X, p.Y, SizeOf(p));
+    Change->Show(Painter->TakeFresh()); // the stroke shows as it is drawn
 }
 
 void TPenTool::MouseUp(TToolContext&, const TToolPointer& p) {

@@ -3,7 +3,13 @@
 #include "shell/Mainmenu.h"
 #include "shell/Tdocument.h"
 
+void TToolDispatch::SetIdleTool(std::unique_ptr<TTool> engine) {
+    if (Idle) Idle->Finish(Ctx);
+    Idle = std::move(engine);
+}
+
 void TToolDispatch::Activate(int number, std::unique_ptr<TTool> engine) {
+    if (Idle) Idle->Finish(Ctx); // a stroke of the pen ends before the tool starts
     Deactivate();
     Number = number;
     Engine = std::move(engine);
@@ -17,7 +23,7 @@ void TToolDispatch::Deactivate() {
 }
 
 void TToolDispatch::CancelOperation() {
-    if (Engine) Engine->Cancel(Ctx);
+    if (TTool* tool = CurrentTool()) tool->Cancel(Ctx);
     Panning = false;
 }
 
@@ -58,7 +64,7 @@ void TToolDispatch::MouseDown(TDocument& document, TToolView* view, const TToolP
         return;
     }
     if (p.Button == ButtonMiddle || (p.Button == ButtonLeft && p.Shift)) Pick(document, p.X, p.Y);
-    if (Engine) Engine->MouseDown(Ctx, p);
+    if (TTool* tool = CurrentTool()) tool->MouseDown(Ctx, p);
 }
 
 void TToolDispatch::MouseMove(TDocument& document, TToolView* view, const TToolPointer& p) {
@@ -67,7 +73,7 @@ void TToolDispatch::MouseMove(TDocument& document, TToolView* view, const TToolP
         ModalTool->MouseMove(Ctx, p);
         return;
     }
-    if (!Panning && Engine) Engine->MouseMove(Ctx, p);
+    if (TTool* tool = CurrentTool(); tool && !Panning) tool->MouseMove(Ctx, p);
 }
 
 void TToolDispatch::MouseUp(TDocument& document, TToolView* view, const TToolPointer& p) {
@@ -81,16 +87,16 @@ void TToolDispatch::MouseUp(TDocument& document, TToolView* view, const TToolPoi
         if (view) view->ScrollBy(PanStart.x() - p.X, PanStart.y() - p.Y);
         return;
     }
-    if (Engine) Engine->MouseUp(Ctx, p);
+    if (TTool* tool = CurrentTool()) tool->MouseUp(Ctx, p);
 }
 
 bool TToolDispatch::KeyPress(int key, int modifiers) {
-    TTool* tool = ModalTool ? ModalTool : Engine.get();
+    TTool* tool = ModalTool ? ModalTool : CurrentTool();
     return tool && tool->KeyPress(Ctx, key, modifiers);
 }
 
 void TToolDispatch::SetColour(const TCurrentColour& colour) {
     Ctx.Colour = colour;
-    if (Engine) Engine->ColourChanged(Ctx);
+    if (TTool* tool = CurrentTool()) tool->ColourChanged(Ctx);
     if (OnColourChanged) OnColourChanged(Ctx.Colour);
 }

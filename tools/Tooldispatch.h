@@ -9,7 +9,8 @@
 //   - Ctrl with the left button pans: the view moves by the drag at release;
 //   - the middle button, or Shift with the left button, picks the colour under
 //     the pointer (an index below 252 of a 256-colour design, except for the
-//     Color Change tool; the colour value of a full-colour one).
+//     Color Change tool; the colour value of a full-colour one);
+//   - with no tool active, the idle engine (the pen) takes the events.
 
 #include "tools/Tool.h"
 
@@ -31,6 +32,12 @@ class TToolDispatch {
     void CancelOperation();
     int ActiveNumber() const { return Number; }
     TTool* ActiveTool() const { return Engine.get(); }
+
+    // The engine that takes the design's input while no tool is active: the pen.
+    void SetIdleTool(std::unique_ptr<TTool> engine);
+    // The engine events go to now: the active tool's, or the idle one with no tool
+    // active (a tool with only a window takes none).
+    TTool* CurrentTool() const { return Number ? Engine.get() : Idle.get(); }
 
     // A tool that takes the design's input ahead of the active one (not owned;
     // null ends it).
@@ -58,6 +65,7 @@ class TToolDispatch {
     TToolContext Ctx;
     int Number = 0;
     std::unique_ptr<TTool> Engine;
+    std::unique_ptr<TTool> Idle;
     TTool* ModalTool = nullptr;
     bool Panning = false;
     QPoint PanStart;

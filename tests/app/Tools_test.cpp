@@ -128,3 +128,28 @@ TEST_F(Tools, PointerPositionsTruncateAndTheOperationEndsWhenTheDesignChanges) {
     main->ShowProgress(-1);
     EXPECT_FALSE(main->ProgressBar()->isVisibleTo(main.get()));
 }
+
+TEST_F(Tools, WithNoToolActiveThePenPaintsAStrokeThatShowsAsItGoesAndUndoesInOneStep) {
+    TMainImageForm* doc = Document(8);
+    ASSERT_NE(doc, nullptr);
+    doc->iMainImage->SetZoom(1, 1);
+    doc->iMainImage->SetPosition(0, 0);
+    const uint32_t ground = doc->Document().Picture().GetPixel(30, 20);
+    main->PaletteWindow()->DIB256Palette->SetChoiceIndex(12);
+    ASSERT_EQ(main->MainMenu()->ActiveTool(), 0);
+    QTest::mousePress(doc->iMainImage, Qt::LeftButton, {}, QPoint(10, 20));
+    for (int x = 12; x <= 40; x += 4) {
+        QTest::mouseMove(doc->iMainImage, QPoint(x, 20));
+        doc->ProcessPendingMove(); // what the 50 ms timer does
+    }
+    // Before the release the view already shows the stroke.
+    const TColorRef twelve = doc->Document().Palette()[12].ColorRef();
+    EXPECT_EQ(doc->iMainImage->grab().toImage().pixel(30, 20) & 0xFFFFFF, ToQColor(twelve).rgb() & 0xFFFFFF);
+    QTest::mouseRelease(doc->iMainImage, Qt::LeftButton, {}, QPoint(40, 20));
+    for (int x : {10, 25, 40})
+        EXPECT_EQ(doc->Document().Picture().GetPixel(x, 20), 12u) << x;
+    EXPECT_EQ(doc->Document().Picture().GetPixel(30, 40), ground);
+    main->EUndoItem->trigger(); // the whole stroke goes in one step
+    EXPECT_EQ(doc->Document().Picture().GetPixel(10, 20), ground);
+    EXPECT_EQ(doc->Document().Picture().GetPixel(40, 20), ground);
+}
