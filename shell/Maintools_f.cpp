@@ -7,6 +7,8 @@
 #include "shell/Mainimage_f.h"
 #include "shell/Mainmenu.h"
 #include "shell/Mainmenu_f.h"
+#include "tools/Penmanager_f.h"
+#include "tools/Penobject.h"
 #include "tools/Pensettings.h"
 #include "tools/Pentool.h"
 #include "tools/Undolist_f.h"
@@ -19,10 +21,18 @@ void TMainForm::ConnectToolWindows() {
     TToolDispatch& dispatch = MainMenu_->Dispatch();
     Palette_->SetDispatch(&dispatch);
     dispatch.OnColourChanged = [this](const TCurrentColour& colour) { Palette_->ShowColour(colour); };
-    // With no tool active the pen paints, as Pen.Ini sets it up.
+    // With no tool active the pen paints, as the pen window sets it up; Pen.Ini keeps it.
     PenRandom = std::make_unique<TOrvaneRandom>();
     Pen = std::make_unique<TPenObject>();
-    ApplyPenSettings(*Pen, ReadPenSettings(TIniFile(SettingsFile(QStringLiteral("Pen.Ini")))));
+    const TPenSettings pen = ReadPenSettings(TIniFile(SettingsFile(QStringLiteral("Pen.Ini"))));
+    ApplyPenSettings(*Pen, pen);
+    Pen_->SetSettings(pen);
+    Pen_->OnChange = [this](const TPenSettings& settings) {
+        ApplyPenSettings(*Pen, settings);
+        TIniFile ini(SettingsFile(QStringLiteral("Pen.Ini")));
+        WritePenSettings(ini, settings);
+        ini.UpdateFile();
+    };
     dispatch.Context().Pen = Pen.get();
     dispatch.SetIdleTool(std::make_unique<TPenTool>(PenRandom.get()));
     // The superimpose mode of the full view is every tool's.

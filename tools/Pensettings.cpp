@@ -83,6 +83,7 @@ void WritePenSettings(TIniFile& ini, const TPenSettings& s) {
 }
 
 void ApplyPenSettings(TPenObject& pen, const TPenSettings& s) {
+    pen.Settings = s;
     pen.SetSize(s.Size);
     pen.SetShape(s.Shape);
     pen.SetSpacing(s.Spacing);

@@ -69,5 +69,6 @@ struct TPenSettings {
 TPenSettings ReadPenSettings(const TIniFile& ini);
 // Writes what ReadPenSettings reads (memory only; the caller updates the file).
 void WritePenSettings(TIniFile& ini, const TPenSettings& settings);
-// Gives the pen the settings' size, shape, spacing and pressure switch.
+// Gives the pen the settings: its kind and parameters, and the footprint's size,
+// shape, spacing and pressure switch.
 void ApplyPenSettings(TPenObject& pen, const TPenSettings& settings);

@@ -3,8 +3,11 @@
 #include "colour/Colorref.h"
 #include "colour/Palette_f.h"
 #include "colour/Pcolorgrid_f.h"
+#include "platform/Inifile.h"
+#include "shell/Common.h"
 #include "raster/Tptextileimage_f.h"
 #include "support/Setpixeltool.h"
+#include "tools/Penmanager_f.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -152,4 +155,31 @@ TEST_F(Tools, WithNoToolActiveThePenPaintsAStrokeThatShowsAsItGoesAndUndoesInOne
     main->EUndoItem->trigger(); // the whole stroke goes in one step
     EXPECT_EQ(doc->Document().Picture().GetPixel(10, 20), ground);
     EXPECT_EQ(doc->Document().Picture().GetPixel(40, 20), ground);
+}
+
+TEST_F(Tools, ThePenWindowSetsThePenAndKeepsItInPenIni) {
+    TMainImageForm* doc = Document(8);
+    ASSERT_NE(doc, nullptr);
+    doc->iMainImage->SetZoom(1, 1);
+    doc->iMainImage->SetPosition(0, 0);
+    main->PaletteWindow()->DIB256Palette->SetChoiceIndex(12);
+    TPenManagerForm* pen = main->PenWindow();
+    EXPECT_EQ(pen->windowTitle(), "Pen");
+    EXPECT_FALSE(pen->PenButton[PenWater]->isEnabled()); // not painting yet
+    const uint32_t ground = doc->Document().Picture().GetPixel(20, 14);
+    for (int size : {12, 2}) { // a wide pen reaches four rows off the line, a thin one does not
+        pen->sePenSize->setValue(size);
+        const int y = size == 12 ? 10 : 30;
+        QTest::mousePress(doc->iMainImage, Qt::LeftButton, {}, QPoint(10, y));
+        QTest::mouseMove(doc->iMainImage, QPoint(40, y));
+        doc->ProcessPendingMove();
+        QTest::mouseRelease(doc->iMainImage, Qt::LeftButton, {}, QPoint(40, y));
+        EXPECT_EQ(doc->Document().Picture().GetPixel(25, y + 4) == 12u, size == 12) << size;
+    }
+    EXPECT_EQ(doc->Document().Picture().GetPixel(20, 14 + 10), ground);
+    QTest::mouseClick(pen->PenButton[PenCrayon], Qt::LeftButton);
+    EXPECT_TRUE(pen->seDensity->isEnabled());
+    const TPenSettings kept = ReadPenSettings(TIniFile(SettingsFile("Pen.Ini")));
+    EXPECT_EQ(kept.Kind, PenCrayon);
+    EXPECT_EQ(kept.Size, 2);
 }
