@@ -19,12 +19,14 @@ bool KindPaints(int kind) {
     return kind == PenNormal || kind == PenAirBrush || kind == PenCrayon;
 }
 
-QToolButton* Toggle(const QString& text) {
+// One of a set of toggles; the set's own button group makes it exclusive, since
+// the window holds several sets.
+QToolButton* Toggle(const QString& text, QButtonGroup* set) {
     auto* b = new QToolButton;
     b->setText(text);
     b->setCheckable(true);
-    b->setAutoExclusive(true);
     b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    set->addButton(b);
     return b;
 }
 } // namespace
@@ -33,8 +35,9 @@ TPenManagerForm::TPenManagerForm(QWidget* parent) : QWidget(parent, Qt::Tool | Q
     Texts.Load(LanguageDirectory(QString()), Configuration.Language, QStringLiteral("PenManager"));
     setWindowTitle(Texts.Get(0));
     auto* kinds = new QGridLayout;
+    auto* kindSet = new QButtonGroup(this);
     for (int k = 0; k < 6; ++k) {
-        PenButton[k] = Toggle(Texts.Get(1 + k));
+        PenButton[k] = Toggle(Texts.Get(1 + k), kindSet);
         PenButton[k]->setEnabled(KindPaints(k));
         kinds->addWidget(PenButton[k], k / 3, k % 3);
         connect(PenButton[k], &QToolButton::clicked, this, [this, k] { PenSelectClick(k); });
@@ -43,6 +46,9 @@ TPenManagerForm::TPenManagerForm(QWidget* parent) : QWidget(parent, Qt::Tool | Q
     sePenSize->setRange(1, 28);
     rbCircle = new QRadioButton(Texts.Get(37));
     rbSquare = new QRadioButton(Texts.Get(38));
+    auto* shapeSet = new QButtonGroup(this);
+    shapeSet->addButton(rbCircle);
+    shapeSet->addButton(rbSquare);
     cbPressure = new QCheckBox(Texts.Get(8));
     seDensity = new QSpinBox;
     seDensity->setRange(1, 5);
@@ -52,8 +58,9 @@ TPenManagerForm::TPenManagerForm(QWidget* parent) : QWidget(parent, Qt::Tool | Q
     shape->addWidget(rbCircle);
     shape->addWidget(rbSquare);
     auto* air = new QHBoxLayout;
+    auto* airSet = new QButtonGroup(this);
     for (int m = 0; m < 3; ++m) {
-        AirFunction[m] = Toggle(Texts.Get(14 + m));
+        AirFunction[m] = Toggle(Texts.Get(14 + m), airSet);
         air->addWidget(AirFunction[m]);
         connect(AirFunction[m], &QToolButton::clicked, this, [this, m] { AirFunctionClick(m); });
     }

@@ -4,8 +4,8 @@
 #include "colour/Palette_f.h"
 #include "colour/Pcolorgrid_f.h"
 #include "platform/Inifile.h"
-#include "shell/Common.h"
 #include "raster/Tptextileimage_f.h"
+#include "shell/Common.h"
 #include "support/Setpixeltool.h"
 #include "tools/Penmanager_f.h"
 
@@ -15,6 +15,7 @@
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QProgressBar>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QStatusTipEvent>
 #include <QTest>
@@ -166,6 +167,10 @@ TEST_F(Tools, ThePenWindowSetsThePenAndKeepsItInPenIni) {
     TPenManagerForm* pen = main->PenWindow();
     EXPECT_EQ(pen->windowTitle(), "Pen");
     EXPECT_FALSE(pen->PenButton[PenWater]->isEnabled()); // not painting yet
+    // Each set of toggles shows its own choice.
+    EXPECT_TRUE(pen->PenButton[PenNormal]->isChecked());
+    EXPECT_TRUE(pen->rbCircle->isChecked());
+    EXPECT_TRUE(pen->AirFunction[AirSingle]->isChecked());
     const uint32_t ground = doc->Document().Picture().GetPixel(20, 14);
     for (int size : {12, 2}) { // a wide pen reaches four rows off the line, a thin one does not
         pen->sePenSize->setValue(size);
