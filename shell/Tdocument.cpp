@@ -225,7 +225,7 @@ void TDocument::SetModified(bool modified) {
 // ---- TChange ----------------------------------------------------------------
 
 TChange::TChange(TDocument& document, const QRect& rect, int undoFlags)
-    : Doc(document), Touched(rect.intersected(document.Bounds())),
+    : Doc(document), RecordedRect(rect.intersected(document.Bounds())),
       SizeBefore(document.PictureV->Width, document.PictureV->Height), GuardV(document.Guard()) {
     Q_ASSERT(!Doc.Changing);
     Doc.Changing = true;
@@ -247,6 +247,7 @@ void TChange::Fill(const QRect& rect, uint32_t value) {
 
 void TChange::Touch(const QRect& rect) {
     Touched |= rect.intersected(Doc.Bounds());
+    TouchedAny = true;
 }
 
 void TChange::Show(const QRect& rect) {
@@ -262,8 +263,8 @@ void TChange::Commit() {
     Doc.ModifiedV = true;
     if (SizeBefore != QSize(Doc.PictureV->Width, Doc.PictureV->Height))
         emit Doc.Reshaped();
-    else if (!Touched.isEmpty())
-        emit Doc.Changed(Touched);
+    else if (const QRect notice = TouchedAny ? Touched : RecordedRect; !notice.isEmpty())
+        emit Doc.Changed(notice);
     emit Doc.StateChanged();
 }
 

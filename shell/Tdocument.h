@@ -160,7 +160,8 @@ class TChange {
     const TWriteGuard& Guard() const { return GuardV; }
     // Fills rect with value wherever the guard allows, and touches it.
     void Fill(const QRect& rect, uint32_t value);
-    // Widens the rectangle the notice names (it starts as the recorded one).
+    // What the notice at Commit names: the recorded rectangle, or, once Touch,
+    // Fill or Show was called, the union of what they named.
     void Touch(const QRect& rect);
     // Tells the windows now that rect changed, so a change that lasts (a stroke from
     // press to release) shows as it goes; the change still commits or fails as one.
@@ -172,7 +173,9 @@ class TChange {
 
   private:
     TDocument& Doc;
+    QRect RecordedRect;
     QRect Touched;
+    bool TouchedAny = false;
     QSize SizeBefore;
     TWriteGuard GuardV;
     bool RecordedV = false;

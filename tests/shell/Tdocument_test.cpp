@@ -57,6 +57,14 @@ TEST_P(GuardedChange, CommitKeepsTheRecordAndNotifiesExactlyItsRectangle) {
     }
     EXPECT_EQ(heard.Changed, std::vector<QRect>{QRect(2, 1, 3, 2)});
     EXPECT_EQ(heard.Reshaped, 0);
+    { // a whole-picture record names only what was drawn (a stroke)
+        TChange stroke(doc);
+        stroke.Show(QRect(0, 0, 2, 2)); // shown while it lasts
+        stroke.Fill(QRect(0, 0, 2, 2), Value());
+        stroke.Commit();
+    }
+    EXPECT_EQ(heard.Changed, (std::vector<QRect>{QRect(2, 1, 3, 2), QRect(0, 0, 2, 2), QRect(0, 0, 2, 2)}));
+    ASSERT_TRUE(doc.Undo());
     EXPECT_TRUE(doc.Modified());
     EXPECT_EQ(UndoStore().Count(), records + 1);
     EXPECT_EQ(doc.Picture().GetPixel(4, 2), Value());
