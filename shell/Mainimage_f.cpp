@@ -25,6 +25,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTabletEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -302,6 +303,15 @@ bool TMainImageForm::eventFilter(QObject* watched, QEvent* event) {
         Wheel(static_cast<QWheelEvent*>(event));
         return true;
     }
+    const QEvent::Type type = event->type();
+    if (watched == iMainImage &&
+        (type == QEvent::TabletPress || type == QEvent::TabletMove || type == QEvent::TabletRelease)) {
+        // The pen's pressure rides on the mouse event Qt makes of the tablet event
+        // (left unaccepted for that); a release ends it.
+        Pressure = static_cast<QTabletEvent*>(event)->pressure();
+        event->ignore();
+        return false;
+    }
     return QWidget::eventFilter(watched, event);
 }
 
@@ -353,8 +363,9 @@ int PointerButton(Qt::MouseButton b) {
 }
 
 TToolPointer MakePointer(Qt::MouseButton button, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,
-                         int x, int y) {
+                         int x, int y, double pressure) {
     TToolPointer p;
+    p.Pressure = pressure;
     p.X = x;
     p.Y = y;
     p.Button = PointerButton(button);
@@ -371,7 +382,7 @@ void TMainImageForm::ImageMouseDown(Qt::MouseButton button, Qt::MouseButtons but
                                     Qt::KeyboardModifiers modifiers, int x, int y) {
     if (!Doc->Picture().Allocated() || !Doc->Bounds().contains(x, y)) return;
     ProcessPendingMove();
-    const TToolPointer p = MakePointer(button, buttons, modifiers, x, y);
+    const TToolPointer p = MakePointer(button, buttons, modifiers, x, y, Pressure);
     if (p.Button == ButtonLeft && p.Ctrl && !(Dispatch && Dispatch->Modal()))
         iMainImage->setCursor(Qt::ClosedHandCursor); // panning
     if (Dispatch) Dispatch->MouseDown(*Doc, this, p);
@@ -381,13 +392,14 @@ void TMainImageForm::ImageMouseMove(Qt::MouseButton button, Qt::MouseButtons but
                                     Qt::KeyboardModifiers modifiers, int x, int y) {
     // Only the last position counts; the main window's 50 ms timer processes it.
     PendingMove = true;
-    Pending = MakePointer(button, buttons, modifiers, x, y);
+    Pending = MakePointer(button, buttons, modifiers, x, y, Pressure);
 }
 
 void TMainImageForm::ImageMouseUp(Qt::MouseButton button, Qt::MouseButtons buttons,
                                   Qt::KeyboardModifiers modifiers, int x, int y) {
     iMainImage->setCursor(Qt::CrossCursor);
-    if (Dispatch) Dispatch->MouseUp(*Doc, this, MakePointer(button, buttons, modifiers, x, y));
+    if (Dispatch) Dispatch->MouseUp(*Doc, this, MakePointer(button, buttons, modifiers, x, y, Pressure));
+    Pressure = 1.0; // the pen is lifted; a mouse presses fully
 }
 
 uint32_t TMainImageForm::CopyToClipboard() {

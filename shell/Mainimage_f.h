@@ -101,7 +101,8 @@ class TMainImageForm : public QWidget, public TToolView {
     void focusInEvent(QFocusEvent* event) override;
     bool event(QEvent* event) override;
     // The mouse wheel over the view scrolls the design (Shift: sideways); with Ctrl
-    // it zooms about the pointer.
+    // it zooms about the pointer. Tablet events leave their pressure for the mouse
+    // events Qt makes of them.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -128,7 +129,8 @@ class TMainImageForm : public QWidget, public TToolView {
     bool PendingMove = false;
     TToolPointer Pending;
     int PointerX = 0, PointerY = 0;
-    int WheelZoom = 0; // wheel turn with Ctrl not yet a whole zoom step (1/8 degrees)
+    int WheelZoom = 0;     // wheel turn with Ctrl not yet a whole zoom step (1/8 degrees)
+    double Pressure = 1.0; // the tablet pen's, 0 .. 1, for the mouse events made of its events
 };
 
 // The document whose window was activated last (null when none is open).

@@ -10,14 +10,17 @@
 #include "tools/Penmanager_f.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
+#include <QPointingDevice>
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QStatusTipEvent>
+#include <QTabletEvent>
 #include <QTest>
 #include <QToolButton>
 
@@ -187,4 +190,38 @@ TEST_F(Tools, ThePenWindowSetsThePenAndKeepsItInPenIni) {
     const TPenSettings kept = ReadPenSettings(TIniFile(SettingsFile("Pen.Ini")));
     EXPECT_EQ(kept.Kind, PenCrayon);
     EXPECT_EQ(kept.Size, 2);
+}
+
+TEST_F(Tools, TheTabletPensPressureSetsTheStrokesWidth) {
+    TMainImageForm* doc = Document(8);
+    ASSERT_NE(doc, nullptr);
+    doc->iMainImage->SetZoom(1, 1);
+    doc->iMainImage->SetPosition(0, 0);
+    main->PaletteWindow()->DIB256Palette->SetChoiceIndex(12);
+    main->PenWindow()->sePenSize->setValue(20);
+    main->PenWindow()->cbPressure->setChecked(true);
+    QPointingDevice stylus("pen", 77, QInputDevice::DeviceType::Stylus, QPointingDevice::PointerType::Pen,
+                           QInputDevice::Capability::Position | QInputDevice::Capability::Pressure, 1, 3);
+    // As Qt does: each tablet event, left unaccepted, is followed by a mouse event.
+    auto tablet = [&](QEvent::Type type, QPoint at, double pressure) {
+        QTabletEvent event(type, &stylus, at, doc->iMainImage->mapToGlobal(QPointF(at)), pressure, 0, 0, 0, 0,
+                           0, Qt::NoModifier, Qt::LeftButton,
+                           type == QEvent::TabletRelease ? Qt::NoButton : Qt::LeftButton);
+        QApplication::sendEvent(doc->iMainImage, &event);
+        if (type == QEvent::TabletPress) QTest::mousePress(doc->iMainImage, Qt::LeftButton, {}, at);
+        if (type == QEvent::TabletMove) {
+            QTest::mouseMove(doc->iMainImage, at);
+            doc->ProcessPendingMove();
+        }
+        if (type == QEvent::TabletRelease) QTest::mouseRelease(doc->iMainImage, Qt::LeftButton, {}, at);
+    };
+    for (auto [y, pressure] : {std::pair{12, 0.05}, std::pair{34, 1.0}}) {
+        tablet(QEvent::TabletPress, QPoint(10, y), pressure);
+        tablet(QEvent::TabletMove, QPoint(50, y), pressure);
+        tablet(QEvent::TabletRelease, QPoint(50, y), pressure);
+    }
+    const TOrvaneBitmap& picture = doc->Document().Picture();
+    EXPECT_EQ(picture.GetPixel(30, 12), 12u);
+    EXPECT_NE(picture.GetPixel(30, 12 + 6), 12u); // a light touch: a thin line
+    EXPECT_EQ(picture.GetPixel(30, 34 + 6), 12u); // a full press: the whole pen
 }
