@@ -35,6 +35,15 @@ class Tools : public MainWindowTest {
         main->MainMenu()->SelectTool(ToolDraw);
         return dynamic_cast<TSetPixelTool*>(main->MainMenu()->Dispatch().ActiveTool());
     }
+    // A 256-colour design shown 1:1 from its corner, with colour 12 chosen in the palette.
+    TMainImageForm* Canvas() {
+        TMainImageForm* doc = Document(8);
+        if (!doc) return nullptr;
+        doc->iMainImage->SetZoom(1, 1);
+        doc->iMainImage->SetPosition(0, 0);
+        main->PaletteWindow()->DIB256Palette->SetChoiceIndex(12);
+        return doc;
+    }
     void Press(TMainImageForm* doc, QPointF at, Qt::MouseButton button) {
         QMouseEvent press(QEvent::MouseButtonPress, at, doc->iMainImage->mapToGlobal(at), button, button,
                           Qt::NoModifier);
@@ -137,12 +146,9 @@ TEST_F(Tools, PointerPositionsTruncateAndTheOperationEndsWhenTheDesignChanges) {
 }
 
 TEST_F(Tools, WithNoToolActiveThePenPaintsAStrokeThatShowsAsItGoesAndUndoesInOneStep) {
-    TMainImageForm* doc = Document(8);
+    TMainImageForm* doc = Canvas();
     ASSERT_NE(doc, nullptr);
-    doc->iMainImage->SetZoom(1, 1);
-    doc->iMainImage->SetPosition(0, 0);
     const uint32_t ground = doc->Document().Picture().GetPixel(30, 20);
-    main->PaletteWindow()->DIB256Palette->SetChoiceIndex(12);
     ASSERT_EQ(main->MainMenu()->ActiveTool(), 0);
     QTest::mousePress(doc->iMainImage, Qt::LeftButton, {}, QPoint(10, 20));
     for (int x = 12; x <= 40; x += 4) {
@@ -162,11 +168,8 @@ TEST_F(Tools, WithNoToolActiveThePenPaintsAStrokeThatShowsAsItGoesAndUndoesInOne
 }
 
 TEST_F(Tools, ThePenWindowSetsThePenAndKeepsItInPenIni) {
-    TMainImageForm* doc = Document(8);
+    TMainImageForm* doc = Canvas();
     ASSERT_NE(doc, nullptr);
-    doc->iMainImage->SetZoom(1, 1);
-    doc->iMainImage->SetPosition(0, 0);
-    main->PaletteWindow()->DIB256Palette->SetChoiceIndex(12);
     TPenManagerForm* pen = main->PenWindow();
     EXPECT_EQ(pen->windowTitle(), "Pen");
     EXPECT_FALSE(pen->PenButton[PenWater]->isEnabled()); // not painting yet
@@ -193,11 +196,8 @@ TEST_F(Tools, ThePenWindowSetsThePenAndKeepsItInPenIni) {
 }
 
 TEST_F(Tools, TheTabletPensPressureSetsTheStrokesWidth) {
-    TMainImageForm* doc = Document(8);
+    TMainImageForm* doc = Canvas();
     ASSERT_NE(doc, nullptr);
-    doc->iMainImage->SetZoom(1, 1);
-    doc->iMainImage->SetPosition(0, 0);
-    main->PaletteWindow()->DIB256Palette->SetChoiceIndex(12);
     main->PenWindow()->sePenSize->setValue(20);
     main->PenWindow()->cbPressure->setChecked(true);
     QPointingDevice stylus("pen", 77, QInputDevice::DeviceType::Stylus, QPointingDevice::PointerType::Pen,
