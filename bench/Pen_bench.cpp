@@ -2,6 +2,7 @@
 // 8-bit design, moved as a 500 Hz tablet reports it (10 pixels a move, so a
 // move must finish within 2 ms), beside a memset of the stroke's bounding rows.
 #include "A0document.h"
+#include "raster/Tpimage.h"
 #include "tools/Pentool.h"
 
 #include <benchmark/benchmark.h>
@@ -47,6 +48,40 @@ void BM_PenStrokeMoves(benchmark::State& state) {
                                                    benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
+// The moves with the repaint each one asks for: a 1000 x 800 view at 1:1 over the
+// stroke renders the rectangle every move's notice names, as the document window does.
+void BM_PenStrokeMovesWithRepaint(benchmark::State& state) {
+    TDocument& doc = A0(8);
+    TPenObject pen;
+    pen.SetSize(kSize);
+    TPenTool tool(nullptr);
+    TToolContext context;
+    context.Document = &doc;
+    context.Pen = &pen;
+    context.Colour = TCurrentColour::OfIndex(40);
+    TImageView view;
+    view.Bitmap = &doc.Picture();
+    view.SetSize(1000, 800);
+    view.SetPosition(kX - 100, kY - 100);
+    const QMetaObject::Connection repaint = QObject::connect(&doc, &TDocument::Changed, [&](const QRect& r) {
+        benchmark::DoNotOptimize(view.RenderRect(doc.Picture(), r).Image.constBits());
+    });
+    for (auto _ : state) {
+        state.PauseTiming();
+        tool.MouseDown(context, At(kX, kY));
+        state.ResumeTiming();
+        for (int x = kX + kPerMove; x <= kX + kStroke; x += kPerMove)
+            tool.MouseMove(context, At(x, kY + (x - kX) / 8));
+        state.PauseTiming();
+        tool.MouseUp(context, At(kX + kStroke, kY + kStroke / 8));
+        doc.Undo();
+        state.ResumeTiming();
+    }
+    QObject::disconnect(repaint);
+    state.counters["move_us"] = benchmark::Counter(double(state.iterations()) * (kStroke / kPerMove) * 1e-6,
+                                                   benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
 // The whole stroke: press with its undo record, moves, release with its notice, and undo.
 void BM_PenStrokeWhole(benchmark::State& state) {
     TDocument& doc = A0(8);
@@ -84,5 +119,6 @@ void BM_PenStrokeRowsMemset(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(BM_PenStrokeMoves)->Arg(PenNormal)->Arg(PenCrayon)->Arg(PenAirBrush)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PenStrokeMovesWithRepaint)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PenStrokeWhole)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PenStrokeRowsMemset)->Unit(benchmark::kMicrosecond);
