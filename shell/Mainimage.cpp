@@ -88,7 +88,8 @@ int NextDocumentNumber() {
     return g_documents++;
 }
 
-uint32_t NewCanvasDesign(TDesignRef design, const TPaper& paper, int bitsPerPixel, uint32_t fill) {
+uint32_t NewCanvasDesign(TDesignRef design, const TPaper& paper, int bitsPerPixel,
+                         const TCurrentColour& colour) {
     if (bitsPerPixel != 8 && bitsPerPixel != 24) return ErrorCode::OutOfMemory;
     TPaper p = paper;
     if (p.type != kPaperCustom) SetPaper(p, p.type);
@@ -96,7 +97,7 @@ uint32_t NewCanvasDesign(TDesignRef design, const TPaper& paper, int bitsPerPixe
     TRGBQuad quads[256];
     design.Palette.GetQuads(quads);
     if (!design.Image.Allocate(p.width, p.height, quads, bitsPerPixel)) return ErrorCode::OutOfMemory;
-    design.Image.FillRect(fill, QRect(0, 0, p.width, p.height));
+    design.Image.FillRect(colour.Pixel(bitsPerPixel, design.Palette), QRect(0, 0, p.width, p.height));
     design.Paper = p;
     return 0;
 }

@@ -2,6 +2,7 @@
 // The rules of a document window that need no window: zoom steps, status
 // texts, caption and file names, and making a new canvas.
 
+#include "colour/Currentcolour.h"
 #include "shell/Document.h"
 
 #include <QDateTime>
@@ -48,9 +49,11 @@ QString OpenedFileName(const QString& fileName, int type, int bitsPerPixel);
 int NextDocumentNumber();
 
 // A new design on paper (sheet sizes filled in from the table) at 8 or 24 bits:
-// the default palette, the whole canvas filled with fill (an index for 8 bits,
-// a colour value for 24 bits). Returns 0 or 0x40000010.
-uint32_t NewCanvasDesign(TDesignRef design, const TPaper& paper, int bitsPerPixel, uint32_t fill);
+// the default palette, the whole canvas filled with colour (its index for 8 bits,
+// its value, or its entry's in the default palette, for 24 bits). Returns 0 or
+// 0x40000010.
+uint32_t NewCanvasDesign(TDesignRef design, const TPaper& paper, int bitsPerPixel,
+                         const TCurrentColour& colour);
 
 // Stretches the picture to width x height dots (Resize Canvas); the paper becomes
 // custom at dpi. Returns 0, or an error code with the design unchanged.

@@ -52,9 +52,7 @@ void TDocument::Replaced() {
 
 uint32_t TDocument::NewCanvas(const TPaper& paper, int bitsPerPixel, const TCurrentColour& colour) {
     TDesign fresh;
-    if (const uint32_t code = NewCanvasDesign(fresh, paper, bitsPerPixel, 0)) return code;
-    fresh.Image.FillRect(colour.Pixel(bitsPerPixel, fresh.Palette),
-                         QRect(0, 0, fresh.Image.Width, fresh.Image.Height));
+    if (const uint32_t code = NewCanvasDesign(fresh, paper, bitsPerPixel, colour)) return code;
     PictureV->TakeFrom(fresh.Image);
     PaletteV = fresh.Palette;
     PaperV = fresh.Paper;

@@ -57,7 +57,7 @@ TEST(DocumentRules, NewCanvasFillsThePaperWithTheCurrentColour) {
     TPaper p;
     p.dpi = 50;
     p.type = 0;
-    ASSERT_EQ(NewCanvasDesign(d, p, 8, 7), 0u);
+    ASSERT_EQ(NewCanvasDesign(d, p, 8, TCurrentColour::OfIndex(7)), 0u);
     EXPECT_EQ(d.Image.Width, 390);
     EXPECT_EQ(d.Image.Height, 550);
     EXPECT_EQ(d.Paper.width, 390);
@@ -69,11 +69,11 @@ TEST(DocumentRules, NewCanvasFillsThePaperWithTheCurrentColour) {
     TDesign full;
     TPaper custom;
     SetPaper(custom, kPaperCustom, 3, 2);
-    ASSERT_EQ(NewCanvasDesign(full, custom, 24, MakeColorRef(1, 2, 3)), 0u);
+    ASSERT_EQ(NewCanvasDesign(full, custom, 24, TCurrentColour().WithRgb(MakeColorRef(1, 2, 3))), 0u);
     EXPECT_EQ(full.Image.GetPixel(2, 1), MakeColorRef(1, 2, 3));
     TPaper huge;
     SetPaper(huge, kPaperCustom, 70000, 10);
-    EXPECT_EQ(NewCanvasDesign(full, huge, 8, 0), 0x40000010u);
+    EXPECT_EQ(NewCanvasDesign(full, huge, 8, TCurrentColour()), 0x40000010u);
     qunsetenv("VELMORA_HOME");
 }
 
