@@ -217,22 +217,19 @@ void TMainImageForm::SetUnit(int unit) {
 }
 
 void TMainImageForm::ZoomInClick() {
-    const TZoom z = ZoomIn(TZoom{iMainImage->GetZoomIn(), iMainImage->GetZoomOut()});
-    iMainImage->SetZoom(z.In, z.Out);
-    ViewMoved();
-    emit StatusChanged();
+    ApplyZoom(ZoomIn(TZoom{iMainImage->GetZoomIn(), iMainImage->GetZoomOut()}));
 }
 
 void TMainImageForm::ZoomOutClick() {
-    const TZoom z = ZoomOut(TZoom{iMainImage->GetZoomIn(), iMainImage->GetZoomOut()});
-    iMainImage->SetZoom(z.In, z.Out);
-    ViewMoved();
-    emit StatusChanged();
+    ApplyZoom(ZoomOut(TZoom{iMainImage->GetZoomIn(), iMainImage->GetZoomOut()}));
 }
 
 void TMainImageForm::SetZoomStep(int step) {
-    const TZoom z = ZoomStep(step);
-    iMainImage->SetZoom(z.In, z.Out);
+    ApplyZoom(ZoomStep(step));
+}
+
+void TMainImageForm::ApplyZoom(const TZoom& zoom, std::optional<QPoint> anchor) {
+    iMainImage->SetZoom(zoom.In, zoom.Out, anchor);
     ViewMoved();
     emit StatusChanged();
 }
@@ -321,11 +318,8 @@ void TMainImageForm::Wheel(QWheelEvent* event) {
         WheelZoom += delta.y();
         if (std::abs(WheelZoom) < 120) return;
         const TZoom now{iMainImage->GetZoomIn(), iMainImage->GetZoomOut()};
-        const TZoom z = WheelZoom > 0 ? ZoomIn(now) : ZoomOut(now);
+        ApplyZoom(WheelZoom > 0 ? ZoomIn(now) : ZoomOut(now), event->position().toPoint());
         WheelZoom = 0;
-        iMainImage->SetZoom(z.In, z.Out, event->position().toPoint());
-        ViewMoved();
-        emit StatusChanged();
         return;
     }
     if (event->modifiers() & Qt::ShiftModifier) delta = delta.transposed();

@@ -12,6 +12,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 class TPTextileImage;
 class TRuler;
@@ -107,6 +108,9 @@ class TMainImageForm : public QWidget, public TToolView {
 
   private:
     void Wheel(QWheelEvent* event);
+    // Zooms the view (about anchor, a view point; the centre without one) and
+    // brings the scroll bars, rulers and status panels along.
+    void ApplyZoom(const TZoom& zoom, std::optional<QPoint> anchor = std::nullopt);
     void FormCreate();
     void UpdateCaption();
     void StateChanged();
