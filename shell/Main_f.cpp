@@ -114,8 +114,9 @@ void TMainForm::FormCreate() {
     connect(MdiArea_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
         auto* form = sub ? qobject_cast<TMainImageForm*>(sub->widget()) : nullptr;
         if (form) {
-            form->Activate(); // the windows follow through BecameCurrent
+            form->Activate(); // the windows, status and menus follow through BecameCurrent
             form->setFocus();
+            return;
         }
         UpdateStatus();
         UpdateMenuItems();
