@@ -19,13 +19,14 @@ TToolPointer At(int x, int y) {
     return p;
 }
 
-// The moves alone: the press (which records the picture for undo) and the
-// release with its undo are outside the timing.
-void BM_PenStrokeMoves(benchmark::State& state) {
+// The moves of strokes of a pen kind: the press (which records the picture for
+// undo) and the release with its undo are outside the timing. With view, each
+// move's notice is rendered into it, as the document window repaints.
+void StrokeMoves(benchmark::State& state, int kind, TImageView* view) {
     TDocument& doc = A0(8);
     TPenObject pen;
     pen.SetSize(kSize);
-    pen.Settings.Kind = int(state.range(0));
+    pen.Settings.Kind = kind;
     TOrvaneRandom random;
     random.Reseed(1);
     TPenTool tool(&random);
@@ -33,39 +34,11 @@ void BM_PenStrokeMoves(benchmark::State& state) {
     context.Document = &doc;
     context.Pen = &pen;
     context.Colour = TCurrentColour::OfIndex(40);
-    for (auto _ : state) {
-        state.PauseTiming();
-        tool.MouseDown(context, At(kX, kY));
-        state.ResumeTiming();
-        for (int x = kX + kPerMove; x <= kX + kStroke; x += kPerMove)
-            tool.MouseMove(context, At(x, kY + (x - kX) / 8));
-        state.PauseTiming();
-        tool.MouseUp(context, At(kX + kStroke, kY + kStroke / 8));
-        doc.Undo();
-        state.ResumeTiming();
-    }
-    state.counters["move_us"] = benchmark::Counter(double(state.iterations()) * (kStroke / kPerMove) * 1e-6,
-                                                   benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
-}
-
-// The moves with the repaint each one asks for: a 1000 x 800 view at 1:1 over the
-// stroke renders the rectangle every move's notice names, as the document window does.
-void BM_PenStrokeMovesWithRepaint(benchmark::State& state) {
-    TDocument& doc = A0(8);
-    TPenObject pen;
-    pen.SetSize(kSize);
-    TPenTool tool(nullptr);
-    TToolContext context;
-    context.Document = &doc;
-    context.Pen = &pen;
-    context.Colour = TCurrentColour::OfIndex(40);
-    TImageView view;
-    view.Bitmap = &doc.Picture();
-    view.SetSize(1000, 800);
-    view.SetPosition(kX - 100, kY - 100);
-    const QMetaObject::Connection repaint = QObject::connect(&doc, &TDocument::Changed, [&](const QRect& r) {
-        benchmark::DoNotOptimize(view.RenderRect(doc.Picture(), r).Image.constBits());
-    });
+    QMetaObject::Connection repaint;
+    if (view)
+        repaint = QObject::connect(&doc, &TDocument::Changed, [&](const QRect& r) {
+            benchmark::DoNotOptimize(view->RenderRect(doc.Picture(), r).Image.constBits());
+        });
     for (auto _ : state) {
         state.PauseTiming();
         tool.MouseDown(context, At(kX, kY));
@@ -80,6 +53,19 @@ void BM_PenStrokeMovesWithRepaint(benchmark::State& state) {
     QObject::disconnect(repaint);
     state.counters["move_us"] = benchmark::Counter(double(state.iterations()) * (kStroke / kPerMove) * 1e-6,
                                                    benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+void BM_PenStrokeMoves(benchmark::State& state) {
+    StrokeMoves(state, int(state.range(0)), nullptr);
+}
+
+// The Normal pen's moves with the repaint each asks for, in a 1000 x 800 view at 1:1 over the stroke.
+void BM_PenStrokeMovesWithRepaint(benchmark::State& state) {
+    TImageView view;
+    view.Bitmap = &A0(8).Picture();
+    view.SetSize(1000, 800);
+    view.SetPosition(kX - 100, kY - 100);
+    StrokeMoves(state, PenNormal, &view);
 }
 
 // The whole stroke: press with its undo record, moves, release with its notice, and undo.
