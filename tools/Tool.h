@@ -6,6 +6,7 @@
 // the command-line tool.
 
 #include "colour/Currentcolour.h"
+#include "raster/Repeatwrap.h"
 
 #include <QRect>
 
@@ -44,6 +45,9 @@ struct TToolContext {
     const TPenObject* Pen = nullptr;
     int Super = 0; // superimpose mode 0 (off) .. 3
     int Unit = 2;  // 0 Dot, 1 Inch, 2 Cm
+    // The window's repeat display: while it is on, pointer coordinates are points
+    // of the endless repeat and every pixel a tool writes is wrapped through it.
+    TRepeatWrap Repeat;
 };
 
 // A tool engine. The dispatcher calls it while it is the active (or modal) tool;
