@@ -8,7 +8,9 @@
 #include "colour/Currentcolour.h"
 #include "raster/Repeatwrap.h"
 
+#include <QPolygon>
 #include <QRect>
+#include <vector>
 
 class TDocument;
 class TPenObject;
@@ -36,6 +38,10 @@ class TToolView {
     virtual void ScrollBy(int dx, int dy) = 0;
     // Shows a rubber band over the picture (pixels, inclusive); empty removes it.
     virtual void ShowRubberBand(const QRect& rect) = 0;
+    // Shows the preview of a shape over the picture: polylines through pixel
+    // positions (picture pixels, or points of the repeat while it is shown); the
+    // design is not touched. No lines remove it.
+    virtual void ShowShape(const std::vector<QPolygon>& /*lines*/) {}
 };
 
 struct TToolContext {
