@@ -63,9 +63,11 @@ class TMainImageForm : public QWidget, public TToolView {
     uint32_t CutToClipboard();
     uint32_t PasteFromClipboard();
 
-    // TToolView: scrolling by picture pixels and a rubber band over the design.
+    // TToolView: scrolling by picture pixels, a rubber band and a shape's preview
+    // over the design.
     void ScrollBy(int dx, int dy) override;
     void ShowRubberBand(const QRect& rect) override;
+    void ShowShape(const std::vector<QPolygon>& lines) override;
 
     // Asks to save a modified design; false when the user cancels.
     bool FormCloseQuery();
@@ -129,6 +131,7 @@ class TMainImageForm : public QWidget, public TToolView {
     TDocument* Doc = nullptr;
     TStringTable Texts;
     QRect RubberBand;
+    QRect ShapeBox; // the picture pixels the shown preview lies on
     // The last mouse move, processed by the 50 ms timer.
     bool PendingMove = false;
     TToolPointer Pending;
