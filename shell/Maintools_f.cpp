@@ -7,6 +7,8 @@
 #include "shell/Mainimage_f.h"
 #include "shell/Mainmenu.h"
 #include "shell/Mainmenu_f.h"
+#include "tools/Draw_f.h"
+#include "tools/Drawtool.h"
 #include "tools/Penmanager_f.h"
 #include "tools/Penobject.h"
 #include "tools/Pensettings.h"
@@ -38,8 +40,13 @@ void TMainForm::ConnectToolWindows() {
     // The superimpose mode of the full view is every tool's.
     FullView_->OnSuperChange = [this] { MainMenu_->Dispatch().Context().Super = FullView_->Super(); };
     // Tool windows that exist so far; the others come with their tools.
-    MainMenu_->ToolExists = [](int tool) { return tool == ToolUndo; };
+    MainMenu_->ToolExists = [](int tool) { return tool == ToolUndo || tool == ToolDraw; };
     MainMenu_->CreateToolWindow = [this](int tool, QWidget* owner) -> QWidget* {
+        if (tool == ToolDraw) {
+            auto* draw = new TDrawForm(owner);
+            draw->setFont(UserFont());
+            return draw;
+        }
         if (tool != ToolUndo) return nullptr;
         auto* list = new TUndoForm(UndoStore(), owner);
         list->OnUndo = [] {
@@ -48,6 +55,14 @@ void TMainForm::ConnectToolWindows() {
         };
         list->setFont(UserFont());
         return list;
+    };
+    // The window is made first; the engine it drives comes after it.
+    MainMenu_->CreateToolEngine = [this](int tool) -> std::unique_ptr<TTool> {
+        if (tool != ToolDraw) return nullptr;
+        auto engine = std::make_unique<TDrawTool>();
+        if (auto* draw = qobject_cast<TDrawForm*>(MainMenu_->ToolWindow()))
+            draw->Attach(engine.get(), &MainMenu_->Dispatch().Context());
+        return engine;
     };
     MainMenu_->OnPrint = [this] { FPrintingClick(); };
     MainMenu_->OnHint = [this](const QString& hint) { StatusPanel(4)->setText(hint); };

@@ -5,13 +5,16 @@
 #include "colour/Pcolorgrid_f.h"
 #include "platform/Inifile.h"
 #include "raster/Tptextileimage_f.h"
+#include "raster/Undo.h"
 #include "shell/Common.h"
 #include "support/Setpixeltool.h"
+#include "tools/Draw_f.h"
 #include "tools/Penmanager_f.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
@@ -224,4 +227,65 @@ TEST_F(Tools, TheTabletPensPressureSetsTheStrokesWidth) {
     EXPECT_EQ(picture.GetPixel(30, 12), 12u);
     EXPECT_NE(picture.GetPixel(30, 12 + 6), 12u); // a light touch: a thin line
     EXPECT_EQ(picture.GetPixel(30, 34 + 6), 12u); // a full press: the whole pen
+}
+
+TEST_F(Tools, TheDrawWindowDrawsEachShapeClickedOnTheCanvasAsOneUndoStep) {
+    TMainImageForm* doc = Canvas();
+    ASSERT_NE(doc, nullptr);
+    main->PenWindow()->sePenSize->setValue(1);
+    QTest::mouseClick(main->MainMenu()->Button(ToolDraw), Qt::LeftButton); // through the tool palette
+    auto* draw = qobject_cast<TDrawForm*>(main->MainMenu()->ToolWindow());
+    ASSERT_NE(draw, nullptr);
+    EXPECT_EQ(draw->windowTitle(), "Draw");
+    const TOrvaneBitmap& picture = doc->Document().Picture();
+    const uint32_t ground = picture.GetPixel(0, 0);
+    struct Case {
+        int type;
+        std::vector<QPoint> clicks;
+        QPoint drawn, left; // a pixel the shape takes, and one it leaves
+    } cases[] = {
+        {DrawLine, {{5, 5}, {20, 5}}, {12, 5}, {12, 6}},
+        {DrawSquare, {{5, 10}, {15, 30}}, {5, 14}, {10, 14}},
+        {DrawRect, {{30, 10}, {40, 20}}, {35, 20}, {35, 15}},
+        {DrawCircle, {{20, 30}, {20, 40}}, {15, 30}, {20, 30}},
+        {DrawEllipse, {{40, 25}, {60, 35}}, {50, 25}, {50, 30}},
+        {DrawCurve, {{5, 45}, {25, 45}, {15, 38}}, {15, 38}, {15, 45}},
+    };
+    for (const Case& c : cases) {
+        QTest::mouseClick(draw->sbFunction[c.type], Qt::LeftButton);
+        const int steps = UndoStore().Count();
+        for (const QPoint& p : c.clicks)
+            QTest::mouseClick(doc->iMainImage, Qt::LeftButton, {}, p);
+        EXPECT_EQ(picture.GetPixel(c.drawn.x(), c.drawn.y()), 12u) << c.type;
+        EXPECT_EQ(picture.GetPixel(c.left.x(), c.left.y()), ground) << c.type;
+        EXPECT_EQ(UndoStore().Count(), steps + 1) << c.type;
+        main->EUndoItem->trigger();
+        EXPECT_EQ(picture.GetPixel(c.drawn.x(), c.drawn.y()), ground) << c.type;
+    }
+    // Between the clicks the preview shows over the view; the design stays as it was.
+    QTest::mouseClick(draw->sbFunction[DrawRect], Qt::LeftButton);
+    QTest::mouseClick(doc->iMainImage, Qt::LeftButton, {}, QPoint(30, 10));
+    QMouseEvent hover(QEvent::MouseMove, QPointF(40, 20), doc->iMainImage->mapToGlobal(QPointF(40, 20)),
+                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(doc->iMainImage, &hover);
+    doc->ProcessPendingMove();
+    const QImage shown = doc->iMainImage->grab().toImage();
+    int dashes = 0; // the black dashes of the top edge
+    for (int x = 30; x <= 40; ++x)
+        dashes += (shown.pixel(x, 10) & 0xFFFFFF) == 0;
+    EXPECT_GT(dashes, 3);
+    EXPECT_NE(ToQColor(doc->Document().Palette()[int(ground)].ColorRef()).rgb() & 0xFFFFFF, 0u);
+    EXPECT_EQ(picture.GetPixel(35, 10), ground);
+    // Filled, and a typed length the Enter key takes without passing it on.
+    QTest::mouseClick(draw->lFillType, Qt::LeftButton);
+    QTest::mouseClick(doc->iMainImage, Qt::LeftButton, {}, QPoint(40, 20));
+    EXPECT_EQ(picture.GetPixel(35, 15), 12u);
+    QTest::mouseClick(draw->sbFunction[DrawCircle], Qt::LeftButton);
+    draw->eLength1->setText("0.2"); // centimetres: 12 dots at 160 dpi, less the pen
+    QTest::keyClick(draw->eLength1, Qt::Key_Return);
+    EXPECT_EQ(draw->lLock->text(), "Length lock on");
+    main->MainMenu()->CloseTool();
+    TIniFile ini(SettingsFile("Draw.ini"));
+    EXPECT_EQ(ini.ReadInteger("Draw", "Type", -1), DrawCircle);
+    EXPECT_EQ(ini.ReadInteger("Fill", "Ok", -1), 1);
 }
