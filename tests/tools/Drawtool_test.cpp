@@ -30,16 +30,18 @@ struct TPreview : TToolView {
 
 class DrawTool : public ::testing::Test {
   protected:
-    void Open(const Strings& rows, int penSize = 1) {
+    // A 256-colour design drawn as ASCII art, or a full-colour one of its size in '.'.
+    void Open(const Strings& rows, int penSize = 1, int bits = 8) {
         TPaper paper;
         paper.dpi = 160;
         SetPaper(paper, kPaperCustom, int(rows[0].size()), int(rows.size()));
-        ASSERT_EQ(doc.NewCanvas(paper, 8, TCurrentColour::OfIndex('.')), 0u);
-        Draw(doc, [&](TOrvaneBitmap& b) {
-            for (int y = 0; y < b.Height; ++y)
-                for (int x = 0; x < b.Width; ++x)
-                    b.SetPixel(x, y, uint8_t(rows[size_t(y)][size_t(x)]));
-        });
+        ASSERT_EQ(doc.NewCanvas(paper, bits, TCurrentColour::OfIndex('.')), 0u);
+        if (bits == 8)
+            Draw(doc, [&](TOrvaneBitmap& b) {
+                for (int y = 0; y < b.Height; ++y)
+                    for (int x = 0; x < b.Width; ++x)
+                        b.SetPixel(x, y, uint8_t(rows[size_t(y)][size_t(x)]));
+            });
         doc.SetUnit(UnitDot);
         pen.SetSize(penSize);
         auto engine = std::make_unique<TDrawTool>();
@@ -201,6 +203,20 @@ TEST_F(DrawTool, LocksMeasureAndKeepTheEndInsideThePicture) {
     ASSERT_EQ(heard.size(), 2u);
     EXPECT_EQ(heard[1].Length, 3 + 3); // from x 6 to the last column 9, plus the pen
     EXPECT_EQ(doc.Picture().GetPixel(9, 3), uint32_t('#'));
+}
+
+TEST_F(DrawTool, FullColourDesignsTakeTheColourValueAndOutlineTheirAreas) {
+    Open(kBlank, 1, 24);
+    auto value = [&](char index) { return doc.Palette()[index].ColorRef(); };
+    Use(DrawRect, true);
+    Click(QPoint(1, 1));
+    Click(QPoint(6, 4));
+    dispatch.SetColour(TCurrentColour::OfIndex('o'));
+    Use(DrawOutline);
+    Click(QPoint(3, 2));
+    for (auto [x, y, index] :
+         {std::tuple{1, 1, 'o'}, {6, 3, 'o'}, {3, 2, '#'}, {5, 3, '#'}, {8, 2, '.'}, {0, 0, '.'}})
+        EXPECT_EQ(doc.Picture().GetPixel(x, y), value(index)) << x << "," << y;
 }
 
 TEST(DrawSettings, DrawIniKeepsTheCurrentStyleAndClampsBadValues) {
