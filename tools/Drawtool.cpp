@@ -7,6 +7,7 @@
 #include "tools/Penobject.h"
 
 #include <QtGlobal>
+#include <algorithm>
 
 TDrawTool::~TDrawTool() {
     if (OnGone) OnGone();
@@ -63,8 +64,11 @@ bool TDrawTool::Paint(TToolContext& context, const TDrawShape& shape) {
     TChange change(doc, rect);
     TDrawPainter painter(change, context.Colour.Pixel(doc.BitsPerPixel(), doc.Palette()), context.Repeat,
                          pen);
+    // The dot and gap are what the line shows: a stamp reaches beyond its point on
+    // the line, so a wide pen stamps fewer points of a dot and skips more of a gap.
     const TLineStyle& style = SettingsV.Style();
-    Dash.Dotted = style.Dotted, Dash.Dot = style.Dot, Dash.Gap = style.Gap;
+    const int reach = PenSize(context) - 1;
+    Dash.Dotted = style.Dotted, Dash.Dot = std::max(1, style.Dot - reach), Dash.Gap = style.Gap + reach;
     painter.Draw(shape, Dash);
     change.Touch(painter.Touched());
     change.Commit();

@@ -205,6 +205,17 @@ TEST_F(DrawTool, LocksMeasureAndKeepTheEndInsideThePicture) {
     EXPECT_EQ(doc.Picture().GetPixel(9, 3), uint32_t('#'));
 }
 
+TEST_F(DrawTool, DotsAndGapsKeepTheirLengthsWithAWidePen) {
+    Open({".............", ".............", ".............", "............."}, 3);
+    Use(DrawLine);
+    TDrawSettings s = tool->Settings();
+    s.Style() = TLineStyle{true, 4, 2};
+    tool->SetSettings(dispatch.Context(), s);
+    Click(QPoint(1, 1));
+    Click(QPoint(11, 1));
+    EXPECT_EQ(Picture(), (Strings{"####..####...", "####..####...", "####..####...", "............."}));
+}
+
 TEST_F(DrawTool, FullColourDesignsTakeTheColourValueAndOutlineTheirAreas) {
     Open(kBlank, 1, 24);
     auto value = [&](char index) { return doc.Palette()[index].ColorRef(); };
