@@ -5,6 +5,14 @@
 #include <string>
 #include <vector>
 
+// Writes rows of characters into an 8-bit picture at least their size, each
+// character its own palette index.
+inline void PutArt(TOrvaneBitmap& b, const std::vector<std::string>& rows) {
+    for (size_t y = 0; y < rows.size(); ++y)
+        for (size_t x = 0; x < rows[y].size(); ++x)
+            b.SetPixel(int(x), int(y), uint8_t(rows[y][x]));
+}
+
 // An 8-bit picture from rows of characters; each character is its own palette index
 // ('.' = 46, '#' = 35 ...). The palette is a grey ramp.
 inline bool MakeIndexed(TOrvaneBitmap& b, const std::vector<std::string>& rows) {
@@ -13,9 +21,7 @@ inline bool MakeIndexed(TOrvaneBitmap& b, const std::vector<std::string>& rows) 
     for (int i = 0; i < 256; ++i)
         grey[i] = TRGBQuad{uint8_t(i), uint8_t(i), uint8_t(i), 0};
     if (!b.Allocate(w, h, grey, 8)) return false;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            b.SetPixel(x, y, uint8_t(rows[size_t(y)][size_t(x)]));
+    PutArt(b, rows);
     return true;
 }
 

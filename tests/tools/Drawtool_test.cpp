@@ -36,12 +36,7 @@ class DrawTool : public ::testing::Test {
         paper.dpi = 160;
         SetPaper(paper, kPaperCustom, int(rows[0].size()), int(rows.size()));
         ASSERT_EQ(doc.NewCanvas(paper, bits, TCurrentColour::OfIndex('.')), 0u);
-        if (bits == 8)
-            Draw(doc, [&](TOrvaneBitmap& b) {
-                for (int y = 0; y < b.Height; ++y)
-                    for (int x = 0; x < b.Width; ++x)
-                        b.SetPixel(x, y, uint8_t(rows[size_t(y)][size_t(x)]));
-            });
+        if (bits == 8) Draw(doc, [&](TOrvaneBitmap& b) { PutArt(b, rows); });
         doc.SetUnit(UnitDot);
         pen.SetSize(penSize);
         auto engine = std::make_unique<TDrawTool>();
