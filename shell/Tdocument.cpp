@@ -201,8 +201,10 @@ QRect TDocument::Paste(const TClipPicture& clip, int x, int y) {
 bool TDocument::Undo() {
     AttachUndo();
     const QSize before(PictureV->Width, PictureV->Height);
+    const std::vector<TUndoEntry> entries = UndoStore().Entries();
+    const bool maskOnly = !entries.empty() && entries.back().Flags == UndoMask;
     if (!UndoStore().Undo(true)) return false;
-    ModifiedV = true;
+    if (!maskOnly) ModifiedV = true; // the mask is not saved with the design
     if (before != QSize(PictureV->Width, PictureV->Height)) {
         PaperAfterUndo(before);
         FitMask(false); // a mask made after the size change that was undone
