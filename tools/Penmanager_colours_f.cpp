@@ -1,9 +1,8 @@
 // The pen window's colour list: the list itself (a click on a member takes it out),
 // colours taken from the design ("New" one pixel, "Block Colors" a rectangle,
 // "All" the whole design; "Insert Color" puts them in front), "Before Color" (the
-// list as it was before its last change), the
-// spread between shFirst and shSecond in eGrade steps and the "Color" switch that
-// keeps strokes to the listed colours.
+// list as it was before its last change), the spread between shFirst and shSecond
+// in eGrade steps and the "Color" switch that keeps strokes to the listed colours.
 #include "colour/Pcolorgrid_f.h"
 #include "tools/Penmanager_f.h"
 #include "tools/Penpick.h"
