@@ -104,7 +104,15 @@ void BM_PenStrokeRowsMemset(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(BM_PenStrokeMoves)->Arg(PenNormal)->Arg(PenCrayon)->Arg(PenAirBrush)->Unit(benchmark::kMicrosecond);
+// Water (Simple: a smudge's mixtures through the nearest-colour cache), Scrape and Mask too.
+BENCHMARK(BM_PenStrokeMoves)
+    ->Arg(PenNormal)
+    ->Arg(PenCrayon)
+    ->Arg(PenAirBrush)
+    ->Arg(PenWater)
+    ->Arg(PenScrape)
+    ->Arg(PenMask)
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PenStrokeMovesWithRepaint)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PenStrokeWhole)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PenStrokeRowsMemset)->Unit(benchmark::kMicrosecond);

@@ -133,11 +133,18 @@ void TImageView::SetPosition() {
 
 void TImageView::SetMask(std::unique_ptr<TOrvaneBitmap> mask) {
     MaskBitmap = std::move(mask);
-    if (!MaskBitmap) MaskOn = false;
+    ShownMask = MaskBitmap.get();
+    if (!ShownMask) MaskOn = false;
+}
+
+void TImageView::ShowMask(const TOrvaneBitmap* mask) {
+    MaskBitmap.reset();
+    ShownMask = mask;
+    if (!ShownMask) MaskOn = false;
 }
 
 bool TImageView::SetMaskEnabled(bool on) {
-    MaskOn = on && MaskBitmap;
+    MaskOn = on && ShownMask;
     return MaskOn;
 }
 
@@ -146,7 +153,7 @@ const TGridSettings& TImageView::EffectiveGrid() const {
 }
 
 bool TImageView::MaskBlocksPainting() const {
-    return MaskOn && MaskBitmap && !MaskBitmap->Allocated();
+    return MaskOn && ShownMask && !ShownMask->Allocated();
 }
 
 QPointF TImageView::GridReference(QPoint source, QPoint canvas) const {

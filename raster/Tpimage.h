@@ -107,7 +107,11 @@ class TImageView {
 
     // The display mask, owned. Setting null also clears MaskEnabled.
     void SetMask(std::unique_ptr<TOrvaneBitmap> mask);
+    // Shows a mask owned elsewhere (a document's), which must outlive its display;
+    // null shows none. Replaces an owned one.
+    void ShowMask(const TOrvaneBitmap* mask);
     TOrvaneBitmap* Mask() const { return MaskBitmap.get(); }
+    const TOrvaneBitmap* MaskShown() const { return ShownMask; }
     // Shows the mask over the picture; stays false without a mask. Returns the stored value.
     bool SetMaskEnabled(bool on);
     bool MaskEnabled() const { return MaskOn; }
@@ -160,5 +164,6 @@ class TImageView {
     int ControlH = 105;
     const TImageView* ParentView = nullptr;
     std::unique_ptr<TOrvaneBitmap> MaskBitmap;
+    const TOrvaneBitmap* ShownMask = nullptr; // the owned mask or another's
     bool MaskOn = false;
 };

@@ -40,8 +40,8 @@ void TImageView::DrawPicture(QImage& picture, const TOrvaneBitmap& bitmap, const
     const TScaleRatio r{GetZoomIn(), GetZoomOut()};
     if (source.left() < 0 || source.top() < 0) picture.fill(background);
     if (!ScalePicture(picture, picture.rect(), bitmap, source.topLeft(), r, r)) picture.fill(background);
-    if (MaskOn && MaskBitmap)
-        ScalePicture(picture, picture.rect(), *MaskBitmap, source.topLeft(), r, r, TScaleOp::Xor);
+    if (MaskOn && ShownMask)
+        ScalePicture(picture, picture.rect(), *ShownMask, source.topLeft(), r, r, TScaleOp::Xor);
     const QPointF ref = GridReference(source.topLeft(), canvas);
     DrawGrid(picture, picture.rect(), EffectiveGrid(), GetZoomIn(), GetZoomOut(), ref.x(), ref.y(), border);
     if (hook) hook(picture, source.topLeft());
@@ -78,8 +78,8 @@ QImage TImageView::RenderStretched(const TOrvaneBitmap& bitmap) const {
     if (frame.isNull()) return {};
     const TScaleRatio rx{ControlW, bitmap.Width}, ry{ControlH, bitmap.Height};
     ScalePicture(frame, frame.rect(), bitmap, QPoint(0, 0), rx, ry);
-    if (MaskOn && MaskBitmap)
-        ScalePicture(frame, frame.rect(), *MaskBitmap, QPoint(0, 0), rx, ry, TScaleOp::Xor);
+    if (MaskOn && ShownMask)
+        ScalePicture(frame, frame.rect(), *ShownMask, QPoint(0, 0), rx, ry, TScaleOp::Xor);
     return frame;
 }
 

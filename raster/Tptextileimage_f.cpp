@@ -148,6 +148,11 @@ void TPImage::SetMask(std::unique_ptr<TOrvaneBitmap> mask) {
     Invalidate();
 }
 
+void TPImage::ShowMask(const TOrvaneBitmap* mask) {
+    ViewV->ShowMask(mask);
+    Invalidate();
+}
+
 void TPImage::SetMaskEnabled(bool on) {
     ViewV->SetMaskEnabled(on);
     Invalidate();

@@ -63,6 +63,8 @@ class TPImage : public QWidget {
     void SetGridMarkColor(TColorRef colour);
     // Takes ownership of the display mask; null also turns the mask display off.
     void SetMask(std::unique_ptr<TOrvaneBitmap> mask);
+    // Shows a mask its owner keeps (and tells the control of its changes); null: none.
+    void ShowMask(const TOrvaneBitmap* mask);
     void SetMaskEnabled(bool on);
     void SetCrossLine(bool on);
     QPoint GetCrossPos() const { return ViewV->CrossPos; }

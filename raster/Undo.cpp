@@ -140,9 +140,19 @@ bool TUndo::Restore(TUndoData& record) {
     if (mask && (!mask->Allocated() || mask->HasDC || mask->BitsPerPixel != record.MaskBits ||
                  !record.MaskImage->Allocated()))
         mask = nullptr;
+    // A whole record of a resized picture gives the mask its old size too.
+    TOrvaneBitmap resizedMask;
+    if (mask && resize && QSize(mask->Width, mask->Height) != record.PictureSize) {
+        TRGBQuad quads[256];
+        mask->GetColors(0, 256, quads);
+        if (!resizedMask.Allocate(record.PictureSize.width(), record.PictureSize.height(), quads,
+                                  mask->BitsPerPixel))
+            return false;
+    }
 
     // Nothing below can fail, so a record comes back whole or not at all.
     if (resize) picture->TakeFrom(resized);
+    if (resizedMask.Allocated()) mask->TakeFrom(resizedMask);
     if (pixels) {
         PutBack(*picture, *record.Image, record.Rect.topLeft(), record.PaletteCopy.get());
         if (Target.Palette && record.PaletteCopy) *Target.Palette = *record.PaletteCopy;

@@ -30,6 +30,7 @@ constexpr uint32_t DisketteWrite = 0x40000181;
 constexpr uint32_t CannotCreateWindow = 0x40000200;
 constexpr uint32_t Clipboard = 0x40000400;
 constexpr uint32_t Printing = 0x40000601;
+constexpr uint32_t NoWorkArea = 0x80000002; // an operation on the selection without one
 constexpr uint32_t NotCarpetDiskette = 0xC0000010;
 } // namespace ErrorCode
 

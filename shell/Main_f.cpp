@@ -146,6 +146,7 @@ TMainImageForm* TMainForm::AddDocument(TMainImageForm* form) {
     connect(design, &TDocument::Changed, this, refresh);
     connect(design, &TDocument::Reshaped, this, refresh);
     connect(design, &TDocument::PaletteChanged, this, refresh);
+    connect(design, &TDocument::PaletteChanged, this, [this, form] { ShowPenPalette(form); });
     connect(design, &TDocument::StateChanged, this, &TMainForm::UpdateMenuItems);
     // The design fills the client area up to the size of the picture.
     const QSize room = MdiArea_->viewport()->size() - QSize(8, 8);
@@ -158,8 +159,10 @@ TMainImageForm* TMainForm::AddDocument(TMainImageForm* form) {
     connect(form->iMainImage, &QWidget::customContextMenuRequested, this, [this, form](const QPoint& at) {
         MainMenu_->PopupMenu1->popup(form->iMainImage->mapToGlobal(at));
     });
-    connect(form, &QObject::destroyed, this,
-            [this] { QTimer::singleShot(0, this, &TMainForm::UpdateMenuItems); });
+    connect(form, &QObject::destroyed, this, [this, palette = &design->Palette()] {
+        if (Pen_->ShownPalette() == palette) Pen_->SetPalette(nullptr, 8); // the design is gone
+        QTimer::singleShot(0, this, &TMainForm::UpdateMenuItems);
+    });
     MdiArea_->setActiveSubWindow(sub);
     UpdateStatus();
     UpdateMenuItems();
@@ -370,6 +373,7 @@ void TMainForm::DocumentActivated(TMainImageForm* form) {
     MainMenu_->Dispatch().SetCurrent(&form->Document(), form);
     FullView_->ShowImage(form);
     Palette_->AttachDocument(&form->Document());
+    ShowPenPalette(form);
     UpdateStatus();
     UpdateMenuItems();
 }

@@ -30,6 +30,7 @@ class TFullViewForm;
 class TPaletteForm;
 class TPenManagerForm;
 class TPenObject;
+class TPenTool;
 class TOrvaneRandom;
 
 class TMainForm : public QMainWindow {
@@ -115,6 +116,9 @@ class TMainForm : public QMainWindow {
     void FormCreate();
     // Binds the palette, pen and full-view windows to the current document.
     void ConnectToolWindows();
+    void ConnectPenWindow(TPenTool& tool);
+    // The pen window shows the colours of form's design when it is the current one.
+    void ShowPenPalette(TMainImageForm* form);
     TMainImageForm* AddDocument(TMainImageForm* form);
     void DocumentActivated(TMainImageForm* form);
     void FNewCanvasClick(int bitsPerPixel);

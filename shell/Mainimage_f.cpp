@@ -92,7 +92,7 @@ TMainImageForm::TMainImageForm(QWidget* parent) : QWidget(parent), Doc(new TDocu
         RulerLeft->setVisible(on);
     });
     connect(sbMaskShow, &QToolButton::toggled, this, [this](bool on) { iMainImage->SetMaskEnabled(on); });
-    sbMaskArea->setEnabled(false); // masks are made by the drawing tools
+    connect(sbMaskArea, &QToolButton::toggled, Doc, &TDocument::SetMaskOn);
     connect(sbUnit, &QToolButton::clicked, this, [this] { SetUnit(NextUnit(Doc->Unit())); });
     connect(sbProtect, &QToolButton::toggled, Doc, &TDocument::SetProtection);
     // The view follows the document's notices.
@@ -102,6 +102,8 @@ TMainImageForm::TMainImageForm(QWidget* parent) : QWidget(parent), Doc(new TDocu
     connect(Doc, &TDocument::PaletteChanged, this, [this] { iMainImage->Paint(); });
     connect(Doc, &TDocument::StateChanged, this, &TMainImageForm::StateChanged);
     connect(Doc, &TDocument::SelectionChanged, this, [this] { iMainImage->Paint(); }); // the outline goes
+    connect(Doc, &TDocument::MaskChanged, this, &TMainImageForm::ShowMaskState);
+    ShowMaskState();
     connect(sbHorizontal, &QScrollBar::valueChanged, this, [this](int v) { iMainImage->SetPositionX(v); });
     connect(sbVertical, &QScrollBar::valueChanged, this, [this](int v) { iMainImage->SetPositionY(v); });
     connect(iMainImage, &TPImage::MouseDown, this, &TMainImageForm::ImageMouseDown);
@@ -119,6 +121,7 @@ TMainImageForm::~TMainImageForm() {
     if (g_current == this) g_current = nullptr;
     if (Dispatch) Dispatch->Forget(Doc);
     iMainImage->ShowPicture(nullptr); // the document goes before the view
+    iMainImage->ShowMask(nullptr);
 }
 
 void TMainImageForm::FormCreate() {
@@ -149,11 +152,23 @@ void TMainImageForm::StateChanged() {
     UpdateCaption();
     const QSignalBlocker block(sbProtect);
     sbProtect->setChecked(Doc->Protection());
-    sbMaskShow->setEnabled(Doc->Mask() != nullptr);
     sbUnit->setText(UnitCaption(Texts.Get(5), Doc->Unit()));
     RulerTop->SetUnit(Doc->Unit(), Doc->Paper().dpi);
     RulerLeft->SetUnit(Doc->Unit(), Doc->Paper().dpi);
     emit StatusChanged();
+}
+
+void TMainImageForm::ShowMaskState() {
+    // The view shows the document's own mask; the buttons work once there is one.
+    const bool had = iMainImage->View().MaskShown() != nullptr;
+    const TOrvaneBitmap* mask = Doc->Mask();
+    iMainImage->ShowMask(mask);
+    sbMaskArea->setEnabled(mask);
+    sbMaskShow->setEnabled(mask);
+    const QSignalBlocker block(sbMaskArea);
+    sbMaskArea->setChecked(Doc->MaskOn());
+    // A new mask shows at once, so that what the Mask pen draws is seen.
+    if (bool(mask) != had) sbMaskShow->setChecked(mask);
 }
 
 void TMainImageForm::AfterNewPicture() {

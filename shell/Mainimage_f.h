@@ -116,6 +116,7 @@ class TMainImageForm : public QWidget, public TToolView {
     void FormCreate();
     void UpdateCaption();
     void StateChanged();
+    void ShowMaskState();
     void AfterNewPicture();
     void SyncScrollBars();
     void ViewMoved();

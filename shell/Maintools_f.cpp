@@ -2,6 +2,7 @@
 #include "colour/Palette_f.h"
 #include "platform/Inifile.h"
 #include "shell/Common.h"
+#include "shell/Exception.h"
 #include "shell/Fullview_f.h"
 #include "shell/Main_f.h"
 #include "shell/Mainimage_f.h"
@@ -10,7 +11,10 @@
 #include "tools/Draw_f.h"
 #include "tools/Drawtool.h"
 #include "tools/Penmanager_f.h"
+#include "tools/Penmask.h"
 #include "tools/Penobject.h"
+#include "tools/Penpaint.h"
+#include "tools/Penpick.h"
 #include "tools/Pensettings.h"
 #include "tools/Pentool.h"
 #include "tools/Undolist_f.h"
@@ -22,7 +26,11 @@ void TMainForm::ConnectToolWindows() {
     // The current colour: the palette window chooses it and follows picks on the design.
     TToolDispatch& dispatch = MainMenu_->Dispatch();
     Palette_->SetDispatch(&dispatch);
-    dispatch.OnColourChanged = [this](const TCurrentColour& colour) { Palette_->ShowColour(colour); };
+    dispatch.OnColourChanged = [this](const TCurrentColour& colour) {
+        Palette_->ShowColour(colour);
+        Pen_->ShowColour(colour);
+    };
+    Pen_->ShowColour(dispatch.Colour());
     // With no tool active the pen paints, as the pen window sets it up; Pen.Ini keeps it.
     PenRandom = std::make_unique<TOrvaneRandom>();
     Pen = std::make_unique<TPenObject>();
@@ -36,7 +44,9 @@ void TMainForm::ConnectToolWindows() {
         ini.UpdateFile();
     };
     dispatch.Context().Pen = Pen.get();
-    dispatch.SetIdleTool(std::make_unique<TPenTool>(PenRandom.get()));
+    auto penTool = std::make_unique<TPenTool>(PenRandom.get());
+    ConnectPenWindow(*penTool);
+    dispatch.SetIdleTool(std::move(penTool));
     // The superimpose mode of the full view is every tool's.
     FullView_->OnSuperChange = [this] { MainMenu_->Dispatch().Context().Super = FullView_->Super(); };
     // Tool windows that exist so far; the others come with their tools.
@@ -75,4 +85,34 @@ void TMainForm::ConnectToolWindows() {
         TMainImageForm* doc = CurrentDocument();
         if (doc && !release && doc->KeyPress(event->key(), event->modifiers())) event->accept();
     };
+}
+
+void TMainForm::ConnectPenWindow(TPenTool& tool) {
+    // What the pen window needs of the current design goes through here; colours
+    // picked on it come back from the pen's engine.
+    tool.OnPicked = [this](const std::vector<int>& colours) { Pen_->ColoursPicked(colours); };
+    Pen_->OnPick = [this, &tool](int mode) { tool.SetPick(MainMenu_->Dispatch().Context(), mode); };
+    Pen_->OnAllColours = [] {
+        const TMainImageForm* doc = CurrentDocument();
+        return doc ? DesignColourIndices(doc->Document().Picture(), doc->Document().Palette())
+                   : std::vector<int>();
+    };
+    Pen_->OnMakePattern = []() -> std::shared_ptr<const TAirPattern> {
+        const TMainImageForm* doc = CurrentDocument();
+        if (!doc || !doc->Document().HasSelection()) {
+            ReportError(ErrorCode::NoWorkArea);
+            return nullptr;
+        }
+        auto pattern = MakeAirPattern(doc->Document().Picture(), doc->Document().Selection().boundingRect());
+        if (!pattern) ReportError(ErrorCode::OutOfMemory);
+        return pattern;
+    };
+    Pen_->OnMaskAction = [](int action) {
+        if (TMainImageForm* doc = CurrentDocument()) ApplyMaskAction(doc->Document(), action);
+    };
+}
+
+void TMainForm::ShowPenPalette(TMainImageForm* form) {
+    if (form == CurrentDocument())
+        Pen_->SetPalette(&form->Document().Palette(), form->Document().BitsPerPixel());
 }

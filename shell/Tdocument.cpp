@@ -7,6 +7,8 @@
 #include "shell/Mainimage.h"
 #include "shell/Paths.h"
 
+#include <cstring>
+
 TDocument::TDocument(QObject* parent)
     : QObject(parent), PictureV(std::make_unique<TOrvaneBitmap>()), NumberV(NextDocumentNumber()) {}
 
@@ -20,7 +22,7 @@ QRegion TDocument::Selection() const {
 
 TWriteGuard TDocument::Guard() const {
     const bool protect = ProtectionV && BitsPerPixel() == 8;
-    return TWriteGuard(protect ? &PaletteV : nullptr, MaskV && MaskV->Allocated() ? MaskV.get() : nullptr);
+    return TWriteGuard(protect ? &PaletteV : nullptr, MaskOnV ? MaskV.get() : nullptr);
 }
 
 bool TDocument::NeverSaved() const {
@@ -40,11 +42,51 @@ void TDocument::AttachUndo() {
     UndoStore().SetOwner(uint32_t(NumberV), target);
 }
 
+bool TDocument::MakeMask() {
+    if (MaskV) return true;
+    // Index 0 shows black and every other white, so the display's inversion shows the mask.
+    TRGBQuad quads[256];
+    for (int i = 0; i < 256; ++i)
+        quads[i] = i ? TRGBQuad{255, 255, 255, 0} : TRGBQuad{0, 0, 0, 0};
+    auto mask = std::make_unique<TOrvaneBitmap>();
+    if (!mask->Allocate(PictureV->Width, PictureV->Height, quads, 8)) return false;
+    for (int y = 0; y < mask->Height; ++y)
+        std::memset(mask->ScanLine(y), 0, size_t(mask->Width));
+    MaskV = std::move(mask);
+    emit MaskChanged();
+    return true;
+}
+
+void TDocument::DropMask() {
+    if (!MaskV) return;
+    MaskV.reset();
+    MaskOnV = false;
+    emit MaskChanged();
+}
+
+bool TDocument::FitMask(bool extend) {
+    if (!MaskV || (MaskV->Width == PictureV->Width && MaskV->Height == PictureV->Height)) return true;
+    const bool fitted = extend ? MaskV->ResizeCanvas(PictureV->Width, PictureV->Height, 0)
+                               : MaskV->Stretch(PictureV->Width, PictureV->Height, false);
+    emit MaskChanged();
+    return fitted;
+}
+
+void TDocument::SetMaskOn(bool on) {
+    on = on && MaskV;
+    if (MaskOnV == on) return;
+    MaskOnV = on;
+    emit MaskChanged();
+    emit StateChanged();
+}
+
 void TDocument::Replaced() {
-    // A new picture in this document: the records of the old one cannot come back.
+    // A new picture in this document: the records of the old one cannot come back,
+    // nor can the mask drawn over it.
     ForgetUndo();
     PaperSteps.clear();
     ModifiedV = false;
+    DropMask();
     emit Reshaped();
     emit PaletteChanged();
     emit StateChanged();
@@ -89,22 +131,23 @@ uint32_t TDocument::Save(const QString& directory, const QString& fileName, int 
     return 0;
 }
 
-uint32_t TDocument::Reshape(const std::function<uint32_t()>& change) {
+uint32_t TDocument::Reshape(const std::function<uint32_t()>& change, bool extendMask) {
     const TPaper before = PaperV;
-    TChange step(*this);
+    TChange step(*this, UndoPicture | UndoRegion | (MaskV ? UndoMask : 0));
     if (const uint32_t code = change()) return code;
+    if (!FitMask(extendMask)) return ErrorCode::OutOfMemory;
     step.Commit();
     if (step.Recorded()) PaperSteps.emplace_back(Bounds().size(), before);
     return 0;
 }
 
 uint32_t TDocument::Resize(int width, int height, int dpi) {
-    return Reshape([&] { return ResizeDesign(Design(), width, height, dpi); });
+    return Reshape([&] { return ResizeDesign(Design(), width, height, dpi); }, false);
 }
 
 uint32_t TDocument::Enlarge(int width, int height, const TCurrentColour& colour) {
     const uint32_t fill = colour.Pixel(BitsPerPixel(), PaletteV);
-    return Reshape([&] { return EnlargeDesign(Design(), width, height, fill); });
+    return Reshape([&] { return EnlargeDesign(Design(), width, height, fill); }, true);
 }
 
 void TDocument::PaperAfterUndo(QSize from) {
@@ -158,11 +201,15 @@ QRect TDocument::Paste(const TClipPicture& clip, int x, int y) {
 bool TDocument::Undo() {
     AttachUndo();
     const QSize before(PictureV->Width, PictureV->Height);
+    const std::vector<TUndoEntry> entries = UndoStore().Entries();
+    const bool maskOnly = !entries.empty() && entries.back().Flags == UndoMask;
     if (!UndoStore().Undo(true)) return false;
-    ModifiedV = true;
+    if (!maskOnly) ModifiedV = true; // the mask is not saved with the design
     if (before != QSize(PictureV->Width, PictureV->Height)) {
         PaperAfterUndo(before);
+        FitMask(false); // a mask made after the size change that was undone
         emit Reshaped();
+        emit MaskChanged();
     } else {
         emit Changed(Bounds());
     }
@@ -228,6 +275,9 @@ TChange::TChange(TDocument& document, const QRect& rect, int undoFlags)
     Q_ASSERT(!Doc.Changing);
     Doc.Changing = true;
     Doc.AttachUndo(); // the store records this design whichever window was activated last
+    MaskChange = undoFlags == UndoMask;
+    // The mask is made before the record, so that undo gives back its zeroes.
+    if (MaskChange && !Doc.MaskV) MadeMask = Doc.MakeMask();
     RecordedV = undoFlags != 0 && UndoStore().Add(undoFlags, true, rect);
 }
 
@@ -258,7 +308,7 @@ void TChange::Show(const QRect& rect) {
 void TChange::Commit() {
     if (Done) return;
     Done = true;
-    Doc.ModifiedV = true;
+    if (!MaskChange) Doc.ModifiedV = true;
     if (SizeBefore != QSize(Doc.PictureV->Width, Doc.PictureV->Height))
         emit Doc.Reshaped();
     else if (const QRect notice = TouchedAny ? Touched : RecordedRect; !notice.isEmpty())
@@ -269,7 +319,9 @@ void TChange::Commit() {
 void TChange::Fail() {
     if (Done) return;
     Done = true;
-    if (!RecordedV) return;
-    UndoStore().RevertLatest();
-    if (SizeBefore != QSize(Doc.PictureV->Width, Doc.PictureV->Height)) emit Doc.Reshaped();
+    if (RecordedV) {
+        UndoStore().RevertLatest();
+        if (SizeBefore != QSize(Doc.PictureV->Width, Doc.PictureV->Height)) emit Doc.Reshaped();
+    }
+    if (MadeMask) Doc.DropMask();
 }

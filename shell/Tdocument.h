@@ -13,6 +13,12 @@
 //      a step that ends without Commit, or calls Fail(), puts the record back and
 //      drops it, so the pixels and the undo list are as before.
 // Every window repaints from those notices; two documents never share one.
+//
+// The mask is an 8-bit plane of the picture's size (0 free, 255 masked) that
+// only the Mask pen draws: a change that records the mask alone makes it,
+// zeroed, on first use. While the mask is on (the window's "Mask Area") the
+// guard keeps masked pixels. It is not saved with the design; a new or opened
+// picture drops it, Resize stretches it and Enlarge extends it with 0.
 
 #include "colour/Colorset.h"
 #include "colour/Currentcolour.h"
@@ -44,7 +50,9 @@ class TDocument : public QObject {
     const TOrvaneBitmap& Picture() const { return *PictureV; }
     const TPalette& Palette() const { return PaletteV; }
     const TPaper& Paper() const { return PaperV; }
+    // The mask (null until a change of the mask made it) and whether the guard honours it.
     const TOrvaneBitmap* Mask() const { return MaskV.get(); }
+    bool MaskOn() const { return MaskOnV; }
     int Number() const { return NumberV; }
     int Unit() const { return UnitV; }
     QString Directory() const { return DirectoryV; }
@@ -57,7 +65,7 @@ class TDocument : public QObject {
     // The selected region (empty without one).
     QRegion Selection() const;
     // What drawing may change now: protected colours stay while protection is on
-    // (8 bits only), and pixels under the mask stay.
+    // (8 bits only), and pixels under the mask stay while the mask is on.
     TWriteGuard Guard() const;
     // The never-saved name "Noname<n>.tex" / ".tfc" of this document.
     bool NeverSaved() const;
@@ -98,6 +106,8 @@ class TDocument : public QObject {
     void ClearSelection();
     void SetUnit(int unit);
     void SetProtection(bool on);
+    // Turns the mask on or off; it stays off while there is no mask.
+    void SetMaskOn(bool on);
     void SetModified(bool modified);
 
     // Makes the undo store work on this design (activation and every change do it).
@@ -113,15 +123,24 @@ class TDocument : public QObject {
     void StateChanged();
     // The selection changed (its outline needs drawing again).
     void SelectionChanged();
+    // The mask was made, dropped or changed size, or was turned on or off (its
+    // pixels changing is a Changed notice like the picture's).
+    void MaskChanged();
 
   private:
     friend class TChange;
     TDesignRef Design() { return TDesignRef{*PictureV, PaletteV, PaperV}; }
     void Replaced();
-    // A size change by Resize or Enlarge: the paper before it comes back with its undo.
-    uint32_t Reshape(const std::function<uint32_t()>& change);
+    // A size change by Resize or Enlarge: the paper before it comes back with its undo;
+    // the mask follows the picture (extendMask: cut or extended with 0, else stretched).
+    uint32_t Reshape(const std::function<uint32_t()>& change, bool extendMask);
     void PaperAfterUndo(QSize from);
     void ForgetUndo();
+    // Makes the zeroed mask when there is none; false when memory is short.
+    bool MakeMask();
+    void DropMask();
+    // Gives the mask the picture's size: stretched, or (extend) cut or extended with 0.
+    bool FitMask(bool extend);
 
     std::unique_ptr<TOrvaneBitmap> PictureV;
     std::unique_ptr<TOrvaneBitmap> MaskV;
@@ -133,6 +152,7 @@ class TDocument : public QObject {
     QString FileNameV;
     bool ModifiedV = false;
     bool ProtectionV = false;
+    bool MaskOnV = false;
     bool Changing = false;
     // Papers before the size changes that undo may take back: (size after, paper before).
     std::vector<std::pair<QSize, TPaper>> PaperSteps;
@@ -143,7 +163,9 @@ class TDocument : public QObject {
 class TChange {
   public:
     // Records rect (clipped to the picture) before the change; undoFlags 0 keeps
-    // no record (such a change cannot be undone or put back).
+    // no record (such a change cannot be undone or put back). A change that records
+    // the mask alone (UndoMask) is a change of the mask: the mask is made first when
+    // there is none, and the design's modified flag stays, since the mask is not saved.
     TChange(TDocument& document, const QRect& rect, int undoFlags = UndoPicture | UndoRegion);
     // Records the whole picture.
     explicit TChange(TDocument& document, int undoFlags = UndoPicture | UndoRegion);
@@ -156,6 +178,8 @@ class TChange {
     // but cannot be undone or put back).
     bool Recorded() const { return RecordedV; }
     TOrvaneBitmap& Picture() { return *Doc.PictureV; }
+    // The mask, for a change of the mask; null otherwise or when it could not be made.
+    TOrvaneBitmap* Mask() { return MaskChange ? Doc.MaskV.get() : nullptr; }
     TPalette& Palette() { return Doc.PaletteV; }
     const TWriteGuard& Guard() const { return GuardV; }
     // Fills rect with value wherever the guard allows, and touches it.
@@ -180,4 +204,6 @@ class TChange {
     TWriteGuard GuardV;
     bool RecordedV = false;
     bool Done = false;
+    bool MaskChange = false; // records the mask alone
+    bool MadeMask = false;   // the mask did not exist before this change
 };

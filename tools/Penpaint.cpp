@@ -1,13 +1,14 @@
 #include "tools/Penpaint.h"
 
+#include "tools/Penscrape.h"
+#include "tools/Penwater.h"
+
 #include <algorithm>
 #include <cmath>
-#include <cstring>
+#include <new>
 #include <numbers>
 
 namespace {
-
-constexpr int kGrainSide = 128; // the crayon's paper grain tile, a power of two
 
 uint32_t Mix(TColorRef a, TColorRef b, int k, int n) {
     uint32_t out = 0;
@@ -20,57 +21,23 @@ uint32_t Mix(TColorRef a, TColorRef b, int k, int n) {
 
 } // namespace
 
-TPenPainter::TPenPainter(TChange& change, const TPenObject& pen, uint32_t colour, TOrvaneRandom* random)
-    : Change(change), Picture(change.Picture()), Pen(pen), Settings(pen.Settings), Colour(colour),
-      Random(random) {
-    Fast = Change.Guard().Open() && !Settings.Restricted;
-    if (Settings.Restricted && Picture.BitsPerPixel != 8)
-        for (int k = 0; k < Settings.Colours.Count(); ++k)
-            Allowed.push_back(Change.Palette()[Settings.Colours.IndexAt(k)].ColorRef());
+TPenPainter::TPenPainter(TChange& change, const TPenObject& pen, uint32_t colour, TOrvaneRandom* random,
+                         const TRepeatWrap& repeat)
+    : Canvas(change, pen.Settings, repeat, pen.Settings.Kind == PenMask), Pen(pen), Settings(pen.Settings),
+      Colour(colour), Random(random) {
     if (Settings.Kind == PenCrayon && Random) {
         // The grain lies on the paper, not on the pen: strokes over the same
         // place leave the same gaps instead of filling them in.
         const int density = std::clamp(Settings.Density, 1, 5);
-        Grain.resize(size_t(kGrainSide) * kGrainSide);
+        Grain.resize(size_t(TPenCanvas::kGrainSide) * TPenCanvas::kGrainSide);
         for (uint8_t& g : Grain)
             g = Random->Random(6) < density;
     }
+    if (Settings.Kind == PenWater) Water = std::make_unique<TWaterBrush>(Canvas, Settings, colour, random);
+    if (Settings.Kind == PenScrape) Scrape = std::make_unique<TScrapeBrush>(Canvas, Pen);
 }
 
-bool TPenPainter::Writable(int x, int y) const {
-    if (!Change.Guard().Allows(Picture, x, y)) return false;
-    if (!Settings.Restricted) return true;
-    const uint32_t present = Picture.GetPixel(x, y);
-    if (Picture.BitsPerPixel == 8) return Settings.Colours.Contains(int(present));
-    return std::find(Allowed.begin(), Allowed.end(), present) != Allowed.end();
-}
-
-void TPenPainter::Put(uint8_t* row, int x, uint32_t value) {
-    if (Picture.BitsPerPixel == 8) {
-        row[x] = uint8_t(value);
-    } else {
-        uint8_t* p = row + 3 * x; // blue, green, red; the value holds red in its low byte
-        p[0] = uint8_t(value >> 16), p[1] = uint8_t(value >> 8), p[2] = uint8_t(value);
-    }
-}
-
-void TPenPainter::Span(int y, int x0, int x1, uint32_t value, bool grained) {
-    if (y < 0 || y >= Picture.Height) return;
-    x0 = std::max(x0, 0), x1 = std::min(x1, Picture.Width - 1);
-    if (x0 > x1) return;
-    uint8_t* row = Picture.ScanLine(y);
-    const uint8_t* grain = grained ? Grain.data() + size_t(y & (kGrainSide - 1)) * kGrainSide : nullptr;
-    if (Fast && !grain && Picture.BitsPerPixel == 8) {
-        std::memset(row + x0, int(value & 0xFF), size_t(x1 - x0 + 1));
-    } else {
-        for (int x = x0; x <= x1; ++x) {
-            if (grain && !grain[x & (kGrainSide - 1)]) continue;
-            if (Fast || Writable(x, y)) Put(row, x, value);
-        }
-    }
-    TouchedV |= QRect(x0, y, x1 - x0 + 1, 1);
-    FreshV |= QRect(x0, y, x1 - x0 + 1, 1);
-}
+TPenPainter::~TPenPainter() = default;
 
 uint32_t TPenPainter::StampColour() {
     if (!Settings.Spread) return Colour;
@@ -78,19 +45,37 @@ uint32_t TPenPainter::StampColour() {
     const int g = std::max(Settings.Grade, 2), period = 2 * g - 2;
     int k = Stamps++ % period;
     if (k >= g) k = period - k;
-    if (Picture.BitsPerPixel == 8)
+    if (Canvas.Bits() == 8)
         return uint32_t(Settings.First + (Settings.Second - Settings.First) * k / (g - 1));
-    const TPalette& palette = Change.Palette();
+    const TPalette& palette = Canvas.Palette();
     return Mix(palette[Settings.First].ColorRef(), palette[Settings.Second].ColorRef(), k, g - 1);
 }
 
 void TPenPainter::Stamp(const TPenStroke& stroke) {
-    if (Settings.Kind != PenNormal && Settings.Kind != PenCrayon) return; // kinds still to come paint nothing
-    const bool grained = Settings.Kind == PenCrayon;
-    if (grained && Grain.empty()) return;
-    const uint32_t value = StampColour();
-    for (const TFootprintSpan& s : Pen.Footprint(stroke.Size).Spans)
-        Span(stroke.Y + s.Y, stroke.X + s.X0, stroke.X + s.X1, value, grained);
+    const TFootprint& footprint = Pen.Footprint(stroke.Size);
+    if (Water) return Water->Stamp(footprint, stroke.X, stroke.Y, stroke.Size);
+    uint32_t value = 0;
+    const std::vector<uint8_t>* grain = nullptr;
+    switch (Settings.Kind) {
+    case PenNormal:
+        value = StampColour();
+        break;
+    case PenCrayon:
+        if (Grain.empty()) return;
+        value = StampColour(), grain = &Grain;
+        break;
+    case PenMask:
+        value = Settings.MaskDelete ? 0 : 255;
+        break;
+    default:
+        return; // the air brush sprays, the Scrape Pen drags
+    }
+    for (const TFootprintSpan& s : footprint.Spans)
+        Canvas.Span(stroke.Y + s.Y, stroke.X + s.X0, stroke.X + s.X1, value, grain);
+}
+
+void TPenPainter::Drag(int x0, int y0, int x1, int y1, int size) {
+    if (Scrape) Scrape->Drag(x0, y0, x1, y1, size);
 }
 
 bool TPenPainter::DropColour(int x, int y, uint32_t& value) {
@@ -109,10 +94,12 @@ bool TPenPainter::DropColour(int x, int y, uint32_t& value) {
         while (pick >= std::max(Settings.AirNumbers[size_t(i)], 0))
             pick -= std::max(Settings.AirNumbers[size_t(i++)], 0);
         const int index = Settings.AirColours[size_t(i)];
-        value = Picture.BitsPerPixel == 8 ? uint32_t(index) : Change.Palette()[index].ColorRef();
+        value = Canvas.Bits() == 8 ? uint32_t(index) : Canvas.Palette()[index].ColorRef();
     } else {
         const TAirPattern* p = Settings.Pattern.get();
         if (!p || p->Width <= 0 || p->Height <= 0) return false;
+        const QPoint at = Canvas.Repeat().Wrap(x, y); // the pattern lies on the picture
+        x = at.x(), y = at.y();
         const int px = ((x % p->Width) + p->Width) % p->Width, py = ((y % p->Height) + p->Height) % p->Height;
         value = p->Pixels[size_t(py) * size_t(p->Width) + size_t(px)];
     }
@@ -141,7 +128,7 @@ void TPenPainter::Drop(int x, int y, int nozzle, uint32_t value) {
         break;
     }
     for (int row = b.top(); row <= b.bottom(); ++row)
-        Span(row, b.left(), b.right(), value, false);
+        Canvas.Span(row, b.left(), b.right(), value);
 }
 
 void TPenPainter::Spray(int x, int y, int size) {
@@ -161,11 +148,15 @@ void TPenPainter::Spray(int x, int y, int size) {
 std::shared_ptr<const TAirPattern> MakeAirPattern(const TOrvaneBitmap& picture, const QRect& rect) {
     const QRect r = rect.intersected(QRect(0, 0, picture.Width, picture.Height));
     if (r.isEmpty()) return nullptr;
-    auto p = std::make_shared<TAirPattern>();
-    p->Width = r.width(), p->Height = r.height();
-    p->Pixels.reserve(size_t(r.width()) * size_t(r.height()));
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x)
-            p->Pixels.push_back(picture.GetPixel(x, y));
-    return p;
+    try {
+        auto p = std::make_shared<TAirPattern>();
+        p->Width = r.width(), p->Height = r.height();
+        p->Pixels.reserve(size_t(r.width()) * size_t(r.height()));
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                p->Pixels.push_back(picture.GetPixel(x, y));
+        return p;
+    } catch (const std::bad_alloc&) {
+        return nullptr; // a selection too large to copy
+    }
 }

@@ -1,8 +1,7 @@
 #pragma once
-// TPenPainter: writes the pen's stamps and air-brush drops into one change of a
-// document, per pen kind. Every pixel is clipped to the picture and goes through
-// the change's write guard (protected colours and mask stay); with "Color : Yes"
-// only pixels whose present colour is in the pen's colour list change.
+// TPenPainter: writes one stroke of the pen into one change of a document, per
+// pen kind, through a TPenCanvas (the repeat's wrapping, the picture's edges, the
+// guard and the colour list; see Pencanvas.h).
 //
 // Per-pixel rules:
 //   Normal     every footprint pixel takes the colour.
@@ -17,53 +16,55 @@
 //   Spread     with "Spread : On" successive stamps step through Grade colours
 //              from the first to the second and back, for gradations along a
 //              stroke (8 bits: indices between the two; 24 bits: mixed values).
+//   Water Pen  works the colours already there (Penwater.h).
+//   Scrape Pen drags colours picked up at the press along the stroke (Penscrape.h).
+//   Mask       stamps write the document's mask: 255, or 0 with "Delete".
 
-#include "shell/Tdocument.h"
+#include "tools/Pencanvas.h"
 #include "tools/Penobject.h"
 
 #include <QRect>
+#include <memory>
+
+class TScrapeBrush;
+class TWaterBrush;
 
 class TPenPainter {
   public:
     // colour is the current colour as a pixel value of the picture; random feeds
-    // the Crayon and the air brush (may be null: then they paint nothing).
-    TPenPainter(TChange& change, const TPenObject& pen, uint32_t colour, TOrvaneRandom* random);
+    // the Crayon, the air brush and the Water Pen (may be null: the Crayon and the
+    // air brush then paint nothing). repeat wraps the stroke's points into the picture.
+    TPenPainter(TChange& change, const TPenObject& pen, uint32_t colour, TOrvaneRandom* random,
+                const TRepeatWrap& repeat = {});
+    ~TPenPainter();
 
     // One footprint stamp at the stroke's X, Y with its Size, by the pen kind.
     void Stamp(const TPenStroke& stroke);
     // One air-brush spray event around (x, y) for a pen of size: DotNum drops of
     // the mode in use within size / 2 pixels.
     void Spray(int x, int y, int size);
+    // The Scrape Pen's comb dragged from (x0, y0) to (x1, y1), both included.
+    void Drag(int x0, int y0, int x1, int y1, int size);
     // Everything written so far (picture coordinates, clipped).
-    QRect Touched() const { return TouchedV; }
+    QRect Touched() const { return Canvas.Touched(); }
     // What was painted since the last call (empty when nothing was), for showing a
     // stroke as it is drawn.
-    QRect TakeFresh() {
-        const QRect fresh = FreshV;
-        FreshV = QRect();
-        return fresh;
-    }
+    QRect TakeFresh() { return Canvas.TakeFresh(); }
 
   private:
     uint32_t StampColour();
     bool DropColour(int x, int y, uint32_t& value);
     void Drop(int x, int y, int nozzle, uint32_t value);
-    void Span(int y, int x0, int x1, uint32_t value, bool grained);
-    bool Writable(int x, int y) const;
-    void Put(uint8_t* row, int x, uint32_t value);
 
-    TChange& Change;
-    TOrvaneBitmap& Picture;
+    TPenCanvas Canvas;
     const TPenObject& Pen;
     const TPenSettings& Settings;
     uint32_t Colour;
     TOrvaneRandom* Random;
-    bool Fast;                     // open guard, no colour restriction: whole runs are written at once
-    int Stamps = 0;                // for the spread
-    std::vector<uint32_t> Allowed; // "Color : Yes" colour values of a full-colour picture
-    std::vector<uint8_t> Grain;    // Crayon: 1 where the colour takes
-    QRect TouchedV;
-    QRect FreshV;
+    int Stamps = 0;             // for the spread
+    std::vector<uint8_t> Grain; // Crayon: 1 where the colour takes
+    std::unique_ptr<TWaterBrush> Water;
+    std::unique_ptr<TScrapeBrush> Scrape;
 };
 
 // The PATTERN air brush's colours from rect of a picture (clipped); null when

@@ -43,6 +43,14 @@ TPenSettings ReadPenSettings(const TIniFile& ini) {
     }
     s.WaterFunction = Read(ini, "WaterFunction", s.WaterFunction, WaterSimple, WaterDiffuse);
     s.WaterDensity = Read(ini, "WaterDensity", s.WaterDensity, 1, 5);
+    for (int f = 0; f < 4; ++f) {
+        TWaterAmounts& w = s.Water[size_t(f)];
+        w.Colour = Read(ini, Indexed("WaterColor", f), w.Colour, 0, 100);
+        w.Effect = Read(ini, Indexed("WaterEffect", f), w.Effect, 0, 100);
+    }
+    s.MaskDelete = ini.ReadBool(kPen, "MaskDelete", s.MaskDelete);
+    s.MaskFill = ini.ReadBool(kPen, "MaskFill", s.MaskFill);
+    s.InsertColours = ini.ReadBool(kPen, "InsertColor", s.InsertColours);
     s.Spread = ini.ReadBool(kPen, "Spread", s.Spread);
     s.First = Read(ini, "First", s.First, 0, 255);
     s.Second = Read(ini, "Second", s.Second, 0, 255);
@@ -76,9 +84,18 @@ void WritePenSettings(TIniFile& ini, const TPenSettings& s) {
         ini.WriteInteger(kPen, Indexed("AirColor", i), s.AirColours[size_t(i)]);
         ini.WriteInteger(kPen, Indexed("AirNumber", i), s.AirNumbers[size_t(i)]);
     }
-    ini.WriteBool(kPen, "Pressure", s.Pressure);
-    ini.WriteBool(kPen, "Spread", s.Spread);
-    ini.WriteBool(kPen, "Restricted", s.Restricted);
+    for (int f = 0; f < 4; ++f) {
+        ini.WriteInteger(kPen, Indexed("WaterColor", f), s.Water[size_t(f)].Colour);
+        ini.WriteInteger(kPen, Indexed("WaterEffect", f), s.Water[size_t(f)].Effect);
+    }
+    const std::pair<const char*, bool> switches[] = {
+        {"Pressure", s.Pressure},     {"Spread", s.Spread},     {"Restricted", s.Restricted},
+        {"MaskDelete", s.MaskDelete}, {"MaskFill", s.MaskFill}, {"InsertColor", s.InsertColours}};
+    for (const auto& [key, on] : switches)
+        ini.WriteBool(kPen, key, on);
+    // SaveColorSet leaves the section as it was for an empty set: a list the user
+    // emptied would come back at the next start.
+    ini.EraseSection(kColor);
     SaveColorSet(ini, kColor, s.Colours);
 }
 

@@ -39,6 +39,13 @@ struct TAirPattern {
     std::vector<uint32_t> Pixels;
 };
 
+// A Water Pen function's colour and effect amounts as scroll positions 0 .. 100
+// (the amount is the position x 0.01).
+struct TWaterAmounts {
+    int Colour = 0;
+    int Effect = 50;
+};
+
 struct TPenSettings {
     int Kind = PenNormal;
     int Size = 12;   // 1 .. 28
@@ -56,18 +63,24 @@ struct TPenSettings {
     std::shared_ptr<const TAirPattern> Pattern; // PATTERN, taken from a selection
     int WaterFunction = WaterSimple;
     int WaterDensity = 3; // 1 .. 5
-    TChoiceColor Colours; // the pen's colour list
-    bool Spread = false;  // "Spread : On": stamps step from First to Second
+    // Per function (Simple, Spatter, Pure, Diffuse); Pure washes the colour in by default.
+    std::array<TWaterAmounts, 4> Water{{{0, 50}, {0, 50}, {50, 0}, {0, 50}}};
+    bool MaskDelete = false;    // Mask pen "Delete": strokes erase the mask
+    bool MaskFill = false;      // Mask pen "Fill": a click takes the connected same-colour area
+    bool InsertColours = false; // "Insert Color": picked colours go to the front of the list
+    TChoiceColor Colours;       // the pen's colour list
+    bool Spread = false;        // "Spread : On": stamps step from First to Second
     int First = TPalette::kFirstDrawing, Second = TPalette::kFirstDrawing;
     int Grade = 2;           // colours in the spread, 2 .. 250
     bool Restricted = false; // "Color : Yes": paint only over colours of the list
 };
 
 // Reads section "Pen" and the colour list of section "Color". Missing keys take
-// the defaults above; sizes, spacing, densities, nozzles, bristles, grade, kind
-// and modes out of range are clamped into it.
+// the defaults above; sizes, spacing, densities, nozzles, bristles, grade, kind,
+// modes and water amounts out of range are clamped into it.
 TPenSettings ReadPenSettings(const TIniFile& ini);
-// Writes what ReadPenSettings reads (memory only; the caller updates the file).
+// Writes what ReadPenSettings reads (memory only; the caller updates the file); an
+// empty colour list is written as empty, so it stays empty when read back.
 void WritePenSettings(TIniFile& ini, const TPenSettings& settings);
 // Gives the pen the settings: its kind and parameters, and the footprint's size,
 // shape, spacing and pressure switch.

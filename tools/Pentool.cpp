@@ -1,14 +1,20 @@
 #include "tools/Pentool.h"
 
+#include "colour/Colorset.h"
 #include "shell/Tdocument.h"
+#include "tools/Penmask.h"
 #include "tools/Penpaint.h"
+#include "tools/Penpick.h"
 
 #include <cmath>
+#include <cstdlib>
 
 namespace {
 
 // Pointer pressure 0 .. 1 in the tablet's packet unit.
 constexpr int kPressureUnit = 1023;
+// The Scrape Pen takes a move once it leaves this many pixels around the last point.
+constexpr int kScrapeBox = 5;
 
 } // namespace
 
@@ -23,16 +29,22 @@ int TPenTool::SizeOf(const TToolPointer& p) const {
 
 void TPenTool::MouseDown(TToolContext& context, const TToolPointer& p) {
     if (p.Button != ButtonLeft || p.Shift || !context.Document || !context.Pen) return;
+    if (PickMode != PickNone) return PickAt(context, p);
     End(); // a press without the release before it
     TDocument& doc = *context.Document;
     Pen = context.Pen;
-    Change = std::make_unique<TChange>(doc);
-    Painter = std::make_unique<TPenPainter>(*Change, *Pen,
-                                            context.Colour.Pixel(doc.BitsPerPixel(), doc.Palette()), Random);
+    const int kind = Pen->Settings.Kind;
+    if (kind == PenMask && Pen->Settings.MaskFill) {
+        FillMaskArea(doc, Pen->Settings, context.Repeat, p.X, p.Y);
+        return;
+    }
+    Change = std::make_unique<TChange>(doc, kind == PenMask ? UndoMask : UndoPicture | UndoRegion);
+    Painter = std::make_unique<TPenPainter>(
+        *Change, *Pen, context.Colour.Pixel(doc.BitsPerPixel(), doc.Palette()), Random, context.Repeat);
     Pen->BeginStroke(Stroke, p.X, p.Y, SizeOf(p));
-    if (Pen->Settings.Kind == PenAirBrush) {
+    if (kind == PenAirBrush) {
         Painter->Spray(p.X, p.Y, Stroke.Size0);
-    } else {
+    } else if (kind != PenScrape) {
         Pen->Dot(Stroke, p.X, p.Y, [this](const TPenStroke& s) { Painter->Stamp(s); });
     }
     EndStamped = true;
@@ -40,9 +52,11 @@ void TPenTool::MouseDown(TToolContext& context, const TToolPointer& p) {
 }
 
 void TPenTool::Segment(int x, int y, int size) {
-    if (Pen->Settings.Kind == PenAirBrush) {
+    const int kind = Pen->Settings.Kind;
+    if (kind == PenAirBrush || kind == PenScrape) {
+        if (kind == PenAirBrush) Painter->Spray(x, y, size);
+        if (kind == PenScrape) Painter->Drag(Stroke.X0, Stroke.Y0, x, y, size);
         Stroke.X0 = x, Stroke.Y0 = y, Stroke.Size0 = size;
-        Painter->Spray(x, y, size);
         EndStamped = true;
         return;
     }
@@ -59,8 +73,24 @@ void TPenTool::Segment(int x, int y, int size) {
     EndStamped = false;
 }
 
-void TPenTool::MouseMove(TToolContext&, const TToolPointer& p) {
-    if (!Change || (p.X == Stroke.X0 && p.Y == Stroke.Y0)) return;
+bool TPenTool::TooClose(int x, int y) const {
+    const int dx = std::abs(x - Stroke.X0), dy = std::abs(y - Stroke.Y0);
+    switch (Pen->Settings.Kind) {
+    case PenWater:
+        return dx <= Pen->BaseSize() && dy <= Pen->BaseSize();
+    case PenScrape:
+        return dx <= kScrapeBox && dy <= kScrapeBox;
+    default:
+        return dx == 0 && dy == 0;
+    }
+}
+
+void TPenTool::MouseMove(TToolContext& context, const TToolPointer& p) {
+    if (PickMode == PickBlock && Corner && context.View) {
+        const QRect band = SpanRect(*Corner, QPoint(p.X, p.Y)); // the half-open rectangle's pixels
+        context.View->ShowRubberBand(band.adjusted(0, 0, -1, -1));
+    }
+    if (!Change || TooClose(p.X, p.Y)) return;
     Segment(p.X, p.Y, SizeOf(p));
     Change->Show(Painter->TakeFresh()); // the stroke shows as it is drawn
 }
@@ -81,11 +111,41 @@ void TPenTool::End() {
     Change.reset();
 }
 
-void TPenTool::Finish(TToolContext&) {
+void TPenTool::Finish(TToolContext& context) {
     End();
+    SetPick(context, PickNone);
 }
 
-void TPenTool::Cancel(TToolContext&) {
+void TPenTool::Cancel(TToolContext& context) {
     Painter.reset();
     Change.reset(); // without Commit the change is undone
+    SetPick(context, PickNone);
+}
+
+void TPenTool::SetPick(TToolContext& context, int mode) {
+    if (mode == PickMode) return;
+    const bool ending = PickMode != PickNone;
+    PickMode = mode == PickPixel || mode == PickBlock ? mode : PickNone;
+    if (Corner && context.View) context.View->ShowRubberBand(QRect());
+    Corner.reset();
+    if (ending && PickMode == PickNone && OnPicked) OnPicked({});
+}
+
+void TPenTool::PickAt(TToolContext& context, const TToolPointer& p) {
+    const TDocument& doc = *context.Document;
+    const QPoint at(p.X, p.Y);
+    if (PickMode == PickBlock && !Corner) {
+        Corner = at;
+        return;
+    }
+    const QPoint from = PickMode == PickBlock ? *Corner : at;
+    const QPoint to = PickMode == PickBlock ? at : at + QPoint(1, 1);
+    EndPick(context, PickColourIndices(doc.Picture(), doc.Palette(), context.Repeat, from, to));
+}
+
+void TPenTool::EndPick(TToolContext& context, const std::vector<int>& colours) {
+    if (Corner && context.View) context.View->ShowRubberBand(QRect());
+    Corner.reset();
+    PickMode = PickNone;
+    if (OnPicked) OnPicked(colours);
 }

@@ -44,7 +44,10 @@ void TToolDispatch::Forget(const TDocument* document) {
 }
 
 void TToolDispatch::Pick(const TDocument& document, int x, int y) {
-    const uint32_t v = document.Picture().GetPixel(x, y);
+    // A point of the repeat's plane picks where it lands; outside the picture is no colour.
+    const QPoint at = Ctx.Repeat.Wrap(x, y);
+    if (!document.Bounds().contains(at)) return;
+    const uint32_t v = document.Picture().GetPixel(at.x(), at.y());
     if (document.BitsPerPixel() == 8) {
         if (v < 252 && Number != ToolColorChange) SetColour(TCurrentColour::OfIndex(int(v)));
     } else {

@@ -175,7 +175,6 @@ TEST_F(Tools, ThePenWindowSetsThePenAndKeepsItInPenIni) {
     ASSERT_NE(doc, nullptr);
     TPenManagerForm* pen = main->PenWindow();
     EXPECT_EQ(pen->windowTitle(), "Pen");
-    EXPECT_FALSE(pen->PenButton[PenWater]->isEnabled()); // not painting yet
     // Each set of toggles shows its own choice.
     EXPECT_TRUE(pen->PenButton[PenNormal]->isChecked());
     EXPECT_TRUE(pen->rbCircle->isChecked());

@@ -180,3 +180,71 @@ TEST(DocumentGuard, ProtectedColoursAndTheSelectionBoundEveryFill) {
     d.ClearSelection();
     EXPECT_FALSE(d.FillSelection(TCurrentColour::OfIndex(3)));
 }
+
+namespace {
+// Sets (x, y) of the mask through a change of the mask; commit or drop.
+void MaskPixel(TDocument& d, int x, int y, bool commit = true) {
+    TChange change(d, UndoMask);
+    ASSERT_NE(change.Mask(), nullptr);
+    change.Mask()->SetPixel(x, y, 255);
+    if (commit) change.Commit();
+}
+int MaskAt(const TDocument& d, int x, int y) {
+    return d.Mask() ? int(d.Mask()->GetPixel(x, y)) : -1;
+}
+} // namespace
+
+TEST(DocumentMask, IsMadeByItsFirstChangeUndoneAloneAndGuardsOnlyWhileOn) {
+    TDocument d;
+    ASSERT_EQ(d.NewCanvas(Small(), 8, TCurrentColour::OfIndex(6)), 0u);
+    int maskNotices = 0;
+    QObject::connect(&d, &TDocument::MaskChanged, [&] { ++maskNotices; });
+    d.SetMaskOn(true); // no mask yet: stays off
+    EXPECT_FALSE(d.MaskOn());
+    MaskPixel(d, 3, 2, false); // dropped: the mask it made goes with it
+    EXPECT_EQ(d.Mask(), nullptr);
+    MaskPixel(d, 3, 2);
+    EXPECT_EQ(MaskAt(d, 3, 2), 255);
+    EXPECT_EQ(MaskAt(d, 4, 2), 0);
+    EXPECT_FALSE(d.Modified()); // the mask is not saved with the design
+    EXPECT_EQ(d.Picture().GetPixel(3, 2), 6u);
+    const auto fill = [&] {
+        TChange change(d, d.Bounds());
+        change.Fill(QRect(2, 2, 3, 1), 9);
+        change.Commit();
+    };
+    fill(); // the mask is off: everything takes the colour
+    EXPECT_EQ(d.Picture().GetPixel(3, 2), 9u);
+    ASSERT_TRUE(d.Undo());
+    d.SetMaskOn(true);
+    fill();
+    EXPECT_EQ(d.Picture().GetPixel(3, 2), 6u);
+    EXPECT_EQ(d.Picture().GetPixel(4, 2), 9u);
+    ASSERT_TRUE(d.Undo()); // the fill
+    ASSERT_TRUE(d.Undo()); // the mask pixel, alone
+    EXPECT_EQ(MaskAt(d, 3, 2), 0);
+    EXPECT_EQ(d.Picture().GetPixel(3, 2), 6u);
+    ASSERT_EQ(d.NewCanvas(Small(), 8, TCurrentColour()), 0u); // a new picture drops the mask
+    EXPECT_EQ(d.Mask(), nullptr);
+    EXPECT_FALSE(d.MaskOn());
+    EXPECT_EQ(maskNotices, 5); // made, dropped, made, on, dropped
+}
+
+TEST(DocumentMask, FollowsResizeAndEnlargeAndComesBackWithTheirUndo) {
+    TDocument d;
+    ASSERT_EQ(d.NewCanvas(Small(8, 4), 8, TCurrentColour()), 0u);
+    d.AttachUndo();
+    MaskPixel(d, 7, 3);                  // the bottom-right corner
+    ASSERT_EQ(d.Resize(16, 8, 160), 0u); // stretched: the corner becomes 2 x 2
+    EXPECT_EQ(MaskAt(d, 14, 6), 255);
+    EXPECT_EQ(MaskAt(d, 13, 6), 0);
+    ASSERT_EQ(d.Enlarge(20, 10, TCurrentColour()), 0u); // extended with 0
+    EXPECT_EQ(QSize(d.Mask()->Width, d.Mask()->Height), QSize(20, 10));
+    EXPECT_EQ(MaskAt(d, 15, 7), 255);
+    EXPECT_EQ(MaskAt(d, 19, 9), 0);
+    ASSERT_TRUE(d.Undo());
+    ASSERT_TRUE(d.Undo());
+    EXPECT_EQ(QSize(d.Mask()->Width, d.Mask()->Height), QSize(8, 4));
+    EXPECT_EQ(MaskAt(d, 7, 3), 255);
+    EXPECT_EQ(MaskAt(d, 6, 3), 0);
+}

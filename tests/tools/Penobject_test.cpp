@@ -166,6 +166,8 @@ TEST(PenSettings, ClampsSizesSpacingAndNozzlesFromTheIni) {
         ini.WriteInteger("Pen", "MDotNum", -2);
         ini.WriteInteger("Pen", "Kind", 2);
         ini.WriteInteger("Pen", "Grade", 1);
+        ini.WriteInteger("Pen", "WaterColor3", 101);
+        ini.WriteInteger("Pen", "WaterEffect1", -1);
     }
     TIniFile ini(dir.filePath("Pen.Ini"));
     TPenSettings s = ReadPenSettings(ini);
@@ -175,9 +177,16 @@ TEST(PenSettings, ClampsSizesSpacingAndNozzlesFromTheIni) {
     EXPECT_EQ(s.Air[AirMulti].DotNum, 1);
     EXPECT_EQ(s.Kind, PenCrayon);
     EXPECT_EQ(s.Grade, 2);
+    EXPECT_EQ(s.Water[WaterPure].Colour, 100);
+    EXPECT_EQ(s.Water[WaterSimple].Effect, 0);
     s.AirNumbers[3] = 7;
+    s.Colours.Add(9, TPalette());
     WritePenSettings(ini, s);
     EXPECT_EQ(ReadPenSettings(ini).AirNumbers[3], 7);
+    EXPECT_EQ(ReadPenSettings(ini).Colours.Count(), 1);
+    s.Colours.Clear(); // an emptied list stays empty
+    WritePenSettings(ini, s);
+    EXPECT_EQ(ReadPenSettings(ini).Colours.Count(), 0);
     TPenObject pen;
     ApplyPenSettings(pen, s);
     EXPECT_EQ(pen.BaseSize(), 28);

@@ -1,7 +1,7 @@
 // The pen tool driven through the tool dispatch, without any window.
 #include "raster/Undo.h"
 #include "shell/Mainmenu.h"
-#include "support/Draw.h"
+#include "support/Penscene.h"
 #include "support/Pictures.h"
 #include "tools/Penpaint.h"
 #include "tools/Pentool.h"
@@ -10,57 +10,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-using Strings = std::vector<std::string>;
-
-TToolPointer At(int x, int y, double pressure = 1.0, bool shift = false) {
-    TToolPointer p;
-    p.X = x, p.Y = y, p.Button = ButtonLeft, p.Buttons = ButtonLeft, p.Shift = shift, p.Pressure = pressure;
-    return p;
-}
-
-// A design with the pen tool active on it.
-struct TPenScene {
-    // A design drawn as ASCII art (each character its palette index).
-    void Open(const Strings& rows, int bits = 8) {
-        TPaper paper;
-        paper.dpi = 160;
-        SetPaper(paper, kPaperCustom, int(rows[0].size()), int(rows.size()));
-        ASSERT_EQ(doc.NewCanvas(paper, bits, TCurrentColour::OfIndex('.')), 0u);
-        if (bits == 8)
-            Draw(doc, [&](TOrvaneBitmap& b) {
-                for (int y = 0; y < b.Height; ++y)
-                    for (int x = 0; x < b.Width; ++x)
-                        b.SetPixel(x, y, uint8_t(rows[size_t(y)][size_t(x)]));
-            });
-        doc.SetModified(false);
-        random.Reseed(11);
-        dispatch.Activate(ToolDraw, std::make_unique<TPenTool>(&random));
-        dispatch.Context().Pen = &pen;
-        dispatch.SetColour(TCurrentColour::OfIndex('#'));
-    }
-    void Pen(int size, int kind = PenNormal) {
-        pen.SetSize(size);
-        pen.Settings.Kind = kind;
-    }
-    // Press at the first point, move through the others, release at the last.
-    void Stroke(const std::vector<QPoint>& points, double pressure = 1.0) {
-        dispatch.MouseDown(doc, nullptr, At(points.front().x(), points.front().y(), pressure));
-        for (const QPoint& q : points)
-            dispatch.MouseMove(doc, nullptr, At(q.x(), q.y(), pressure));
-        dispatch.MouseUp(doc, nullptr, At(points.back().x(), points.back().y(), 0));
-    }
-    int Count(char c) const {
-        int n = 0;
-        for (const std::string& row : Rows(doc.Picture()))
-            n += int(std::count(row.begin(), row.end(), c));
-        return n;
-    }
-    TDocument doc;
-    TToolDispatch dispatch;
-    TPenObject pen;
-    TOrvaneRandom random;
-};
 
 class PenTool : public ::testing::Test, public TPenScene {};
 

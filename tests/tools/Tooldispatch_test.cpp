@@ -73,6 +73,8 @@ TEST_F(Dispatch, PicksTheColourUnderThePointerForEveryToolButColourChange) {
         bool Shift;
         uint32_t Pixel;
         TCurrentColour Expected;
+        QPoint Where = QPoint(1, 1);
+        TRepeatWrap Repeat = {};
     };
     const TCurrentColour start = TCurrentColour::OfIndex(2);
     const Case cases[] = {
@@ -83,6 +85,15 @@ TEST_F(Dispatch, PicksTheColourUnderThePointerForEveryToolButColourChange) {
         {8, ToolColorChange, ButtonMiddle, false, 40, start},     // that tool picks for itself
         {24, ToolDraw, ButtonMiddle, false, 0, start.WithRgb(0)}, // black is a colour
         {24, ToolColorChange, ButtonLeft, true, MakeColorRef(1, 2, 3), start.WithRgb(MakeColorRef(1, 2, 3))},
+        {8,
+         ToolDraw,
+         ButtonMiddle,
+         false,
+         40,
+         TCurrentColour::OfIndex(40),
+         {5, -3},
+         {RepeatStraight, 4, 4, 0}},
+        {8, ToolDraw, ButtonMiddle, false, 40, start, {5, -3}}, // outside the picture: nothing
     };
     for (const Case& c : cases) {
         TDocument d;
@@ -93,7 +104,8 @@ TEST_F(Dispatch, PicksTheColourUnderThePointerForEveryToolButColourChange) {
         TToolDispatch pick;
         pick.Activate(c.Tool, std::make_unique<TSetPixelTool>());
         pick.SetColour(start);
-        pick.MouseDown(d, nullptr, At(1, 1, c.Button, c.Shift));
+        pick.Context().Repeat = c.Repeat;
+        pick.MouseDown(d, nullptr, At(c.Where.x(), c.Where.y(), c.Button, c.Shift));
         EXPECT_EQ(pick.Colour(), c.Expected) << c.Bits << " " << c.Tool << " " << c.Pixel;
     }
 }
