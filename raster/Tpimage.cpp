@@ -50,15 +50,29 @@ int TImageView::BitmapToCanvasY(int y) const {
 }
 
 int TImageView::CanvasToBitmapX(int x) const {
-    int64_t v = int64_t(x) * GetZoomOut() / GetZoomIn() + PosX;
-    if (Repeat && Bitmap && Bitmap->Width > 0) v %= Bitmap->Width;
-    return Saturate(v);
+    return Saturate(FloorDiv(int64_t(x) * GetZoomOut(), GetZoomIn()) + PosX);
 }
 
 int TImageView::CanvasToBitmapY(int y) const {
-    int64_t v = int64_t(y) * GetZoomOut() / GetZoomIn() + PosY;
-    if (Repeat && Bitmap && Bitmap->Height > 0) v %= Bitmap->Height;
-    return Saturate(v);
+    return Saturate(FloorDiv(int64_t(y) * GetZoomOut(), GetZoomIn()) + PosY);
+}
+
+QPoint TImageView::CanvasToBitmap(QPoint canvas) const {
+    return RepeatWrap().Wrap(CanvasToBitmapX(canvas.x()), CanvasToBitmapY(canvas.y()));
+}
+
+bool TImageView::SetRepeat(int kind) {
+    if (kind < RepeatOff || kind > RepeatDropHorizontal || kind == RepeatKindV) return false;
+    RepeatKindV = kind;
+    return true;
+}
+
+TRepeatWrap TImageView::RepeatWrap(const TOrvaneBitmap& picture) const {
+    if (!picture.Allocated()) return {};
+    const int drop = RepeatKindV == RepeatDropVertical     ? picture.Height / 2
+                     : RepeatKindV == RepeatDropHorizontal ? picture.Width / 2
+                                                           : 0;
+    return {RepeatKindV, picture.Width, picture.Height, drop};
 }
 
 int TImageView::RectBitmapToRectCanvasX(int x, int origin) const {
