@@ -36,6 +36,9 @@ class TToolView {
     virtual void ScrollBy(int dx, int dy) = 0;
     // Shows a rubber band over the picture (pixels, inclusive); empty removes it.
     virtual void ShowRubberBand(const QRect& rect) = 0;
+    // The window's repeat display (off unless the window shows one): while it is on,
+    // the window's pointer events are points of the endless plane.
+    virtual TRepeatWrap Repeat() const { return {}; }
 };
 
 struct TToolContext {

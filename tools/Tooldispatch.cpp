@@ -36,6 +36,7 @@ void TToolDispatch::SetModal(TTool* tool) {
 void TToolDispatch::SetCurrent(TDocument* document, TToolView* view) {
     Ctx.Document = document;
     Ctx.View = document ? view : nullptr;
+    Ctx.Repeat = Ctx.View ? Ctx.View->Repeat() : TRepeatWrap();
     if (document) Ctx.Unit = document->Unit(); // the tools measure in the document's unit
 }
 
@@ -44,7 +45,9 @@ void TToolDispatch::Forget(const TDocument* document) {
 }
 
 void TToolDispatch::Pick(const TDocument& document, int x, int y) {
-    const uint32_t v = document.Picture().GetPixel(x, y);
+    const QPoint at = Ctx.Repeat.Wrap(x, y);
+    if (!document.Bounds().contains(at)) return; // no colour outside the picture
+    const uint32_t v = document.Picture().GetPixel(at.x(), at.y());
     if (document.BitsPerPixel() == 8) {
         if (v < 252 && Number != ToolColorChange) SetColour(TCurrentColour::OfIndex(int(v)));
     } else {
