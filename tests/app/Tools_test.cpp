@@ -6,6 +6,7 @@
 #include "platform/Inifile.h"
 #include "raster/Tptextileimage_f.h"
 #include "shell/Common.h"
+#include "shell/Mainimage.h"
 #include "support/Setpixeltool.h"
 #include "tools/Penmanager_f.h"
 
@@ -14,6 +15,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPointingDevice>
 #include <QProgressBar>
@@ -224,4 +226,47 @@ TEST_F(Tools, TheTabletPensPressureSetsTheStrokesWidth) {
     EXPECT_EQ(picture.GetPixel(30, 12), 12u);
     EXPECT_NE(picture.GetPixel(30, 12 + 6), 12u); // a light touch: a thin line
     EXPECT_EQ(picture.GetPixel(30, 34 + 6), 12u); // a full press: the whole pen
+}
+
+TEST_F(Tools, HalfDropFromTheViewMenuPicksTheWrappedColourOnTheNextTileColumn) {
+    TMainImageForm* doc = Canvas(); // 64 x 48 shown 1:1 from its corner
+    ASSERT_NE(doc, nullptr);
+    Draw(doc->Document(), [](TOrvaneBitmap& p) { p.SetPixel(5, 30, 40); });
+    doc->parentWidget()->resize(400, 300);
+    QApplication::processEvents();
+    ASSERT_GE(doc->iMainImage->width(), 80);
+    ASSERT_GE(doc->iMainImage->height(), 60);
+    // View > Repeat Display > Half Drop Vertical, by the texts the user reads.
+    auto item = [&](const QString& text) -> QAction* {
+        for (QAction* a : main->ViewItem()->actions())
+            if (a->menu() && a->menu()->title() == "Repeat Display")
+                for (QAction* kind : a->menu()->actions())
+                    if (kind->text() == text) return kind;
+        return nullptr;
+    };
+    ASSERT_NE(item("Half Drop Vertical"), nullptr);
+    EXPECT_TRUE(item("Off")->isChecked());
+    item("Half Drop Vertical")->trigger();
+    EXPECT_TRUE(item("Half Drop Vertical")->isChecked());
+
+    // The second column of tiles lies 24 lower: view point (69, 54) shows pixel (5, 30).
+    const QPoint at(69, 54);
+    const TColorRef forty = doc->Document().Palette()[40].ColorRef();
+    EXPECT_EQ(doc->iMainImage->grab().toImage().pixel(at) & 0xFFFFFF, ToQColor(forty).rgb() & 0xFFFFFF);
+    QTest::mouseMove(doc->iMainImage, at);
+    doc->ProcessPendingMove();
+    EXPECT_EQ(doc->PanelText(3), PointerText(5, 30, 48, doc->Document().Unit(), 160));
+    QMouseEvent press(QEvent::MouseButtonPress, at, doc->iMainImage->mapToGlobal(QPointF(at)), Qt::LeftButton,
+                      Qt::LeftButton, Qt::ShiftModifier);
+    QApplication::sendEvent(doc->iMainImage, &press);
+    EXPECT_EQ(main->PaletteWindow()->DIB256Palette->ChoiceIndex(), 40);
+    EXPECT_EQ(doc->Document().Picture().GetPixel(5, 30), 40u); // picking paints nothing
+
+    // The display belongs to its window: another shows none, and the menu follows.
+    TMainImageForm* other = Document(8);
+    ASSERT_NE(other, nullptr);
+    EXPECT_TRUE(item("Off")->isChecked());
+    main->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(doc->parentWidget()));
+    EXPECT_TRUE(item("Half Drop Vertical")->isChecked());
+    EXPECT_EQ(other->RepeatDisplay(), RepeatOff);
 }
