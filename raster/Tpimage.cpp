@@ -98,8 +98,8 @@ bool TImageView::SetZoom(int zoomIn, int zoomOut, std::optional<QPoint> anchor) 
     else
         px += ax - ax * B / A, py += ay - ay * B / A;
     ZoomIn = zoomIn, ZoomOut = zoomOut;
-    px = std::max<int64_t>(std::min<int64_t>(px, bw - ViewW()), 0);
-    py = std::max<int64_t>(std::min<int64_t>(py, bh - ViewH()), 0);
+    px = std::max<int64_t>(std::min<int64_t>(px, MaxPositionX()), 0);
+    py = std::max<int64_t>(std::min<int64_t>(py, MaxPositionY()), 0);
     if (ZoomOut > 1) px = FloorMultiple(px, ZoomOut), py = FloorMultiple(py, ZoomOut);
     PosX = int(px), PosY = int(py);
     return true;
@@ -110,8 +110,7 @@ bool TImageView::SetPositionX(int x) {
     if (ParentView) {
         v = std::clamp(v, -kPositionLimit, kPositionLimit);
     } else {
-        const int64_t w = Bitmap ? Bitmap->Width : 0;
-        v = std::clamp<int64_t>(v, 0, w - std::min<int64_t>(ViewW(), w));
+        v = std::clamp<int64_t>(v, 0, MaxPositionX());
     }
     if (GetZoomOut() > 1) v = FloorMultiple(v, GetZoomOut());
     if (v == PosX) return false;
@@ -124,8 +123,7 @@ bool TImageView::SetPositionY(int y) {
     if (ParentView) {
         v = std::clamp(v, -kPositionLimit, kPositionLimit);
     } else {
-        const int64_t h = Bitmap ? Bitmap->Height : 0;
-        v = std::clamp<int64_t>(v, 0, h - std::min<int64_t>(ViewH(), h));
+        v = std::clamp<int64_t>(v, 0, MaxPositionY());
     }
     if (GetZoomOut() > 1) v = FloorMultiple(v, GetZoomOut());
     if (v == PosY) return false;
@@ -139,10 +137,19 @@ bool TImageView::SetPosition(int x, int y) {
     return cx || cy;
 }
 
+int TImageView::MaxPositionX() const {
+    const int w = Bitmap ? Bitmap->Width : 0;
+    return RepeatWrap().On() ? w - 1 : w - std::min(ViewW(), w);
+}
+
+int TImageView::MaxPositionY() const {
+    const int h = Bitmap ? Bitmap->Height : 0;
+    return RepeatWrap().On() ? h - 1 : h - std::min(ViewH(), h);
+}
+
 void TImageView::SetPosition() {
-    const int w = Bitmap ? Bitmap->Width : 0, h = Bitmap ? Bitmap->Height : 0;
-    PosX = ViewW() <= w ? std::min(PosX, w - ViewW()) : 0;
-    PosY = ViewH() <= h ? std::min(PosY, h - ViewH()) : 0;
+    PosX = std::clamp(PosX, 0, MaxPositionX());
+    PosY = std::clamp(PosY, 0, MaxPositionY());
 }
 
 void TImageView::SetMask(std::unique_ptr<TOrvaneBitmap> mask) {

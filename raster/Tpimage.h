@@ -110,13 +110,18 @@ class TImageView {
     // 1 .. kMaxZoom.
     bool SetZoom(int zoomIn, int zoomOut, std::optional<QPoint> anchor = std::nullopt);
 
-    // Stores a position clamped to the picture (not with a parent) and rounded down to a
-    // multiple of ZoomOut. Returns whether the stored value changed.
+    // The largest position: the picture's far edge less the view, or 0 for a picture
+    // smaller than the view; in the repeat display the picture's last pixel, so that
+    // every seam can be scrolled into view.
+    int MaxPositionX() const;
+    int MaxPositionY() const;
+    // Stores a position clamped to 0 .. MaxPosition (not with a parent) and rounded down
+    // to a multiple of ZoomOut. Returns whether the stored value changed.
     bool SetPositionX(int x);
     bool SetPositionY(int y);
     bool SetPosition(int x, int y);
-    // Re-clamps after the picture changed size: a picture at least as large as the view
-    // keeps the position inside it, a smaller one goes to 0.
+    // Re-clamps after the picture changed size or the repeat display changed: the
+    // position stays within 0 .. MaxPosition.
     void SetPosition();
 
     // The display mask, owned. Setting null also clears MaskEnabled.

@@ -227,7 +227,7 @@ void TPTextileImage::SetBorderColor(TColorRef colour) {
 }
 
 void TPTextileImage::SetRepeatKind(int kind) {
-    if (EditView().SetRepeat(kind)) Invalidate();
+    if (EditView().SetRepeat(kind)) SetPosition(); // the scroll range changes with it
 }
 
 void TPTextileImage::SetStretch(bool on) {

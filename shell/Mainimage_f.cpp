@@ -172,8 +172,8 @@ void TMainImageForm::ViewMoved() {
 void TMainImageForm::SyncScrollBars() {
     const TImageView& v = iMainImage->View();
     const QSignalBlocker bh(sbHorizontal), bv(sbVertical);
-    sbHorizontal->setRange(0, std::max(0, Doc->Picture().Width - v.ViewW()));
-    sbVertical->setRange(0, std::max(0, Doc->Picture().Height - v.ViewH()));
+    sbHorizontal->setRange(0, v.MaxPositionX());
+    sbVertical->setRange(0, v.MaxPositionY());
     sbHorizontal->setPageStep(std::max(1, v.ViewW()));
     sbVertical->setPageStep(std::max(1, v.ViewH()));
     sbHorizontal->setValue(iMainImage->PositionX());

@@ -20,6 +20,7 @@
 #include <QPointingDevice>
 #include <QProgressBar>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStatusTipEvent>
 #include <QTabletEvent>
@@ -248,6 +249,7 @@ TEST_F(Tools, HalfDropFromTheViewMenuPicksTheWrappedColourOnTheNextTileColumn) {
     EXPECT_TRUE(item("Off")->isChecked());
     item("Half Drop Vertical")->trigger();
     EXPECT_TRUE(item("Half Drop Vertical")->isChecked());
+    EXPECT_EQ(doc->sbHorizontal->maximum(), 63); // every seam can be scrolled into view
 
     // The second column of tiles lies 24 lower: view point (69, 54) shows pixel (5, 30).
     const QPoint at(69, 54);
