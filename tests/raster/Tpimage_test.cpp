@@ -52,13 +52,15 @@ TEST(ImageView, RepeatGivesPlanePointsAndTheWrappedPictureUnderThem) {
     ViewFixture f(100, 40);
     f.view.SetPosition(0, 0);
     ASSERT_TRUE(f.view.SetRepeat(RepeatDropVertical));
-    EXPECT_EQ(f.view.RepeatWrap().Drop, 20);
     EXPECT_EQ(f.view.CanvasToBitmapX(250), 250);                      // the plane, not wrapped
-    EXPECT_EQ(f.view.CanvasToBitmap(QPoint(250, 85)), QPoint(50, 5)); // column 2 lies 40 lower
     EXPECT_EQ(f.view.CanvasToBitmap(QPoint(-50, 0)), QPoint(50, 20)); // left of the picture too
     EXPECT_FALSE(f.view.SetRepeat(7));                                // an unknown kind changes nothing
     EXPECT_EQ(f.view.RepeatKind(), RepeatDropVertical);
+    EXPECT_TRUE(f.view.SetPosition(150, 30)); // any seam can be scrolled into view
+    EXPECT_EQ(f.view.PositionX(), 99);
     ASSERT_TRUE(f.view.SetRepeat(RepeatOff));
+    f.view.SetPosition(); // back inside the normal range
+    EXPECT_EQ(f.view.PositionX(), 0);
     ASSERT_TRUE(f.view.SetZoom(4, 1, QPoint(0, 0)));
     EXPECT_EQ(f.view.CanvasToBitmapX(-1), -1); // rounded down, not toward zero
     EXPECT_EQ(f.view.CanvasToBitmap(QPoint(-1, 0)), QPoint(-1, 0));
