@@ -1,5 +1,6 @@
 // Frames of a 1024 x 768 view over an A0 8-bit design, against QPainter::drawImage
-// scaling the same visible region (the plane wrapped as an Indexed8 image).
+// scaling the same visible region (the plane wrapped as an Indexed8 image), and the
+// same windows in the half-drop repeat displays against the normal display.
 #include "Planes.h"
 #include "raster/Tpimage.h"
 
@@ -36,12 +37,15 @@ const Design& TheDesign() {
 }
 
 // Cases: 0 = 16:1 in the middle, 1 = 1:16 (whole design), 2 = 1:1 with a grid every
-// 8 pixels and marks every 5 cells (a gap-1 grid is not drawn below 5:1).
+// 8 pixels and marks every 5 cells (a gap-1 grid is not drawn below 5:1), 3 = 1:8 from
+// the corner (the normal display shows the design and the face colour beside it, the
+// repeat displays the seams of six tiles).
 struct Case {
     int ZoomIn, ZoomOut, X, Y;
     bool Grid;
 };
-constexpr Case kCases[] = {{16, 1, 2000, 3000, false}, {1, 16, 0, 0, false}, {1, 1, 1500, 2500, true}};
+constexpr Case kCases[] = {
+    {16, 1, 2000, 3000, false}, {1, 16, 0, 0, false}, {1, 1, 1500, 2500, true}, {1, 8, 0, 0, false}};
 
 void Configure(TImageView& view, const Case& c) {
     view.Bitmap = &TheDesign().Bitmap;
@@ -51,9 +55,11 @@ void Configure(TImageView& view, const Case& c) {
     view.GridSettings = {c.Grid, MakeColorRef(0, 0, 0), 8.0, 8.0, 5, MakeColorRef(255, 0, 0)};
 }
 
+// Arguments: the case and the display (TRepeatKind: 0 normal, 2 and 3 the half drops).
 void BM_ViewRender(benchmark::State& state) {
     TImageView view;
     Configure(view, kCases[state.range(0)]);
+    view.SetRepeat(int(state.range(1)));
     for (auto _ : state) {
         QImage frame = view.Render(TheDesign().Bitmap);
         benchmark::DoNotOptimize(frame.constBits());
@@ -94,5 +100,7 @@ void BM_QtDrawImage(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(BM_ViewRender)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ViewRender)
+    ->ArgsProduct({{0, 1, 2, 3}, {RepeatOff, RepeatDropVertical, RepeatDropHorizontal}})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_QtDrawImage)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);

@@ -13,8 +13,28 @@
 
 #include <QPoint>
 #include <QRect>
+#include <algorithm>
+#include <cstdint>
 
-enum TRepeatKind : int { RepeatOff = 0, RepeatStraight = 1, RepeatDropVertical = 2, RepeatDropHorizontal = 3 };
+enum TRepeatKind : int {
+    RepeatOff = 0,
+    RepeatStraight = 1,
+    RepeatDropVertical = 2,
+    RepeatDropHorizontal = 3
+};
+
+// Points of the plane that windows hand to the tools lie within -kPlaneLimit ..
+// kPlaneLimit in both axes, far enough from the int limits for a pen's reach.
+constexpr int kPlaneLimit = 1 << 24;
+
+// Division and remainder rounded towards minus infinity (d > 0; remainder 0 .. d - 1).
+inline int64_t FloorDiv(int64_t a, int64_t d) {
+    return a >= 0 ? a / d : -1 - (-(a + 1)) / d;
+}
+inline int64_t FloorMod(int64_t a, int64_t d) {
+    const int64_t r = a % d;
+    return r < 0 ? r + d : r;
+}
 
 struct TRepeatWrap {
     int Kind = RepeatOff;
@@ -34,15 +54,32 @@ struct TRepeatWrap {
             piece(y, x0, x1);
             return;
         }
-        for (int x = x0; x <= x1;) {
-            const QPoint p = Wrap(x, y);
-            const int n = x1 - x + 1 < Width - p.x() ? x1 - x + 1 : Width - p.x();
-            piece(p.y(), p.x(), p.x() + n - 1);
+        for (int64_t x = x0; x <= x1;) {
+            const QPoint p = Wrap(int(x), y);
+            const int64_t n = std::min<int64_t>(x1 - x + 1, Width - p.x());
+            piece(p.y(), p.x(), int(p.x() + n - 1));
             x += n;
         }
     }
-};
 
-// Division and remainder rounded towards minus infinity (remainder 0 .. d - 1).
-inline int FloorDiv(int a, int d) { return a >= 0 ? a / d : -((-a + d - 1) / d); }
-inline int FloorMod(int a, int d) { return a - FloorDiv(a, d) * d; }
+    // Calls tile(QRect) with every tile of the plane that overlaps rect: a
+    // picture-sized rectangle in plane coordinates whose top-left corner wraps to
+    // (0, 0). Nothing while off. rect lies within the plane limits.
+    template <class TTile> void Tiles(const QRect& rect, TTile&& tile) const {
+        if (!On() || rect.isEmpty()) return;
+        // Tiles stand in lines across the drop (columns for a vertical drop); each
+        // line is shifted along itself by the drop times its number.
+        const bool rows = Kind == RepeatDropHorizontal;
+        const int across = rows ? Height : Width, along = rows ? Width : Height;
+        const int64_t drop = Kind == RepeatStraight ? 0 : FloorMod(Drop, along);
+        const int a0 = rows ? rect.top() : rect.left(), a1 = rows ? rect.bottom() : rect.right();
+        const int b0 = rows ? rect.left() : rect.top(), b1 = rows ? rect.right() : rect.bottom();
+        for (int64_t line = FloorDiv(a0, across); line <= FloorDiv(a1, across); ++line) {
+            const int64_t shift = FloorMod(line * drop, along);
+            for (int64_t k = FloorDiv(b0 - shift, along); k <= FloorDiv(b1 - shift, along); ++k) {
+                const int a = int(line * across), b = int(k * along + shift);
+                tile(rows ? QRect(b, a, Width, Height) : QRect(a, b, Width, Height));
+            }
+        }
+    }
+};

@@ -50,15 +50,29 @@ int TImageView::BitmapToCanvasY(int y) const {
 }
 
 int TImageView::CanvasToBitmapX(int x) const {
-    int64_t v = int64_t(x) * GetZoomOut() / GetZoomIn() + PosX;
-    if (Repeat && Bitmap && Bitmap->Width > 0) v %= Bitmap->Width;
-    return Saturate(v);
+    return Saturate(FloorDiv(int64_t(x) * GetZoomOut(), GetZoomIn()) + PosX);
 }
 
 int TImageView::CanvasToBitmapY(int y) const {
-    int64_t v = int64_t(y) * GetZoomOut() / GetZoomIn() + PosY;
-    if (Repeat && Bitmap && Bitmap->Height > 0) v %= Bitmap->Height;
-    return Saturate(v);
+    return Saturate(FloorDiv(int64_t(y) * GetZoomOut(), GetZoomIn()) + PosY);
+}
+
+QPoint TImageView::CanvasToBitmap(QPoint canvas) const {
+    return RepeatWrap().Wrap(CanvasToBitmapX(canvas.x()), CanvasToBitmapY(canvas.y()));
+}
+
+bool TImageView::SetRepeat(int kind) {
+    if (kind < RepeatOff || kind > RepeatDropHorizontal || kind == RepeatKindV) return false;
+    RepeatKindV = kind;
+    return true;
+}
+
+TRepeatWrap TImageView::RepeatWrap(const TOrvaneBitmap& picture) const {
+    if (!picture.Allocated()) return {};
+    const int drop = RepeatKindV == RepeatDropVertical     ? picture.Height / 2
+                     : RepeatKindV == RepeatDropHorizontal ? picture.Width / 2
+                                                           : 0;
+    return {RepeatKindV, picture.Width, picture.Height, drop};
 }
 
 int TImageView::RectBitmapToRectCanvasX(int x, int origin) const {
@@ -84,8 +98,8 @@ bool TImageView::SetZoom(int zoomIn, int zoomOut, std::optional<QPoint> anchor) 
     else
         px += ax - ax * B / A, py += ay - ay * B / A;
     ZoomIn = zoomIn, ZoomOut = zoomOut;
-    px = std::max<int64_t>(std::min<int64_t>(px, bw - ViewW()), 0);
-    py = std::max<int64_t>(std::min<int64_t>(py, bh - ViewH()), 0);
+    px = std::max<int64_t>(std::min<int64_t>(px, MaxPositionX()), 0);
+    py = std::max<int64_t>(std::min<int64_t>(py, MaxPositionY()), 0);
     if (ZoomOut > 1) px = FloorMultiple(px, ZoomOut), py = FloorMultiple(py, ZoomOut);
     PosX = int(px), PosY = int(py);
     return true;
@@ -96,8 +110,7 @@ bool TImageView::SetPositionX(int x) {
     if (ParentView) {
         v = std::clamp(v, -kPositionLimit, kPositionLimit);
     } else {
-        const int64_t w = Bitmap ? Bitmap->Width : 0;
-        v = std::clamp<int64_t>(v, 0, w - std::min<int64_t>(ViewW(), w));
+        v = std::clamp<int64_t>(v, 0, MaxPositionX());
     }
     if (GetZoomOut() > 1) v = FloorMultiple(v, GetZoomOut());
     if (v == PosX) return false;
@@ -110,8 +123,7 @@ bool TImageView::SetPositionY(int y) {
     if (ParentView) {
         v = std::clamp(v, -kPositionLimit, kPositionLimit);
     } else {
-        const int64_t h = Bitmap ? Bitmap->Height : 0;
-        v = std::clamp<int64_t>(v, 0, h - std::min<int64_t>(ViewH(), h));
+        v = std::clamp<int64_t>(v, 0, MaxPositionY());
     }
     if (GetZoomOut() > 1) v = FloorMultiple(v, GetZoomOut());
     if (v == PosY) return false;
@@ -125,10 +137,19 @@ bool TImageView::SetPosition(int x, int y) {
     return cx || cy;
 }
 
+int TImageView::MaxPositionX() const {
+    const int w = Bitmap ? Bitmap->Width : 0;
+    return RepeatWrap().On() ? w - 1 : w - std::min(ViewW(), w);
+}
+
+int TImageView::MaxPositionY() const {
+    const int h = Bitmap ? Bitmap->Height : 0;
+    return RepeatWrap().On() ? h - 1 : h - std::min(ViewH(), h);
+}
+
 void TImageView::SetPosition() {
-    const int w = Bitmap ? Bitmap->Width : 0, h = Bitmap ? Bitmap->Height : 0;
-    PosX = ViewW() <= w ? std::min(PosX, w - ViewW()) : 0;
-    PosY = ViewH() <= h ? std::min(PosY, h - ViewH()) : 0;
+    PosX = std::clamp(PosX, 0, MaxPositionX());
+    PosY = std::clamp(PosY, 0, MaxPositionY());
 }
 
 void TImageView::SetMask(std::unique_ptr<TOrvaneBitmap> mask) {

@@ -10,9 +10,13 @@
 //
 // Painting: Render builds the whole control image. The visible part of the picture is
 // scaled into a picture image (grid and mask applied, then a caller's hook may draw
-// on it); the rest of the control shows Color. Repeat tiles the picture image over the
-// control; Stretch (which wins over Repeat) scales the whole picture to the control.
+// on it); the rest of the control shows Color. The repeat display shows the endless
+// plane of tiles instead (TRepeatWrap): canvas point c shows the picture pixel that
+// plane point (Position + c * ZoomOut / ZoomIn) wraps to, at every position and zoom,
+// and the mouse reports those plane points. Stretch (which wins over the repeat
+// display) scales the whole picture to the control.
 
+#include "raster/Repeatwrap.h"
 #include "raster/Tpmemory.h"
 #include "raster/Viewgrid.h"
 
@@ -52,7 +56,6 @@ class TImageView {
 
     TColorRef Color = kBtnFaceColor;
     TGridSettings GridSettings;
-    bool Repeat = false;
     bool Stretch = false;
     TColorRef BorderColor = 0;
     bool CrossLine = false;
@@ -79,12 +82,23 @@ class TImageView {
     int ViewW() const;
     int ViewH() const;
 
-    // Canvas <-> bitmap. CanvasToBitmap wraps into the picture in Repeat mode (remainder
-    // of truncating division: negative stays negative).
+    // The repeat display (a TRepeatKind). The tile is the picture and a half drop moves
+    // by half its height (width). False when unchanged; an unknown kind changes nothing.
+    bool SetRepeat(int kind);
+    int RepeatKind() const { return RepeatKindV; }
+    // The wrap in force for picture (off for a picture without pixels or without the
+    // display); without an argument for the displayed picture.
+    TRepeatWrap RepeatWrap(const TOrvaneBitmap& picture) const;
+    TRepeatWrap RepeatWrap() const { return Bitmap ? RepeatWrap(*Bitmap) : TRepeatWrap(); }
+
+    // Canvas <-> bitmap. CanvasToBitmapX/Y give the plane point (rounded down, also left
+    // of and above the control), which is the picture point outside the repeat display;
+    // CanvasToBitmap gives the picture pixel shown there (wrapped in the repeat display).
     virtual int BitmapToCanvasX(int x) const;
     virtual int BitmapToCanvasY(int y) const;
     virtual int CanvasToBitmapX(int x) const;
     virtual int CanvasToBitmapY(int y) const;
+    QPoint CanvasToBitmap(QPoint canvas) const;
     // Canvas edge of a rectangle edge x that may start left of the view: origin is the
     // rectangle's own left edge.
     int RectBitmapToRectCanvasX(int x, int origin) const;
@@ -96,13 +110,18 @@ class TImageView {
     // 1 .. kMaxZoom.
     bool SetZoom(int zoomIn, int zoomOut, std::optional<QPoint> anchor = std::nullopt);
 
-    // Stores a position clamped to the picture (not with a parent) and rounded down to a
-    // multiple of ZoomOut. Returns whether the stored value changed.
+    // The largest position: the picture's far edge less the view, or 0 for a picture
+    // smaller than the view; in the repeat display the picture's last pixel, so that
+    // every seam can be scrolled into view.
+    int MaxPositionX() const;
+    int MaxPositionY() const;
+    // Stores a position clamped to 0 .. MaxPosition (not with a parent) and rounded down
+    // to a multiple of ZoomOut. Returns whether the stored value changed.
     bool SetPositionX(int x);
     bool SetPositionY(int y);
     bool SetPosition(int x, int y);
-    // Re-clamps after the picture changed size: a picture at least as large as the view
-    // keeps the position inside it, a smaller one goes to 0.
+    // Re-clamps after the picture changed size or the repeat display changed: the
+    // position stays within 0 .. MaxPosition.
     void SetPosition();
 
     // The display mask, owned. Setting null also clears MaskEnabled.
@@ -121,12 +140,14 @@ class TImageView {
 
     // The whole control image (Format_RGB32), or a null image when nothing is painted
     // (empty picture, no area, or the mask display with an empty mask). hook draws on
-    // the picture image before it is placed (before tiling in Repeat mode).
+    // the picture image before it is placed; in the repeat display on the whole frame,
+    // with origin the plane point at its corner (the hook draws in plane coordinates).
     QImage Render(const TOrvaneBitmap& bitmap, const TPictureHook& hook = {}) const;
 
     // The repaint of one rectangle of bitmap pixels (right and bottom inclusive): the part
     // inside the view, its edges aligned to ZoomOut, gridded from its own origin. Null
-    // when it is outside the view or the mode is Repeat or Stretch (repaint all then).
+    // when it is outside the view or in the repeat or stretched display (a change shows
+    // on every tile: repaint all then).
     TRectFrame RenderRect(const TOrvaneBitmap& bitmap, const QRect& rect,
                           const TPictureHook& hook = {}) const;
 
@@ -155,6 +176,7 @@ class TImageView {
 
   private:
     QImage RenderStretched(const TOrvaneBitmap& bitmap) const;
+    QImage RenderRepeat(const TOrvaneBitmap& bitmap, const TPictureHook& hook) const;
 
     int ZoomIn = 1;
     int ZoomOut = 1;
@@ -166,4 +188,5 @@ class TImageView {
     std::unique_ptr<TOrvaneBitmap> MaskBitmap;
     const TOrvaneBitmap* ShownMask = nullptr; // the owned mask or another's
     bool MaskOn = false;
+    int RepeatKindV = RepeatOff;
 };

@@ -1,8 +1,9 @@
-// The frames of TImageView: normal, tiled and stretched display, partial repaints and
+// The frames of TImageView: normal, repeat and stretched display, partial repaints and
 // the region outline.
 #include "raster/Tpimage.h"
 
 #include "raster/Viewoutline.h"
+#include "raster/Viewrepeat.h"
 #include "raster/Viewscale.h"
 
 #include <algorithm>
@@ -50,6 +51,7 @@ void TImageView::DrawPicture(QImage& picture, const TOrvaneBitmap& bitmap, const
 QImage TImageView::Render(const TOrvaneBitmap& bitmap, const TPictureHook& hook) const {
     if (!bitmap.Allocated() || ControlW <= 0 || ControlH <= 0 || MaskBlocksPainting()) return {};
     if (Stretch) return RenderStretched(bitmap);
+    if (RepeatWrap(bitmap).On()) return RenderRepeat(bitmap, hook);
     QImage frame(ControlW, ControlH, QImage::Format_RGB32);
     if (frame.isNull()) return {};
     const uint32_t fill = ColorRefToRgb32(Color);
@@ -59,17 +61,22 @@ QImage TImageView::Render(const TOrvaneBitmap& bitmap, const TPictureHook& hook)
         frame.fill(fill);
         return frame;
     }
-    if (!Repeat) {
-        FillAround(frame, QRect(QPoint(0, 0), size), fill);
-        QImage picture = Block(frame, size);
-        DrawPicture(picture, bitmap, source, QPoint(0, 0), fill, nullptr, hook);
-        return frame;
-    }
-    // Repeat: the picture image is the tile, laid from the control's top-left corner.
-    QImage tile(size, QImage::Format_RGB32);
-    if (tile.isNull()) return {};
-    DrawPicture(tile, bitmap, source, QPoint(0, 0), fill, &BorderColor, hook);
-    RepeatBitBlt(frame, 0, 0, ControlW, ControlH, tile, tile.width(), tile.height(), 0, 0);
+    FillAround(frame, QRect(QPoint(0, 0), size), fill);
+    QImage picture = Block(frame, size);
+    DrawPicture(picture, bitmap, source, QPoint(0, 0), fill, nullptr, hook);
+    return frame;
+}
+
+QImage TImageView::RenderRepeat(const TOrvaneBitmap& bitmap, const TPictureHook& hook) const {
+    QImage frame(ControlW, ControlH, QImage::Format_RGB32);
+    const TScaleRatio r{GetZoomIn(), GetZoomOut()};
+    const TRepeatWrap wrap = RepeatWrap(bitmap);
+    const QPoint origin(PosX, PosY);
+    if (frame.isNull() ||
+        !RepeatPicture(frame, bitmap, MaskOn ? MaskBitmap.get() : nullptr, wrap, origin, r, r))
+        return {};
+    DrawTileGrids(frame, EffectiveGrid(), wrap, origin, GetZoomIn(), GetZoomOut(), BorderColor);
+    if (hook) hook(frame, origin);
     return frame;
 }
 
@@ -85,7 +92,8 @@ QImage TImageView::RenderStretched(const TOrvaneBitmap& bitmap) const {
 
 TRectFrame TImageView::RenderRect(const TOrvaneBitmap& bitmap, const QRect& rect,
                                   const TPictureHook& hook) const {
-    if (!bitmap.Allocated() || Repeat || Stretch || rect.isEmpty() || MaskBlocksPainting()) return {};
+    if (!bitmap.Allocated() || RepeatWrap(bitmap).On() || Stretch || rect.isEmpty() || MaskBlocksPainting())
+        return {};
     if (rect.left() >= bitmap.Width || rect.right() < PosX || rect.top() >= bitmap.Height ||
         rect.bottom() < PosY)
         return {};
@@ -112,7 +120,7 @@ TRectFrame TImageView::RenderRect(const TOrvaneBitmap& bitmap, const QRect& rect
 }
 
 QRect TImageView::PictureRect(const TOrvaneBitmap& bitmap) const {
-    if (Repeat || Stretch) return QRect(0, 0, ControlW, ControlH);
+    if (RepeatWrap(bitmap).On() || Stretch) return QRect(0, 0, ControlW, ControlH);
     return QRect(QPoint(0, 0), CanvasSize(VisibleSource(bitmap, PosY)));
 }
 

@@ -4,6 +4,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <cmath>
 
 TPImage::TPImage(QWidget* parent) : TPImage(std::make_unique<TImageView>(), parent) {}
 
@@ -185,8 +186,8 @@ void TPImage::moveEvent(QMoveEvent* event) {
 }
 
 QPoint TPImage::ToBitmap(QPointF canvas) const {
-    // Truncated toward zero: a pointer inside a pixel belongs to that pixel.
-    const QPoint p(int(canvas.x()), int(canvas.y()));
+    // Rounded down: a pointer inside a pixel belongs to that pixel, left of the control too.
+    const QPoint p(int(std::floor(canvas.x())), int(std::floor(canvas.y())));
     if (!CoordinationTransfer || !Picture() || !Picture()->Allocated()) return p;
     return QPoint(ViewV->CanvasToBitmapX(p.x()), ViewV->CanvasToBitmapY(p.y()));
 }
@@ -230,10 +231,8 @@ void TPTextileImage::SetBorderColor(TColorRef colour) {
     Invalidate();
 }
 
-void TPTextileImage::SetRepeat(bool on) {
-    if (View().Repeat == on) return;
-    EditView().Repeat = on;
-    Invalidate();
+void TPTextileImage::SetRepeatKind(int kind) {
+    if (EditView().SetRepeat(kind)) SetPosition(); // the scroll range changes with it
 }
 
 void TPTextileImage::SetStretch(bool on) {
@@ -263,7 +262,7 @@ QImage TPTextileImage::BuildFrame() {
 }
 
 void TPTextileImage::PaintRect(const QRect& rect, const TEditPaint& callback) {
-    if (View().Repeat || View().Stretch) {
+    if (View().RepeatWrap().On() || View().Stretch) {
         Invalidate();
         return;
     }

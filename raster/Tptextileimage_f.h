@@ -34,7 +34,8 @@ class TPImage : public QWidget {
     void ShowPicture(const TOrvaneBitmap* picture);
     const TImageView& View() const { return *ViewV; }
 
-    // Mouse events carry bitmap coordinates instead of control ones while the picture is allocated.
+    // Mouse events carry bitmap coordinates instead of control ones while the picture is
+    // allocated: in the repeat display points of the endless plane (not wrapped).
     bool CoordinationTransfer = false;
 
     int GetZoomIn() const { return ViewV->GetZoomIn(); }
@@ -138,7 +139,9 @@ class TPTextileImage : public TPImage {
     ~TPTextileImage() override;
 
     void SetBorderColor(TColorRef colour);
-    void SetRepeat(bool on);
+    // The repeat display: a TRepeatKind (SetRepeat(true) is the straight repeat).
+    void SetRepeatKind(int kind);
+    void SetRepeat(bool on) { SetRepeatKind(on ? RepeatStraight : RepeatOff); }
     void SetStretch(bool on);
 
     int BitmapToCanvasX(int x) const { return View().BitmapToCanvasX(x); }
@@ -149,7 +152,7 @@ class TPTextileImage : public TPImage {
     bool PositionChange() override { return true; }
 
     // Repaints one rectangle of bitmap pixels (right and bottom inclusive); the whole
-    // control in Repeat and Stretch modes.
+    // control in the repeat and stretched displays (a change shows on every tile).
     void RectPaint(const QRect& rect);
     // As RectPaint; callback(painter, x, y) draws on the partial image before it is shown,
     // x and y being the bitmap coordinates of its top-left pixel. Rubber bands go here.

@@ -67,22 +67,6 @@ void ConvertSpan(uint32_t* out, int first, int last, int64_t start, TScaleRatio 
     }
 }
 
-void ConvertRow(uint32_t* out, int first, int last, const TOrvaneBitmap& b, int64_t sy, int64_t start,
-                TScaleRatio r, const uint32_t* lut) {
-    const uint8_t* row = b.ScanLine(int(sy));
-    switch (b.BitsPerPixel) {
-    case 8:
-        ConvertSpan(out, first, last, start, r, Fetch8{row, lut});
-        break;
-    case 24:
-        ConvertSpan(out, first, last, start, r, Fetch24{row});
-        break;
-    default:
-        ConvertSpan(out, first, last, start, r, Fetch1{row, lut});
-        break;
-    }
-}
-
 TScaleRatio Reduced(TScaleRatio r) {
     const int64_t g = std::gcd(r.In, r.Out);
     return {r.In / g, r.Out / g};
@@ -94,26 +78,50 @@ bool Is32(const QImage& image) {
 
 } // namespace
 
+TRowScaler::TRowScaler(const TOrvaneBitmap& bitmap, TScaleRatio x) : Bitmap(bitmap) {
+    const int bpp = bitmap.BitsPerPixel;
+    Valid = bitmap.Allocated() && (bpp == 1 || bpp == 8 || bpp == 24) && x.In >= 1 && x.Out >= 1;
+    if (!Valid) return;
+    X = Reduced(x);
+    if (bpp == 24) return;
+    for (int i = 0; i < (bpp == 8 ? 256 : 2); ++i) {
+        const TRGBQuad& q = bitmap.Handle.Palette[i];
+        Lut[i] = 0xFF000000u | (uint32_t(q.rgbRed) << 16) | (uint32_t(q.rgbGreen) << 8) | q.rgbBlue;
+    }
+}
+
+void TRowScaler::Inside(int64_t start, int count, int& first, int& last) const {
+    InsideRange(start, X, Bitmap.Width, count, first, last);
+}
+
+void TRowScaler::Convert(uint32_t* out, int first, int last, int sy, int64_t start) const {
+    const uint8_t* row = Bitmap.ScanLine(sy);
+    switch (Bitmap.BitsPerPixel) {
+    case 8:
+        ConvertSpan(out, first, last, start, X, Fetch8{row, Lut});
+        break;
+    case 24:
+        ConvertSpan(out, first, last, start, X, Fetch24{row});
+        break;
+    default:
+        ConvertSpan(out, first, last, start, X, Fetch1{row, Lut});
+        break;
+    }
+}
+
 bool ScalePicture(QImage& dest, const QRect& rect, const TOrvaneBitmap& bitmap, QPoint src, TScaleRatio x,
                   TScaleRatio y, TScaleOp op) {
-    if (!bitmap.Allocated() || !Is32(dest) || x.In < 1 || x.Out < 1 || y.In < 1 || y.Out < 1) return false;
-    const int bpp = bitmap.BitsPerPixel;
-    if (bpp != 1 && bpp != 8 && bpp != 24) return false;
-    x = Reduced(x), y = Reduced(y);
+    const TRowScaler scaler(bitmap, x);
+    if (!scaler.Ok() || !Is32(dest) || y.In < 1 || y.Out < 1) return false;
+    y = Reduced(y);
     int fx, lx, fy, ly;
-    InsideRange(src.x(), x, bitmap.Width, rect.width(), fx, lx);
+    scaler.Inside(src.x(), rect.width(), fx, lx);
     InsideRange(src.y(), y, bitmap.Height, rect.height(), fy, ly);
     // Clip to the destination image as well.
     fx = std::max(fx, -rect.left()), lx = std::min(lx, dest.width() - rect.left());
     fy = std::max(fy, -rect.top()), ly = std::min(ly, dest.height() - rect.top());
     if (fx >= lx || fy >= ly) return true;
 
-    uint32_t lut[256];
-    const int colours = bpp == 8 ? 256 : 2;
-    for (int i = 0; bpp != 24 && i < colours; ++i) {
-        const TRGBQuad& q = bitmap.Handle.Palette[i];
-        lut[i] = 0xFF000000u | (uint32_t(q.rgbRed) << 16) | (uint32_t(q.rgbGreen) << 8) | q.rgbBlue;
-    }
     uint8_t* bits = dest.bits();
     const qsizetype stride = dest.bytesPerLine();
     std::vector<uint32_t> scratch(op == TScaleOp::Xor ? size_t(lx) : 0);
@@ -126,10 +134,10 @@ bool ScalePicture(QImage& dest, const QRect& rect, const TOrvaneBitmap& bitmap, 
             if (sy == prevSy)
                 std::memcpy(d + fx, prevRow + fx, size_t(lx - fx) * 4);
             else
-                ConvertRow(d, fx, lx, bitmap, sy, src.x(), x, lut);
+                scaler.Convert(d, fx, lx, int(sy), src.x());
             prevRow = d;
         } else {
-            if (sy != prevSy) ConvertRow(scratch.data(), fx, lx, bitmap, sy, src.x(), x, lut);
+            if (sy != prevSy) scaler.Convert(scratch.data(), fx, lx, int(sy), src.x());
             for (int i = fx; i < lx; ++i)
                 d[i] ^= scratch[size_t(i)] & 0x00FFFFFFu;
         }

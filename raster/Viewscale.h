@@ -23,6 +23,28 @@ struct TScaleRatio {
 
 enum class TScaleOp { Copy, Xor };
 
+// Converts runs of one picture's rows to 32-bit pixels at one horizontal scale; the
+// palette table is made once, so many short runs cost no more than one long one.
+class TRowScaler {
+  public:
+    // Ok() is false for a picture without pixels, of another depth than 1, 8 or 24
+    // bits, or for a ratio below 1.
+    TRowScaler(const TOrvaneBitmap& bitmap, TScaleRatio x);
+    bool Ok() const { return Valid; }
+    // The indices [first, last) of a count-long run starting at source column start
+    // whose source columns lie inside the picture.
+    void Inside(int64_t start, int count, int& first, int& last) const;
+    // out[i] = source pixel (start + i * Out / In, sy) for i in [first, last); the caller
+    // keeps the row and those columns inside the picture.
+    void Convert(uint32_t* out, int first, int last, int sy, int64_t start) const;
+
+  private:
+    const TOrvaneBitmap& Bitmap;
+    TScaleRatio X;
+    uint32_t Lut[256] = {};
+    bool Valid = false;
+};
+
 // Draws bitmap into dest's block rect with the mapping above, starting at source point
 // src. Copy writes opaque pixels; Xor flips the red, green and blue bits of dest by the
 // source colours (the display of a mask). Destination pixels whose source lies outside

@@ -187,6 +187,10 @@ class TMainForm : public QMainWindow {
     QAction* VMainMenuItem = nullptr;
     QAction* VStatusBarItem = nullptr;
     QAction* VToolsRearrangeItem = nullptr;
+    // View > Repeat Display: Off, Straight, Half Drop Vertical, Half Drop Horizontal
+    // (indexed by TRepeatKind), checked for the current document.
+    QMenu* VRepeatItem = nullptr;
+    QAction* VRepeatKindItems[4] = {};
     QTimer* Timer50ms = nullptr;
     QTimer* Timer200ms = nullptr;
     QTimer* Timer1000ms = nullptr;

@@ -187,8 +187,8 @@ void TMainImageForm::ViewMoved() {
 void TMainImageForm::SyncScrollBars() {
     const TImageView& v = iMainImage->View();
     const QSignalBlocker bh(sbHorizontal), bv(sbVertical);
-    sbHorizontal->setRange(0, std::max(0, Doc->Picture().Width - v.ViewW()));
-    sbVertical->setRange(0, std::max(0, Doc->Picture().Height - v.ViewH()));
+    sbHorizontal->setRange(0, v.MaxPositionX());
+    sbVertical->setRange(0, v.MaxPositionY());
     sbHorizontal->setPageStep(std::max(1, v.ViewW()));
     sbVertical->setPageStep(std::max(1, v.ViewH()));
     sbHorizontal->setValue(iMainImage->PositionX());
@@ -267,8 +267,9 @@ QString TMainImageForm::PanelText(int panel) const {
 void TMainImageForm::ProcessPendingMove() {
     if (!PendingMove) return;
     PendingMove = false;
-    PointerX = Pending.X;
-    PointerY = Pending.Y;
+    const QPoint at = Repeat().Wrap(Pending.X, Pending.Y); // the picture point, also on another tile
+    PointerX = at.x();
+    PointerY = at.y();
     if (Dispatch) Dispatch->MouseMove(*Doc, this, Pending);
     emit StatusChanged();
 }
@@ -396,8 +397,8 @@ TToolPointer MakePointer(Qt::MouseButton button, Qt::MouseButtons buttons, Qt::K
                          int x, int y, double pressure) {
     TToolPointer p;
     p.Pressure = pressure;
-    p.X = x;
-    p.Y = y;
+    p.X = std::clamp(x, -kPlaneLimit, kPlaneLimit);
+    p.Y = std::clamp(y, -kPlaneLimit, kPlaneLimit);
     p.Button = PointerButton(button);
     for (Qt::MouseButton b : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton})
         if (buttons & b) p.Buttons |= PointerButton(b);
@@ -410,7 +411,7 @@ TToolPointer MakePointer(Qt::MouseButton button, Qt::MouseButtons buttons, Qt::K
 
 void TMainImageForm::ImageMouseDown(Qt::MouseButton button, Qt::MouseButtons buttons,
                                     Qt::KeyboardModifiers modifiers, int x, int y) {
-    if (!Doc->Picture().Allocated() || !Doc->Bounds().contains(x, y)) return;
+    if (!Reaches(x, y)) return;
     ProcessPendingMove();
     const TToolPointer p = MakePointer(button, buttons, modifiers, x, y, Pressure);
     if (p.Button == ButtonLeft && p.Ctrl && !(Dispatch && Dispatch->Modal()))

@@ -68,6 +68,12 @@ class TMainImageForm : public QWidget, public TToolView {
     void ScrollBy(int dx, int dy) override;
     void ShowRubberBand(const QRect& rect) override;
     void ShowShape(const std::vector<QPolygon>& lines) override;
+    TRepeatWrap Repeat() const override;
+
+    // The repeat display of this window (a TRepeatKind; the drops are half a tile).
+    // Pointer events then carry points of the endless plane; the design is unchanged.
+    void SetRepeatDisplay(int kind);
+    int RepeatDisplay() const;
 
     // Asks to save a modified design; false when the user cancels.
     bool FormCloseQuery();
@@ -128,6 +134,9 @@ class TMainImageForm : public QWidget, public TToolView {
                       int x, int y);
     TCurrentColour Colour() const;
     QString DefaultExtension() const;
+    // Whether a press at (x, y) reaches the design: inside the picture, or anywhere
+    // within the plane limits in the repeat display.
+    bool Reaches(int x, int y) const;
 
     TDocument* Doc = nullptr;
     TStringTable Texts;

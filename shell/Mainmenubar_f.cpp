@@ -12,6 +12,7 @@
 #include "shell/Stringtable.h"
 #include "tools/Penmanager_f.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -87,6 +88,17 @@ void TMainForm::CreateMenus() {
         if (on) FullView_->ShowImage(CurrentDocument());
     });
     VFullViewItem->setCheckable(true);
+    VRepeatItem = ViewItem_->addMenu(QString());
+    auto* repeatKinds = new QActionGroup(this);
+    for (int kind = RepeatOff; kind <= RepeatDropHorizontal; ++kind) {
+        QAction* item = VRepeatItem->addAction(QString(), this, [this, kind] {
+            if (TMainImageForm* doc = CurrentDocument()) doc->SetRepeatDisplay(kind);
+            UpdateMenuItems();
+        });
+        item->setCheckable(true);
+        repeatKinds->addAction(item);
+        VRepeatKindItems[kind] = item;
+    }
     VPaletteItem = ViewItem_->addAction(QString(), this, [this](bool on) { Palette_->setVisible(on); });
     VPaletteItem->setCheckable(true);
     VMainMenuItem = ViewItem_->addAction(QString(), this, [this](bool on) {
@@ -158,6 +170,9 @@ void TMainForm::SetMenuCaptions() {
     ViewItem_->setTitle(t.Get(46));
     VPenItem->setText(t.Get(47));
     VFullViewItem->setText(t.Get(48));
+    VRepeatItem->setTitle(t.Get(60));
+    for (int kind = RepeatOff; kind <= RepeatDropHorizontal; ++kind)
+        VRepeatKindItems[kind]->setText(t.Get(61 + kind));
     BuildImageMenu();
     VPaletteItem->setText(t.Get(49));
     VMainMenuItem->setText(t.Get(50));
@@ -206,6 +221,7 @@ void TMainForm::UpdateMenuItems() {
     VPenItem->setChecked(Pen_->isVisible());
     VPaletteItem->setChecked(Palette_->isVisible());
     VStatusBarItem->setChecked(statusBar()->isVisible());
+    VRepeatKindItems[doc ? doc->RepeatDisplay() : RepeatOff]->setChecked(true);
     Pen_->setEnabled(any);
     Palette_->setEnabled(any);
     FullView_->setEnabled(any);

@@ -42,6 +42,9 @@ class TToolView {
     // positions (picture pixels, or points of the repeat while it is shown); the
     // design is not touched. No lines remove it.
     virtual void ShowShape(const std::vector<QPolygon>& /*lines*/) {}
+    // The window's repeat display (off unless the window shows one): while it is on,
+    // the window's pointer events are points of the endless plane.
+    virtual TRepeatWrap Repeat() const { return {}; }
 };
 
 struct TToolContext {

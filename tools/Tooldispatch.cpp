@@ -36,6 +36,11 @@ void TToolDispatch::SetModal(TTool* tool) {
 void TToolDispatch::SetCurrent(TDocument* document, TToolView* view) {
     Ctx.Document = document;
     Ctx.View = document ? view : nullptr;
+    // A window says what it shows; without one (batch use) the repeat stays as set.
+    if (Ctx.View)
+        Ctx.Repeat = Ctx.View->Repeat();
+    else if (!document)
+        Ctx.Repeat = TRepeatWrap();
     if (document) Ctx.Unit = document->Unit(); // the tools measure in the document's unit
 }
 

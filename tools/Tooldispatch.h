@@ -9,7 +9,8 @@
 //   - Ctrl with the left button pans: the view moves by the drag at release;
 //   - the middle button, or Shift with the left button, picks the colour under
 //     the pointer (an index below 252 of a 256-colour design, except for the
-//     Color Change tool; the colour value of a full-colour one);
+//     Color Change tool; the colour value of a full-colour one), wrapped into the
+//     picture while the window shows the repeat;
 //   - with no tool active, the idle engine (the pen) takes the events.
 
 #include "tools/Tool.h"
@@ -49,7 +50,8 @@ class TToolDispatch {
     void MouseMove(TDocument& document, TToolView* view, const TToolPointer& p);
     void MouseUp(TDocument& document, TToolView* view, const TToolPointer& p);
     // The current document and its window (activation, and every event); the
-    // context takes its unit. Forget lets go of a document that closes.
+    // context takes its unit and the window's repeat display. Forget lets go of a
+    // document that closes.
     void SetCurrent(TDocument* document, TToolView* view);
     void Forget(const TDocument* document);
     // A key for the active tool; true when it used the key.

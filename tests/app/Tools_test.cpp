@@ -7,6 +7,7 @@
 #include "raster/Tptextileimage_f.h"
 #include "raster/Undo.h"
 #include "shell/Common.h"
+#include "shell/Mainimage.h"
 #include "support/Setpixeltool.h"
 #include "tools/Draw_f.h"
 #include "tools/Penmanager_f.h"
@@ -17,10 +18,12 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPointingDevice>
 #include <QProgressBar>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStatusTipEvent>
 #include <QTabletEvent>
@@ -287,4 +290,39 @@ TEST_F(Tools, TheDrawWindowDrawsEachShapeClickedOnTheCanvasAsOneUndoStep) {
     TIniFile ini(SettingsFile("Draw.ini"));
     EXPECT_EQ(ini.ReadInteger("Draw", "Type", -1), DrawCircle);
     EXPECT_EQ(ini.ReadInteger("Fill", "Ok", -1), 1);
+}
+
+TEST_F(Tools, HalfDropFromTheViewMenuPicksTheWrappedColourOnTheNextTileColumn) {
+    TMainImageForm* doc = Canvas(); // 64 x 48 shown 1:1 from its corner
+    ASSERT_NE(doc, nullptr);
+    Draw(doc->Document(), [](TOrvaneBitmap& p) { p.SetPixel(5, 30, 40); });
+    doc->parentWidget()->resize(400, 300);
+    // View > Repeat Display > Half Drop Vertical, by the texts the user reads.
+    auto item = [&](const QString& text) -> QAction* {
+        for (QAction* a : main->ViewItem()->findChildren<QAction*>())
+            if (a->text() == text) return a;
+        return nullptr;
+    };
+    ASSERT_NE(item("Half Drop Vertical"), nullptr);
+    item("Half Drop Vertical")->trigger();
+    EXPECT_TRUE(item("Half Drop Vertical")->isChecked());
+    EXPECT_EQ(doc->sbHorizontal->maximum(), 63); // every seam can be scrolled into view
+
+    // The second column of tiles lies 24 lower: view point (69, 54) shows pixel (5, 30).
+    const QPoint at(69, 54);
+    const TColorRef forty = doc->Document().Palette()[40].ColorRef();
+    EXPECT_EQ(doc->iMainImage->grab().toImage().pixel(at) & 0xFFFFFF, ToQColor(forty).rgb() & 0xFFFFFF);
+    QTest::mouseMove(doc->iMainImage, at);
+    doc->ProcessPendingMove();
+    EXPECT_EQ(doc->PanelText(3), PointerText(5, 30, 48, doc->Document().Unit(), 160));
+    QMouseEvent press(QEvent::MouseButtonPress, at, doc->iMainImage->mapToGlobal(QPointF(at)), Qt::LeftButton,
+                      Qt::LeftButton, Qt::ShiftModifier);
+    QApplication::sendEvent(doc->iMainImage, &press);
+    EXPECT_EQ(main->PaletteWindow()->DIB256Palette->ChoiceIndex(), 40);
+
+    // The display belongs to its window: another shows none, and the menu follows.
+    ASSERT_NE(Document(8), nullptr);
+    EXPECT_TRUE(item("Off")->isChecked());
+    main->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(doc->parentWidget()));
+    EXPECT_TRUE(item("Half Drop Vertical")->isChecked());
 }

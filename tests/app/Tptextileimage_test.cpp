@@ -70,7 +70,7 @@ TEST(TextileImageWidget, ClickReportsBitmapCoordinatesAtEveryZoom) {
     EXPECT_EQ(ClickAt(image, rec, QPoint(7, 9)), QPoint(7, 9));
 }
 
-TEST(TextileImageWidget, RepeatedViewWrapsClicksAndMovesAndReleasesToo) {
+TEST(TextileImageWidget, RepeatedViewReportsPlanePointsForClicksMovesAndReleases) {
     TPTextileImage image;
     image.resize(300, 100);
     ASSERT_TRUE(image.Bitmap()->Allocate(100, 40, nullptr, 8));
@@ -86,11 +86,12 @@ TEST(TextileImageWidget, RepeatedViewWrapsClicksAndMovesAndReleasesToo) {
                          released = {x, y};
                      });
     Recorder rec(image);
-    EXPECT_EQ(ClickAt(image, rec, QPoint(250, 85)), QPoint(50, 5));
+    EXPECT_EQ(ClickAt(image, rec, QPoint(250, 85)), QPoint(250, 85));
     Send(image, QEvent::MouseMove, QPoint(120, 41), Qt::NoButton, Qt::NoModifier);
-    EXPECT_EQ(moved, QPoint(20, 1));
-    Send(image, QEvent::MouseButtonRelease, QPoint(199, 0), Qt::LeftButton, Qt::NoModifier);
-    EXPECT_EQ(released, QPoint(99, 0));
+    EXPECT_EQ(moved, QPoint(120, 41));
+    Send(image, QEvent::MouseButtonRelease, QPoint(-1, 0), Qt::LeftButton, Qt::NoModifier);
+    EXPECT_EQ(released, QPoint(-1, 0));
+    EXPECT_EQ(image.View().CanvasToBitmap(released), QPoint(99, 0));
 }
 
 TEST(TextileImageWidget, GrabShowsThePictureAtEveryZoom) {

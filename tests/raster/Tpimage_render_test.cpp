@@ -219,6 +219,6 @@ TEST(ImageViewRender, PartialRepaintCoversTheChangedPixelOnly) {
     part = view.RenderRect(b, QRect(4, 8, 1, 1));
     EXPECT_EQ(part.At, QPoint(1, 2));
     EXPECT_EQ(part.Image.size(), QSize(1, 1));
-    view.Repeat = true; // tiled: the caller repaints everything
+    view.SetRepeat(RepeatStraight); // tiled: the caller repaints everything
     EXPECT_TRUE(view.RenderRect(b, QRect(4, 8, 1, 1)).Image.isNull());
 }

@@ -48,14 +48,22 @@ TEST(ImageView, ConversionsAtOneToThreeTruncate) {
     EXPECT_EQ(f.view.ViewW(), 315);
 }
 
-TEST(ImageView, RepeatWrapsCanvasPointsIntoThePicture) {
+TEST(ImageView, RepeatGivesPlanePointsAndTheWrappedPictureUnderThem) {
     ViewFixture f(100, 40);
-    f.view.Repeat = true;
-    EXPECT_EQ(f.view.CanvasToBitmapX(250), 50);
-    EXPECT_EQ(f.view.CanvasToBitmapY(85), 5);
-    EXPECT_EQ(f.view.CanvasToBitmapX(-150), -50); // truncating remainder stays negative
-    f.view.Repeat = false;
-    EXPECT_EQ(f.view.CanvasToBitmapX(250), 250);
+    f.view.SetPosition(0, 0);
+    ASSERT_TRUE(f.view.SetRepeat(RepeatDropVertical));
+    EXPECT_EQ(f.view.CanvasToBitmapX(250), 250);                      // the plane, not wrapped
+    EXPECT_EQ(f.view.CanvasToBitmap(QPoint(-50, 0)), QPoint(50, 20)); // left of the picture too
+    EXPECT_FALSE(f.view.SetRepeat(7));                                // an unknown kind changes nothing
+    EXPECT_EQ(f.view.RepeatKind(), RepeatDropVertical);
+    EXPECT_TRUE(f.view.SetPosition(150, 30)); // any seam can be scrolled into view
+    EXPECT_EQ(f.view.PositionX(), 99);
+    ASSERT_TRUE(f.view.SetRepeat(RepeatOff));
+    f.view.SetPosition(); // back inside the normal range
+    EXPECT_EQ(f.view.PositionX(), 0);
+    ASSERT_TRUE(f.view.SetZoom(4, 1, QPoint(0, 0)));
+    EXPECT_EQ(f.view.CanvasToBitmapX(-1), -1); // rounded down, not toward zero
+    EXPECT_EQ(f.view.CanvasToBitmap(QPoint(-1, 0)), QPoint(-1, 0));
 }
 
 TEST(ImageView, PositionIsClampedAndAlignedToZoomOut) {

@@ -73,7 +73,7 @@ TEST(RepeatView, SmallPictureIsTiledThreeByThree) {
     TImageView view;
     view.Bitmap = &b;
     view.SetSize(25, 25);
-    view.Repeat = true;
+    view.SetRepeat(RepeatStraight);
     const Art frame = FrameRows(view.Render(b));
     for (int y = 0; y < 25; ++y) {
         std::string expect;
@@ -90,7 +90,7 @@ TEST(RepeatView, TileEdgesUseTheBorderColourWhenTheGridShows) {
     view.Bitmap = &b;
     view.SetSize(45, 45);
     view.SetZoom(5, 1, QPoint(0, 0));
-    view.Repeat = true;
+    view.SetRepeat(RepeatStraight);
     view.BorderColor = kBlue;
     view.GridSettings = {true, kRed, 1.0, 1.0, 0, 0};
     const Art frame = FrameRows(view.Render(b));
@@ -104,19 +104,19 @@ TEST(RepeatView, TileEdgesUseTheBorderColourWhenTheGridShows) {
         EXPECT_EQ(row.find('B'), std::string::npos);
 }
 
-TEST(RepeatView, HookDrawsOnTheTileBeforeItIsLaid) {
+TEST(RepeatView, HookDrawsOnceOnTheFrameInPlaneCoordinates) {
     TOrvaneBitmap b;
     ASSERT_TRUE(MakeIndexed(b, {"ab", "cd"}));
     TImageView view;
     view.Bitmap = &b;
     view.SetSize(5, 3);
-    view.Repeat = true;
+    view.SetRepeat(RepeatStraight);
     QPoint seenOrigin(-1, -1);
-    const QImage frame = view.Render(b, [&](QImage& tile, QPoint origin) {
-        tile.setPixel(1, 1, qRgb(0, 255, 0));
+    const QImage frame = view.Render(b, [&](QImage& whole, QPoint origin) {
+        whole.setPixel(1, 1, qRgb(0, 255, 0));
         seenOrigin = origin;
     });
-    EXPECT_EQ(FrameRows(frame), (Art{"ababa", "cGcGc", "ababa"}));
+    EXPECT_EQ(FrameRows(frame), (Art{"ababa", "cGcdc", "ababa"}));
     EXPECT_EQ(seenOrigin, QPoint(0, 0));
 }
 
@@ -127,7 +127,7 @@ TEST(StretchView, WholePictureFillsTheControlAndWinsOverRepeat) {
     view.Bitmap = &b;
     view.SetSize(4, 6);
     view.SetZoom(3, 1, QPoint(0, 0)); // stretching ignores the zoom
-    view.Repeat = true;
+    view.SetRepeat(RepeatStraight);
     view.GridSettings = {true, kRed, 1.0, 1.0, 0, 0};
     const Art repeated = FrameRows(view.Render(b));
     view.Stretch = true;

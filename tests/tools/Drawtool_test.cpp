@@ -26,6 +26,8 @@ struct TPreview : TToolView {
     void ScrollBy(int, int) override {}
     void ShowRubberBand(const QRect&) override {}
     void ShowShape(const std::vector<QPolygon>& lines) override { Lines = lines; }
+    TRepeatWrap Repeat() const override { return Wrap; }
+    TRepeatWrap Wrap;
 };
 
 class DrawTool : public ::testing::Test {
@@ -170,8 +172,8 @@ TEST_F(DrawTool, ProtectedColoursStayAndWrappedLinesLandInsideThePicture) {
     Click(QPoint(0, 2));
     Click(QPoint(9, 2));
     EXPECT_EQ(Picture()[2], "###PP#####");
-    dispatch.Context().Repeat = TRepeatWrap{RepeatStraight, 10, 6, 0};
-    Click(QPoint(8, 4)); // on across the right edge of the tile
+    view.Wrap = TRepeatWrap{RepeatStraight, 10, 6, 0}; // the window shows the repeat
+    Click(QPoint(8, 4));                               // on across the right edge of the tile
     Click(QPoint(12, 4));
     EXPECT_EQ(Picture()[4], "###.....##");
     ASSERT_TRUE(doc.Undo());

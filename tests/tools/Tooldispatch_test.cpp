@@ -131,3 +131,20 @@ TEST_F(Dispatch, AModalToolHoldsTheInputAndCtrlDragPans) {
     EXPECT_EQ(view.Scrolled, QPoint(6, 3));
     EXPECT_EQ(tool->Downs + tool->Moves + tool->Ups, 0);
 }
+
+TEST_F(Dispatch, TheWindowsRepeatReachesEveryEventAndAPickWrapsIntoThePicture) {
+    Open(8); // 12 x 10
+    Draw(doc, [](TOrvaneBitmap& p) { p.SetPixel(7, 3, 40); });
+    struct TRepeatView : TFakeView {
+        TRepeatWrap Wrap{RepeatDropVertical, 12, 10, 5};
+        TRepeatWrap Repeat() const override { return Wrap; }
+    } view;
+    // The second column of tiles lies 5 lower: plane point (19, 8) is picture pixel (7, 3).
+    dispatch.MouseDown(doc, &view, At(19, 8, ButtonMiddle));
+    EXPECT_EQ(dispatch.Colour(), TCurrentColour::OfIndex(40));
+    EXPECT_EQ(dispatch.Context().Repeat.Drop, 5);
+    view.Wrap.Kind = RepeatOff; // turned off: a point off the picture has no colour to pick
+    dispatch.MouseDown(doc, &view, At(19, 8, ButtonLeft, true));
+    EXPECT_FALSE(dispatch.Context().Repeat.On());
+    EXPECT_EQ(dispatch.Colour(), TCurrentColour::OfIndex(40));
+}
