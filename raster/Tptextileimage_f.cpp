@@ -263,7 +263,10 @@ QImage TPTextileImage::BuildFrame() {
 
 void TPTextileImage::PaintRect(const QRect& rect, const TEditPaint& callback) {
     if (View().RepeatWrap().On() || View().Stretch) {
+        // A change shows on every tile: build the whole frame again. An overlay
+        // (rect in points of the repeat's plane) goes over it where the pointer is.
         Invalidate();
+        if (callback && !View().Stretch && EnsureFrame()) PaintOverlay(rect, callback);
         return;
     }
     if (!FrameValid || Frame.isNull()) {
@@ -281,6 +284,24 @@ void TPTextileImage::PaintRect(const QRect& rect, const TEditPaint& callback) {
     painter.drawImage(part.At, part.Image);
     painter.end();
     update(QRect(part.At, part.Image.size()));
+}
+
+void TPTextileImage::PaintOverlay(const QRect& rect, const TEditPaint& callback) {
+    const TImageView& v = View();
+    const QRect at(QPoint(v.BitmapToCanvasX(rect.left()), v.BitmapToCanvasY(rect.top())),
+                   QPoint(v.BitmapToCanvasX(rect.right() + 1) - 1, v.BitmapToCanvasY(rect.bottom() + 1) - 1));
+    if (!at.intersects(Frame.rect())) return;
+    QImage part = Frame.copy(at); // parts outside the frame come out transparent and stay unshown
+    {
+        QPainter painter(&part);
+        callback(painter, rect.x(), rect.y());
+    }
+    const QRect shown = at.intersected(Frame.rect());
+    QPainter painter(&Frame);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(shown.topLeft(), part, shown.translated(-at.topLeft()));
+    painter.end();
+    update(shown);
 }
 
 void TPTextileImage::RectPaint(const QRect& rect) {

@@ -174,4 +174,6 @@ class TPTextileImage : public TPImage {
 
   private:
     void PaintRect(const QRect& rect, const TEditPaint& callback);
+    // Draws callback over rect (points of the repeat's plane) of the built frame.
+    void PaintOverlay(const QRect& rect, const TEditPaint& callback);
 };

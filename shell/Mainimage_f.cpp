@@ -353,7 +353,8 @@ void TMainImageForm::ScrollBy(int dx, int dy) {
 
 void TMainImageForm::ShowRubberBand(const QRect& rect) {
     if (!RubberBand.isEmpty()) iMainImage->RectPaint(RubberBand);
-    RubberBand = rect.intersected(Doc->Bounds());
+    // In the repeat display the band may reach over the seams; else it stays on the picture.
+    RubberBand = Repeat().On() ? rect : rect.intersected(Doc->Bounds());
     if (RubberBand.isEmpty()) return;
     iMainImage->RectEditPaint(RubberBand, [](QPainter& p, int, int) {
         const QRect edge(0, 0, p.device()->width() - 1, p.device()->height() - 1);

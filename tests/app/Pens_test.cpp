@@ -8,15 +8,24 @@
 #include "raster/Tptextileimage_f.h"
 #include "shell/Common.h"
 #include "shell/Exception.h"
+#include "shell/Mainmenu.h"
+#include "shell/Mainmenu_f.h"
+#include "tools/Draw_f.h"
 #include "tools/Penmanager_f.h"
 
 #include <QCheckBox>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTest>
 #include <QToolButton>
+#include <cmath>
+#include <functional>
 
 namespace {
 
@@ -232,4 +241,79 @@ TEST_F(Pens, PatternComesFromTheSelectionOrReportsThatThereIsNone) {
     pen()->sePNozzle->setValue(4);
     EXPECT_EQ(Kept().Air[AirPattern].Nozzle, 4);
     EXPECT_EQ(Kept().Air[AirSingle].Nozzle, 1);
+}
+
+// A screenshot for looking at, not a check: strokes of every pen kind and a few drawn
+// shapes on the splash design, and beside it the same design in the half-drop display
+// with a stroke running over the seams.
+TEST_F(Pens, ScreenshotOfThePens) {
+    const QString out = qEnvironmentVariable("VELMORA_SCREENSHOT_PENS");
+    if (out.isEmpty()) GTEST_SKIP() << "set VELMORA_SCREENSHOT_PENS to take the screenshot";
+    main->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+    const QString splash = QStringLiteral(VELMORA_SOURCE_DATA_DIR "/Bin/Carpet/splash.bmp");
+    TMainImageForm* doc = main->OpenFile(splash, 0, 8);
+    TMainImageForm* repeat = main->OpenFile(splash, 0, 8);
+    ASSERT_TRUE(doc && repeat);
+    doc->parentWidget()->setGeometry(0, 0, 560, 390);
+    repeat->parentWidget()->setGeometry(0, 392, 820, 470);
+    pen()->show();
+    main->ArrangeTools();
+    for (TMainImageForm* d : {doc, repeat}) // vivid colours for the strokes
+        d->Document().EditPalette([](TPalette& p) {
+            const int rgb[][3] = {{0, 90, 230}, {30, 170, 60}, {250, 120, 0}, {0, 200, 220}, {250, 240, 60}};
+            for (int k = 0; k < 5; ++k)
+                p[200 + k].SetRGB(rgb[k][0], rgb[k][1], rgb[k][2]);
+            return true;
+        });
+    main->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(doc->parentWidget()));
+    doc->iMainImage->SetZoom(1, 1);
+    doc->iMainImage->SetPosition(0, 0);
+    auto wave = [](int y, int from, int to, int step) {
+        std::vector<QPoint> points;
+        for (int x = from; x <= to; x += step)
+            points.emplace_back(x, y + int(12 * std::sin(x / 25.0)));
+        return points;
+    };
+    struct Stroke {
+        int kind, size, colour, y;
+        std::function<void()> setUp;
+    } strokes[] = {
+        {PenNormal, 8, 200, 40, {}},
+        {PenCrayon, 20, 201, 80, [&] { pen()->seDensity->setValue(2); }},
+        {PenAirBrush, 28, 202, 120, [&] { pen()->AirFunction[AirSingle]->click(); }},
+        {PenWater, 16, 203, 160, [&] { pen()->WaterFunction[WaterSimple]->click(); }},
+        {PenWater, 16, 203, 195, [&] { pen()->WaterFunction[WaterDiffuse]->click(); }},
+        {PenScrape, 24, 204, 230, {}},
+        {PenMask, 14, 204, 265, {}},
+    };
+    for (const Stroke& s : strokes) {
+        pen()->PenButton[s.kind]->click();
+        pen()->sePenSize->setValue(s.size);
+        main->PaletteWindow()->DIB256Palette->SetChoiceIndex(s.colour);
+        if (s.setUp) s.setUp();
+        Drag(doc, wave(s.y, 20, 300, s.kind == PenAirBrush ? 2 : 6));
+    }
+    pen()->PenButton[PenNormal]->click();
+    pen()->sePenSize->setValue(3);
+    main->PaletteWindow()->DIB256Palette->SetChoiceIndex(202);
+    QTest::mouseClick(main->MainMenu()->Button(ToolDraw), Qt::LeftButton);
+    if (auto* draw = qobject_cast<TDrawForm*>(main->MainMenu()->ToolWindow())) {
+        for (auto [function, clicks] : std::vector<std::pair<int, std::vector<QPoint>>>{
+                 {DrawCircle, {{390, 80}, {390, 130}}},
+                 {DrawCurve, {{330, 250}, {460, 250}, {395, 170}}},
+                 {DrawRect, {{340, 20}, {450, 40}}}}) {
+            draw->sbFunction[function]->click();
+            for (QPoint p : clicks)
+                Click(doc, p);
+        }
+    }
+    main->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(repeat->parentWidget()));
+    repeat->SetRepeatDisplay(RepeatDropVertical);
+    repeat->iMainImage->SetZoom(1, 2);
+    main->MainMenu()->CloseTool();
+    pen()->sePenSize->setValue(10);
+    main->PaletteWindow()->DIB256Palette->SetChoiceIndex(204);
+    Drag(repeat, wave(60, 150, 420, 5)); // 300 .. 840 of the plane: over the seam at 480
+    QTest::qWait(800);
+    ASSERT_TRUE(QGuiApplication::primaryScreen()->grabWindow(0).save(out));
 }
