@@ -10,6 +10,7 @@
 #include "shell/Mainimage.h"
 #include "support/Setpixeltool.h"
 #include "tools/Draw_f.h"
+#include "tools/Drawtool.h"
 #include "tools/Penmanager_f.h"
 
 #include <QApplication>
@@ -286,6 +287,16 @@ TEST_F(Tools, TheDrawWindowDrawsEachShapeClickedOnTheCanvasAsOneUndoStep) {
     draw->eLength1->setText("0.2"); // centimetres: 12 dots at 160 dpi, less the pen
     QTest::keyClick(draw->eLength1, Qt::Key_Return);
     EXPECT_EQ(draw->lLock->text(), "Length lock on");
+    // Escape, pressed while the document window has the focus, drops the shape begun.
+    auto* engine = dynamic_cast<TDrawTool*>(main->MainMenu()->Dispatch().CurrentTool());
+    ASSERT_NE(engine, nullptr);
+    QTest::mouseClick(doc->iMainImage, Qt::LeftButton, {}, QPoint(20, 20));
+    EXPECT_EQ(engine->Clicks(), 1);
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    doc->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_EQ(engine->Clicks(), 0);
     main->MainMenu()->CloseTool();
     TIniFile ini(SettingsFile("Draw.ini"));
     EXPECT_EQ(ini.ReadInteger("Draw", "Type", -1), DrawCircle);
