@@ -1,4 +1,5 @@
 #include "platform/Geometry.h"
+#include "platform/Steprun.h"
 
 #include <algorithm>
 #include <cmath>
@@ -42,25 +43,6 @@ TTurn TurnFor(int angle) {
     }
     const double rad = double(a) * std::numbers::pi / 18000.0;
     return {std::llround(std::cos(rad) * double(kOne)), std::llround(std::sin(rad) * double(kOne))};
-}
-
-int64_t FloorDiv(int64_t a, int64_t d) { // d > 0
-    int64_t q = a / d;
-    if (a % d != 0 && a < 0) --q;
-    return q;
-}
-
-// Narrows [lo, hi) to the dx with 0 <= a + d * dx < limit; the result may end up with lo >= hi.
-void Clip(int64_t a, int64_t d, int64_t limit, int64_t& lo, int64_t& hi) {
-    if (d == 0) {
-        if (a < 0 || a >= limit) hi = lo;
-    } else if (d > 0) {
-        lo = std::max(lo, -FloorDiv(a, d));         // ceil(-a / d)
-        hi = std::min(hi, -FloorDiv(a - limit, d)); // ceil((limit - a) / d)
-    } else {
-        hi = std::min(hi, FloorDiv(a, -d) + 1);
-        lo = std::max(lo, FloorDiv(a - limit, -d) + 1);
-    }
 }
 
 bool Usable(const TBitmapHandle& h) {
@@ -158,8 +140,8 @@ bool RotateHandle(TBitmapHandle& h, int angle, bool resize, uint32_t fill) {
         r.u = t.c * px2 + t.s * py2 + (w << 32);
         r.v = -t.s * px2 + t.c * py2 + (ht << 32);
         r.lo = 0, r.hi = w2;
-        Clip(r.u, du, limitU, r.lo, r.hi);
-        Clip(r.v, dv, limitV, r.lo, r.hi);
+        ClipRun(r.u, du, limitU, r.lo, r.hi);
+        ClipRun(r.v, dv, limitV, r.lo, r.hi);
         if (r.lo >= r.hi) r.lo = r.hi = 0;
         uint8_t* row = out.Row(int(dy));
         FillPixels(row, bpp, 0, r.lo, fill);

@@ -17,6 +17,7 @@ namespace ErrorCode {
 constexpr uint32_t SystemError = 0x40000001; // text from the last system error number
 constexpr uint32_t OutOfMemory = 0x40000010; // memory, object or bitmap cannot be allocated
 constexpr uint32_t NoDeviceContext = 0x40000011;
+constexpr uint32_t TooLargeForOperation = 0x40000013; // the result would pass the picture-size limits
 constexpr uint32_t CannotCreateFile = 0x40000100;
 constexpr uint32_t CannotOpenFile = 0x40000101;
 constexpr uint32_t FileNotFound = 0x40000102;
@@ -30,7 +31,9 @@ constexpr uint32_t DisketteWrite = 0x40000181;
 constexpr uint32_t CannotCreateWindow = 0x40000200;
 constexpr uint32_t Clipboard = 0x40000400;
 constexpr uint32_t Printing = 0x40000601;
-constexpr uint32_t NoWorkArea = 0x80000002; // an operation on the selection without one
+constexpr uint32_t NoWorkArea = 0x80000002;  // an operation on the selection without one
+constexpr uint32_t NotANumber = 0x80000018;  // a typed value that is no number
+constexpr uint32_t PaletteFull = 0xC0000001; // no free drawing entry is left for a new colour
 constexpr uint32_t NotCarpetDiskette = 0xC0000010;
 } // namespace ErrorCode
 
