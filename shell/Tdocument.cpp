@@ -305,9 +305,17 @@ void TChange::Show(const QRect& rect) {
     emit Doc.Changed(shown);
 }
 
+void TChange::PaletteEdited() {
+    TRGBQuad quads[256];
+    Doc.PaletteV.GetQuads(quads);
+    Doc.PictureV->PutColors(0, 256, quads);
+    PaletteTouched = true;
+}
+
 void TChange::Commit() {
     if (Done) return;
     Done = true;
+    if (PaletteTouched) emit Doc.PaletteChanged();
     if (!MaskChange) Doc.ModifiedV = true;
     if (SizeBefore != QSize(Doc.PictureV->Width, Doc.PictureV->Height))
         emit Doc.Reshaped();
@@ -324,4 +332,5 @@ void TChange::Fail() {
         if (SizeBefore != QSize(Doc.PictureV->Width, Doc.PictureV->Height)) emit Doc.Reshaped();
     }
     if (MadeMask) Doc.DropMask();
+    if (PaletteTouched) emit Doc.PaletteChanged();
 }

@@ -181,6 +181,10 @@ class TChange {
     // The mask, for a change of the mask; null otherwise or when it could not be made.
     TOrvaneBitmap* Mask() { return MaskChange ? Doc.MaskV.get() : nullptr; }
     TPalette& Palette() { return Doc.PaletteV; }
+    // The palette was edited through Palette(): the picture takes its colours now and
+    // the windows hear PaletteChanged when the change ends (a failed change gives the
+    // recorded palette back).
+    void PaletteEdited();
     const TWriteGuard& Guard() const { return GuardV; }
     // Fills rect with value wherever the guard allows, and touches it.
     void Fill(const QRect& rect, uint32_t value);
@@ -206,4 +210,5 @@ class TChange {
     bool Done = false;
     bool MaskChange = false; // records the mask alone
     bool MadeMask = false;   // the mask did not exist before this change
+    bool PaletteTouched = false;
 };
