@@ -8,6 +8,7 @@
 #include "colour/Currentcolour.h"
 #include "raster/Repeatwrap.h"
 
+#include <QImage>
 #include <QPolygon>
 #include <QRect>
 #include <vector>
@@ -42,6 +43,10 @@ class TToolView {
     // positions (picture pixels, or points of the repeat while it is shown); the
     // design is not touched. No lines remove it.
     virtual void ShowShape(const std::vector<QPolygon>& /*lines*/) {}
+    // Shows a floating piece over the picture with its top-left pixel at picture point
+    // at (transparent where picture is); the design is not touched. A null picture
+    // removes it.
+    virtual void ShowFloating(const QImage& /*picture*/, QPoint /*at*/) {}
     // The window's repeat display (off unless the window shows one): while it is on,
     // the window's pointer events are points of the endless plane.
     virtual TRepeatWrap Repeat() const { return {}; }
@@ -52,8 +57,9 @@ struct TToolContext {
     TToolView* View = nullptr;     // its window, null without widgets
     TCurrentColour Colour;
     const TPenObject* Pen = nullptr;
-    int Super = 0; // superimpose mode 0 (off) .. 3
-    int Unit = 2;  // 0 Dot, 1 Inch, 2 Cm
+    int Super = 0;     // superimpose mode 0 (off) .. 3
+    int Overlap = 100; // mode 3: the piece's share of a mixed colour, 0 .. 100 %
+    int Unit = 2;      // 0 Dot, 1 Inch, 2 Cm
     // The window's repeat display: while it is on, pointer coordinates are points
     // of the endless repeat and every pixel a tool writes is wrapped through it.
     TRepeatWrap Repeat;
