@@ -230,13 +230,17 @@ void TFullViewForm::TrackBarChange(int position) {
 void TFullViewForm::tbOverlapChange(int position) {
     eOverlap->setText(QString::number(position));
     OverlapV = position;
+    if (OnOverlapChange) OnOverlapChange();
 }
 
 void TFullViewForm::eOverlapEnter() {
     const int value = ClampOverlap(eOverlap->text());
     eOverlap->setText(QString::number(value));
-    tbOverlap->setValue(value);
-    OverlapV = value;
+    tbOverlap->setValue(value); // an unchanged value moves nothing
+    if (OverlapV != value) {
+        OverlapV = value;
+        if (OnOverlapChange) OnOverlapChange();
+    }
 }
 
 void TFullViewForm::sbGridClick() {

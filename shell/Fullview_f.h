@@ -41,6 +41,8 @@ class TFullViewForm : public QWidget {
 
     // Fires after the superimpose mode changed.
     std::function<void()> OnSuperChange;
+    // Fires after the overlap changed.
+    std::function<void()> OnOverlapChange;
     // The grid settings window: (dpi, settings in and out) -> accepted. Replaced in tests.
     std::function<bool(int dpi, TGridSetup& setup)> GridDialog;
 

@@ -351,41 +351,6 @@ void TMainImageForm::ScrollBy(int dx, int dy) {
     emit StatusChanged();
 }
 
-void TMainImageForm::ShowRubberBand(const QRect& rect) {
-    if (!RubberBand.isEmpty()) iMainImage->RectPaint(RubberBand);
-    // In the repeat display the band may reach over the seams; else it stays on the picture.
-    RubberBand = Repeat().On() ? rect : rect.intersected(Doc->Bounds());
-    if (RubberBand.isEmpty()) return;
-    iMainImage->RectEditPaint(RubberBand, [](QPainter& p, int, int) {
-        const QRect edge(0, 0, p.device()->width() - 1, p.device()->height() - 1);
-        p.setPen(QPen(Qt::white, 1));
-        p.drawRect(edge);
-        p.setPen(QPen(Qt::black, 1, Qt::DashLine));
-        p.drawRect(edge);
-    });
-}
-
-void TMainImageForm::ShowShape(const std::vector<QPolygon>& lines) {
-    if (!ShapeBox.isEmpty()) iMainImage->RectPaint(ShapeBox); // the last preview goes
-    ShapeBox = QRect();
-    for (const QPolygon& line : lines)
-        ShapeBox |= line.boundingRect();
-    if (ShapeBox.isEmpty()) return;
-    iMainImage->PaintImageEdit([this, &lines](TPImage*, QPainter& p) {
-        const TImageView& view = iMainImage->View();
-        const int half = view.GetZoomIn() / view.GetZoomOut() / 2; // to the middle of a zoomed pixel
-        for (const QPolygon& line : lines) {
-            QPolygon shown;
-            for (const QPoint& q : line)
-                shown << QPoint(view.BitmapToCanvasX(q.x()) + half, view.BitmapToCanvasY(q.y()) + half);
-            p.setPen(QPen(Qt::white, 1));
-            p.drawPolyline(shown);
-            p.setPen(QPen(Qt::black, 1, Qt::DashLine));
-            p.drawPolyline(shown);
-        }
-    });
-}
-
 namespace {
 int PointerButton(Qt::MouseButton b) {
     return b == Qt::LeftButton     ? ButtonLeft

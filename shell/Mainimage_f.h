@@ -63,11 +63,12 @@ class TMainImageForm : public QWidget, public TToolView {
     uint32_t CutToClipboard();
     uint32_t PasteFromClipboard();
 
-    // TToolView: scrolling by picture pixels, a rubber band and a shape's preview
-    // over the design.
+    // TToolView: scrolling by picture pixels, a rubber band, a shape's preview and a
+    // floating piece over the design.
     void ScrollBy(int dx, int dy) override;
     void ShowRubberBand(const QRect& rect) override;
     void ShowShape(const std::vector<QPolygon>& lines) override;
+    void ShowFloating(const QImage& picture, QPoint at) override;
     TRepeatWrap Repeat() const override;
 
     // The repeat display of this window (a TRepeatKind; the drops are half a tile).
@@ -142,6 +143,7 @@ class TMainImageForm : public QWidget, public TToolView {
     TStringTable Texts;
     QRect RubberBand;
     QRect ShapeBox; // the picture pixels the shown preview lies on
+    QRect FloatBox; // and those the shown floating piece lies on
     // The last mouse move, processed by the 50 ms timer.
     bool PendingMove = false;
     TToolPointer Pending;

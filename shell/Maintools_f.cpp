@@ -10,6 +10,8 @@
 #include "shell/Mainmenu_f.h"
 #include "tools/Draw_f.h"
 #include "tools/Drawtool.h"
+#include "tools/Movecopy.h"
+#include "tools/Movecopy_f.h"
 #include "tools/Penmanager_f.h"
 #include "tools/Penmask.h"
 #include "tools/Penobject.h"
@@ -47,15 +49,26 @@ void TMainForm::ConnectToolWindows() {
     auto penTool = std::make_unique<TPenTool>(PenRandom.get());
     ConnectPenWindow(*penTool);
     dispatch.SetIdleTool(std::move(penTool));
-    // The superimpose mode of the full view is every tool's.
-    FullView_->OnSuperChange = [this] { MainMenu_->Dispatch().Context().Super = FullView_->Super(); };
+    // The superimpose mode of the full view and its overlap are every tool's.
+    auto superimpose = [this] {
+        TToolContext& context = MainMenu_->Dispatch().Context();
+        context.Super = FullView_->Super();
+        context.Overlap = FullView_->Overlap();
+    };
+    FullView_->OnSuperChange = superimpose;
+    FullView_->OnOverlapChange = superimpose;
+    superimpose();
     // Tool windows that exist so far; the others come with their tools.
-    MainMenu_->ToolExists = [](int tool) { return tool == ToolUndo || tool == ToolDraw; };
+    MainMenu_->ToolExists = [](int tool) {
+        return tool == ToolUndo || tool == ToolDraw || tool == ToolMoveCopy;
+    };
     MainMenu_->CreateToolWindow = [this](int tool, QWidget* owner) -> QWidget* {
-        if (tool == ToolDraw) {
-            auto* draw = new TDrawForm(owner);
-            draw->setFont(UserFont());
-            return draw;
+        QWidget* window = nullptr;
+        if (tool == ToolDraw) window = new TDrawForm(owner);
+        if (tool == ToolMoveCopy) window = new TMoveCopyForm(owner);
+        if (window) {
+            window->setFont(UserFont());
+            return window;
         }
         if (tool != ToolUndo) return nullptr;
         auto* list = new TUndoForm(UndoStore(), owner);
@@ -68,10 +81,18 @@ void TMainForm::ConnectToolWindows() {
     };
     // The window is made first; the engine it drives comes after it.
     MainMenu_->CreateToolEngine = [this](int tool) -> std::unique_ptr<TTool> {
+        TToolContext* context = &MainMenu_->Dispatch().Context();
+        if (tool == ToolMoveCopy) {
+            // The piece is lifted from the current design (the context's) as the tool starts.
+            auto engine = std::make_unique<TMoveCopyTool>();
+            if (auto* form = qobject_cast<TMoveCopyForm*>(MainMenu_->ToolWindow()))
+                form->Attach(engine.get(), context);
+            return engine;
+        }
         if (tool != ToolDraw) return nullptr;
         auto engine = std::make_unique<TDrawTool>();
         if (auto* draw = qobject_cast<TDrawForm*>(MainMenu_->ToolWindow()))
-            draw->Attach(engine.get(), &MainMenu_->Dispatch().Context());
+            draw->Attach(engine.get(), context);
         return engine;
     };
     MainMenu_->OnPrint = [this] { FPrintingClick(); };

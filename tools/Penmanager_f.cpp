@@ -7,6 +7,7 @@
 #include "shell/Common.h"
 #include "tools/Penmask.h"
 #include "tools/Penobject.h"
+#include "tools/Toggle_f.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -23,16 +24,6 @@
 #include <QVBoxLayout>
 
 namespace {
-// One of a set of toggles; the set's own button group makes it exclusive, since
-// the window holds several sets.
-QToolButton* Toggle(const QString& text, QButtonGroup* set) {
-    auto* b = new QToolButton;
-    b->setText(text);
-    b->setCheckable(true);
-    b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    set->addButton(b);
-    return b;
-}
 
 QSpinBox* Spin(int low, int high) {
     auto* box = new QSpinBox;
@@ -54,7 +45,7 @@ TPenManagerForm::TPenManagerForm(QWidget* parent) : QWidget(parent, Qt::Tool | Q
     auto* kinds = new QGridLayout;
     auto* kindSet = new QButtonGroup(this);
     for (int k = 0; k < 6; ++k) {
-        PenButton[k] = Toggle(Texts.Get(1 + k), kindSet);
+        PenButton[k] = GroupToggle(Texts.Get(1 + k), kindSet);
         kinds->addWidget(PenButton[k], k / 3, k % 3);
         connect(PenButton[k], &QToolButton::clicked, this, [this, k] { PenSelectClick(k); });
     }
@@ -108,7 +99,7 @@ QWidget* TPenManagerForm::MakeKindPanels() {
     auto* functions = new QHBoxLayout;
     auto* functionSet = new QButtonGroup(this);
     for (int f = 0; f < 4; ++f) {
-        WaterFunction[f] = Toggle(Texts.Get(18 + f), functionSet);
+        WaterFunction[f] = GroupToggle(Texts.Get(18 + f), functionSet);
         functions->addWidget(WaterFunction[f]);
         connect(WaterFunction[f], &QToolButton::clicked, this, [this, f] { WaterFunctionClick(f); });
     }
