@@ -63,6 +63,7 @@ uint32_t TMoveCopyTool::Lift(TToolContext& context, bool report) {
     // The piece first shows where its source is.
     PositionV = flip ? SourceBox.topLeft()
                      : SourceBox.topLeft() + QPoint(SourceBox.width() / 2, SourceBox.height() / 2) - centre;
+    ShownAt = PositionV;
     PictureV = FloatingPicture(PieceV, Doc->Palette());
     FloatingV = true;
     Show(context);
@@ -101,7 +102,6 @@ void TMoveCopyTool::Place(TToolContext& context, QPoint pointer) {
 
 void TMoveCopyTool::Show(TToolContext& context) {
     if (!context.View || !FloatingV) return;
-    if (!Showing) ShownAt = PositionV;
     context.View->ShowFloating(PictureV, ShownAt);
     Showing = true;
 }
