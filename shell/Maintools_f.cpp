@@ -18,6 +18,8 @@
 #include "tools/Pensettings.h"
 #include "tools/Pentool.h"
 #include "tools/Undolist_f.h"
+#include "tools/Window_f.h"
+#include "tools/Windowtool.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -50,8 +52,17 @@ void TMainForm::ConnectToolWindows() {
     // The superimpose mode of the full view is every tool's.
     FullView_->OnSuperChange = [this] { MainMenu_->Dispatch().Context().Super = FullView_->Super(); };
     // Tool windows that exist so far; the others come with their tools.
-    MainMenu_->ToolExists = [](int tool) { return tool == ToolUndo || tool == ToolDraw; };
+    MainMenu_->ToolExists = [](int tool) {
+        return tool == ToolUndo || tool == ToolDraw || tool == ToolWindow;
+    };
     MainMenu_->CreateToolWindow = [this](int tool, QWidget* owner) -> QWidget* {
+        if (tool == ToolWindow) {
+            auto* window = new TWindowForm(owner);
+            window->setFont(UserFont());
+            if (const TMainImageForm* doc = CurrentDocument())
+                window->SetPalette(&doc->Document().Palette(), doc->Document().BitsPerPixel());
+            return window;
+        }
         if (tool == ToolDraw) {
             auto* draw = new TDrawForm(owner);
             draw->setFont(UserFont());
@@ -68,6 +79,12 @@ void TMainForm::ConnectToolWindows() {
     };
     // The window is made first; the engine it drives comes after it.
     MainMenu_->CreateToolEngine = [this](int tool) -> std::unique_ptr<TTool> {
+        if (tool == ToolWindow) {
+            auto engine = std::make_unique<TWindowTool>();
+            if (auto* window = qobject_cast<TWindowForm*>(MainMenu_->ToolWindow()))
+                window->Attach(engine.get(), &MainMenu_->Dispatch().Context());
+            return engine;
+        }
         if (tool != ToolDraw) return nullptr;
         auto engine = std::make_unique<TDrawTool>();
         if (auto* draw = qobject_cast<TDrawForm*>(MainMenu_->ToolWindow()))
@@ -113,6 +130,9 @@ void TMainForm::ConnectPenWindow(TPenTool& tool) {
 }
 
 void TMainForm::ShowPenPalette(TMainImageForm* form) {
-    if (form == CurrentDocument())
-        Pen_->SetPalette(&form->Document().Palette(), form->Document().BitsPerPixel());
+    if (form != CurrentDocument()) return;
+    Pen_->SetPalette(&form->Document().Palette(), form->Document().BitsPerPixel());
+    // The Window tool's colour set shows the same colours.
+    if (auto* window = qobject_cast<TWindowForm*>(MainMenu_->ToolWindow()))
+        window->SetPalette(&form->Document().Palette(), form->Document().BitsPerPixel());
 }
