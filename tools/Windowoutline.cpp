@@ -2,7 +2,6 @@
 
 #include "colour/Phls.h"
 #include "raster/Regiongrow.h"
-#include "raster/Workarea.h"
 #include "shell/Exception.h"
 #include "tools/Windowsettings.h"
 
@@ -29,7 +28,7 @@ template <class TPass>
 uint32_t Grow(const TOrvaneBitmap& picture, QPoint seed, TPass&& pass, QRegion& region) {
     std::vector<QRect> rects;
     if (!GrowRegion(picture, seed, pass, rects)) return ErrorCode::OutOfMemory;
-    region = RegionOfRects(std::move(rects));
+    region = RegionOfRuns(rects);
     return 0;
 }
 
