@@ -16,7 +16,6 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QSpinBox>
-#include <QStackedWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -52,19 +51,19 @@ TWindowForm::TWindowForm(QWidget* parent) : QWidget(parent, Qt::Tool) {
     connect(sbFull, &QToolButton::clicked, this, [this] { Button(&TWindowTool::Full); });
     connect(sbOff, &QToolButton::clicked, this, [this] { Button(&TWindowTool::Off); });
     connect(sbUndo, &QToolButton::clicked, this, [this] { Button(&TWindowTool::Undo); });
-    Panels = new QStackedWidget;
-    Panels->addWidget(MakeShapePanel());
-    Panels->addWidget(MakeIrregularPanel());
-    Panels->addWidget(MakeOutlinePanel());
+    Panels[WindowShape] = MakeShapePanel();
+    Panels[WindowIrregular] = MakeIrregularPanel();
+    Panels[WindowOutline] = MakeOutlinePanel();
     rbSet = new QRadioButton(Texts.Get(23));
     rbAddition = new QRadioButton(Texts.Get(24));
     rbSubtraction = new QRadioButton(Texts.Get(25));
     rbSwap = new QRadioButton(Texts.Get(26));
     rbStack = new QRadioButton(Texts.Get(27));
-    auto* combine = new QHBoxLayout;
+    // Narrow, like the tool palette's buttons: two radio buttons a row.
+    auto* combine = new QGridLayout;
     auto* combineSet = new QButtonGroup(this);
     for (QRadioButton* b : {rbSet, rbAddition, rbSubtraction}) {
-        combine->addWidget(b);
+        combine->addWidget(b, combineSet->buttons().size() / 2, combineSet->buttons().size() % 2);
         combineSet->addButton(b);
         connect(b, &QRadioButton::clicked, this, [this, b] {
             SettingsV.Combine = b == rbSet ? CombineSet : b == rbAddition ? CombineAdd : CombineSubtract;
@@ -84,7 +83,8 @@ TWindowForm::TWindowForm(QWidget* parent) : QWidget(parent, Qt::Tool) {
     auto* all = new QVBoxLayout(this);
     all->setSizeConstraint(QLayout::SetFixedSize);
     all->addLayout(modes);
-    all->addWidget(Panels);
+    for (QWidget* panel : Panels) // only the chosen mode's shows
+        all->addWidget(panel);
     all->addLayout(combine);
     all->addLayout(undo);
     SettingsV = ReadWindowSettings(TIniFile(SettingsFile(kIniName)));
@@ -145,7 +145,7 @@ QWidget* TWindowForm::MakeOutlinePanel() {
     auto* panel = new QWidget;
     auto* box = new QVBoxLayout(panel);
     box->setContentsMargins(0, 0, 0, 0);
-    auto* kinds = new QHBoxLayout;
+    auto* kinds = new QVBoxLayout;
     auto* set = new QButtonGroup(panel);
     for (int k = 0; k < 3; ++k) {
         sbOutlineKind[k] = Toggle(Texts.Get(15 + k), true);
@@ -157,7 +157,7 @@ QWidget* TWindowForm::MakeOutlinePanel() {
         });
     }
     csSurfaceMulti = new TColorSelector;
-    csSurfaceMulti->SetXSquares(8);
+    csSurfaceMulti->SetXSquares(6);
     csSurfaceMulti->SetYSquares(2);
     csSurfaceMulti->setFixedHeight(2 * kCellSide);
     connect(csSurfaceMulti, &TColorSelector::OnRemove, this, [this](int index) {
@@ -186,11 +186,11 @@ QWidget* TWindowForm::MakeOutlinePanel() {
     lbMagic = new QLabel(Texts.Get(22));
     auto* magic = new QGridLayout;
     magic->addWidget(new QLabel(Texts.Get(28)), 0, 0);
-    magic->addWidget(tbMagic, 0, 1);
-    magic->addWidget(seMagic, 0, 2);
-    magic->addWidget(cbMagic, 1, 0, 1, 2);
-    magic->addWidget(bnRun, 1, 2);
-    magic->addWidget(lbMagic, 2, 0, 1, 3);
+    magic->addWidget(seMagic, 0, 1);
+    magic->addWidget(tbMagic, 1, 0, 1, 2);
+    magic->addWidget(cbMagic, 2, 0, 1, 2);
+    magic->addWidget(bnRun, 3, 0);
+    magic->addWidget(lbMagic, 3, 1);
     box->addLayout(kinds);
     box->addWidget(csSurfaceMulti);
     box->addWidget(cbPosition);
@@ -226,7 +226,8 @@ void TWindowForm::ShowSettings() {
     sbShape->setChecked(SettingsV.Mode == WindowShape);
     sbIrregular->setChecked(SettingsV.Mode == WindowIrregular);
     sbOutline->setChecked(SettingsV.Mode == WindowOutline);
-    Panels->setCurrentIndex(SettingsV.Mode);
+    for (int mode = 0; mode < 3; ++mode)
+        Panels[mode]->setVisible(mode == SettingsV.Mode);
     sbShapeKind[SettingsV.Shape]->setChecked(true);
     cbIrreCurve->setChecked(SettingsV.Curve);
     sbOutlineKind[SettingsV.Outline]->setChecked(true);

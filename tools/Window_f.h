@@ -17,7 +17,6 @@ class QPushButton;
 class QRadioButton;
 class QSlider;
 class QSpinBox;
-class QStackedWidget;
 class QToolButton;
 class TColorSelector;
 class TWindowTool;
@@ -73,5 +72,5 @@ class TWindowForm : public QWidget {
     TToolContext* Context = nullptr;
     const TPalette* Pal = nullptr;
     int Bits = 8;
-    QStackedWidget* Panels = nullptr;
+    QWidget* Panels[3] = {}; // of the modes
 };
