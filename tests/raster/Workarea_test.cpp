@@ -105,26 +105,17 @@ TEST_F(WorkArea, OffsetCutsAtTheEdgeAndScaleMapsEveryEdge) {
         bool done;
         Strings selected;
     } cases[] = {
-        {"offset",
-         [](TWorkArea& a) { return a.Offset(3, 1); },
-         true,
-         {"......", "...##.", "...#..", "......"}},
-        {"offset past the edge",
-         [](TWorkArea& a) { return a.Offset(5, 2); },
-         true,
+        // clang-format off
+        {"offset", [](TWorkArea& a) { return a.Offset(3, 1); }, true, {"......", "...##.", "...#..", "......"}},
+        {"offset past the edge", [](TWorkArea& a) { return a.Offset(5, 2); }, true,
          {"......", "......", ".....#", ".....#"}},
-        {"scale up",
-         [](TWorkArea& a) { return a.Scale(QRect(1, 0, 4, 4)); },
-         true,
+        {"scale up", [](TWorkArea& a) { return a.Scale(QRect(1, 0, 4, 4)); }, true,
          {".####.", ".####.", ".##...", ".##..."}},
-        {"scale down",
-         [](TWorkArea& a) { return a.Scale(QRect(5, 2, 1, 2)); },
-         true,
+        {"scale down", [](TWorkArea& a) { return a.Scale(QRect(5, 2, 1, 2)); }, true,
          {"......", "......", ".....#", "......"}},
-        {"scale to a box where nothing is left",
-         [](TWorkArea& a) { return a.Scale(QRect(5, 3, 1, 1)); },
-         false,
+        {"scale to a box where nothing is left", [](TWorkArea& a) { return a.Scale(QRect(5, 3, 1, 1)); }, false,
          {"##....", "#.....", "......", "......"}},
+        // clang-format on
     };
     for (const Case& c : cases) {
         ASSERT_TRUE(area.SetRegion(l));

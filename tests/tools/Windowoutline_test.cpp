@@ -62,17 +62,11 @@ TEST_F(WindowTool, EachOutlineKindTakesItsAreaAndBadClicksChangeNothing) {
         QPoint click;
         Strings selected; // empty: refused, the selection stays as it was
     } cases[] = {
+        // clang-format off
         {"single colour", OutlineSingle, {}, {5, 1}, {"........", ".....##.", ".....##.", "........"}},
-        {"enclosed by the border colour",
-         OutlineBorder,
-         {},
-         {2, 1},
-         {"........", "..#.....", "........", "........"}},
-        {"the colour set",
-         OutlineMulti,
-         {'.', 'x'},
-         {0, 0},
-         {"##.#####", "#...####", "##.#####", "########"}},
+        {"enclosed by the border colour", OutlineBorder, {}, {2, 1}, {"........", "..#.....", "........", "........"}},
+        {"the colour set", OutlineMulti, {'.', 'x'}, {0, 0}, {"##.#####", "#...####", "##.#####", "########"}},
+        // clang-format on
         {"a click on the border", OutlineBorder, {}, {2, 0}, {}},
         {"an empty colour set", OutlineMulti, {}, {0, 0}, {}},
     };

@@ -12,31 +12,18 @@ TEST_F(WindowTool, ADragSelectsItsShapeWithTheEndPointInside) {
         QPoint from, to;
         Strings selected;
     } cases[] = {
-        {"a drag to the same point is one pixel",
-         ShapeRectangle,
-         {3, 2},
-         {3, 2},
+        // clang-format off
+        {"a drag to the same point is one pixel", ShapeRectangle, {3, 2}, {3, 2},
          {"............", "............", "...#........", "............", "............", "............"}},
-        {"square 10 right, 4 down: 5 x 5 ending at the drag's end",
-         ShapeSquare,
-         {1, 0},
-         {11, 4},
+        {"square 10 right, 4 down: 5 x 5 ending at the drag's end", ShapeSquare, {1, 0}, {11, 4},
          {".......#####", ".......#####", ".......#####", ".......#####", ".......#####", "............"}},
-        {"square dragged up and left",
-         ShapeSquare,
-         {11, 4},
-         {1, 0},
+        {"square dragged up and left", ShapeSquare, {11, 4}, {1, 0},
          {".#####......", ".#####......", ".#####......", ".#####......", ".#####......", "............"}},
-        {"ellipse inscribed in its box",
-         ShapeEllipse,
-         {0, 1},
-         {4, 3},
+        {"ellipse inscribed in its box", ShapeEllipse, {0, 1}, {4, 3},
          {"............", ".###........", "#####.......", ".###........", "............", "............"}},
-        {"a one-pixel circle",
-         ShapeCircle,
-         {5, 5},
-         {5, 5},
+        {"a one-pixel circle", ShapeCircle, {5, 5}, {5, 5},
          {"............", "............", "............", "............", "............", ".....#......"}},
+        // clang-format on
     };
     Open(kBlank);
     for (const Case& c : cases) {
