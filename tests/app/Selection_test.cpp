@@ -6,7 +6,9 @@
 #include "raster/Tptextileimage_f.h"
 #include "shell/Common.h"
 #include "tools/Window_f.h"
+#include "tools/Windowtool.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
@@ -68,6 +70,19 @@ TEST_F(Selecting, EachModeSelectsByMouseAndToolsNeedingASelectionFollow) {
     QTest::mouseClick(window->sbIrreClose, Qt::LeftButton);
     EXPECT_TRUE(design.Selection().contains(QPoint(10, 10)));
     EXPECT_FALSE(design.Selection().contains(QPoint(35, 35)));
+    // Escape drops points clicked before it drops the selection.
+    auto* engine = dynamic_cast<TWindowTool*>(main->MainMenu()->Dispatch().CurrentTool());
+    ASSERT_NE(engine, nullptr);
+    QTest::mouseClick(doc->iMainImage, Qt::LeftButton, {}, QPoint(50, 40));
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    doc->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_TRUE(engine->Points().empty());
+    EXPECT_TRUE(design.HasSelection());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(design.HasSelection());
+    QTest::mouseClick(window->sbUndo, Qt::LeftButton);
 
     QTest::mouseClick(window->sbOutline, Qt::LeftButton);
     QTest::mouseClick(window->sbOutlineKind[OutlineSingle], Qt::LeftButton);
