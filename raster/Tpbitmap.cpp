@@ -21,7 +21,7 @@ bool TPBitmap::Allocate(int width, int height, int bitsPerPixel) {
     const int stride = StrideFor(width, bitsPerPixel);
     if (stride == 0 || height <= 0 || height > kMaxBitmapSide || width > kMaxBitmapSide) return false;
     if (uint64_t(stride) * uint64_t(height) > kMaxBitmapBytes) return false;
-    Memory = static_cast<uint8_t*>(std::calloc(size_t(stride) * size_t(height), 1));
+    Memory = AllocatePixels(size_t(stride) * size_t(height), true); // large planes on huge pages
     if (!Memory) return false;
     Width = width;
     Height = height;

@@ -21,6 +21,7 @@
 #include "tools/Penmanager_f.h"
 #include "tools/Penobject.h"
 #include "tools/Undolist_f.h"
+#include "tools/Window_f.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -161,6 +162,9 @@ TMainImageForm* TMainForm::AddDocument(TMainImageForm* form) {
     });
     connect(form, &QObject::destroyed, this, [this, palette = &design->Palette()] {
         if (Pen_->ShownPalette() == palette) Pen_->SetPalette(nullptr, 8); // the design is gone
+        if (auto* window = qobject_cast<TWindowForm*>(MainMenu_->ToolWindow());
+            window && window->ShownPalette() == palette)
+            window->SetPalette(nullptr, 8);
         QTimer::singleShot(0, this, &TMainForm::UpdateMenuItems);
     });
     MdiArea_->setActiveSubWindow(sub);

@@ -137,7 +137,7 @@ void TMainImageForm::FormCreate() {
         sbMaskShow->setToolTip(common->Get(85));
     }
     const TIniFile env(SettingsFile(QStringLiteral("Environment.ini")));
-    SelectionDepth = ReadEnvironmentSettings(env).MaxUndo;
+    Doc->SetSelectionDepth(ReadEnvironmentSettings(env).MaxUndo); // "Window"/"MaxUndo"
     SetUnit(UnitCm);
     iMainImage->SetGridMarkColor(MakeColorRef(255, 0, 0));
     g_current = this;

@@ -96,9 +96,6 @@ class TMainImageForm : public QWidget, public TToolView {
     TRuler* RulerLeft = nullptr;
     QScrollBar* sbVertical = nullptr;
 
-    // How many earlier selections the work area keeps ("Window"/"MaxUndo").
-    int SelectionDepth = 5;
-
   signals:
     // The caption, zoom, size or pointer changed: the status panels need rewriting.
     void StatusChanged();

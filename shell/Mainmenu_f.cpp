@@ -177,8 +177,12 @@ void TMainMenuForm::UpdateButtons(int bitsPerPixel, bool selection) {
 }
 
 void TMainMenuForm::KeyForward(QKeyEvent* event, bool release) {
-    if (OnDocumentKey) OnDocumentKey(event, release);
-    if (!release) Dispatcher.KeyPress(event->key(), int(event->modifiers()));
+    // The active tool hears a key first: Escape drops a shape begun, and only
+    // then, pressed again, the document's selection.
+    if (!release && Dispatcher.KeyPress(event->key(), int(event->modifiers())))
+        event->accept();
+    else if (OnDocumentKey)
+        OnDocumentKey(event, release);
     if (Active == ToolDraw && Window) {
         QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->text(), event->isAutoRepeat(),
                        ushort(event->count()));

@@ -49,8 +49,9 @@ class TMainMenuForm : public QWidget {
     // Zoom entries of the pop-up menu: step 0 (1:16) .. 8 (16:1).
     std::function<void(int step)> OnZoom;
 
-    // Keys previewed by the main window (release: a key-up): the current document
-    // takes them through OnDocumentKey and, while Draw is active, the Draw window too.
+    // Keys previewed by the main window (release: a key-up): the active tool, or when
+    // it does not use the key the current document through OnDocumentKey, and while
+    // Draw is active the Draw window too.
     void KeyForward(QKeyEvent* event, bool release);
     std::function<void(QKeyEvent* event, bool release)> OnDocumentKey;
 

@@ -11,6 +11,8 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QTimer>
 
@@ -39,10 +41,10 @@ void TMainForm::FEnvironmentClick() {
 }
 
 void TMainForm::ApplyEnvironment(const TEnvironmentSettings& settings) {
-    if (TMainImageForm* doc = CurrentDocument()) {
-        doc->SetUnit(MainImageUnitOfChoice(settings.MainImageUnit));
-        doc->SelectionDepth = settings.MaxUndo;
-    }
+    if (TMainImageForm* doc = CurrentDocument()) doc->SetUnit(MainImageUnitOfChoice(settings.MainImageUnit));
+    for (QMdiSubWindow* sub : MdiArea_->subWindowList()) // the selection history is every design's
+        if (auto* doc = qobject_cast<TMainImageForm*>(sub->widget()))
+            doc->Document().SetSelectionDepth(settings.MaxUndo);
     SetAutoSave(settings.AutoSave, settings.AutoSaveMinutes);
     FullView_->ReloadGrid();
 }

@@ -20,6 +20,8 @@
 #include "tools/Pensettings.h"
 #include "tools/Pentool.h"
 #include "tools/Undolist_f.h"
+#include "tools/Window_f.h"
+#include "tools/Windowtool.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -60,9 +62,16 @@ void TMainForm::ConnectToolWindows() {
     superimpose();
     // Tool windows that exist so far; the others come with their tools.
     MainMenu_->ToolExists = [](int tool) {
-        return tool == ToolUndo || tool == ToolDraw || tool == ToolMoveCopy;
+        return tool == ToolUndo || tool == ToolDraw || tool == ToolMoveCopy || tool == ToolWindow;
     };
     MainMenu_->CreateToolWindow = [this](int tool, QWidget* owner) -> QWidget* {
+        if (tool == ToolWindow) {
+            auto* window = new TWindowForm(owner);
+            window->setFont(UserFont());
+            if (const TMainImageForm* doc = CurrentDocument())
+                window->SetPalette(&doc->Document().Palette(), doc->Document().BitsPerPixel());
+            return window;
+        }
         QWidget* window = nullptr;
         if (tool == ToolDraw) window = new TDrawForm(owner);
         if (tool == ToolMoveCopy) window = new TMoveCopyForm(owner);
@@ -82,6 +91,12 @@ void TMainForm::ConnectToolWindows() {
     // The window is made first; the engine it drives comes after it.
     MainMenu_->CreateToolEngine = [this](int tool) -> std::unique_ptr<TTool> {
         TToolContext* context = &MainMenu_->Dispatch().Context();
+        if (tool == ToolWindow) {
+            auto engine = std::make_unique<TWindowTool>();
+            if (auto* window = qobject_cast<TWindowForm*>(MainMenu_->ToolWindow()))
+                window->Attach(engine.get(), context);
+            return engine;
+        }
         if (tool == ToolMoveCopy) {
             // The piece is lifted from the current design (the context's) as the tool starts.
             auto engine = std::make_unique<TMoveCopyTool>();
@@ -134,6 +149,9 @@ void TMainForm::ConnectPenWindow(TPenTool& tool) {
 }
 
 void TMainForm::ShowPenPalette(TMainImageForm* form) {
-    if (form == CurrentDocument())
-        Pen_->SetPalette(&form->Document().Palette(), form->Document().BitsPerPixel());
+    if (form != CurrentDocument()) return;
+    Pen_->SetPalette(&form->Document().Palette(), form->Document().BitsPerPixel());
+    // The Window tool's colour set shows the same colours.
+    if (auto* window = qobject_cast<TWindowForm*>(MainMenu_->ToolWindow()))
+        window->SetPalette(&form->Document().Palette(), form->Document().BitsPerPixel());
 }

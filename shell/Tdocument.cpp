@@ -10,7 +10,8 @@
 #include <cstring>
 
 TDocument::TDocument(QObject* parent)
-    : QObject(parent), PictureV(std::make_unique<TOrvaneBitmap>()), NumberV(NextDocumentNumber()) {}
+    : QObject(parent), PictureV(std::make_unique<TOrvaneBitmap>()),
+      WorkAreaV(std::make_unique<TWorkArea>(*PictureV)), NumberV(NextDocumentNumber()) {}
 
 TDocument::~TDocument() {
     ForgetUndo(); // no record may outlive the design it points into
@@ -39,6 +40,8 @@ void TDocument::AttachUndo() {
     target.Picture = PictureV.get();
     target.Mask = [this] { return MaskV.get(); };
     target.Palette = BitsPerPixel() == 8 ? &PaletteV : nullptr;
+    target.RegionRestored = [this](const QRegion&) { SyncSelection(); };
+    target.RegionCleared = [this] { SyncSelection(); };
     UndoStore().SetOwner(uint32_t(NumberV), target);
 }
 
@@ -87,7 +90,9 @@ void TDocument::Replaced() {
     PaperSteps.clear();
     ModifiedV = false;
     DropMask();
+    WorkAreaV->Off(true); // nor can its selections
     emit Reshaped();
+    emit SelectionChanged();
     emit PaletteChanged();
     emit StateChanged();
 }
@@ -137,6 +142,7 @@ uint32_t TDocument::Reshape(const std::function<uint32_t()>& change, bool extend
     if (const uint32_t code = change()) return code;
     if (!FitMask(extendMask)) return ErrorCode::OutOfMemory;
     step.Commit();
+    SyncSelection(); // cut to the new size
     if (step.Recorded()) PaperSteps.emplace_back(Bounds().size(), before);
     return 0;
 }
@@ -174,6 +180,7 @@ uint32_t TDocument::ApplyEffect(int effect, int low, int high) {
     PictureV->TakeFrom(result);
     if (!selection.isEmpty()) PictureV->SetRegion(selection, L_RGN_SET);
     change.Commit();
+    SyncSelection();
     return 0;
 }
 
@@ -192,7 +199,7 @@ QRect TDocument::Paste(const TClipPicture& clip, int x, int y) {
     // Only the part the picture lands on is recorded for undo.
     TChange change(*this, QRect(x, y, clip.Image.Width, clip.Image.Height));
     const QRect written = PasteIntoDesign(*PictureV, PaletteV, clip, x, y, change.Guard());
-    if (!written.isEmpty()) PictureV->SetRegionRect(L_RGN_SET, written);
+    if (!written.isEmpty()) WorkAreaV->SetRect(written, true);
     change.Commit();
     emit SelectionChanged();
     return written;
@@ -204,6 +211,7 @@ bool TDocument::Undo() {
     const std::vector<TUndoEntry> entries = UndoStore().Entries();
     const bool maskOnly = !entries.empty() && entries.back().Flags == UndoMask;
     if (!UndoStore().Undo(true)) return false;
+    SyncSelection();
     if (!maskOnly) ModifiedV = true; // the mask is not saved with the design
     if (before != QSize(PictureV->Width, PictureV->Height)) {
         PaperAfterUndo(before);
@@ -231,23 +239,6 @@ bool TDocument::EditPalette(const std::function<bool(TPalette&)>& edit) {
     emit PaletteChanged();
     emit StateChanged();
     return true;
-}
-
-void TDocument::SetSelection(const QRegion& region) {
-    if (region.isEmpty()) {
-        ClearSelection();
-        return;
-    }
-    PictureV->SetRegion(region, L_RGN_SET);
-    emit SelectionChanged();
-    emit StateChanged();
-}
-
-void TDocument::ClearSelection() {
-    if (!PictureV->HasRegion()) return;
-    PictureV->FreeRegion();
-    emit SelectionChanged();
-    emit StateChanged();
 }
 
 void TDocument::SetUnit(int unit) {

@@ -2,9 +2,9 @@
 // TDocument: one open design, and the only object that writes it.
 //
 // A document owns its picture (8 or 24 bits; the selection is the picture's
-// region), palette, paper record, unit, file location, modified flag, display
-// mask and protection switch. Others read it through const accessors and change
-// it through its operations, each of which runs as one guarded step (TChange):
+// region, kept with its mask, bounds and history by the work area), palette, paper record, unit, file
+// location, modified flag, display mask and protection switch. Others read it through const accessors and
+// change it through its operations, each of which runs as one guarded step (TChange):
 //   1. begin: the rectangle, or the whole picture, is recorded in the undo store;
 //   2. write: pixels go through TChange::Picture(), honouring Guard() (protected
 //      colours while protection is on, and the mask);
@@ -25,6 +25,7 @@
 #include "colour/Palette.h"
 #include "raster/Tpmemory.h"
 #include "raster/Undo.h"
+#include "raster/Workarea.h"
 #include "shell/Document.h"
 #include "shell/Paper.h"
 
@@ -64,6 +65,8 @@ class TDocument : public QObject {
     bool HasSelection() const { return PictureV->HasRegion(); }
     // The selected region (empty without one).
     QRegion Selection() const;
+    // The selection with its mask, bounds and history.
+    const TWorkArea& WorkArea() const { return *WorkAreaV; }
     // What drawing may change now: protected colours stay while protection is on
     // (8 bits only), and pixels under the mask stay while the mask is on.
     TWriteGuard Guard() const;
@@ -101,9 +104,28 @@ class TDocument : public QObject {
     // returns true; the picture takes the new colours.
     bool EditPalette(const std::function<bool(TPalette&)>& edit);
 
-    // States that are no pixels and are not undone.
-    void SetSelection(const QRegion& region);
+    // The selection. It is no pixels and is not undone with the design: each change
+    // below keeps the selection before it in the work area's history, which
+    // UndoSelection takes back, and the windows hear SelectionChanged.
+    // Makes region the selection (empty: none); false when its mask cannot be made.
+    bool SetSelection(const QRegion& region);
     void ClearSelection();
+    void SelectAll();
+    // Combines piece with the selection by mode (L_RGN_SET, L_RGN_OR adds,
+    // L_RGN_ANDNOTRGN takes away; taking away from no selection sets). Returns 0,
+    // or OutOfMemory with the selection as it was.
+    uint32_t CombineSelection(const QRegion& piece, int mode);
+    // The previous selection back: swap exchanges it with the present one (twice
+    // gives the present one back), otherwise steps back through the history.
+    // False when the history is empty.
+    bool UndoSelection(bool swap);
+    // Moves the selection by (dx, dy), or scales it from its bounds onto to.
+    bool OffsetSelection(int dx, int dy);
+    bool ScaleSelection(const QRect& to);
+    // How many earlier selections the history keeps (at least 1).
+    void SetSelectionDepth(int depth);
+
+    // Other states that are no pixels and are not undone.
     void SetUnit(int unit);
     void SetProtection(bool on);
     // Turns the mask on or off; it stays off while there is no mask.
@@ -131,6 +153,13 @@ class TDocument : public QObject {
     friend class TChange;
     TDesignRef Design() { return TDesignRef{*PictureV, PaletteV, PaperV}; }
     void Replaced();
+    // Tells the windows that the selection changed.
+    void SelectionNotice();
+    // After the picture's region changed by other means (undo, resizing): the work
+    // area follows, and the windows hear of it when anything changed.
+    void SyncSelection();
+    // Runs change on the work area; the windows hear of it when it succeeded.
+    bool ChangeSelection(const std::function<bool(TWorkArea&)>& change);
     // A size change by Resize or Enlarge: the paper before it comes back with its undo;
     // the mask follows the picture (extendMask: cut or extended with 0, else stretched).
     uint32_t Reshape(const std::function<uint32_t()>& change, bool extendMask);
@@ -144,6 +173,7 @@ class TDocument : public QObject {
 
     std::unique_ptr<TOrvaneBitmap> PictureV;
     std::unique_ptr<TOrvaneBitmap> MaskV;
+    std::unique_ptr<TWorkArea> WorkAreaV;
     TPalette PaletteV;
     TPaper PaperV;
     int NumberV = 0;

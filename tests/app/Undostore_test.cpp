@@ -129,7 +129,7 @@ TEST_F(Changes, EnvironmentAutosaveAndHistoryWorkThroughTheMainWindow) {
     settings.AutoSaveMinutes = 3;
     main->ApplyEnvironment(settings);
     EXPECT_EQ(doc->Document().Unit(), UnitDot);
-    EXPECT_EQ(doc->SelectionDepth, 9);
+    EXPECT_EQ(doc->Document().WorkArea().Depth(), 9);
     EXPECT_TRUE(main->AutosaveTimer()->isActive());
     EXPECT_EQ(main->AutosaveTimer()->interval(), 180000);
 

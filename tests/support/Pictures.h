@@ -2,6 +2,8 @@
 // Small fixtures for raster tests: pictures drawn as ASCII art.
 #include "raster/Tpmemory.h"
 
+#include <QRegion>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -34,5 +36,24 @@ inline std::vector<std::string> Rows(const TOrvaneBitmap& b) {
             row.push_back(char(b.GetPixel(x, y)));
         out.push_back(row);
     }
+    return out;
+}
+
+// A region as rows of characters over width x height: '#' inside, '.' outside.
+inline std::vector<std::string> RegionArt(const QRegion& region, int width, int height) {
+    std::vector<std::string> out(size_t(height), std::string(size_t(width), '.'));
+    for (const QRect& r : region)
+        for (int y = std::max(0, r.top()); y <= std::min(height - 1, r.bottom()); ++y)
+            for (int x = std::max(0, r.left()); x <= std::min(width - 1, r.right()); ++x)
+                out[size_t(y)][size_t(x)] = '#';
+    return out;
+}
+
+// The pixels of art that hold c, as a region.
+inline QRegion RegionOfArt(const std::vector<std::string>& art, char c = '#') {
+    QRegion out;
+    for (size_t y = 0; y < art.size(); ++y)
+        for (size_t x = 0; x < art[y].size(); ++x)
+            if (art[y][x] == c) out += QRect(int(x), int(y), 1, 1);
     return out;
 }
