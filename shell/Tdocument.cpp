@@ -222,15 +222,18 @@ bool TDocument::EditPalette(const std::function<bool(TPalette&)>& edit) {
     TPalette edited = PaletteV;
     if (!edit || !edit(edited)) return false;
     PaletteV = edited;
-    if (BitsPerPixel() == 8 && PictureV->Allocated()) {
-        TRGBQuad quads[256];
-        PaletteV.GetQuads(quads);
-        PictureV->PutColors(0, 256, quads);
-    }
+    PushPaletteColours();
     ModifiedV = true;
     emit PaletteChanged();
     emit StateChanged();
     return true;
+}
+
+void TDocument::PushPaletteColours() {
+    if (BitsPerPixel() != 8 || !PictureV->Allocated()) return;
+    TRGBQuad quads[256];
+    PaletteV.GetQuads(quads);
+    PictureV->PutColors(0, 256, quads);
 }
 
 void TDocument::SetSelection(const QRegion& region) {
@@ -293,6 +296,13 @@ void TChange::Fill(const QRect& rect, uint32_t value) {
     Touch(rect);
 }
 
+void TChange::SetPalette(const TPalette& palette) {
+    if (Doc.BitsPerPixel() != 8) return;
+    if (!PaletteBefore) PaletteBefore = Doc.PaletteV;
+    Doc.PaletteV = palette;
+    Doc.PushPaletteColours();
+}
+
 void TChange::Touch(const QRect& rect) {
     Touched |= rect.intersected(Doc.Bounds());
     TouchedAny = true;
@@ -313,6 +323,7 @@ void TChange::Commit() {
         emit Doc.Reshaped();
     else if (const QRect notice = TouchedAny ? Touched : RecordedRect; !notice.isEmpty())
         emit Doc.Changed(notice);
+    if (PaletteBefore) emit Doc.PaletteChanged();
     emit Doc.StateChanged();
 }
 
@@ -324,4 +335,9 @@ void TChange::Fail() {
         if (SizeBefore != QSize(Doc.PictureV->Width, Doc.PictureV->Height)) emit Doc.Reshaped();
     }
     if (MadeMask) Doc.DropMask();
+    if (PaletteBefore) { // the record gave it back already, if there was one
+        Doc.PaletteV = *PaletteBefore;
+        Doc.PushPaletteColours();
+        emit Doc.PaletteChanged();
+    }
 }

@@ -34,6 +34,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -131,6 +132,8 @@ class TDocument : public QObject {
     friend class TChange;
     TDesignRef Design() { return TDesignRef{*PictureV, PaletteV, PaperV}; }
     void Replaced();
+    // The picture of a 256-colour design takes the palette's colours.
+    void PushPaletteColours();
     // A size change by Resize or Enlarge: the paper before it comes back with its undo;
     // the mask follows the picture (extendMask: cut or extended with 0, else stretched).
     uint32_t Reshape(const std::function<uint32_t()>& change, bool extendMask);
@@ -180,7 +183,12 @@ class TChange {
     TOrvaneBitmap& Picture() { return *Doc.PictureV; }
     // The mask, for a change of the mask; null otherwise or when it could not be made.
     TOrvaneBitmap* Mask() { return MaskChange ? Doc.MaskV.get() : nullptr; }
-    TPalette& Palette() { return Doc.PaletteV; }
+    const TPalette& Palette() const { return Doc.PaletteV; }
+    // Gives a 256-colour design a new palette within the change (colours added for
+    // the pixels written): the picture takes its colours now, the windows hear
+    // PaletteChanged at Commit, and a change that fails puts the old palette back.
+    // Undo gives it back with the pixels, since the record keeps the palette.
+    void SetPalette(const TPalette& palette);
     const TWriteGuard& Guard() const { return GuardV; }
     // Fills rect with value wherever the guard allows, and touches it.
     void Fill(const QRect& rect, uint32_t value);
@@ -204,6 +212,7 @@ class TChange {
     TWriteGuard GuardV;
     bool RecordedV = false;
     bool Done = false;
-    bool MaskChange = false; // records the mask alone
-    bool MadeMask = false;   // the mask did not exist before this change
+    bool MaskChange = false;               // records the mask alone
+    std::optional<TPalette> PaletteBefore; // set once SetPalette ran
+    bool MadeMask = false;                 // the mask did not exist before this change
 };
