@@ -7,6 +7,7 @@
 #include "tools/Penmanager_f.h"
 #include "tools/Penpick.h"
 #include "tools/Pentool.h"
+#include "tools/Toolcontrols_f.h"
 
 #include <QFormLayout>
 #include <QGridLayout>
@@ -19,14 +20,6 @@
 
 namespace {
 constexpr int kCellSide = 22; // the colour list's cells
-
-QToolButton* Button(const QString& text, bool checkable = false) {
-    auto* b = new QToolButton;
-    b->setText(text);
-    b->setCheckable(checkable);
-    b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    return b;
-}
 } // namespace
 
 QWidget* TPenManagerForm::MakeColourPanel() {
@@ -36,13 +29,13 @@ QWidget* TPenManagerForm::MakeColourPanel() {
     Selector->SetYSquares(2);
     Selector->SetTab(2);
     Selector->setFixedHeight(2 * kCellSide);
-    sbNew = Button(Texts.Get(28), true);
-    sbAll = Button(Texts.Get(29));
-    sbBlock = Button(Texts.Get(30), true);
-    sbDelete = Button(Texts.Get(31), true);
-    sbBefore = Button(Texts.Get(32));
-    lSpread = Button(QString());
-    lColor = Button(QString());
+    sbNew = SpeedButton(Texts.Get(28), true);
+    sbAll = SpeedButton(Texts.Get(29));
+    sbBlock = SpeedButton(Texts.Get(30), true);
+    sbDelete = SpeedButton(Texts.Get(31), true);
+    sbBefore = SpeedButton(Texts.Get(32));
+    lSpread = SpeedButton(QString());
+    lColor = SpeedButton(QString());
     shFirst = new QToolButton;
     shSecond = new QToolButton;
     eGrade = new QSpinBox;

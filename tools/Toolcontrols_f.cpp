@@ -1,0 +1,18 @@
+#include "tools/Toolcontrols_f.h"
+
+#include <QSpinBox>
+#include <QToolButton>
+
+QToolButton* SpeedButton(const QString& text, bool checkable) {
+    auto* b = new QToolButton;
+    b->setText(text);
+    b->setCheckable(checkable);
+    b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    return b;
+}
+
+QSpinBox* SpinEdit(int low, int high) {
+    auto* box = new QSpinBox;
+    box->setRange(low, high);
+    return box;
+}
