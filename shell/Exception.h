@@ -30,7 +30,10 @@ constexpr uint32_t DisketteWrite = 0x40000181;
 constexpr uint32_t CannotCreateWindow = 0x40000200;
 constexpr uint32_t Clipboard = 0x40000400;
 constexpr uint32_t Printing = 0x40000601;
-constexpr uint32_t NoWorkArea = 0x80000002; // an operation on the selection without one
+constexpr uint32_t NoWorkArea = 0x80000002;      // an operation on the selection without one
+constexpr uint32_t OutsideWorkArea = 0x80000018; // a point outside the selection where one inside is needed
+constexpr uint32_t PaletteFull = 0xC0000001;     // the palette has too few free entries for the colours added
+constexpr uint32_t NoColour = 0xC0000002;        // no usable colour was chosen
 constexpr uint32_t NotCarpetDiskette = 0xC0000010;
 } // namespace ErrorCode
 
