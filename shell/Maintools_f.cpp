@@ -17,10 +17,13 @@
 #include "tools/Penpick.h"
 #include "tools/Pensettings.h"
 #include "tools/Pentool.h"
+#include "tools/Spreadfill_f.h"
+#include "tools/Spreadtool.h"
 #include "tools/Undolist_f.h"
 
 #include <QKeyEvent>
 #include <QLabel>
+#include <QProgressBar>
 
 void TMainForm::ConnectToolWindows() {
     // The current colour: the palette window chooses it and follows picks on the design.
@@ -50,12 +53,21 @@ void TMainForm::ConnectToolWindows() {
     // The superimpose mode of the full view is every tool's.
     FullView_->OnSuperChange = [this] { MainMenu_->Dispatch().Context().Super = FullView_->Super(); };
     // Tool windows that exist so far; the others come with their tools.
-    MainMenu_->ToolExists = [](int tool) { return tool == ToolUndo || tool == ToolDraw; };
+    MainMenu_->ToolExists = [](int tool) {
+        return tool == ToolUndo || tool == ToolDraw || tool == ToolSpreadFill;
+    };
     MainMenu_->CreateToolWindow = [this](int tool, QWidget* owner) -> QWidget* {
         if (tool == ToolDraw) {
             auto* draw = new TDrawForm(owner);
             draw->setFont(UserFont());
             return draw;
+        }
+        if (tool == ToolSpreadFill) {
+            auto* spread = new TSpreadFillForm(owner);
+            spread->setFont(UserFont());
+            const TMainImageForm* doc = CurrentDocument();
+            spread->SetPalette(doc ? &doc->Document().Palette() : nullptr);
+            return spread;
         }
         if (tool != ToolUndo) return nullptr;
         auto* list = new TUndoForm(UndoStore(), owner);
@@ -68,10 +80,21 @@ void TMainForm::ConnectToolWindows() {
     };
     // The window is made first; the engine it drives comes after it.
     MainMenu_->CreateToolEngine = [this](int tool) -> std::unique_ptr<TTool> {
+        TToolContext* context = &MainMenu_->Dispatch().Context();
+        if (tool == ToolSpreadFill) {
+            auto engine = std::make_unique<TSpreadTool>();
+            engine->OnProgress = [this](int percent) {
+                ShowProgress(percent);
+                ProgressBar()->repaint(); // the spread holds the event loop until it ends
+            };
+            if (auto* spread = qobject_cast<TSpreadFillForm*>(MainMenu_->ToolWindow()))
+                spread->Attach(engine.get(), context);
+            return engine;
+        }
         if (tool != ToolDraw) return nullptr;
         auto engine = std::make_unique<TDrawTool>();
         if (auto* draw = qobject_cast<TDrawForm*>(MainMenu_->ToolWindow()))
-            draw->Attach(engine.get(), &MainMenu_->Dispatch().Context());
+            draw->Attach(engine.get(), context);
         return engine;
     };
     MainMenu_->OnPrint = [this] { FPrintingClick(); };
@@ -113,6 +136,9 @@ void TMainForm::ConnectPenWindow(TPenTool& tool) {
 }
 
 void TMainForm::ShowPenPalette(TMainImageForm* form) {
-    if (form == CurrentDocument())
-        Pen_->SetPalette(&form->Document().Palette(), form->Document().BitsPerPixel());
+    if (form != CurrentDocument()) return;
+    Pen_->SetPalette(&form->Document().Palette(), form->Document().BitsPerPixel());
+    // The spread fill's colour list shows the same palette.
+    if (auto* spread = qobject_cast<TSpreadFillForm*>(MainMenu_->ToolWindow()))
+        spread->SetPalette(&form->Document().Palette());
 }
