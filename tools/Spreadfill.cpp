@@ -55,7 +55,10 @@ template <class TPixel, class TDone> void ForArea(const TSpreadArea& area, TPixe
     for (int y = r.top(); y <= r.bottom(); ++y) {
         const uint8_t* bits = area.Mask.Bits + size_t(y) * size_t(area.Mask.Stride);
         for (int x = r.left(); x <= r.right();) {
-            if (!(x & 7) && !bits[x >> 3]) { // eight pixels outside at once
+            if (!(x & 7) && x + 7 <= r.right() && (bits[x >> 3] == 0 || bits[x >> 3] == 0xFF)) {
+                if (bits[x >> 3]) // eight pixels inside, or outside, at once
+                    for (int i = x; i < x + 8; ++i)
+                        pixel(i, y);
                 x += 8;
                 continue;
             }
@@ -92,19 +95,28 @@ class TSpreadWriter {
 };
 
 // The dither of Multiple Grade: position(x, y) - low runs 0 .. (n - 1) * step - 1.
+// Each position's band colours and remainder are worked out once, not per pixel.
 template <class TPosition>
 QRect Dither(TOrvaneBitmap& picture, const TWriteGuard& guard, const TSpreadArea& area, const TSpreadRun& run,
-             const std::vector<uint32_t>& values, TPosition&& position, int low, int step,
+             const std::vector<uint32_t>& values, TPosition&& position, int low, int high, int step,
              TToolProgress& progress, int64_t doneBefore) {
+    struct TBand {
+        uint32_t Below, Above; // B + k and B + k + 1
+        uint32_t Rest;         // r
+    };
+    std::vector<TBand> bands;
+    const int last = int(values.size()) - 2;
+    for (int p = 0; p <= high - low; ++p) {
+        const size_t k = size_t(std::min(p / step, last));
+        bands.push_back({values[k], values[k + 1], uint32_t(p % step)});
+    }
     TSpreadWriter out(picture, guard);
     TDitherRandom random(run.Seed);
-    const int last = int(values.size()) - 2;
     ForArea(
         area,
         [&](int x, int y) {
-            const int p = position(x, y) - low;
-            const int k = std::min(p / step, last), r = p % step;
-            out.Put(x, y, int(random.Below(uint32_t(step))) > r ? values[size_t(k)] : values[size_t(k) + 1]);
+            const TBand& b = bands[size_t(position(x, y) - low)];
+            out.Put(x, y, random.Below(uint32_t(step)) > b.Rest ? b.Below : b.Above);
         },
         [&](int rows) { progress.Step(doneBefore + rows); });
     return out.Written();
@@ -135,31 +147,40 @@ uint32_t FindSpreadArea(const TOrvaneBitmap& picture, const TPalette& palette, c
     if (!selection.isEmpty() && !selection.contains(seed)) return ErrorCode::OutsideWorkArea;
     const bool full = picture.BitsPerPixel == 24;
     const uint32_t key = picture.GetPixel(seed.x(), seed.y());
-    bool listed[256] = {};        // 8 bits: the listed indices
+    bool listed[256] = {};        // 8 bits: the indices of the area
     std::vector<uint32_t> values; // 24 bits: the listed colours, sorted
     for (int k = 0; k < list.Count(); ++k) {
         listed[list.IndexAt(k)] = true;
         values.push_back(palette[list.IndexAt(k)].ColorRef());
     }
     std::sort(values.begin(), values.end());
-    const bool any = list.Count() > 0;
-    auto in = [&](uint32_t v) {
-        if (!any) return v == key;
-        return full ? std::binary_search(values.begin(), values.end(), v) : listed[v & 0xFF];
-    };
-    if (!in(key)) return 0; // the seed's colour is not listed: no area
+    if (list.Count() == 0) {
+        listed[key & 0xFF] = true;
+        values.assign(1, key);
+    }
+    if (full ? !std::binary_search(values.begin(), values.end(), key) : !listed[key & 0xFF])
+        return 0; // the seed's colour is not listed: no area
     const QRect bounds = selection.boundingRect();
+    const QRect* within = selection.isEmpty() ? nullptr : &bounds;
     // Without a set the fill only reads the picture; it takes a writable one for its set.
     TOrvaneBitmap& readOnly = const_cast<TOrvaneBitmap&>(picture);
     QRect filled;
-    const bool ok =
-        full ? FloodFillMask(
-                   readOnly, &filled, &area.Mask, seed,
-                   [&](uint8_t* row, int x) { return in(ValueAt(row, x)); }, TNoSet{},
-                   selection.isEmpty() ? nullptr : &bounds)
-             : FloodFillMask(
-                   readOnly, &filled, &area.Mask, seed, [&](uint8_t* row, int x) { return in(row[x]); },
-                   TNoSet{}, selection.isEmpty() ? nullptr : &bounds);
+    bool ok;
+    if (!full)
+        ok = FloodFillMask(
+            readOnly, &filled, &area.Mask, seed, [&](uint8_t* row, int x) { return listed[row[x]]; },
+            TNoSet{}, within);
+    else if (values.size() == 1)
+        ok = FloodFillMask(
+            readOnly, &filled, &area.Mask, seed, [&](uint8_t* row, int x) { return ValueAt(row, x) == key; },
+            TNoSet{}, within);
+    else
+        ok = FloodFillMask(
+            readOnly, &filled, &area.Mask, seed,
+            [&](uint8_t* row, int x) {
+                return std::binary_search(values.begin(), values.end(), ValueAt(row, x));
+            },
+            TNoSet{}, within);
     if (!ok || !area.Mask.Lock()) return ErrorCode::OutOfMemory;
     area.Rect = filled;
     if (!selection.isEmpty() && !ClipToSelection(area, selection)) {
@@ -185,11 +206,12 @@ QRect PaintGrade(TOrvaneBitmap& picture, const TWriteGuard& guard, const TSpread
                 most = std::max(most, int64_t(x - x0) * (x - x0) + int64_t(y - y0) * (y - y0));
             },
             first);
-        const int step = int(std::sqrt(double(most)) / (n - 1) + 1.0);
+        const double dmax = std::sqrt(double(most));
+        const int step = int(dmax / (n - 1) + 1.0);
         auto distance = [&](int x, int y) {
             return int(std::sqrt(double(int64_t(x - x0) * (x - x0) + int64_t(y - y0) * (y - y0))));
         };
-        return Dither(picture, guard, area, run, values, distance, 0, step, progress, rows);
+        return Dither(picture, guard, area, run, values, distance, 0, int(dmax), step, progress, rows);
     }
     const QPoint d = run.To - run.From;
     const double angle = d.isNull() ? 0.0 : std::atan2(double(d.y()), double(d.x()));
@@ -203,7 +225,8 @@ QRect PaintGrade(TOrvaneBitmap& picture, const TWriteGuard& guard, const TSpread
             low = std::min(low, t), high = std::max(high, t);
         },
         first);
-    return Dither(picture, guard, area, run, values, along, low, (high - low) / (n - 1) + 1, progress, rows);
+    return Dither(picture, guard, area, run, values, along, low, high, (high - low) / (n - 1) + 1, progress,
+                  rows);
 }
 
 QRect PaintSingle(TOrvaneBitmap& picture, const TWriteGuard& guard, const TSpreadArea& area, int shape,

@@ -49,18 +49,22 @@ struct TSpreadArea {
     QRect Rect;
 };
 
-// A uniform random source for the dither (xorshift64*): one seed, one sequence.
+// A uniform random source for the dither (PCG32: one multiply-add a number on
+// the dependent path, so it keeps up with the pixel loop): one seed, one sequence.
 class TDitherRandom {
   public:
-    explicit TDitherRandom(uint64_t seed) : State(seed ? seed : 0x9E3779B97F4A7C15ull) {}
+    explicit TDitherRandom(uint64_t seed) : State(seed + kIncrement) { Next(); }
     uint32_t Next() {
-        State ^= State >> 12, State ^= State << 25, State ^= State >> 27;
-        return uint32_t((State * 0x2545F4914F6CDD1Dull) >> 32);
+        const uint64_t old = State;
+        State = old * 6364136223846793005ull + kIncrement;
+        const uint32_t mixed = uint32_t(((old >> 18) ^ old) >> 27), turn = uint32_t(old >> 59);
+        return (mixed >> turn) | (mixed << ((32 - turn) & 31));
     }
     // 0 .. n - 1, evenly for any n >= 1.
     uint32_t Below(uint32_t n) { return uint32_t((uint64_t(Next()) * n) >> 32); }
 
   private:
+    static constexpr uint64_t kIncrement = 1442695040888963407ull;
     uint64_t State;
 };
 
