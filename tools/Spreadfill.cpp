@@ -94,7 +94,7 @@ class TSpreadWriter {
     int X0 = INT_MAX, X1 = INT_MIN, Y0 = INT_MAX, Y1 = INT_MIN;
 };
 
-// The dither of Multiple Grade: position(x, y) - low runs 0 .. (n - 1) * step - 1.
+// The dither of Multiple Grade: position(x, y) - low runs 0 .. high - low, below (n - 1) * step.
 // Each position's band colours and remainder are worked out once, not per pixel.
 template <class TPosition>
 QRect Dither(TOrvaneBitmap& picture, const TWriteGuard& guard, const TSpreadArea& area, const TSpreadRun& run,
