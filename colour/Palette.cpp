@@ -79,27 +79,34 @@ void TPalette::SetDefault() {
     Entries[255].SetRGB(255, 255, 255);
 }
 
-int TPalette::Gradation(const std::vector<int>& keys, const std::vector<int>& steps) {
-    if (keys.size() < 2 || steps.size() + 1 != keys.size()) return -1;
-    int total = 1;
-    for (int s : steps) {
-        if (s < 1) return -1;
-        total += s;
-    }
-    if (UseColor + total > kSize - 1) return -1;
-    for (int k : keys)
-        if (k < 0 || k >= kSize) return -1;
-    int at = UseColor + 1;
+std::vector<TColorData> GradationEntries(const std::vector<TColorData>& keys, const std::vector<int>& steps) {
+    std::vector<TColorData> out;
+    if (keys.size() < 2 || steps.size() + 1 != keys.size() ||
+        std::any_of(steps.begin(), steps.end(), [](int s) { return s < 1; }))
+        return out;
     for (size_t p = 0; p + 1 < keys.size(); ++p) {
-        const TColorData a = Entries[keys[p]], b = Entries[keys[p + 1]];
+        const TColorData &a = keys[p], &b = keys[p + 1];
         const int s = steps[p];
-        Entries[at++] = a;
+        out.push_back(a);
         for (int k = 1; k < s; ++k) {
             auto mix = [&](int ca, int cb) { return uint8_t(ca + (cb - ca) * k / s); };
-            Entries[at++].SetRGB(mix(a.Red(), b.Red()), mix(a.Green(), b.Green()), mix(a.Blue(), b.Blue()));
+            out.emplace_back().SetRGB(mix(a.Red(), b.Red()), mix(a.Green(), b.Green()),
+                                      mix(a.Blue(), b.Blue()));
         }
     }
-    Entries[at++] = Entries[keys.back()];
+    out.push_back(keys.back());
+    return out;
+}
+
+int TPalette::Gradation(const std::vector<int>& keys, const std::vector<int>& steps) {
+    if (std::any_of(keys.begin(), keys.end(), [](int k) { return k < 0 || k >= kSize; })) return -1;
+    std::vector<TColorData> entries;
+    for (int k : keys)
+        entries.push_back(Entries[k]);
+    const std::vector<TColorData> made = GradationEntries(entries, steps);
+    const int total = int(made.size());
+    if (made.empty() || UseColor + total > kSize - 1) return -1;
+    std::copy(made.begin(), made.end(), Entries + UseColor + 1);
     UseColor = uint16_t(UseColor + total);
     return total;
 }

@@ -116,5 +116,11 @@ class TChoiceColor {
     int16_t Reverse[256]; // position in the set, -1 when absent
 };
 
+// The entries of a gradation between consecutive keys: for keys a, b with s steps
+// a copy of a, then s - 1 plain colours a + (b - a) * k / s (per channel, toward
+// zero); after the last pair a copy of the last key. Empty when the arguments do
+// not match (fewer than two keys, steps not one fewer than keys, a step below 1).
+std::vector<TColorData> GradationEntries(const std::vector<TColorData>& keys, const std::vector<int>& steps);
+
 // The standard system colours the built-in palette takes its entries 3 .. 254 from.
 TRGBQuad SystemPaletteEntry(int index);

@@ -33,10 +33,12 @@ constexpr uint32_t Clipboard = 0x40000400;
 constexpr uint32_t Printing = 0x40000601;
 constexpr uint32_t NoWorkArea = 0x80000002; // an operation on the selection without one
 constexpr uint32_t EmptyColourSet = 0x80000003;
-constexpr uint32_t FewPoints = 0x80000018;   // an irregular selection closed with fewer than three points
-constexpr uint32_t EmptyPiece = 0x80000019;  // a selection piece that holds no pixel of the design
-constexpr uint32_t NotANumber = 0x8000001A;  // a typed value that is no number
-constexpr uint32_t PaletteFull = 0xC0000001; // no free drawing entry is left for a new colour
+constexpr uint32_t FewPoints = 0x80000018;       // an irregular selection closed with fewer than three points
+constexpr uint32_t EmptyPiece = 0x80000019;      // a selection piece that holds no pixel of the design
+constexpr uint32_t NotANumber = 0x8000001A;      // a typed value that is no number
+constexpr uint32_t OutsideWorkArea = 0x8000001B; // a point outside the selection where one inside is needed
+constexpr uint32_t PaletteFull = 0xC0000001;     // too few free palette entries for the colours added
+constexpr uint32_t NoColour = 0xC0000002;        // no usable colour was chosen
 constexpr uint32_t NothingToUndo = 0xC0000003;
 constexpr uint32_t NotCarpetDiskette = 0xC0000010;
 } // namespace ErrorCode

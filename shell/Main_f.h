@@ -117,8 +117,8 @@ class TMainForm : public QMainWindow {
     // Binds the palette, pen and full-view windows to the current document.
     void ConnectToolWindows();
     void ConnectPenWindow(TPenTool& tool);
-    // The pen window and the Window tool's colour set show the colours of form's
-    // design when it is the current one.
+    // The pen window, the Window tool's colour set and the spread fill window show the
+    // colours of form's design when it is the current one.
     void ShowPenPalette(TMainImageForm* form);
     TMainImageForm* AddDocument(TMainImageForm* form);
     void DocumentActivated(TMainImageForm* form);

@@ -19,12 +19,15 @@
 #include "tools/Penpick.h"
 #include "tools/Pensettings.h"
 #include "tools/Pentool.h"
+#include "tools/Spreadfill_f.h"
+#include "tools/Spreadtool.h"
 #include "tools/Undolist_f.h"
 #include "tools/Window_f.h"
 #include "tools/Windowtool.h"
 
 #include <QKeyEvent>
 #include <QLabel>
+#include <QProgressBar>
 
 void TMainForm::ConnectToolWindows() {
     // The current colour: the palette window chooses it and follows picks on the design.
@@ -62,7 +65,8 @@ void TMainForm::ConnectToolWindows() {
     superimpose();
     // Tool windows that exist so far; the others come with their tools.
     MainMenu_->ToolExists = [](int tool) {
-        return tool == ToolUndo || tool == ToolDraw || tool == ToolMoveCopy || tool == ToolWindow;
+        return tool == ToolUndo || tool == ToolDraw || tool == ToolMoveCopy || tool == ToolWindow ||
+               tool == ToolSpreadFill;
     };
     MainMenu_->CreateToolWindow = [this](int tool, QWidget* owner) -> QWidget* {
         if (tool == ToolWindow) {
@@ -78,6 +82,13 @@ void TMainForm::ConnectToolWindows() {
         if (window) {
             window->setFont(UserFont());
             return window;
+        }
+        if (tool == ToolSpreadFill) {
+            auto* spread = new TSpreadFillForm(owner);
+            spread->setFont(UserFont());
+            const TMainImageForm* doc = CurrentDocument();
+            spread->SetPalette(doc ? &doc->Document().Palette() : nullptr);
+            return spread;
         }
         if (tool != ToolUndo) return nullptr;
         auto* list = new TUndoForm(UndoStore(), owner);
@@ -102,6 +113,16 @@ void TMainForm::ConnectToolWindows() {
             auto engine = std::make_unique<TMoveCopyTool>();
             if (auto* form = qobject_cast<TMoveCopyForm*>(MainMenu_->ToolWindow()))
                 form->Attach(engine.get(), context);
+            return engine;
+        }
+        if (tool == ToolSpreadFill) {
+            auto engine = std::make_unique<TSpreadTool>();
+            engine->OnProgress = [this](int percent) {
+                ShowProgress(percent);
+                ProgressBar()->repaint(); // the spread holds the event loop until it ends
+            };
+            if (auto* spread = qobject_cast<TSpreadFillForm*>(MainMenu_->ToolWindow()))
+                spread->Attach(engine.get(), context);
             return engine;
         }
         if (tool != ToolDraw) return nullptr;
@@ -154,4 +175,7 @@ void TMainForm::ShowPenPalette(TMainImageForm* form) {
     // The Window tool's colour set shows the same colours.
     if (auto* window = qobject_cast<TWindowForm*>(MainMenu_->ToolWindow()))
         window->SetPalette(&form->Document().Palette(), form->Document().BitsPerPixel());
+    // The spread fill's colour list shows the same palette.
+    if (auto* spread = qobject_cast<TSpreadFillForm*>(MainMenu_->ToolWindow()))
+        spread->SetPalette(&form->Document().Palette());
 }

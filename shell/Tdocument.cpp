@@ -230,15 +230,18 @@ bool TDocument::EditPalette(const std::function<bool(TPalette&)>& edit) {
     TPalette edited = PaletteV;
     if (!edit || !edit(edited)) return false;
     PaletteV = edited;
-    if (BitsPerPixel() == 8 && PictureV->Allocated()) {
-        TRGBQuad quads[256];
-        PaletteV.GetQuads(quads);
-        PictureV->PutColors(0, 256, quads);
-    }
+    PushPaletteColours();
     ModifiedV = true;
     emit PaletteChanged();
     emit StateChanged();
     return true;
+}
+
+void TDocument::PushPaletteColours() {
+    if (BitsPerPixel() != 8 || !PictureV->Allocated()) return;
+    TRGBQuad quads[256];
+    PaletteV.GetQuads(quads);
+    PictureV->PutColors(0, 256, quads);
 }
 
 void TDocument::SetUnit(int unit) {
@@ -284,6 +287,13 @@ void TChange::Fill(const QRect& rect, uint32_t value) {
     Touch(rect);
 }
 
+void TChange::SetPalette(const TPalette& palette) {
+    if (Doc.BitsPerPixel() != 8) return;
+    if (!PaletteBefore) PaletteBefore = Doc.PaletteV;
+    Doc.PaletteV = palette;
+    PaletteEdited();
+}
+
 void TChange::Touch(const QRect& rect) {
     Touched |= rect.intersected(Doc.Bounds());
     TouchedAny = true;
@@ -297,9 +307,7 @@ void TChange::Show(const QRect& rect) {
 }
 
 void TChange::PaletteEdited() {
-    TRGBQuad quads[256];
-    Doc.PaletteV.GetQuads(quads);
-    Doc.PictureV->PutColors(0, 256, quads);
+    Doc.PushPaletteColours();
     PaletteTouched = true;
 }
 
@@ -323,5 +331,9 @@ void TChange::Fail() {
         if (SizeBefore != QSize(Doc.PictureV->Width, Doc.PictureV->Height)) emit Doc.Reshaped();
     }
     if (MadeMask) Doc.DropMask();
+    if (PaletteBefore) { // the record gave it back already, if there was one
+        Doc.PaletteV = *PaletteBefore;
+        Doc.PushPaletteColours();
+    }
     if (PaletteTouched) emit Doc.PaletteChanged();
 }

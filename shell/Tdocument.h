@@ -35,6 +35,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -160,6 +161,8 @@ class TDocument : public QObject {
     void SyncSelection();
     // Runs change on the work area; the windows hear of it when it succeeded.
     bool ChangeSelection(const std::function<bool(TWorkArea&)>& change);
+    // The picture of a 256-colour design takes the palette's colours.
+    void PushPaletteColours();
     // A size change by Resize or Enlarge: the paper before it comes back with its undo;
     // the mask follows the picture (extendMask: cut or extended with 0, else stretched).
     uint32_t Reshape(const std::function<uint32_t()>& change, bool extendMask);
@@ -211,10 +214,16 @@ class TChange {
     // The mask, for a change of the mask; null otherwise or when it could not be made.
     TOrvaneBitmap* Mask() { return MaskChange ? Doc.MaskV.get() : nullptr; }
     TPalette& Palette() { return Doc.PaletteV; }
+    const TPalette& Palette() const { return Doc.PaletteV; }
     // The palette was edited through Palette(): the picture takes its colours now and
     // the windows hear PaletteChanged when the change ends (a failed change gives the
     // recorded palette back).
     void PaletteEdited();
+    // Gives a 256-colour design a new palette within the change (colours added for
+    // the pixels written), as PaletteEdited; a change that fails puts the old palette
+    // back even without an undo record. Undo gives it back with the pixels, since the
+    // record keeps the palette.
+    void SetPalette(const TPalette& palette);
     const TWriteGuard& Guard() const { return GuardV; }
     // Fills rect with value wherever the guard allows, and touches it.
     void Fill(const QRect& rect, uint32_t value);
@@ -241,4 +250,5 @@ class TChange {
     bool MaskChange = false; // records the mask alone
     bool MadeMask = false;   // the mask did not exist before this change
     bool PaletteTouched = false;
+    std::optional<TPalette> PaletteBefore; // set once SetPalette ran
 };

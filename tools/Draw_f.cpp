@@ -4,6 +4,7 @@
 #include "shell/Common.h"
 #include "shell/Units.h"
 #include "tools/Drawtool.h"
+#include "tools/Toolcontrols_f.h"
 
 #include <QButtonGroup>
 #include <QFormLayout>
@@ -19,13 +20,6 @@
 #include <optional>
 
 namespace {
-
-QToolButton* Toggle(const QString& text) {
-    auto* b = new QToolButton;
-    b->setText(text);
-    b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    return b;
-}
 
 // The typed number, or nothing for an empty edit; ok false for what is no number.
 std::optional<double> Typed(const QLineEdit* edit, bool& ok) {
@@ -53,16 +47,16 @@ TDrawForm::TDrawForm(QWidget* parent) : QWidget(parent, Qt::Tool) {
     auto* functions = new QGridLayout;
     auto* set = new QButtonGroup(this);
     for (int f = 0; f < kDrawFunctions; ++f) {
-        sbFunction[f] = Toggle(Texts.Get(1 + f));
+        sbFunction[f] = SpeedButton(Texts.Get(1 + f));
         sbFunction[f]->setCheckable(true);
         sbFunction[f]->setToolTip(Texts.Get(8 + f));
         set->addButton(sbFunction[f]);
         functions->addWidget(sbFunction[f], f / 2, f % 2);
         connect(sbFunction[f], &QToolButton::clicked, this, [this, f] { FunctionClick(f); });
     }
-    lLineType = Toggle(QString());
-    lDotType = Toggle(QString());
-    lFillType = Toggle(QString());
+    lLineType = SpeedButton(QString());
+    lDotType = SpeedButton(QString());
+    lFillType = SpeedButton(QString());
     connect(lLineType, &QToolButton::clicked, this, &TDrawForm::lLineTypeClick);
     connect(lDotType, &QToolButton::clicked, this, &TDrawForm::lDotTypeClick);
     connect(lFillType, &QToolButton::clicked, this, &TDrawForm::lFillTypeClick);

@@ -4,7 +4,7 @@
 #include "shell/Common.h"
 #include "shell/Exception.h"
 #include "tools/Movecopy.h"
-#include "tools/Toggle_f.h"
+#include "tools/Toolcontrols_f.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

@@ -7,7 +7,7 @@
 #include "tools/Penmanager_f.h"
 #include "tools/Penpick.h"
 #include "tools/Pentool.h"
-#include "tools/Toolbutton_f.h"
+#include "tools/Toolcontrols_f.h"
 
 #include <QFormLayout>
 #include <QGridLayout>
@@ -29,13 +29,13 @@ QWidget* TPenManagerForm::MakeColourPanel() {
     Selector->SetYSquares(2);
     Selector->SetTab(2);
     Selector->setFixedHeight(2 * kCellSide);
-    sbNew = WideButton(Texts.Get(28), true);
-    sbAll = WideButton(Texts.Get(29));
-    sbBlock = WideButton(Texts.Get(30), true);
-    sbDelete = WideButton(Texts.Get(31), true);
-    sbBefore = WideButton(Texts.Get(32));
-    lSpread = WideButton(QString());
-    lColor = WideButton(QString());
+    sbNew = SpeedButton(Texts.Get(28), true);
+    sbAll = SpeedButton(Texts.Get(29));
+    sbBlock = SpeedButton(Texts.Get(30), true);
+    sbDelete = SpeedButton(Texts.Get(31), true);
+    sbBefore = SpeedButton(Texts.Get(32));
+    lSpread = SpeedButton(QString());
+    lColor = SpeedButton(QString());
     shFirst = new QToolButton;
     shSecond = new QToolButton;
     eGrade = new QSpinBox;

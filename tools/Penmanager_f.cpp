@@ -7,7 +7,7 @@
 #include "shell/Common.h"
 #include "tools/Penmask.h"
 #include "tools/Penobject.h"
-#include "tools/Toggle_f.h"
+#include "tools/Toolcontrols_f.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -24,12 +24,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QSpinBox* Spin(int low, int high) {
-    auto* box = new QSpinBox;
-    box->setRange(low, high);
-    return box;
-}
 
 QScrollBar* Amount() {
     auto* bar = new QScrollBar(Qt::Horizontal);
@@ -49,7 +43,7 @@ TPenManagerForm::TPenManagerForm(QWidget* parent) : QWidget(parent, Qt::Tool | Q
         kinds->addWidget(PenButton[k], k / 3, k % 3);
         connect(PenButton[k], &QToolButton::clicked, this, [this, k] { PenSelectClick(k); });
     }
-    sePenSize = Spin(TPenObject::kMinSize, TPenObject::kMaxSize);
+    sePenSize = SpinEdit(TPenObject::kMinSize, TPenObject::kMaxSize);
     rbCircle = new QRadioButton(Texts.Get(37));
     rbSquare = new QRadioButton(Texts.Get(38));
     auto* shapeSet = new QButtonGroup(this);
@@ -89,7 +83,7 @@ QWidget* TPenManagerForm::MakeKindPanels() {
     stack->setContentsMargins(0, 0, 0, 0);
     // Crayon.
     Panels[PenCrayon] = new QGroupBox(Texts.Get(3));
-    seDensity = Spin(1, 5);
+    seDensity = SpinEdit(1, 5);
     (new QFormLayout(Panels[PenCrayon]))->addRow(Texts.Get(9), seDensity);
     Bind(seDensity, [](TPenSettings& s) -> int& { return s.Density; });
     Panels[PenAirBrush] = MakeAirPanel();
@@ -105,7 +99,7 @@ QWidget* TPenManagerForm::MakeKindPanels() {
     }
     ScrollBarColor = Amount();
     ScrollBarEffect = Amount();
-    spEditDensity = Spin(1, 5);
+    spEditDensity = SpinEdit(1, 5);
     water->addRow(functions);
     water->addRow(Texts.Get(22), ScrollBarColor);
     water->addRow(Texts.Get(23), ScrollBarEffect);
@@ -120,8 +114,8 @@ QWidget* TPenManagerForm::MakeKindPanels() {
     Bind(spEditDensity, [](TPenSettings& s) -> int& { return s.WaterDensity; });
     // Scrape Pen.
     Panels[PenScrape] = new QGroupBox(Texts.Get(5));
-    seBristles = Spin(1, 8);
-    eScale = Spin(1, 1000);
+    seBristles = SpinEdit(1, 8);
+    eScale = SpinEdit(1, 1000);
     auto* scrape = new QFormLayout(Panels[PenScrape]);
     scrape->addRow(Texts.Get(10), seBristles);
     scrape->addRow(Texts.Get(11), eScale);

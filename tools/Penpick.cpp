@@ -1,8 +1,10 @@
 #include "tools/Penpick.h"
 
 #include "colour/Colorset.h"
+#include "shell/Tdocument.h"
 #include "tools/Pencanvas.h"
 #include "tools/Pennearest.h"
+#include "tools/Tool.h"
 
 #include <algorithm>
 
@@ -46,4 +48,38 @@ bool JoinColours(TChoiceColor& list, const std::vector<int>& indices, const TPal
         joined.AddEntry(list.IndexAt(k), list.EntryAt(k));
     list = joined;
     return true;
+}
+
+bool TColourPick::Set(TToolContext& context, int mode) {
+    if (mode == ModeV) return false;
+    const bool ending = ModeV != PickNone;
+    ModeV = mode == PickPixel || mode == PickBlock ? mode : PickNone;
+    HideBand(context);
+    return ending && ModeV == PickNone;
+}
+
+bool TColourPick::Click(TToolContext& context, QPoint at, std::vector<int>& colours) {
+    if (ModeV == PickNone || !context.Document) return false;
+    if (ModeV == PickBlock && !Corner) {
+        Corner = at;
+        return false;
+    }
+    const TDocument& doc = *context.Document;
+    const QPoint from = ModeV == PickBlock ? *Corner : at;
+    const QPoint to = ModeV == PickBlock ? at : at + QPoint(1, 1);
+    colours = PickColourIndices(doc.Picture(), doc.Palette(), context.Repeat, from, to);
+    HideBand(context);
+    ModeV = PickNone;
+    return true;
+}
+
+void TColourPick::Move(TToolContext& context, QPoint at) const {
+    if (ModeV != PickBlock || !Corner || !context.View) return;
+    const QRect band = SpanRect(*Corner, at); // the half-open rectangle's pixels
+    context.View->ShowRubberBand(band.adjusted(0, 0, -1, -1));
+}
+
+void TColourPick::HideBand(TToolContext& context) {
+    if (Corner && context.View) context.View->ShowRubberBand(QRect());
+    Corner.reset();
 }

@@ -1,6 +1,5 @@
 #include "tools/Pentool.h"
 
-#include "colour/Colorset.h"
 #include "shell/Tdocument.h"
 #include "tools/Penmask.h"
 #include "tools/Penpaint.h"
@@ -29,7 +28,11 @@ int TPenTool::SizeOf(const TToolPointer& p) const {
 
 void TPenTool::MouseDown(TToolContext& context, const TToolPointer& p) {
     if (p.Button != ButtonLeft || p.Shift || !context.Document || !context.Pen) return;
-    if (PickMode != PickNone) return PickAt(context, p);
+    if (Picker.Mode() != PickNone) {
+        std::vector<int> colours;
+        if (Picker.Click(context, QPoint(p.X, p.Y), colours) && OnPicked) OnPicked(colours);
+        return;
+    }
     End(); // a press without the release before it
     TDocument& doc = *context.Document;
     Pen = context.Pen;
@@ -86,10 +89,7 @@ bool TPenTool::TooClose(int x, int y) const {
 }
 
 void TPenTool::MouseMove(TToolContext& context, const TToolPointer& p) {
-    if (PickMode == PickBlock && Corner && context.View) {
-        const QRect band = SpanRect(*Corner, QPoint(p.X, p.Y)); // the half-open rectangle's pixels
-        context.View->ShowRubberBand(band.adjusted(0, 0, -1, -1));
-    }
+    Picker.Move(context, QPoint(p.X, p.Y));
     if (!Change || TooClose(p.X, p.Y)) return;
     Segment(p.X, p.Y, SizeOf(p));
     Change->Show(Painter->TakeFresh()); // the stroke shows as it is drawn
@@ -123,29 +123,5 @@ void TPenTool::Cancel(TToolContext& context) {
 }
 
 void TPenTool::SetPick(TToolContext& context, int mode) {
-    if (mode == PickMode) return;
-    const bool ending = PickMode != PickNone;
-    PickMode = mode == PickPixel || mode == PickBlock ? mode : PickNone;
-    if (Corner && context.View) context.View->ShowRubberBand(QRect());
-    Corner.reset();
-    if (ending && PickMode == PickNone && OnPicked) OnPicked({});
-}
-
-void TPenTool::PickAt(TToolContext& context, const TToolPointer& p) {
-    const TDocument& doc = *context.Document;
-    const QPoint at(p.X, p.Y);
-    if (PickMode == PickBlock && !Corner) {
-        Corner = at;
-        return;
-    }
-    const QPoint from = PickMode == PickBlock ? *Corner : at;
-    const QPoint to = PickMode == PickBlock ? at : at + QPoint(1, 1);
-    EndPick(context, PickColourIndices(doc.Picture(), doc.Palette(), context.Repeat, from, to));
-}
-
-void TPenTool::EndPick(TToolContext& context, const std::vector<int>& colours) {
-    if (Corner && context.View) context.View->ShowRubberBand(QRect());
-    Corner.reset();
-    PickMode = PickNone;
-    if (OnPicked) OnPicked(colours);
+    if (Picker.Set(context, mode) && OnPicked) OnPicked({});
 }

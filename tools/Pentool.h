@@ -23,19 +23,17 @@
 // colours (none when the pick was cancelled) and the pick is over.
 
 #include "tools/Penobject.h"
+#include "tools/Penpick.h"
 #include "tools/Tool.h"
 
 #include <QPoint>
 #include <QRect>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <vector>
 
 class TChange;
 class TPenPainter;
-
-enum TPenPick : int { PickNone = 0, PickPixel = 1, PickBlock = 2 };
 
 class TPenTool : public TTool {
   public:
@@ -53,7 +51,7 @@ class TPenTool : public TTool {
 
     // Starts (or with PickNone ends) picking colours for the pen's colour list.
     void SetPick(TToolContext& context, int mode);
-    int Pick() const { return PickMode; }
+    int Pick() const { return Picker.Mode(); }
     // The palette indices a pick took, in order of first appearance.
     std::function<void(const std::vector<int>&)> OnPicked;
 
@@ -62,8 +60,6 @@ class TPenTool : public TTool {
     void Segment(int x, int y, int size);
     bool TooClose(int x, int y) const;
     void End();
-    void PickAt(TToolContext& context, const TToolPointer& p);
-    void EndPick(TToolContext& context, const std::vector<int>& colours);
 
     TOrvaneRandom* Random;
     const TPenObject* Pen = nullptr;
@@ -71,6 +67,5 @@ class TPenTool : public TTool {
     std::unique_ptr<TPenPainter> Painter;
     TPenStroke Stroke;
     bool EndStamped = false; // the stroke's last point has its stamp
-    int PickMode = PickNone;
-    std::optional<QPoint> Corner; // PickBlock: the first click
+    TColourPick Picker;
 };

@@ -3,7 +3,7 @@
 #include "colour/Pcolorgrid_f.h"
 #include "platform/Inifile.h"
 #include "shell/Common.h"
-#include "tools/Toolbutton_f.h"
+#include "tools/Toolcontrols_f.h"
 #include "tools/Windowtool.h"
 
 #include <QButtonGroup>
@@ -34,7 +34,7 @@ TWindowForm::TWindowForm(QWidget* parent) : QWidget(parent, Qt::Tool) {
     auto* modeSet = new QButtonGroup(this);
     QToolButton** buttons[] = {&sbShape, &sbIrregular, &sbOutline, &sbFull, &sbOff, &sbUndo};
     for (int i = 0; i < 6; ++i) {
-        *buttons[i] = WideButton(Texts.Get(1 + i), i < 3);
+        *buttons[i] = SpeedButton(Texts.Get(1 + i), i < 3);
         modes->addWidget(*buttons[i], i / 3, i % 3);
         if (i < 3) {
             modeSet->addButton(*buttons[i]);
@@ -102,7 +102,7 @@ QWidget* TWindowForm::MakeShapePanel() {
     grid->setContentsMargins(0, 0, 0, 0);
     auto* set = new QButtonGroup(panel);
     for (int k = 0; k < 4; ++k) {
-        sbShapeKind[k] = WideButton(Texts.Get(7 + k), true);
+        sbShapeKind[k] = SpeedButton(Texts.Get(7 + k), true);
         set->addButton(sbShapeKind[k]);
         grid->addWidget(sbShapeKind[k], k / 2, k % 2);
         connect(sbShapeKind[k], &QToolButton::clicked, this, [this, k] {
@@ -119,8 +119,8 @@ QWidget* TWindowForm::MakeIrregularPanel() {
     auto* panel = new QWidget;
     auto* row = new QHBoxLayout(panel);
     row->setContentsMargins(0, 0, 0, 0);
-    sbIrreDelete = WideButton(Texts.Get(12), false);
-    sbIrreClose = WideButton(Texts.Get(13), false);
+    sbIrreDelete = SpeedButton(Texts.Get(12), false);
+    sbIrreClose = SpeedButton(Texts.Get(13), false);
     cbIrreCurve = new QCheckBox(Texts.Get(14));
     for (QWidget* w : {static_cast<QWidget*>(sbIrreDelete), static_cast<QWidget*>(sbIrreClose),
                        static_cast<QWidget*>(cbIrreCurve)})
@@ -141,7 +141,7 @@ QWidget* TWindowForm::MakeOutlinePanel() {
     auto* kinds = new QVBoxLayout;
     auto* set = new QButtonGroup(panel);
     for (int k = 0; k < 3; ++k) {
-        sbOutlineKind[k] = WideButton(Texts.Get(15 + k), true);
+        sbOutlineKind[k] = SpeedButton(Texts.Get(15 + k), true);
         set->addButton(sbOutlineKind[k]);
         kinds->addWidget(sbOutlineKind[k]);
         connect(sbOutlineKind[k], &QToolButton::clicked, this, [this, k] {

@@ -33,13 +33,7 @@ struct TPenScene {
                 p[c].SetRGB(RedOf(rgb), GreenOf(rgb), BlueOf(rgb));
             return true;
         });
-        Draw(doc, [&](TOrvaneBitmap& b) {
-            for (int y = 0; y < b.Height; ++y)
-                for (int x = 0; x < b.Width; ++x) {
-                    const int c = uint8_t(rows[size_t(y)][size_t(x)]);
-                    b.SetPixel(x, y, bits == 8 ? uint32_t(c) : doc.Palette()[c].ColorRef());
-                }
-        });
+        DrawArt(doc, rows);
         doc.SetModified(false);
         random.Reseed(11);
         dispatch.Activate(ToolDraw, std::make_unique<TPenTool>(&random));

@@ -4,6 +4,7 @@
 #include "shell/Mainmenu.h"
 #include "support/Draw.h"
 #include "support/Pictures.h"
+#include "support/Toolscene.h"
 #include "tools/Drawtool.h"
 #include "tools/Penobject.h"
 #include "tools/Tooldispatch.h"
@@ -13,24 +14,7 @@
 
 namespace {
 
-using Strings = std::vector<std::string>;
-
-TToolPointer At(int x, int y, int button = ButtonLeft) {
-    TToolPointer p;
-    p.X = x, p.Y = y, p.Button = p.Buttons = button;
-    return p;
-}
-
-struct TPreview : TToolView {
-    std::vector<QPolygon> Lines;
-    void ScrollBy(int, int) override {}
-    void ShowRubberBand(const QRect&) override {}
-    void ShowShape(const std::vector<QPolygon>& lines) override { Lines = lines; }
-    TRepeatWrap Repeat() const override { return Wrap; }
-    TRepeatWrap Wrap;
-};
-
-class DrawTool : public ::testing::Test {
+class DrawTool : public ToolTest {
   protected:
     // A 256-colour design drawn as ASCII art, or a full-colour one of its size in '.'.
     void Open(const Strings& rows, int penSize = 1, int bits = 8) {
@@ -54,16 +38,7 @@ class DrawTool : public ::testing::Test {
         s.Fill = fill, s.LineChain = s.CurveChain = chain;
         tool->SetSettings(dispatch.Context(), s);
     }
-    void Click(QPoint p, int button = ButtonLeft) {
-        dispatch.MouseDown(doc, &view, At(p.x(), p.y(), button));
-        dispatch.MouseUp(doc, &view, At(p.x(), p.y(), button));
-    }
-    Strings Picture() const { return Rows(doc.Picture()); }
-
-    TDocument doc;
-    TToolDispatch dispatch;
     TPenObject pen;
-    TPreview view;
     TDrawTool* tool = nullptr;
 };
 
@@ -152,7 +127,7 @@ TEST_F(DrawTool, BetweenClicksOnlyThePreviewFollowsThePointer) {
     Open(kBlank, 3);
     Use(DrawRect);
     Click(QPoint(1, 1));
-    dispatch.MouseMove(doc, &view, At(6, 4));
+    dispatch.MouseMove(doc, &view, PointerAt(6, 4));
     ASSERT_EQ(view.Lines.size(), 1u);
     EXPECT_EQ(view.Lines[0].boundingRect(), QRect(1, 1, 6, 4));
     EXPECT_EQ(Picture(), kBlank);
