@@ -5,13 +5,19 @@
 #include "raster/Tptextileimage_f.h"
 #include "raster/Undo.h"
 #include "shell/Common.h"
+#include "shell/Mainmenu.h"
+#include "shell/Mainmenu_f.h"
 #include "tools/Movecopy_f.h"
+#include "tools/Window_f.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 #include <QToolButton>
 
@@ -120,4 +126,42 @@ TEST_F(MoveCopyWindow, CopyFlipRotateBendAndMoveOnBothDepthsEachUndone) {
         EXPECT_EQ(ini.ReadInteger("MoveCopy", "Type", -1), FloatNormal);
         EXPECT_EQ(ini.ReadInteger("MoveCopy", "BendType", -1), BendTube);
     }
+}
+
+// A screenshot for looking at, not a check: an irregular selection with curved sides,
+// made with the Window tool, lifted by Move/Copy and dragged over the splash design.
+TEST_F(MoveCopyWindow, ScreenshotOfACurvedSelectionDragged) {
+    const QString out = qEnvironmentVariable("VELMORA_SCREENSHOT_MOVECOPY");
+    if (out.isEmpty()) GTEST_SKIP() << "set VELMORA_SCREENSHOT_MOVECOPY to take the screenshot";
+    main->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+    TMainImageForm* doc =
+        main->OpenFile(QStringLiteral(VELMORA_SOURCE_DATA_DIR "/Bin/Carpet/splash.bmp"), 0, 8);
+    ASSERT_NE(doc, nullptr);
+    doc->parentWidget()->setGeometry(0, 0, 900, 600);
+    main->ArrangeTools();
+    doc->iMainImage->SetZoom(3, 2);
+    doc->iMainImage->SetPosition(0, 0);
+    QTest::mouseClick(main->MainMenu()->Button(ToolWindow), Qt::LeftButton);
+    auto* window = qobject_cast<TWindowForm*>(main->MainMenu()->ToolWindow());
+    ASSERT_NE(window, nullptr);
+    QTest::mouseClick(window->sbIrregular, Qt::LeftButton);
+    window->cbIrreCurve->setChecked(true);
+    // Each point pressed, its control point dragged out, released.
+    const QPoint points[][2] = {
+        {{90, 60}, {160, 20}}, {{330, 70}, {380, 160}}, {{300, 260}, {200, 330}}, {{80, 230}, {30, 150}}};
+    for (const auto& [at, control] : points) {
+        QTest::mousePress(doc->iMainImage, Qt::LeftButton, {}, at);
+        QTest::mouseMove(doc->iMainImage, control);
+        doc->ProcessPendingMove();
+        QTest::mouseRelease(doc->iMainImage, Qt::LeftButton, {}, control);
+    }
+    QTest::mouseClick(window->sbIrreClose, Qt::LeftButton);
+    ASSERT_TRUE(doc->Document().HasSelection());
+    QTest::mouseClick(main->MainMenu()->Button(ToolMoveCopy), Qt::LeftButton);
+    auto* form = qobject_cast<TMoveCopyForm*>(main->MainMenu()->ToolWindow());
+    ASSERT_NE(form, nullptr);
+    QTest::mouseClick(form->sbCopy, Qt::LeftButton);
+    Hover(doc, QPoint(520, 300));
+    QTest::qWait(800);
+    ASSERT_TRUE(QGuiApplication::primaryScreen()->grabWindow(0).save(out));
 }
