@@ -66,28 +66,20 @@ void TSpreadTool::SetPick(TToolContext& context, int mode) {
 }
 
 void TSpreadTool::TakeColours(const std::vector<int>& indices, const TPalette& palette) {
-    const TChoiceColor before = SettingsV.Colours;
-    if (!JoinColours(SettingsV.Colours, indices, palette, SettingsV.InsertColours)) return;
-    Before = before;
-    Changed();
+    if (ListEdit.Take(SettingsV.Colours, indices, palette, SettingsV.InsertColours)) Changed();
 }
 
 void TSpreadTool::TakeAllColours(const TToolContext& context) {
-    if (!context.Document) return;
-    const TDocument& doc = *context.Document;
-    TakeColours(DesignColourIndices(doc.Picture(), doc.Palette()), doc.Palette());
+    if (ListEdit.TakeAll(SettingsV.Colours, context, SettingsV.InsertColours)) Changed();
 }
 
 void TSpreadTool::PreviousColours() {
-    std::swap(SettingsV.Colours, Before);
+    ListEdit.Previous(SettingsV.Colours);
     Changed();
 }
 
 void TSpreadTool::RemoveColour(int index) {
-    if (!SettingsV.Colours.Contains(index)) return;
-    Before = SettingsV.Colours;
-    SettingsV.Colours.Remove(index);
-    Changed();
+    if (ListEdit.Remove(SettingsV.Colours, index)) Changed();
 }
 
 void TSpreadTool::PickSlot(TToolContext& context, QPoint at) {

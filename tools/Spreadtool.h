@@ -17,6 +17,7 @@
 // outside the selection and a shortage of memory are reported (ReportError) and
 // change nothing.
 
+#include "tools/Colourlist.h"
 #include "tools/Penpick.h"
 #include "tools/Spreadsettings.h"
 #include "tools/Tool.h"
@@ -77,7 +78,7 @@ class TSpreadTool : public TTool {
     void Changed();
 
     TSpreadSettings SettingsV;
-    TChoiceColor Before; // the list before its last change
+    TColourListEdit ListEdit;
     TColourPick Picker;
     bool PositionV = false;
     bool SlotPickingV = false;
