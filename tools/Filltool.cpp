@@ -110,15 +110,23 @@ uint32_t TFillTool::MakePattern(const TDocument& doc, TFloating& pattern) const 
     return RotateFloating(plain, SettingsV.Degree, pattern);
 }
 
-uint32_t TFillTool::MakeMap(const TDocument& doc, QPoint seed, uint32_t to, TFillContent& content,
-                            TPalette& palette) const {
+uint32_t TFillTool::MakeMap(const TDocument& doc, const TSpreadArea& area, QPoint seed, uint32_t to,
+                            TFillContent& content, TPalette& palette) const {
     const uint32_t clicked = doc.Picture().GetPixel(seed.x(), seed.y());
     std::vector<uint32_t> sources{clicked};
-    if (SettingsV.From == FillFromMulti)
-        for (int k = 0; k < SettingsV.Colours.Count(); ++k) {
-            const int index = SettingsV.Colours.IndexAt(k);
-            sources.push_back(doc.BitsPerPixel() == 8 ? uint32_t(index) : palette[index].ColorRef());
+    if (doc.BitsPerPixel() == 8) { // only the colours the area holds take entries
+        bool held[256] = {};
+        for (int y = area.Rect.top(); y <= area.Rect.bottom(); ++y) {
+            const uint8_t* row = doc.Picture().ScanLine(y);
+            for (int x = area.Rect.left(); x <= area.Rect.right(); ++x)
+                held[row[x]] = held[row[x]] || area.Mask.TestBit(x, y);
         }
+        for (int i = 0; i < 256; ++i)
+            if (held[i]) sources.push_back(uint32_t(i));
+    } else if (SettingsV.From == FillFromMulti) {
+        for (int k = 0; k < SettingsV.Colours.Count(); ++k)
+            sources.push_back(palette[SettingsV.Colours.IndexAt(k)].ColorRef());
+    }
     std::sort(sources.begin(), sources.end());
     sources.erase(std::unique(sources.begin(), sources.end()), sources.end());
     if (doc.BitsPerPixel() != 8) {
@@ -157,6 +165,12 @@ uint32_t TFillTool::Fill(TToolContext& context, QPoint at) {
     const bool mask = context.Pen && context.Pen->Settings.Kind == PenMask;
     const int bits = doc.BitsPerPixel();
     // Everything that can fail is settled before the design changes.
+    const TChoiceColor none;
+    const TChoiceColor& from = SettingsV.From == FillFromMulti ? SettingsV.Colours : none;
+    TSpreadArea area;
+    if (const uint32_t code =
+            FindListedArea(doc.Picture(), doc.Palette(), from, seed, doc.Selection(), area, true))
+        return Reported(code);
     TFillContent content;
     content.To = mask ? int(FillToSingle) : SettingsV.To;
     TFloating pattern;
@@ -166,20 +180,14 @@ uint32_t TFillTool::Fill(TToolContext& context, QPoint at) {
     } else if (SettingsV.To == FillToSingle) {
         content.Value = context.Colour.Pixel(bits, doc.Palette());
     } else if (SettingsV.To == FillToMulti) {
-        if (const uint32_t code = MakeMap(doc, seed, context.Colour.Pixel(bits, doc.Palette()), content, palette))
-            return Reported(code);
+        const uint32_t to = context.Colour.Pixel(bits, doc.Palette());
+        if (const uint32_t code = MakeMap(doc, area, seed, to, content, palette)) return Reported(code);
     } else {
         if (const uint32_t code = MakePattern(doc, pattern)) return Reported(code);
         content.Pattern = &pattern;
         content.Tiles = PatternTiles(pattern, SettingsV.Repeat, SettingsV.Drop);
         content.Origin = seed;
     }
-    const TChoiceColor none;
-    const TChoiceColor& from = SettingsV.From == FillFromMulti ? SettingsV.Colours : none;
-    TSpreadArea area;
-    if (const uint32_t code =
-            FindListedArea(doc.Picture(), doc.Palette(), from, seed, doc.Selection(), area, true))
-        return Reported(code);
     const uint64_t seedOfSpray = Seed ? *Seed : QRandomGenerator::global()->generate64();
     TSpreadArea sprayed;
     if (SettingsV.Air && !SprayArea(area, SettingsV.Density, SettingsV.Nozzle, seedOfSpray, sprayed))

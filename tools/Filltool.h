@@ -25,6 +25,7 @@
 #include <optional>
 
 struct TFillContent;
+struct TSpreadArea;
 struct TFloating;
 
 class TFillTool : public TTool {
@@ -63,8 +64,9 @@ class TFillTool : public TTool {
 
   private:
     uint32_t MakePattern(const TDocument& doc, TFloating& pattern) const;
-    uint32_t MakeMap(const TDocument& doc, QPoint seed, uint32_t to, TFillContent& content,
-                     TPalette& palette) const;
+    // The To MULTI map of the area's colours; entries for new tints go into palette.
+    uint32_t MakeMap(const TDocument& doc, const TSpreadArea& area, QPoint seed, uint32_t to,
+                     TFillContent& content, TPalette& palette) const;
     void Changed();
 
     TFillSettings SettingsV;
