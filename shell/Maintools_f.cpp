@@ -1,4 +1,5 @@
 // The main window's bindings between the tool windows and the current document.
+#include "colour/Colorref.h"
 #include "colour/Palette_f.h"
 #include "platform/Inifile.h"
 #include "shell/Common.h"
@@ -8,7 +9,6 @@
 #include "shell/Mainimage_f.h"
 #include "shell/Mainmenu.h"
 #include "shell/Mainmenu_f.h"
-#include "colour/Colorref.h"
 #include "tools/Draw_f.h"
 #include "tools/Drawtool.h"
 #include "tools/Fill_f.h"
@@ -39,7 +39,8 @@ void TMainForm::ConnectToolWindows() {
     dispatch.OnColourChanged = [this](const TCurrentColour& colour) {
         Palette_->ShowColour(colour);
         Pen_->ShowColour(colour);
-        if (auto* fill = qobject_cast<TFillForm*>(MainMenu_->ToolWindow())) fill->ShowColour(ShownColour(colour));
+        if (auto* fill = qobject_cast<TFillForm*>(MainMenu_->ToolWindow()))
+            fill->ShowColour(ShownColour(colour));
     };
     Pen_->ShowColour(dispatch.Colour());
     // With no tool active the pen paints, as the pen window sets it up; Pen.Ini keeps it.
@@ -143,7 +144,8 @@ void TMainForm::ConnectToolWindows() {
                 ShowProgress(percent);
                 ProgressBar()->repaint(); // the fill holds the event loop until it ends
             };
-            if (auto* fill = qobject_cast<TFillForm*>(MainMenu_->ToolWindow())) fill->Attach(engine.get(), context);
+            if (auto* fill = qobject_cast<TFillForm*>(MainMenu_->ToolWindow()))
+                fill->Attach(engine.get(), context);
             return engine;
         }
         if (tool != ToolDraw) return nullptr;

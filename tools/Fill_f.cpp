@@ -147,7 +147,8 @@ QWidget* TFillForm::MakeAirPanel() {
     connect(spDensity, &QSpinBox::valueChanged, this, [this](int v) { Take(SettingsV.Density, v); });
     connect(spNozzle, &QSpinBox::valueChanged, this, [this](int v) { Take(SettingsV.Nozzle, v); });
     connect(spDeg, &QSpinBox::valueChanged, this, [this](int v) { Take(SettingsV.Degree, v); });
-    connect(sbBeforeDeg, &QToolButton::clicked, this, [this] { Take(SettingsV.Degree, SettingsV.BeforeDegree); });
+    connect(sbBeforeDeg, &QToolButton::clicked, this,
+            [this] { Take(SettingsV.Degree, SettingsV.BeforeDegree); });
     return panel;
 }
 
@@ -172,7 +173,8 @@ QWidget* TFillForm::MakePatternPanel() {
     connect(cbPattern, &QComboBox::currentIndexChanged, this, [this](int i) {
         if (i >= 0) Take(SettingsV.Pattern, i);
     });
-    connect(cbRepeatType, &QComboBox::currentIndexChanged, this, [this](int i) { Take(SettingsV.Repeat, i); });
+    connect(cbRepeatType, &QComboBox::currentIndexChanged, this,
+            [this](int i) { Take(SettingsV.Repeat, i); });
     connect(spRange, &QSpinBox::valueChanged, this, [this](int v) { Take(SettingsV.Drop, v); });
     return panel;
 }
@@ -203,9 +205,10 @@ void TFillForm::ShowColour(QColor colour) {
 
 void TFillForm::FunctionClick(QToolButton* button) {
     if (button == sbFSingle || button == sbFMulti) return Take(SettingsV.From, button == sbFMulti);
-    const std::pair<QToolButton*, int> to[] = {
-        {sbTSingle, FillToSingle}, {sbTNPattern, FillToNormalPattern},
-        {sbTRPattern, FillToRotatePattern}, {sbTMulti, FillToMulti}};
+    const std::pair<QToolButton*, int> to[] = {{sbTSingle, FillToSingle},
+                                               {sbTNPattern, FillToNormalPattern},
+                                               {sbTRPattern, FillToRotatePattern},
+                                               {sbTMulti, FillToMulti}};
     for (const auto& [b, mode] : to)
         if (b == button) Take(SettingsV.To, b->isChecked() ? mode : int(FillToNone)); // all may be up
     if (SettingsV.To == FillToNormalPattern || SettingsV.To == FillToRotatePattern) ShowPatterns();
@@ -251,7 +254,8 @@ void TFillForm::ShowSettings() {
     const TCaptureList& captures = CapturedImages();
     const bool known = s.Pattern < captures.Count();
     cbPattern->setCurrentIndex(known ? s.Pattern : -1);
-    PatternImage->setPixmap(known ? QPixmap::fromImage(captures.Thumbnail(s.Pattern, kPreviewSide)) : QPixmap());
+    PatternImage->setPixmap(known ? QPixmap::fromImage(captures.Thumbnail(s.Pattern, kPreviewSide))
+                                  : QPixmap());
     cbRepeatType->setCurrentIndex(s.Repeat);
     // The drop runs along the side the tiles shift along.
     int side = 0;

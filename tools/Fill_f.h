@@ -41,7 +41,8 @@ class TFillForm : public QWidget {
     QToolButton *sbTSingle = nullptr, *sbTNPattern = nullptr, *sbTRPattern = nullptr, *sbTMulti = nullptr;
     QLabel* TSColor = nullptr;
     TColorSelector* Selector = nullptr;
-    QToolButton *sbNew = nullptr, *sbAll = nullptr, *sbBlock = nullptr, *sbDelete = nullptr, *sbBefore = nullptr;
+    QToolButton *sbNew = nullptr, *sbAll = nullptr, *sbBlock = nullptr, *sbDelete = nullptr,
+                *sbBefore = nullptr;
     QRadioButton *rgAirNo = nullptr, *rgAirYes = nullptr;
     QSpinBox *spDensity = nullptr, *spNozzle = nullptr, *spDeg = nullptr;
     QToolButton* sbBeforeDeg = nullptr;

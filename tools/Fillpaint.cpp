@@ -6,8 +6,8 @@
 #include "shell/Capture.h"
 #include "shell/Exception.h"
 #include "tools/Floating.h"
-#include "tools/Penpaint.h"
 #include "tools/Pennearest.h"
+#include "tools/Penpaint.h"
 #include "tools/Toolprogress.h"
 
 #include <algorithm>
@@ -82,6 +82,29 @@ class TFillWriter {
             return true;
         });
     }
+    // Pixels x .. x + n - 1 of row y take src's pixels (the picture's depth) where mask is set.
+    void Copy(int y, int x, const uint8_t* src, const uint8_t* mask, int n) {
+        if (!Open) {
+            Run(y, x, x + n - 1, [&](int at, uint32_t, uint32_t& v) {
+                const int i = at - x;
+                v = Bytes == 1 ? uint32_t(src[i]) : Get24(src + 3 * i);
+                return mask[i] != 0;
+            });
+            return;
+        }
+        uint8_t* row = Picture.ScanLine(y) + x * Bytes;
+        int first = -1, last = -1;
+        for (int i = 0; i < n; ++i) {
+            if (!mask[i]) continue;
+            if (Bytes == 1)
+                row[i] = src[i];
+            else
+                std::memcpy(row + 3 * i, src + 3 * i, 3);
+            last = i;
+            if (first < 0) first = i;
+        }
+        if (first >= 0) Mark(x + first, y), Mark(x + last, y);
+    }
     QRect Written() const { return X0 > X1 ? QRect() : QRect(QPoint(X0, Y0), QPoint(X1, Y1)); }
 
   private:
@@ -101,15 +124,8 @@ void PatternRun(TFillWriter& out, const TFillContent& c, int y, int x0, int x1) 
     const int bytes = pattern.Image.BitsPerPixel / 8;
     int x = x0;
     c.Tiles.Pieces(y - c.Origin.y(), x0 - c.Origin.x(), x1 - c.Origin.x(), [&](int py, int px0, int px1) {
-        const uint8_t* src = pattern.Image.ScanLine(py);
-        const uint8_t* mask = pattern.Mask.ScanLine(py);
-        const int shift = px0 - x; // pattern column of picture column x
-        out.Run(y, x, x + px1 - px0, [&](int at, uint32_t, uint32_t& v) {
-            const int px = at + shift;
-            if (!mask[px]) return false;
-            v = bytes == 1 ? uint32_t(src[px]) : Get24(src + 3 * px);
-            return true;
-        });
+        out.Copy(y, x, pattern.Image.ScanLine(py) + px0 * bytes, pattern.Mask.ScanLine(py) + px0,
+                 px1 - px0 + 1);
         x += px1 - px0 + 1;
     });
 }
@@ -147,22 +163,25 @@ QRect PaintFill(TOrvaneBitmap& picture, const TWriteGuard& guard, const TSpreadA
                 const TFillContent& c, const std::function<void(int)>& progress) {
     const bool pattern = c.To == FillToNormalPattern || c.To == FillToRotatePattern;
     if (area.Rect.isEmpty() || c.To < FillToSingle || c.To > FillToMulti) return QRect();
-    if (pattern && (!c.Pattern || c.Pattern->Empty() || c.Pattern->Image.BitsPerPixel != picture.BitsPerPixel ||
-                    !c.Tiles.On()))
+    if (pattern && (!c.Pattern || c.Pattern->Empty() ||
+                    c.Pattern->Image.BitsPerPixel != picture.BitsPerPixel || !c.Tiles.On()))
         return QRect();
     TToolProgress steps(progress, area.Rect.height());
     TFillWriter out(picture, guard);
     auto rowDone = [&](int rows) { steps.Step(rows); };
     if (c.To == FillToSingle) {
-        ForRuns(area, [&](int y, int x0, int x1) { out.Span(y, x0, x1, c.Value); }, rowDone);
+        ForRuns(
+            area, [&](int y, int x0, int x1) { out.Span(y, x0, x1, c.Value); }, rowDone);
     } else if (pattern) {
-        ForRuns(area, [&](int y, int x0, int x1) { PatternRun(out, c, y, x0, x1); }, rowDone);
+        ForRuns(
+            area, [&](int y, int x0, int x1) { PatternRun(out, c, y, x0, x1); }, rowDone);
     } else if (picture.BitsPerPixel == 8) {
         auto map = [&](int, uint32_t old, uint32_t& v) {
             v = c.Map[old & 0xFF];
             return v != old;
         };
-        ForRuns(area, [&](int y, int x0, int x1) { out.Run(y, x0, x1, map); }, rowDone);
+        ForRuns(
+            area, [&](int y, int x0, int x1) { out.Run(y, x0, x1, map); }, rowDone);
     } else {
         auto map = [&](int, uint32_t old, uint32_t& v) {
             const auto it = std::lower_bound(c.FullMap.begin(), c.FullMap.end(), std::pair(old, 0u));
@@ -170,7 +189,8 @@ QRect PaintFill(TOrvaneBitmap& picture, const TWriteGuard& guard, const TSpreadA
             v = it->second;
             return true;
         };
-        ForRuns(area, [&](int y, int x0, int x1) { out.Run(y, x0, x1, map); }, rowDone);
+        ForRuns(
+            area, [&](int y, int x0, int x1) { out.Run(y, x0, x1, map); }, rowDone);
     }
     return out.Written();
 }

@@ -29,12 +29,12 @@ struct TFloating;
 class TWriteGuard;
 
 struct TFillContent {
-    int To = FillToSingle;                               // FillToNone paints nothing
-    uint32_t Value = 0;                                  // SINGLE
-    std::array<uint32_t, 256> Map{};                     // MULTI, 8 bits: source index -> value
+    int To = FillToSingle;                              // FillToNone paints nothing
+    uint32_t Value = 0;                                 // SINGLE
+    std::array<uint32_t, 256> Map{};                    // MULTI, 8 bits: source index -> value
     std::vector<std::pair<uint32_t, uint32_t>> FullMap; // MULTI, 24 bits: (source, target) by source
-    const TFloating* Pattern = nullptr; // the picture's depth; mask 255 where it has a pixel
-    TRepeatWrap Tiles;                  // Width and Height the pattern's
+    const TFloating* Pattern = nullptr;                 // the picture's depth; mask 255 where it has a pixel
+    TRepeatWrap Tiles;                                  // Width and Height the pattern's
     QPoint Origin;
 };
 

@@ -58,7 +58,7 @@ class TFillTool : public TTool {
     // A fixed spray for every fill (tests); by default each fill draws anew.
     void SetSeed(std::optional<uint64_t> seed) { Seed = seed; }
 
-    std::function<void()> OnChanged;   // the engine changed the settings (a pick)
+    std::function<void()> OnChanged;     // the engine changed the settings (a pick)
     std::function<void(int)> OnProgress; // percents of a long fill, -1 when it ends
     std::function<void()> OnGone;        // the engine goes
 

@@ -51,7 +51,8 @@ class Fill : public ToolTest {
     // Captures the art's '#'-free part of the design's top-left corner as the newest capture.
     void Capture(const Strings& art) {
         DrawArt(doc, art);
-        ASSERT_TRUE(CapturedImages().Insert(doc.Picture(), QRegion(0, 0, int(art[0].size()), int(art.size()))));
+        ASSERT_TRUE(
+            CapturedImages().Insert(doc.Picture(), QRegion(0, 0, int(art[0].size()), int(art.size()))));
     }
     uint32_t Run(QPoint at) { return tool->Fill(dispatch.Context(), at); }
     TFillTool* tool = nullptr;
@@ -71,9 +72,22 @@ TEST_F(Fill, AreasAreTheClickedOrListedColours4ConnectedWithinGuardAndSelection)
     } cases[] = {
         {"one pixel", FillFromSingle, "", {}, {1, 1}, 0, {"aaa", "aba", "aaa"}, {"aaa", "aXa", "aaa"}},
         {"no diagonals", FillFromSingle, "", {}, {0, 0}, 0, {"ab", "ba"}, {"Xb", "ba"}},
-        {"a ring's inside stays", FillFromSingle, "", {}, {0, 0}, 0, {"aaa", "aba", "aaa"}, {"XXX", "XbX", "XXX"}},
+        {"a ring's inside stays",
+         FillFromSingle,
+         "",
+         {},
+         {0, 0},
+         0,
+         {"aaa", "aba", "aaa"},
+         {"XXX", "XbX", "XXX"}},
         {"the listed colours", FillFromMulti, "ab", {}, {0, 0}, 0, {"abc", "cba"}, {"XXc", "cXX"}},
-        {"the clicked pixel though unlisted", FillFromMulti, "ab", {}, {2, 0}, 0, {"cabc", "cccc"},
+        {"the clicked pixel though unlisted",
+         FillFromMulti,
+         "ab",
+         {},
+         {2, 0},
+         0,
+         {"cabc", "cccc"},
          {"cXXc", "cccc"}},
         {"protected colour",
          FillFromMulti,
@@ -102,10 +116,22 @@ TEST_F(Fill, AreasAreTheClickedOrListedColours4ConnectedWithinGuardAndSelection)
          0,
          {"aaa"},
          {"XaX"}},
-        {"selection", FillFromSingle, "", [](TDocument& d) { d.SetSelection(QRegion(1, 0, 2, 1)); }, {1, 0}, 0,
-         {"aaaa"}, {"aXXa"}},
-        {"outside the selection", FillFromSingle, "", [](TDocument& d) { d.SetSelection(QRegion(1, 0, 2, 1)); },
-         {0, 0}, ErrorCode::OutsideWorkArea, {"aaaa"}, {"aaaa"}},
+        {"selection",
+         FillFromSingle,
+         "",
+         [](TDocument& d) { d.SetSelection(QRegion(1, 0, 2, 1)); },
+         {1, 0},
+         0,
+         {"aaaa"},
+         {"aXXa"}},
+        {"outside the selection",
+         FillFromSingle,
+         "",
+         [](TDocument& d) { d.SetSelection(QRegion(1, 0, 2, 1)); },
+         {0, 0},
+         ErrorCode::OutsideWorkArea,
+         {"aaaa"},
+         {"aaaa"}},
         {"outside the picture", FillFromSingle, "", {}, {5, 0}, 0, {"aaaa"}, {"aaaa"}},
     };
     for (const Case& c : cases) {
@@ -128,10 +154,29 @@ TEST_F(Fill, PatternsTileFromTheClickedPixelWithTheirDrop) {
     } cases[] = {
         {"normal", FillRepeatNormal, 0, 8, {3, 3}, {"dcdcd", "babab", "dcdcd", "babab", "dcdcd"}},
         {"full colour", FillRepeatNormal, 0, 24, {3, 3}, {"dcdcd", "babab", "dcdcd", "babab", "dcdcd"}},
-        {"normal at the middle", FillRepeatNormal, 0, 8, {2, 2}, {"ababa", "cdcdc", "ababa", "cdcdc", "ababa"}},
-        {"drop horizontal", FillRepeatDropHorizontal, 1, 8, {2, 2}, {"babab", "dcdcd", "ababa", "cdcdc", "babab"}},
-        {"drop vertical", FillRepeatDropVertical, 1, 8, {2, 2}, {"cdabc", "abcda", "cdabc", "abcda", "cdabc"}},
-        {"drop beyond the side is clamped", FillRepeatDropVertical, 9, 8, {2, 2},
+        {"normal at the middle",
+         FillRepeatNormal,
+         0,
+         8,
+         {2, 2},
+         {"ababa", "cdcdc", "ababa", "cdcdc", "ababa"}},
+        {"drop horizontal",
+         FillRepeatDropHorizontal,
+         1,
+         8,
+         {2, 2},
+         {"babab", "dcdcd", "ababa", "cdcdc", "babab"}},
+        {"drop vertical",
+         FillRepeatDropVertical,
+         1,
+         8,
+         {2, 2},
+         {"cdabc", "abcda", "cdabc", "abcda", "cdabc"}},
+        {"drop beyond the side is clamped",
+         FillRepeatDropVertical,
+         9,
+         8,
+         {2, 2},
          {"ababa", "cdcdc", "ababa", "cdcdc", "ababa"}},
     };
     for (const Case& c : cases) {
@@ -142,8 +187,8 @@ TEST_F(Fill, PatternsTileFromTheClickedPixelWithTheirDrop) {
         ASSERT_EQ(Run(c.at), 0u) << c.name;
         for (int y = 0; y < 5; ++y)
             for (int x = 0; x < 5; ++x)
-                EXPECT_EQ(doc.Picture().GetPixel(x, y),
-                          c.bits == 8 ? uint32_t(uint8_t(c.after[y][x])) : doc.Palette()[c.after[y][x]].ColorRef())
+                EXPECT_EQ(doc.Picture().GetPixel(x, y), c.bits == 8 ? uint32_t(uint8_t(c.after[y][x]))
+                                                                    : doc.Palette()[c.after[y][x]].ColorRef())
                     << c.name << " " << x << "," << y;
     }
 }
@@ -269,8 +314,8 @@ TEST_F(Fill, ToMultiOnFullColourWritesTheTintsThemselves) {
     const uint16_t used = doc.Palette().UseColor;
     ASSERT_EQ(Run({0, 0}), 0u);
     EXPECT_EQ(doc.Picture().GetPixel(0, 0), MakeColorRef(200, 0, 0));
-    EXPECT_EQ(doc.Picture().GetPixel(1, 0), TintColour(MakeColorRef(100, 100, 150), MakeColorRef(100, 100, 100),
-                                                        MakeColorRef(200, 0, 0)));
+    EXPECT_EQ(doc.Picture().GetPixel(1, 0),
+              TintColour(MakeColorRef(100, 100, 150), MakeColorRef(100, 100, 100), MakeColorRef(200, 0, 0)));
     EXPECT_EQ(doc.Palette().UseColor, used);
 }
 
