@@ -34,10 +34,6 @@ TFillTool::~TFillTool() {
     if (OnGone) OnGone();
 }
 
-void TFillTool::Changed() {
-    if (OnChanged) OnChanged();
-}
-
 void TFillTool::SetSettings(const TFillSettings& settings) {
     SettingsV = settings;
     SettingsV.Clamp();
@@ -45,23 +41,6 @@ void TFillTool::SetSettings(const TFillSettings& settings) {
 
 void TFillTool::SetPick(TToolContext& context, int mode) {
     Picker.Set(context, mode);
-}
-
-void TFillTool::TakeColours(const std::vector<int>& indices, const TPalette& palette) {
-    if (ListEdit.Take(SettingsV.Colours, indices, palette, SettingsV.InsertColours)) Changed();
-}
-
-void TFillTool::TakeAllColours(const TToolContext& context) {
-    if (ListEdit.TakeAll(SettingsV.Colours, context, SettingsV.InsertColours)) Changed();
-}
-
-void TFillTool::PreviousColours() {
-    ListEdit.Previous(SettingsV.Colours);
-    Changed();
-}
-
-void TFillTool::RemoveColour(int index) {
-    if (ListEdit.Remove(SettingsV.Colours, index)) Changed();
 }
 
 void TFillTool::MouseDown(TToolContext& context, const TToolPointer& p) {

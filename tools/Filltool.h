@@ -16,8 +16,6 @@
 
 #include "tools/Colourlist.h"
 #include "tools/Fillsettings.h"
-#include "tools/Penpick.h"
-#include "tools/Tool.h"
 
 #include <QPoint>
 #include <cstdint>
@@ -28,7 +26,7 @@ struct TFillContent;
 struct TSpreadArea;
 struct TFloating;
 
-class TFillTool : public TTool {
+class TFillTool : public TColourListTool<TFillSettings> {
   public:
     ~TFillTool() override;
 
@@ -40,17 +38,8 @@ class TFillTool : public TTool {
 
     // New settings from the window (clamped).
     void SetSettings(const TFillSettings& settings);
-    const TFillSettings& Settings() const { return SettingsV; }
     // Starts (PickPixel, PickBlock) or gives up (PickNone) a pick for the colour list.
     void SetPick(TToolContext& context, int mode);
-    int Pick() const { return Picker.Mode(); }
-    // The colour list: indices added, every colour of the design, the list before
-    // its last change, one taken out.
-    void TakeColours(const std::vector<int>& indices, const TPalette& palette);
-    void TakeAllColours(const TToolContext& context);
-    void PreviousColours();
-    void RemoveColour(int index);
-
     // Fills around at (a point of the context's plane) on the context's design;
     // returns 0 or the error code it reported. Nothing happens (0) for a point
     // outside the picture, no "to" mode, or when no pixel could be written.
@@ -58,7 +47,6 @@ class TFillTool : public TTool {
     // A fixed spray for every fill (tests); by default each fill draws anew.
     void SetSeed(std::optional<uint64_t> seed) { Seed = seed; }
 
-    std::function<void()> OnChanged;     // the engine changed the settings (a pick)
     std::function<void(int)> OnProgress; // percents of a long fill, -1 when it ends
     std::function<void()> OnGone;        // the engine goes
 
@@ -67,10 +55,6 @@ class TFillTool : public TTool {
     // The To MULTI map of the area's colours; entries for new tints go into palette.
     uint32_t MakeMap(const TDocument& doc, const TSpreadArea& area, QPoint seed, uint32_t to,
                      TFillContent& content, TPalette& palette) const;
-    void Changed();
 
-    TFillSettings SettingsV;
-    TColourListEdit ListEdit;
-    TColourPick Picker;
     std::optional<uint64_t> Seed;
 };

@@ -40,10 +40,6 @@ TSpreadTool::~TSpreadTool() {
     if (OnGone) OnGone();
 }
 
-void TSpreadTool::Changed() {
-    if (OnChanged) OnChanged();
-}
-
 void TSpreadTool::SetSettings(const TSpreadSettings& settings) {
     SettingsV = settings;
     SettingsV.SetSlotCount(int(settings.Slots.size()));
@@ -63,23 +59,6 @@ void TSpreadTool::SetPosition(TToolContext& context, bool on) {
 void TSpreadTool::SetPick(TToolContext& context, int mode) {
     if (StartedV) Reset(context);
     Picker.Set(context, mode);
-}
-
-void TSpreadTool::TakeColours(const std::vector<int>& indices, const TPalette& palette) {
-    if (ListEdit.Take(SettingsV.Colours, indices, palette, SettingsV.InsertColours)) Changed();
-}
-
-void TSpreadTool::TakeAllColours(const TToolContext& context) {
-    if (ListEdit.TakeAll(SettingsV.Colours, context, SettingsV.InsertColours)) Changed();
-}
-
-void TSpreadTool::PreviousColours() {
-    ListEdit.Previous(SettingsV.Colours);
-    Changed();
-}
-
-void TSpreadTool::RemoveColour(int index) {
-    if (ListEdit.Remove(SettingsV.Colours, index)) Changed();
 }
 
 void TSpreadTool::PickSlot(TToolContext& context, QPoint at) {

@@ -23,17 +23,7 @@ class Fill : public ToolTest {
     // A design drawn as ASCII art, its palette in use up to '~' with distinct colours;
     // in full colour each character is its entry's colour. The current colour is 'X'.
     void Open(const Strings& rows, int bits = 8) {
-        TPaper paper;
-        paper.dpi = 160;
-        SetPaper(paper, kPaperCustom, int(rows[0].size()), int(rows.size()));
-        ASSERT_EQ(doc.NewCanvas(paper, bits, TCurrentColour::OfIndex('.')), 0u);
-        doc.EditPalette([](TPalette& p) {
-            for (int i = 0; i < 256; ++i)
-                p[i].SetRGB(i, 255 - i, i / 2);
-            p.UseColor = '~';
-            return true;
-        });
-        DrawArt(doc, rows);
+        OpenArt(doc, rows, bits, '~');
         auto engine = std::make_unique<TFillTool>();
         tool = engine.get();
         tool->SetSeed(3);
