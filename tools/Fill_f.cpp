@@ -80,24 +80,11 @@ QWidget* TFillForm::MakeModePanel() {
 }
 
 QWidget* TFillForm::MakeListPanel() {
-    auto* panel = new QWidget;
-    Selector = new TColorSelector;
-    Selector->SetXSquares(4);
-    Selector->SetYSquares(3);
-    Selector->setFixedHeight(3 * kCellSide);
-    sbNew = SpeedButton(Texts.Get(7), true);
-    sbAll = SpeedButton(Texts.Get(8));
-    sbBlock = SpeedButton(Texts.Get(9), true);
-    sbDelete = SpeedButton(Texts.Get(10), true);
-    sbBefore = SpeedButton(Texts.Get(11));
-    auto* grid = new QGridLayout(panel);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->addWidget(Selector, 0, 0, 1, 3);
-    grid->addWidget(sbNew, 1, 0);
-    grid->addWidget(sbAll, 1, 1);
-    grid->addWidget(sbBlock, 1, 2);
-    grid->addWidget(sbDelete, 2, 0);
-    grid->addWidget(sbBefore, 2, 1);
+    TColourListControls list;
+    const QString texts[] = {Texts.Get(7), Texts.Get(8), Texts.Get(9), Texts.Get(10), Texts.Get(11)};
+    QWidget* panel = ColourListPanel(texts, kCellSide, list);
+    Selector = list.Selector;
+    sbNew = list.New, sbAll = list.All, sbBlock = list.Block, sbDelete = list.Insert, sbBefore = list.Before;
     auto pick = [this](int mode, bool on) {
         if (Engine) Engine->SetPick(*Context, on ? mode : PickNone);
         ShowSettings(); // one pick at a time: the other button goes up
