@@ -168,10 +168,11 @@ uint32_t TFillTool::Fill(TToolContext& context, QPoint at) {
         content.Origin = seed;
     }
     const uint64_t seedOfSpray = Seed ? *Seed : QRandomGenerator::global()->generate64();
-    TSpreadArea sprayed;
-    if (SettingsV.Air && !SprayArea(area, SettingsV.Density, SettingsV.Nozzle, seedOfSpray, sprayed))
+    TSpreadArea sprayed; // the mask is set over the whole area, air or not
+    const bool air = SettingsV.Air && !mask;
+    if (air && !SprayArea(area, SettingsV.Density, SettingsV.Nozzle, seedOfSpray, sprayed))
         return Reported(ErrorCode::OutOfMemory);
-    const TSpreadArea& paint = SettingsV.Air ? sprayed : area;
+    const TSpreadArea& paint = air ? sprayed : area;
     if (paint.Rect.isEmpty()) return 0;
     TChange change(doc, paint.Rect, mask ? int(UndoMask) : UndoPicture | UndoRegion);
     QRect written;

@@ -314,7 +314,9 @@ TEST_F(Fill, WithTheMaskPenTheFillSetsTheMaskAndKeepsTheColours) {
     TPenObject pen;
     pen.Settings.Kind = PenMask;
     dispatch.Context().Pen = &pen;
-    Use(FillFromSingle, FillToSingle);
+    TFillSettings s;
+    s.Air = true; // no spray: the whole area
+    tool->SetSettings(s);
     ASSERT_EQ(Run({0, 0}), 0u);
     EXPECT_EQ(Picture(), Strings({"aab"}));
     ASSERT_NE(doc.Mask(), nullptr);
