@@ -2,7 +2,7 @@
 // of it), beside one plain pass over the same pixels in the same run: the area
 // found, the gradation painted, and the whole spread through the tool with its
 // undo record and undo.
-#include "A0document.h"
+#include "Groundarea.h"
 #include "colour/Colorset.h"
 #include "tools/Spreadfill.h"
 #include "tools/Spreadtool.h"
@@ -10,48 +10,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-const QPoint kFrom(400, 400), kTo(4600, 6600); // on the ground, corner to corner
-
-// The design's ground and stripes (indices 2 .. 11) as the colour list.
-TChoiceColor GroundList(const TPalette& palette) {
-    TChoiceColor list;
-    for (int i = 2; i < 12; ++i)
-        list.Add(i, palette);
-    return list;
-}
-
-const TSpreadArea& Area() {
-    static TSpreadArea area;
-    if (area.Rect.isEmpty()) {
-        const TDocument& doc = A0(8);
-        FindSpreadArea(doc.Picture(), doc.Palette(), GroundList(doc.Palette()), kFrom, QRegion(), area);
-    }
-    return area;
-}
-
-int64_t AreaPixels() {
-    static int64_t n = 0;
-    if (!n) {
-        const TSpreadArea& a = Area();
-        for (int y = a.Rect.top(); y <= a.Rect.bottom(); ++y)
-            for (int x = a.Rect.left(); x <= a.Rect.right(); ++x)
-                n += a.Mask.TestBit(x, y);
-    }
-    return n;
-}
-
-// A change that keeps no record cannot put the design back: the plane does.
-void PutBack(TChange& change) {
-    change.Picture().PutRows(Plane(8).data(), kA0Width, false);
-    change.Fail();
-}
-
-void Count(benchmark::State& state, int64_t pixels) {
-    state.counters["Mpx"] = double(pixels) / 1e6;
-    state.counters["px/s"] =
-        benchmark::Counter(double(pixels), benchmark::Counter::kIsIterationInvariantRate);
-}
 
 void BM_SpreadFindArea(benchmark::State& state) {
     const TDocument& doc = A0(8);

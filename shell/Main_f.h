@@ -24,6 +24,7 @@ class QPrinter;
 class QKeyEvent;
 class TFileHistory;
 struct TEnvironmentSettings;
+struct TCurrentColour;
 class TMainImageForm;
 class TMainMenuForm;
 class TFullViewForm;
@@ -117,9 +118,11 @@ class TMainForm : public QMainWindow {
     // Binds the palette, pen and full-view windows to the current document.
     void ConnectToolWindows();
     void ConnectPenWindow(TPenTool& tool);
-    // The pen window, the Window tool's colour set and the spread fill window show the
+    // The pen window, the Window tool's colour set and the spread and plain fill windows show the
     // colours of form's design when it is the current one.
     void ShowPenPalette(TMainImageForm* form);
+    // The current colour as a swatch shows it on the current design.
+    QColor ShownColour(const TCurrentColour& colour) const;
     TMainImageForm* AddDocument(TMainImageForm* form);
     void DocumentActivated(TMainImageForm* form);
     void FNewCanvasClick(int bitsPerPixel);

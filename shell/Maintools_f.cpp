@@ -1,4 +1,5 @@
 // The main window's bindings between the tool windows and the current document.
+#include "colour/Colorref.h"
 #include "colour/Palette_f.h"
 #include "platform/Inifile.h"
 #include "shell/Common.h"
@@ -10,6 +11,8 @@
 #include "shell/Mainmenu_f.h"
 #include "tools/Draw_f.h"
 #include "tools/Drawtool.h"
+#include "tools/Fill_f.h"
+#include "tools/Filltool.h"
 #include "tools/Movecopy.h"
 #include "tools/Movecopy_f.h"
 #include "tools/Penmanager_f.h"
@@ -36,6 +39,8 @@ void TMainForm::ConnectToolWindows() {
     dispatch.OnColourChanged = [this](const TCurrentColour& colour) {
         Palette_->ShowColour(colour);
         Pen_->ShowColour(colour);
+        if (auto* fill = qobject_cast<TFillForm*>(MainMenu_->ToolWindow()))
+            fill->ShowColour(ShownColour(colour));
     };
     Pen_->ShowColour(dispatch.Colour());
     // With no tool active the pen paints, as the pen window sets it up; Pen.Ini keeps it.
@@ -66,7 +71,7 @@ void TMainForm::ConnectToolWindows() {
     // Tool windows that exist so far; the others come with their tools.
     MainMenu_->ToolExists = [](int tool) {
         return tool == ToolUndo || tool == ToolDraw || tool == ToolMoveCopy || tool == ToolWindow ||
-               tool == ToolSpreadFill;
+               tool == ToolSpreadFill || tool == ToolFill;
     };
     MainMenu_->CreateToolWindow = [this](int tool, QWidget* owner) -> QWidget* {
         if (tool == ToolWindow) {
@@ -89,6 +94,14 @@ void TMainForm::ConnectToolWindows() {
             const TMainImageForm* doc = CurrentDocument();
             spread->SetPalette(doc ? &doc->Document().Palette() : nullptr);
             return spread;
+        }
+        if (tool == ToolFill) {
+            auto* fill = new TFillForm(owner);
+            fill->setFont(UserFont());
+            const TMainImageForm* doc = CurrentDocument();
+            fill->SetPalette(doc ? &doc->Document().Palette() : nullptr);
+            fill->ShowColour(ShownColour(MainMenu_->Dispatch().Colour()));
+            return fill;
         }
         if (tool != ToolUndo) return nullptr;
         auto* list = new TUndoForm(UndoStore(), owner);
@@ -123,6 +136,16 @@ void TMainForm::ConnectToolWindows() {
             };
             if (auto* spread = qobject_cast<TSpreadFillForm*>(MainMenu_->ToolWindow()))
                 spread->Attach(engine.get(), context);
+            return engine;
+        }
+        if (tool == ToolFill) {
+            auto engine = std::make_unique<TFillTool>();
+            engine->OnProgress = [this](int percent) {
+                ShowProgress(percent);
+                ProgressBar()->repaint(); // the fill holds the event loop until it ends
+            };
+            if (auto* fill = qobject_cast<TFillForm*>(MainMenu_->ToolWindow()))
+                fill->Attach(engine.get(), context);
             return engine;
         }
         if (tool != ToolDraw) return nullptr;
@@ -178,4 +201,14 @@ void TMainForm::ShowPenPalette(TMainImageForm* form) {
     // The spread fill's colour list shows the same palette.
     if (auto* spread = qobject_cast<TSpreadFillForm*>(MainMenu_->ToolWindow()))
         spread->SetPalette(&form->Document().Palette());
+    if (auto* fill = qobject_cast<TFillForm*>(MainMenu_->ToolWindow())) {
+        fill->SetPalette(&form->Document().Palette());
+        fill->ShowColour(ShownColour(MainMenu_->Dispatch().Colour()));
+    }
+}
+
+QColor TMainForm::ShownColour(const TCurrentColour& colour) const {
+    const TMainImageForm* doc = CurrentDocument();
+    if (colour.HasRgb && (!doc || doc->Document().BitsPerPixel() != 8)) return ToQColor(colour.Rgb);
+    return doc ? ToQColor(doc->Document().Palette()[colour.Index & 0xFF].ColorRef()) : QColor(Qt::black);
 }

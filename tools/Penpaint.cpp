@@ -106,27 +106,24 @@ bool TPenPainter::DropColour(int x, int y, uint32_t& value) {
     return true;
 }
 
-void TPenPainter::Drop(int x, int y, int nozzle, uint32_t value) {
-    // The nozzle's block around the drop pixel: left, top, width, height.
+QRect NozzleBlock(int x, int y, int nozzle) {
     const bool odd = x & 1;
-    QRect b;
     switch (std::clamp(nozzle, 1, 5)) {
     case 1:
-        b = QRect(x, y, 1, 1);
-        break;
+        return QRect(x, y, 1, 1);
     case 2:
-        b = odd ? QRect(x, y, 2, 1) : QRect(x, y, 1, 2);
-        break;
+        return odd ? QRect(x, y, 2, 1) : QRect(x, y, 1, 2);
     case 3:
-        b = QRect(x, y, 2, 2);
-        break;
+        return QRect(x, y, 2, 2);
     case 4:
-        b = odd ? QRect(x - 1, y, 3, 2) : QRect(x, y - 1, 2, 3);
-        break;
+        return odd ? QRect(x - 1, y, 3, 2) : QRect(x, y - 1, 2, 3);
     default:
-        b = QRect(x - 1, y - 1, 3, 3);
-        break;
+        return QRect(x - 1, y - 1, 3, 3);
     }
+}
+
+void TPenPainter::Drop(int x, int y, int nozzle, uint32_t value) {
+    const QRect b = NozzleBlock(x, y, nozzle);
     for (int row = b.top(); row <= b.bottom(); ++row)
         Canvas.Span(row, b.left(), b.right(), value);
 }

@@ -29,6 +29,11 @@
 class TScrapeBrush;
 class TWaterBrush;
 
+// The pixels one air-brush drop at (x, y) covers with nozzle 1 .. 5 (clamped):
+// one pixel, two side by side or stacked (by the column's parity), a 2 x 2 block,
+// a 3 x 2 or 2 x 3 block, a 3 x 3 block around it.
+QRect NozzleBlock(int x, int y, int nozzle);
+
 class TPenPainter {
   public:
     // colour is the current colour as a pixel value of the picture; random feeds

@@ -142,6 +142,11 @@ bool GradeFits(const TPalette& palette, int n) {
 
 uint32_t FindSpreadArea(const TOrvaneBitmap& picture, const TPalette& palette, const TChoiceColor& list,
                         QPoint seed, const QRegion& selection, TSpreadArea& area) {
+    return FindListedArea(picture, palette, list, seed, selection, area, false);
+}
+
+uint32_t FindListedArea(const TOrvaneBitmap& picture, const TPalette& palette, const TChoiceColor& list,
+                        QPoint seed, const QRegion& selection, TSpreadArea& area, bool takeSeed) {
     area.Rect = QRect();
     if (!picture.Allocated() || !QRect(0, 0, picture.Width, picture.Height).contains(seed)) return 0;
     if (!selection.isEmpty() && !selection.contains(seed)) return ErrorCode::OutsideWorkArea;
@@ -158,7 +163,7 @@ uint32_t FindSpreadArea(const TOrvaneBitmap& picture, const TPalette& palette, c
         listed[key & 0xFF] = true;
         values.assign(1, key);
     }
-    if (full ? !std::binary_search(values.begin(), values.end(), key) : !listed[key & 0xFF])
+    if (!takeSeed && (full ? !std::binary_search(values.begin(), values.end(), key) : !listed[key & 0xFF]))
         return 0; // the seed's colour is not listed: no area
     const QRect bounds = selection.boundingRect();
     const QRect* within = selection.isEmpty() ? nullptr : &bounds;
@@ -172,8 +177,8 @@ uint32_t FindSpreadArea(const TOrvaneBitmap& picture, const TPalette& palette, c
             TNoSet{}, within);
     else if (values.size() == 1)
         ok = FloodFillMask(
-            readOnly, &filled, &area.Mask, seed, [&](uint8_t* row, int x) { return ValueAt(row, x) == key; },
-            TNoSet{}, within);
+            readOnly, &filled, &area.Mask, seed,
+            [only = values[0]](uint8_t* row, int x) { return ValueAt(row, x) == only; }, TNoSet{}, within);
     else
         ok = FloodFillMask(
             readOnly, &filled, &area.Mask, seed,

@@ -88,6 +88,10 @@ bool GradeFits(const TPalette& palette, int n);
 // OutsideWorkArea for a seed outside the selection, or OutOfMemory.
 uint32_t FindSpreadArea(const TOrvaneBitmap& picture, const TPalette& palette, const TChoiceColor& list,
                         QPoint seed, const QRegion& selection, TSpreadArea& area);
+// As FindSpreadArea; with takeSeed the seed belongs to the area even when its
+// colour is not listed (the area then grows from it through listed colours).
+uint32_t FindListedArea(const TOrvaneBitmap& picture, const TPalette& palette, const TChoiceColor& list,
+                        QPoint seed, const QRegion& selection, TSpreadArea& area, bool takeSeed);
 
 // Paints a Multiple Grade spread of values (pixel values, at least two) over the
 // area through guard; returns the rectangle of the pixels written.

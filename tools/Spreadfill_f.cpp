@@ -95,24 +95,12 @@ QWidget* TSpreadFillForm::MakeModePanel() {
 }
 
 QWidget* TSpreadFillForm::MakeColourPanel() {
-    auto* panel = new QWidget;
-    ColorSelector = new TColorSelector;
-    ColorSelector->SetXSquares(4);
-    ColorSelector->SetYSquares(3);
-    ColorSelector->setFixedHeight(3 * kCellSide);
-    SpeedButtonNew = SpeedButton(Texts.Get(9), true);
-    SpeedButtonAll = SpeedButton(Texts.Get(10));
-    SpeedButtonOne = SpeedButton(Texts.Get(11), true);
-    SpeedButtonDelete = SpeedButton(Texts.Get(12), true);
-    SpeedButtonBefore = SpeedButton(Texts.Get(13));
-    auto* grid = new QGridLayout(panel);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->addWidget(ColorSelector, 0, 0, 1, 3);
-    grid->addWidget(SpeedButtonNew, 1, 0);
-    grid->addWidget(SpeedButtonAll, 1, 1);
-    grid->addWidget(SpeedButtonOne, 1, 2);
-    grid->addWidget(SpeedButtonDelete, 2, 0);
-    grid->addWidget(SpeedButtonBefore, 2, 1);
+    TColourListControls list;
+    const QString texts[] = {Texts.Get(9), Texts.Get(10), Texts.Get(11), Texts.Get(12), Texts.Get(13)};
+    QWidget* panel = ColourListPanel(texts, kCellSide, list);
+    ColorSelector = list.Selector;
+    SpeedButtonNew = list.New, SpeedButtonAll = list.All, SpeedButtonOne = list.Block;
+    SpeedButtonDelete = list.Insert, SpeedButtonBefore = list.Before;
     connect(SpeedButtonNew, &QToolButton::clicked, this, [this](bool on) { PickClick(PickPixel, on); });
     connect(SpeedButtonOne, &QToolButton::clicked, this, [this](bool on) { PickClick(PickBlock, on); });
     connect(SpeedButtonAll, &QToolButton::clicked, this, &TSpreadFillForm::SpeedButtonAllClick);

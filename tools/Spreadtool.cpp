@@ -40,10 +40,6 @@ TSpreadTool::~TSpreadTool() {
     if (OnGone) OnGone();
 }
 
-void TSpreadTool::Changed() {
-    if (OnChanged) OnChanged();
-}
-
 void TSpreadTool::SetSettings(const TSpreadSettings& settings) {
     SettingsV = settings;
     SettingsV.SetSlotCount(int(settings.Slots.size()));
@@ -63,31 +59,6 @@ void TSpreadTool::SetPosition(TToolContext& context, bool on) {
 void TSpreadTool::SetPick(TToolContext& context, int mode) {
     if (StartedV) Reset(context);
     Picker.Set(context, mode);
-}
-
-void TSpreadTool::TakeColours(const std::vector<int>& indices, const TPalette& palette) {
-    const TChoiceColor before = SettingsV.Colours;
-    if (!JoinColours(SettingsV.Colours, indices, palette, SettingsV.InsertColours)) return;
-    Before = before;
-    Changed();
-}
-
-void TSpreadTool::TakeAllColours(const TToolContext& context) {
-    if (!context.Document) return;
-    const TDocument& doc = *context.Document;
-    TakeColours(DesignColourIndices(doc.Picture(), doc.Palette()), doc.Palette());
-}
-
-void TSpreadTool::PreviousColours() {
-    std::swap(SettingsV.Colours, Before);
-    Changed();
-}
-
-void TSpreadTool::RemoveColour(int index) {
-    if (!SettingsV.Colours.Contains(index)) return;
-    Before = SettingsV.Colours;
-    SettingsV.Colours.Remove(index);
-    Changed();
 }
 
 void TSpreadTool::PickSlot(TToolContext& context, QPoint at) {

@@ -17,16 +17,15 @@
 // outside the selection and a shortage of memory are reported (ReportError) and
 // change nothing.
 
-#include "tools/Penpick.h"
+#include "tools/Colourlist.h"
 #include "tools/Spreadsettings.h"
-#include "tools/Tool.h"
 
 #include <QPoint>
 #include <cstdint>
 #include <functional>
 #include <optional>
 
-class TSpreadTool : public TTool {
+class TSpreadTool : public TColourListTool<TSpreadSettings> {
   public:
     ~TSpreadTool() override;
 
@@ -38,7 +37,6 @@ class TSpreadTool : public TTool {
 
     // New settings from the window (the slot count and the current slot are clamped).
     void SetSettings(const TSpreadSettings& settings);
-    const TSpreadSettings& Settings() const { return SettingsV; }
     // "Position": clicks define the gradation line.
     void SetPosition(TToolContext& context, bool on);
     bool Position() const { return PositionV; }
@@ -47,13 +45,6 @@ class TSpreadTool : public TTool {
     bool SlotPicking() const { return SlotPickingV; }
     // Starts (PickPixel, PickBlock) or gives up (PickNone) a pick for the colour list.
     void SetPick(TToolContext& context, int mode);
-    int Pick() const { return Picker.Mode(); }
-    // The colour list: indices added (or inserted, as the settings say), every
-    // colour of the design, the list as it was before its last change, one taken out.
-    void TakeColours(const std::vector<int>& indices, const TPalette& palette);
-    void TakeAllColours(const TToolContext& context);
-    void PreviousColours();
-    void RemoveColour(int index);
     // Whether P0 is fixed and the line waits for P1.
     bool Started() const { return StartedV; }
 
@@ -64,8 +55,6 @@ class TSpreadTool : public TTool {
     // A fixed dither for every spread (tests); by default each spread draws anew.
     void SetSeed(std::optional<uint64_t> seed) { Seed = seed; }
 
-    // The engine changed the settings (a pick): the window shows them again.
-    std::function<void()> OnChanged;
     // The share done of a long spread: percents, -1 when it ends.
     std::function<void(int)> OnProgress;
     // Called when the engine goes, so a window that holds it lets go.
@@ -74,11 +63,7 @@ class TSpreadTool : public TTool {
   private:
     void PickSlot(TToolContext& context, QPoint at);
     void Reset(TToolContext& context);
-    void Changed();
 
-    TSpreadSettings SettingsV;
-    TChoiceColor Before; // the list before its last change
-    TColourPick Picker;
     bool PositionV = false;
     bool SlotPickingV = false;
     bool StartedV = false;

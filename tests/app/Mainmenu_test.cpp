@@ -41,7 +41,7 @@ TEST_F(ToolPalette, SelectingTheActiveToolAgainLeavesIt) {
     EXPECT_EQ(menu->ActiveTool(), 0);
     EXPECT_FALSE(undo->isChecked());
     EXPECT_EQ(ColouredFrames(), 0);
-    menu->SelectTool(ToolFill); // no window and no engine can be made: no tool is active
+    menu->SelectTool(ToolStripe); // no window and no engine can be made: no tool is active
     EXPECT_EQ(menu->ActiveTool(), 0);
     EXPECT_EQ(ColouredFrames(), 0);
 }
@@ -74,12 +74,13 @@ TEST_F(ToolPalette, EnablingFollowsDepthSelectionAndDocuments) {
     EXPECT_FALSE(menu->Button(ToolUndo)->isEnabled()); // no document yet
     TMainImageForm* doc = Document(24);
     EXPECT_TRUE(menu->Button(ToolUndo)->isEnabled());
-    EXPECT_FALSE(menu->Button(ToolFill)->isEnabled()); // the program has no Fill tool yet
-    EXPECT_FALSE(menu->Entry(ToolFill)->isEnabled());
+    EXPECT_TRUE(menu->Button(ToolFill)->isEnabled());
+    EXPECT_FALSE(menu->Button(ToolStripe)->isEnabled()); // the program has no Stripe tool yet
+    EXPECT_FALSE(menu->Entry(ToolStripe)->isEnabled());
     // Every tool that exists follows the depth and selection rules, button and pop-up entry alike.
     menu->ToolExists = [](int) { return true; };
     main->UpdateMenuItems();
-    EXPECT_TRUE(menu->Button(ToolFill)->isEnabled());
+    EXPECT_TRUE(menu->Button(ToolStripe)->isEnabled());
     EXPECT_FALSE(menu->Entry(ToolGrouping)->isEnabled());
     EXPECT_FALSE(menu->Button(ToolGrouping)->isEnabled());
     EXPECT_FALSE(menu->Button(ToolCarpet)->isEnabled());

@@ -1,7 +1,10 @@
 #pragma once
 // Test set-up of a document's pixels: f writes the picture through a change
 // that keeps no undo record.
+#include "shell/Paper.h"
 #include "shell/Tdocument.h"
+
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
@@ -23,4 +26,21 @@ inline void DrawArt(TDocument& document, const std::vector<std::string>& rows) {
                 b.SetPixel(int(x), int(y), full ? document.Palette()[c].ColorRef() : uint32_t(c));
             }
     });
+}
+
+// Makes document a new design of the art's size and depth whose palette holds a
+// colour of its own in every entry (i, 255 - i, i / 2), in use up to lastUsed, and
+// draws the art in it.
+inline void OpenArt(TDocument& document, const std::vector<std::string>& rows, int bits, int lastUsed) {
+    TPaper paper;
+    paper.dpi = 160;
+    SetPaper(paper, kPaperCustom, int(rows[0].size()), int(rows.size()));
+    ASSERT_EQ(document.NewCanvas(paper, bits, TCurrentColour::OfIndex('.')), 0u);
+    document.EditPalette([lastUsed](TPalette& p) {
+        for (int i = 0; i < 256; ++i)
+            p[i].SetRGB(i, 255 - i, i / 2);
+        p.UseColor = uint16_t(lastUsed);
+        return true;
+    });
+    DrawArt(document, rows);
 }

@@ -20,17 +20,7 @@ class SpreadFill : public ToolTest {
     // A design drawn as ASCII art whose palette is in use up to '@', so the gradation
     // starts at B = 'A'. In full colour each character is its palette entry's colour.
     void Open(const Strings& rows, int bits = 8) {
-        TPaper paper;
-        paper.dpi = 160;
-        SetPaper(paper, kPaperCustom, int(rows[0].size()), int(rows.size()));
-        ASSERT_EQ(doc.NewCanvas(paper, bits, TCurrentColour::OfIndex('.')), 0u);
-        doc.EditPalette([](TPalette& p) {
-            for (int i = 0; i < 256; ++i)
-                p[i].SetRGB(i, 255 - i, i / 2);
-            p.UseColor = 'A' - 1;
-            return true;
-        });
-        DrawArt(doc, rows);
+        OpenArt(doc, rows, bits, 'A' - 1);
         auto engine = std::make_unique<TSpreadTool>();
         tool = engine.get();
         tool->SetSeed(7);
