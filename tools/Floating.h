@@ -43,7 +43,7 @@ struct TFloating {
 // gives NoWorkArea.
 uint32_t LiftFloating(const TOrvaneBitmap& picture, const QRegion& selection, int type, TFloating& out);
 
-// The piece turned by degrees (positive turns clockwise on the screen) about the
+// The piece turned by degrees (positive turns counter-clockwise on the screen, y growing downwards) about the
 // middle pixel of its box, by inverse mapping to the nearest pixel: each destination
 // pixel takes the source pixel its position maps back into, or stays transparent.
 // The destination box is the turned box, cut to the rows and columns that reach the
