@@ -8,11 +8,14 @@ int CommandConvert(const QStringList& args);
 int CommandThumbnail(const QStringList& args);
 int CommandDump(const QStringList& args);
 int CommandMakePalette(const QStringList& args);
+int CommandRepeat(const QStringList& args);
 
 struct TDesign;
 
 // Shared by the commands: reports code through ReportError and returns 1.
 int Fail(uint32_t code, const QString& extra = QString());
+// Reads "--name value" out of args (and removes it); false when the value is missing.
+bool TakeOption(QStringList& args, const QString& name, QString& value);
 // True, after reporting it, when path names no file: every command checks its input thus.
 bool InputMissing(const QString& path);
 // Opens path as the desktop program opens it (OpenDesign at bitsPerPixel), reporting

@@ -9,20 +9,6 @@
 #include <QFile>
 #include <cstdio>
 
-namespace {
-
-// Reads "--name value" out of args; false when the value is missing.
-bool TakeOption(QStringList& args, const QString& name, QString& value) {
-    const int at = args.indexOf(name);
-    if (at < 0) return true;
-    if (at + 1 >= args.size()) return false;
-    value = args[at + 1];
-    args.remove(at, 2);
-    return true;
-}
-
-} // namespace
-
 int CommandConvert(const QStringList& input) {
     QStringList args = input;
     QString colors, compression = QStringLiteral("2");

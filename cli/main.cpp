@@ -17,13 +17,25 @@ const char* const kUsage = "usage: velmora-cli COMMAND ...\n"
                            "  thumbnail IN OUT.png             write the 80 x 100 thumbnail of a design\n"
                            "  dump FILE --json [--legacy-bottom-up]\n"
                            "                                   header, palette and pixel digest as JSON\n"
-                           "  make-palette OUT.fcr             write the default palette of new designs\n";
+                           "  make-palette OUT.fcr             write the default palette of new designs\n"
+                           "  repeat IN OUT --tile L,T,W,H [--type normal|half-drop-ver|half-drop-hor]\n"
+                           "         [--drop PIXELS|N/D] [--superimpose 0|1|2] [--size-limit X,Y]\n"
+                           "                                   repeat a tile of the design over it\n";
 
 } // namespace
 
 int Fail(uint32_t code, const QString& extra) {
     ReportError(code, MB_OK, extra);
     return 1;
+}
+
+bool TakeOption(QStringList& args, const QString& name, QString& value) {
+    const int at = args.indexOf(name);
+    if (at < 0) return true;
+    if (at + 1 >= args.size()) return false;
+    value = args[at + 1];
+    args.remove(at, 2);
+    return true;
 }
 
 bool InputMissing(const QString& path) {
@@ -62,6 +74,8 @@ int main(int argc, char** argv) {
         status = CommandDump(args);
     else if (command == "make-palette")
         status = CommandMakePalette(args);
+    else if (command == "repeat")
+        status = CommandRepeat(args);
     else
         std::fputs(kUsage, stderr);
     FreeAppTables();

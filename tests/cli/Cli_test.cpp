@@ -189,3 +189,47 @@ TEST_F(CliTest, InputsAreRefusedAsTheProgramRefusesThem) {
     FreeAppTables();
     qunsetenv("VELMORA_HOME");
 }
+
+// repeat: every pixel of the result is the tile's pixel that the half drop lands there.
+TEST_F(CliTest, RepeatWritesTheHalfDropOfTheTileAndRefusesBadInput) {
+    const QString png = Write("rose:", "rose.png"), out = dir.path() + "/out.png";
+    const TRun r =
+        Cli({"repeat", png, out, "--tile", "10,5,20,15", "--type", "half-drop-ver", "--drop", "1/2"});
+    ASSERT_EQ(r.Status, 0) << r.Err.toStdString();
+    Magick::Image a(png.toStdString()), b(out.toStdString());
+    std::vector<uint8_t> pa(70 * 46 * 3), pb(70 * 46 * 3);
+    a.write(0, 0, 70, 46, "RGB", Magick::CharPixel, pa.data());
+    b.write(0, 0, 70, 46, "RGB", Magick::CharPixel, pb.data());
+    int wrong = 0;
+    for (int y = 0; y < 46; ++y)
+        for (int x = 0; x < 70; ++x) {
+            const int k = (x + 10) / 20 - 1; // floor((x - 10) / 20) for x >= 0
+            const int tx = (x + 10) % 20, ty = ((y - 5 - k * 7) % 15 + 15) % 15;
+            for (int c = 0; c < 3; ++c)
+                wrong += pb[(y * 70 + x) * 3 + c] != pa[((5 + ty) * 70 + 10 + tx) * 3 + c];
+        }
+    EXPECT_EQ(wrong, 0);
+
+    struct Bad {
+        QStringList options;
+        int status;
+        const char* message;
+    };
+    const Bad bad[] = {
+        {{"--tile", "0,0,0,5"}, 1, "holds no pixel"},
+        {{"--tile", "60,0,20,5"}, 1, "holds no pixel"},
+        {{"--tile", "0,0,5,5", "--drop", "1/0"}, 1, "Enter a number"},
+        {{"--tile", "0,0,5,5", "--drop", "two"}, 1, "Enter a number"},
+        {{"--tile", "0,0,5"}, 2, "usage"},
+        {{"--tile", "0,0,5,5", "--type", "diagonal"}, 2, "usage"},
+        {{"--tile", "0,0,5,5", "--superimpose", "3"}, 2, "usage"},
+        {{"--tile", "0,0,5,5", "--size-limit", "0,1"}, 2, "usage"},
+    };
+    const QString none = dir.path() + "/none.png";
+    for (const Bad& c : bad) {
+        const TRun no = Cli(QStringList{"repeat", png, none} + c.options);
+        EXPECT_EQ(no.Status, c.status) << c.options.join(' ').toStdString();
+        EXPECT_TRUE(no.Err.contains(c.message)) << no.Err.toStdString();
+        EXPECT_FALSE(QFile::exists(none));
+    }
+}
