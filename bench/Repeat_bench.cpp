@@ -1,0 +1,52 @@
+// The Repeat tool over the whole A0 8-bit design with a 300 x 200 tile: NORMAL and
+// HALF DROP VER in superimpose mode 0 (tile-sized row copies) beside one memcpy
+// of the design's bytes, and HALF DROP VER in mode 2 (pixel by pixel), one run.
+#include "Groundarea.h"
+#include "tools/Repeat.h"
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+void RunRepeat(benchmark::State& state, int function, int mode) {
+    TDocument& doc = A0(8);
+    TRepeatSettings s;
+    s.Tile = QRect(1200, 900, 300, 200), s.Function = function, s.Drop = 100, s.Rule.Mode = mode;
+    TChange change(doc, 0);
+    for (auto _ : state) {
+        if (PaintRepeat(change, doc.WorkArea(), s, doc.Bounds())) return state.SkipWithError("refused");
+        benchmark::ClobberMemory();
+    }
+    PutBack(change);
+    Count(state, int64_t(kA0Width) * kA0Height);
+}
+
+void BM_RepeatNormalMode0(benchmark::State& state) {
+    RunRepeat(state, RepeatNormal, 0);
+}
+void BM_RepeatHalfDropVerMode0(benchmark::State& state) {
+    RunRepeat(state, RepeatHalfDropVer, 0);
+}
+void BM_RepeatHalfDropVerMode2(benchmark::State& state) {
+    RunRepeat(state, RepeatHalfDropVer, 2);
+}
+
+// The reference: the design's bytes copied once.
+void BM_RepeatMemcpyReference(benchmark::State& state) {
+    const TOrvaneBitmap& picture = A0(8).Picture();
+    const size_t n = size_t(picture.BytesPerLine()) * picture.Height;
+    std::vector<uint8_t> from(n, 7), to(n);
+    for (auto _ : state) {
+        std::memcpy(to.data(), from.data(), n);
+        benchmark::ClobberMemory();
+    }
+    Count(state, int64_t(kA0Width) * kA0Height);
+}
+
+} // namespace
+
+BENCHMARK(BM_RepeatMemcpyReference)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RepeatNormalMode0)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RepeatHalfDropVerMode0)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RepeatHalfDropVerMode2)->Unit(benchmark::kMillisecond);
