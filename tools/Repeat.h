@@ -77,5 +77,6 @@ uint32_t PaintRepeat(TChange& change, const TWorkArea& selection, const TRepeatS
                      const QRect& area);
 
 // Rolls settings' tile by its match function (3 .. 5; recover: back) as one change,
-// through the guard. Returns 0 or an error code with the design as it was.
+// through the guard: pixels it keeps stay, so recover is exact where it let the whole
+// tile through (undo is exact always). Returns 0 or an error code with the design as it was.
 uint32_t MatchTile(TDocument& document, const TRepeatSettings& settings, bool recover);

@@ -146,6 +146,10 @@ TEST_P(Repeating, MatchRollsAndRecoverUndoesIt) {
     s.Function = RepeatMatchHor, s.Drop = 1;
     ASSERT_EQ(MatchTile(doc, s, false), 0u);
     EXPECT_EQ(Rows(), (std::vector<std::string>{"klij", "opmn", "bcda", "fghe"}));
+    ASSERT_EQ(MatchTile(doc, s, true), 0u);
+    s.Function = RepeatMatchVer;
+    ASSERT_EQ(MatchTile(doc, s, false), 0u);
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"klef", "opij", "cdmn", "ghab"}));
 
     const std::vector<std::string> odd = {"abcde", "fghij", "klmno", "pqrst", "uvwxy"};
     for (int function : {RepeatMatchNormal, RepeatMatchVer, RepeatMatchHor})
