@@ -22,6 +22,8 @@
 #include "tools/Penpick.h"
 #include "tools/Pensettings.h"
 #include "tools/Pentool.h"
+#include "tools/Repeat_f.h"
+#include "tools/Repeattool.h"
 #include "tools/Spreadfill_f.h"
 #include "tools/Spreadtool.h"
 #include "tools/Undolist_f.h"
@@ -71,7 +73,7 @@ void TMainForm::ConnectToolWindows() {
     // Tool windows that exist so far; the others come with their tools.
     MainMenu_->ToolExists = [](int tool) {
         return tool == ToolUndo || tool == ToolDraw || tool == ToolMoveCopy || tool == ToolWindow ||
-               tool == ToolSpreadFill || tool == ToolFill;
+               tool == ToolSpreadFill || tool == ToolFill || tool == ToolRepeat;
     };
     MainMenu_->CreateToolWindow = [this](int tool, QWidget* owner) -> QWidget* {
         if (tool == ToolWindow) {
@@ -102,6 +104,15 @@ void TMainForm::ConnectToolWindows() {
             fill->SetPalette(doc ? &doc->Document().Palette() : nullptr);
             fill->ShowColour(ShownColour(MainMenu_->Dispatch().Colour()));
             return fill;
+        }
+        if (tool == ToolRepeat) {
+            // The tile is the current design's selection; without one the stored tile stays.
+            auto* repeat = new TRepeatForm(owner);
+            repeat->setFont(UserFont());
+            const TMainImageForm* doc = CurrentDocument();
+            if (doc && doc->Document().HasSelection())
+                repeat->SetTile(doc->Document().Selection().boundingRect());
+            return repeat;
         }
         if (tool != ToolUndo) return nullptr;
         auto* list = new TUndoForm(UndoStore(), owner);
@@ -146,6 +157,12 @@ void TMainForm::ConnectToolWindows() {
             };
             if (auto* fill = qobject_cast<TFillForm*>(MainMenu_->ToolWindow()))
                 fill->Attach(engine.get(), context);
+            return engine;
+        }
+        if (tool == ToolRepeat) {
+            auto engine = std::make_unique<TRepeatTool>();
+            if (auto* repeat = qobject_cast<TRepeatForm*>(MainMenu_->ToolWindow()))
+                repeat->Attach(engine.get(), context);
             return engine;
         }
         if (tool != ToolDraw) return nullptr;
