@@ -132,7 +132,7 @@ TEST_F(RepeatWindow, ScreenshotOfAHalfDropRepeat) {
     TMainImageForm* doc =
         main->OpenFile(QStringLiteral(VELMORA_SOURCE_DATA_DIR "/Bin/Carpet/splash.bmp"), 0, 8);
     ASSERT_NE(doc, nullptr);
-    doc->parentWidget()->setGeometry(0, 0, 820, 560);
+    doc->parentWidget()->setGeometry(260, 0, 820, 560); // beside the tool window
     doc->iMainImage->SetZoom(1, 1);
     doc->iMainImage->SetPosition(0, 0);
     ASSERT_TRUE(doc->Document().SetSelection(QRegion(150, 60, 160, 150)));
