@@ -1,0 +1,75 @@
+// The Repeat tool's engine driven without a window: the apply rectangle under the
+// size limit, presses per function, and matches recovered with the values they had.
+#include "raster/Undo.h"
+#include "shell/Mainmenu.h"
+#include "support/Draw.h"
+#include "support/Pictures.h"
+#include "support/Toolscene.h"
+#include "tools/Repeattool.h"
+
+namespace {
+
+class RepeatTool : public ToolTest {
+  protected:
+    void Open() {
+        OpenArt(doc, {"ab......", "cd......", "........"}, 8, 'z');
+        doc.AttachUndo();
+        auto engine = std::make_unique<TRepeatTool>();
+        tool = engine.get();
+        dispatch.Activate(ToolRepeat, std::move(engine));
+        dispatch.SetCurrent(&doc, &view);
+    }
+    void Use(int function, bool limit, int drop = 0) {
+        TRepeatState s;
+        s.Settings.Tile = QRect(0, 0, 2, 2), s.Settings.Function = function, s.Settings.SizeLimit = limit;
+        s.Settings.CountX = 2, s.DropVer = drop;
+        tool->SetState(s);
+    }
+    TRepeatTool* tool = nullptr;
+};
+
+} // namespace
+
+TEST_F(RepeatTool, PressesWriteTheFunctionIntoTheRectangleTheMouseSet) {
+    Open();
+    struct Case {
+        int function;
+        bool limit;
+        int drop;
+        Strings want;
+    } cases[] = {
+        {RepeatNormal, true, 0, {"abab....", "cdcd....", "........"}}, // two tiles across, one down
+        {RepeatNormal, false, 0, {"abababab", "cdcdcdcd", "abababab"}},
+        {RepeatHalfDropVer, false, 1, {"abcdabcd", "cdabcdab", "abcdabcd"}},
+        {RepeatMatchNormal, false, 0, {"ab......", "cd......", "........"}}, // matches act from the window
+    };
+    for (const Case& c : cases) {
+        Use(c.function, c.limit, c.drop);
+        dispatch.MouseMove(doc, &view, PointerAt(1, 1, ButtonNone));
+        EXPECT_EQ(view.Band, c.limit ? QRect(0, 0, 4, 2) : QRect()) << c.function;
+        Click({1, 1});
+        EXPECT_EQ(Picture(), c.want) << c.function;
+        if (Picture() != Strings{"ab......", "cd......", "........"}) {
+            ASSERT_TRUE(doc.Undo());
+        }
+    }
+}
+
+TEST_F(RepeatTool, RecoverUndoesTheLastMatchWithItsOwnValuesOnly) {
+    Open();
+    const Strings before = Picture();
+    TToolContext& context = dispatch.Context();
+    EXPECT_EQ(tool->Recover(context), 0u); // nothing to recover: nothing changes
+    EXPECT_EQ(Picture(), before);
+    Use(RepeatHalfDropVer, false, 1);
+    ASSERT_EQ(tool->Match(context, RepeatMatchVer), 0u);
+    ASSERT_EQ(tool->Match(context, RepeatMatchVer), 0u);
+    EXPECT_EQ(tool->State().Match.Count, 2);
+    Use(RepeatNormal, false); // the window moves on; the record stays
+    EXPECT_EQ(tool->State().Match.Count, 2);
+    ASSERT_EQ(tool->Recover(context), 0u);
+    ASSERT_EQ(tool->Recover(context), 0u);
+    EXPECT_EQ(Picture(), before);
+    EXPECT_EQ(tool->Recover(context), 0u);
+    EXPECT_EQ(Picture(), before);
+}
