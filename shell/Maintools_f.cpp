@@ -15,6 +15,8 @@
 #include "tools/Filltool.h"
 #include "tools/Movecopy.h"
 #include "tools/Movecopy_f.h"
+#include "tools/Patternrepeat.h"
+#include "tools/Patternrepeat_f.h"
 #include "tools/Penmanager_f.h"
 #include "tools/Penmask.h"
 #include "tools/Penobject.h"
@@ -73,7 +75,7 @@ void TMainForm::ConnectToolWindows() {
     // Tool windows that exist so far; the others come with their tools.
     MainMenu_->ToolExists = [](int tool) {
         return tool == ToolUndo || tool == ToolDraw || tool == ToolMoveCopy || tool == ToolWindow ||
-               tool == ToolSpreadFill || tool == ToolFill || tool == ToolRepeat;
+               tool == ToolSpreadFill || tool == ToolFill || tool == ToolRepeat || tool == ToolPatternRepeat;
     };
     MainMenu_->CreateToolWindow = [this](int tool, QWidget* owner) -> QWidget* {
         if (tool == ToolWindow) {
@@ -113,6 +115,11 @@ void TMainForm::ConnectToolWindows() {
             if (doc && doc->Document().HasSelection())
                 repeat->SetTile(doc->Document().Selection().boundingRect());
             return repeat;
+        }
+        if (tool == ToolPatternRepeat) {
+            auto* pattern = new TPatternRepeatForm(owner);
+            pattern->setFont(UserFont());
+            return pattern;
         }
         if (tool != ToolUndo) return nullptr;
         auto* list = new TUndoForm(UndoStore(), owner);
@@ -163,6 +170,12 @@ void TMainForm::ConnectToolWindows() {
             auto engine = std::make_unique<TRepeatTool>();
             if (auto* repeat = qobject_cast<TRepeatForm*>(MainMenu_->ToolWindow()))
                 repeat->Attach(engine.get(), context);
+            return engine;
+        }
+        if (tool == ToolPatternRepeat) {
+            auto engine = std::make_unique<TPatternRepeatTool>();
+            if (auto* pattern = qobject_cast<TPatternRepeatForm*>(MainMenu_->ToolWindow()))
+                pattern->Attach(engine.get(), context);
             return engine;
         }
         if (tool != ToolDraw) return nullptr;
