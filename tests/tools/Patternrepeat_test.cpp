@@ -130,6 +130,20 @@ TEST_F(PatternTool, RegularTilesWithTheHandleAndAMissingMotifChangesNothing) {
     EXPECT_FALSE(doc.Undo());
 }
 
+TEST_F(PatternTool, SelectPosTakesTheHandleFromAClickInsideTheBoxOnly) {
+    const Strings blank{"....", "...."};
+    Open(blank, {"ab"});
+    Use(PatternSpray, 100, PatternMirror);
+    tool->SelectHandle(QRect(0, 0, 2, 1));
+    Click({3, 1}); // outside: ignored, still selecting, nothing written
+    EXPECT_TRUE(tool->SelectingHandle());
+    Click({1, 0}); // the right edge: the left edge once mirrored
+    EXPECT_FALSE(tool->SelectingHandle());
+    EXPECT_EQ(tool->Settings().Handle, QPoint(0, 0));
+    EXPECT_EQ(Picture(), blank);
+    EXPECT_FALSE(doc.Undo());
+}
+
 TEST_F(PatternTool, IrregularRepeatsItsScatterFromTheSeed) {
     const Strings blank(12, std::string(12, '.'));
     Open(blank, {"a"});
