@@ -32,6 +32,17 @@ void BM_RepeatHalfDropVerMode2(benchmark::State& state) {
     RunRepeat(state, RepeatHalfDropVer, 2);
 }
 
+// One preview update over a 1600 x 1000 view of the A0 design, as a mouse move builds it.
+void BM_RepeatPreviewView(benchmark::State& state) {
+    TDocument& doc = A0(8);
+    TRepeatSettings s;
+    s.Tile = QRect(1200, 900, 300, 200), s.Function = RepeatHalfDropVer, s.Drop = 100;
+    for (auto _ : state)
+        if (RepeatPreview(doc, s, QRect(2000, 3000, 1600, 1000)).isNull())
+            return state.SkipWithError("refused");
+    Count(state, int64_t(1600) * 1000);
+}
+
 // The reference: the design's bytes copied once.
 void BM_RepeatMemcpyReference(benchmark::State& state) {
     const TOrvaneBitmap& picture = A0(8).Picture();
@@ -50,3 +61,4 @@ BENCHMARK(BM_RepeatMemcpyReference)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RepeatNormalMode0)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RepeatHalfDropVerMode0)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RepeatHalfDropVerMode2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RepeatPreviewView)->Unit(benchmark::kMillisecond);
