@@ -186,12 +186,35 @@ QImage RepeatPreview(const TDocument& document, const TRepeatSettings& settings,
         QImage shown(cut.size(), indexed ? QImage::Format_Indexed8 : QImage::Format_BGR888);
         if (shown.isNull()) return {};
         if (indexed) shown.setColorTable(ColorTable(document.Palette()));
-        QImage opaque(tile.Mask.empty() ? QSize() : cut.size(), QImage::Format_Grayscale8);
-        for (int y = 0; y < cut.height(); ++y)
-            RepeatRow(settings, tile, cut.top() + y, cut.left(), cut.right(), shown.scanLine(y),
-                      tile.Mask.empty() ? nullptr : opaque.scanLine(y));
-        if (tile.Mask.empty()) return shown;
-        // Where the selection's mask is off the tile lets the design through.
+        QImage opaque(cut.size(), QImage::Format_Grayscale8);
+        if (opaque.isNull()) return {};
+        opaque.fill(255);
+        const TWriteGuard guard = document.Guard();
+        const int mode = settings.Rule.Mode >= 0 && settings.Rule.Mode <= 3 ? settings.Rule.Mode : 0;
+        bool clear = false;
+        for (int y = 0; y < cut.height(); ++y) {
+            uint8_t* row = shown.scanLine(y);
+            uint8_t* keep = opaque.scanLine(y);
+            RepeatRow(settings, tile, cut.top() + y, cut.left(), cut.right(), row,
+                      tile.Mask.empty() ? nullptr : keep);
+            if (mode == 0 && guard.Open()) { // only the mask decides: no pass per pixel
+                clear |= !tile.Mask.empty();
+                continue;
+            }
+            const uint8_t* design = picture.ScanLine(cut.top() + y) + size_t(cut.left()) * tile.Bytes;
+            for (int x = 0; x < cut.width(); ++x) {
+                const int px = cut.left() + x, py = cut.top() + y;
+                const size_t at = size_t(x) * tile.Bytes;
+                keep[x] = PieceWrites(mode, keep[x] != 0, BackgroundPixel(row + at, indexed),
+                                      BackgroundPixel(design + at, indexed), px, py) &&
+                                  (guard.Open() || guard.Allows(picture, px, py))
+                              ? 255
+                              : 0;
+                clear |= !keep[x];
+            }
+        }
+        if (!clear) return shown;
+        // Where the press keeps the design's pixel the design shows through.
         shown = shown.convertToFormat(QImage::Format_ARGB32_Premultiplied);
         for (int y = 0; y < shown.height(); ++y) {
             auto* row = reinterpret_cast<QRgb*>(shown.scanLine(y));

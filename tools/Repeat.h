@@ -78,8 +78,9 @@ uint32_t PaintRepeat(TChange& change, const TWorkArea& selection, const TRepeatS
                      const QRect& area);
 
 // The tile's pixels as a repeat lands them over area (cut to the picture), for a window
-// to show before the press: pixels outside the selection's mask are transparent, the
-// design is not read past the tile. Null for a bad tile or function, another depth,
+// to show over the design before the press: transparent where the press would keep the
+// design's pixel (the selection's mask, settings' superimpose rule, the guard). Mode 3
+// shows the tile's colour where the press mixes. Null for a bad tile or function, another depth,
 // an empty area or no memory.
 QImage RepeatPreview(const TDocument& document, const TRepeatSettings& settings, const QRect& area);
 

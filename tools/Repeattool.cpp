@@ -50,7 +50,9 @@ void TRepeatTool::ShowPreview(TToolContext& context) {
         // Only the part in view is built: a whole A0 design would be too slow per move.
         const QRect visible = context.View->Visible();
         if (!visible.isEmpty()) area &= visible;
-        shown = RepeatPreview(*context.Document, StateV.Current(), area);
+        TRepeatSettings s = StateV.Current();
+        s.Rule = TSuperimposeRule{context.Super, context.Overlap};
+        shown = RepeatPreview(*context.Document, s, area);
     }
     if (shown.isNull() && !Previewing) return;
     Previewing = !shown.isNull();
