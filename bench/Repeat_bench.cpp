@@ -32,6 +32,18 @@ void BM_RepeatHalfDropVerMode2(benchmark::State& state) {
     RunRepeat(state, RepeatHalfDropVer, 2);
 }
 
+// One preview update as a mouse move builds it: over a 1600 x 1000 view of the A0
+// design at 1:1 (argument 0), or over all of it, as a view zoomed out to 1:16 shows (1).
+void BM_RepeatPreviewView(benchmark::State& state) {
+    const QRect view = state.range(0) ? QRect(0, 0, kA0Width, kA0Height) : QRect(2000, 3000, 1600, 1000);
+    TDocument& doc = A0(8);
+    TRepeatSettings s;
+    s.Tile = QRect(1200, 900, 300, 200), s.Function = RepeatHalfDropVer, s.Drop = 100;
+    for (auto _ : state)
+        if (RepeatPreview(doc, s, view).isNull()) return state.SkipWithError("refused");
+    Count(state, int64_t(view.width()) * view.height());
+}
+
 // The reference: the design's bytes copied once.
 void BM_RepeatMemcpyReference(benchmark::State& state) {
     const TOrvaneBitmap& picture = A0(8).Picture();
@@ -50,3 +62,4 @@ BENCHMARK(BM_RepeatMemcpyReference)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RepeatNormalMode0)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RepeatHalfDropVerMode0)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RepeatHalfDropVerMode2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RepeatPreviewView)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);

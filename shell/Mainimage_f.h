@@ -69,6 +69,7 @@ class TMainImageForm : public QWidget, public TToolView {
     void ShowRubberBand(const QRect& rect) override;
     void ShowShape(const std::vector<QPolygon>& lines) override;
     void ShowFloating(const QImage& picture, QPoint at) override;
+    QRect Visible() const override;
     TRepeatWrap Repeat() const override;
 
     // The repeat display of this window (a TRepeatKind; the drops are half a tile).

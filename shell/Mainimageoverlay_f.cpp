@@ -63,3 +63,10 @@ void TMainImageForm::ShowFloating(const QImage& picture, QPoint at) {
             picture, source);
     });
 }
+
+QRect TMainImageForm::Visible() const {
+    const TImageView& view = iMainImage->View();
+    const QPoint from(view.CanvasToBitmapX(0), view.CanvasToBitmapY(0));
+    const QPoint to(view.CanvasToBitmapX(iMainImage->width()), view.CanvasToBitmapY(iMainImage->height()));
+    return QRect(from, to).intersected(Doc->Bounds());
+}

@@ -1,5 +1,6 @@
 #include "tools/Repeat.h"
 
+#include "raster/Bitmapimage.h"
 #include "raster/Repeatwrap.h"
 #include "shell/Exception.h"
 #include "shell/Tdocument.h"
@@ -171,6 +172,60 @@ uint32_t PaintRepeat(TChange& change, const TWorkArea& selection, const TRepeatS
     if (const uint32_t code = Superimpose(change, cut, rows, settings.Rule, &touched)) return code;
     if (!touched.isEmpty()) change.Touch(touched);
     return 0;
+}
+
+QImage RepeatPreview(const TDocument& document, const TRepeatSettings& settings, const QRect& area) {
+    const TOrvaneBitmap& picture = document.Picture();
+    const QRect cut = area.intersected(document.Bounds());
+    if (cut.isEmpty() || CheckTile(settings.Tile, document.Bounds().size())) return {};
+    if (settings.Function < RepeatNormal || settings.Function > RepeatHalfDropHor) return {};
+    if (picture.BitsPerPixel != 8 && picture.BitsPerPixel != 24) return {};
+    try {
+        const TTileCopy tile = CopyTile(picture, document.WorkArea(), settings.Tile);
+        const bool indexed = tile.Bytes == 1;
+        QImage shown(cut.size(), indexed ? QImage::Format_Indexed8 : QImage::Format_BGR888);
+        if (shown.isNull()) return {};
+        if (indexed) shown.setColorTable(ColorTable(document.Palette()));
+        QImage opaque(cut.size(), QImage::Format_Grayscale8);
+        if (opaque.isNull()) return {};
+        opaque.fill(255);
+        const TWriteGuard guard = document.Guard();
+        const int mode = settings.Rule.Mode >= 0 && settings.Rule.Mode <= 3 ? settings.Rule.Mode : 0;
+        bool clear = false;
+        for (int y = 0; y < cut.height(); ++y) {
+            uint8_t* row = shown.scanLine(y);
+            uint8_t* keep = opaque.scanLine(y);
+            RepeatRow(settings, tile, cut.top() + y, cut.left(), cut.right(), row,
+                      tile.Mask.empty() ? nullptr : keep);
+            if (mode == 0 && guard.Open()) { // only the mask decides: no pass per pixel
+                clear |= !tile.Mask.empty();
+                continue;
+            }
+            const uint8_t* design = picture.ScanLine(cut.top() + y) + size_t(cut.left()) * tile.Bytes;
+            for (int x = 0; x < cut.width(); ++x) {
+                const int px = cut.left() + x, py = cut.top() + y;
+                const size_t at = size_t(x) * tile.Bytes;
+                keep[x] = PieceWrites(mode, keep[x] != 0, BackgroundPixel(row + at, indexed),
+                                      BackgroundPixel(design + at, indexed), px, py) &&
+                                  (guard.Open() || guard.Allows(picture, px, py))
+                              ? 255
+                              : 0;
+                clear |= !keep[x];
+            }
+        }
+        if (!clear) return shown;
+        // Where the press keeps the design's pixel the design shows through.
+        shown = shown.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        for (int y = 0; y < shown.height(); ++y) {
+            auto* row = reinterpret_cast<QRgb*>(shown.scanLine(y));
+            const uint8_t* keep = opaque.constScanLine(y);
+            for (int x = 0; x < shown.width(); ++x)
+                if (!keep[x]) row[x] = 0;
+        }
+        return shown;
+    } catch (const std::bad_alloc&) {
+        return {};
+    }
 }
 
 uint32_t ApplyRepeat(TDocument& document, const TRepeatSettings& settings, const QRect& area) {

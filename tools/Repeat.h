@@ -19,6 +19,7 @@
 
 #include "tools/Superimpose.h"
 
+#include <QImage>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -75,6 +76,13 @@ uint32_t ApplyRepeat(TDocument& document, const TRepeatSettings& settings, const
 // transparent outside selection when it is on.
 uint32_t PaintRepeat(TChange& change, const TWorkArea& selection, const TRepeatSettings& settings,
                      const QRect& area);
+
+// The tile's pixels as a repeat lands them over area (cut to the picture), for a window
+// to show over the design before the press: transparent where the press would keep the
+// design's pixel (the selection's mask, settings' superimpose rule, the guard). Mode 3
+// shows the tile's colour where the press mixes. Null for a bad tile or function, another depth,
+// an empty area or no memory.
+QImage RepeatPreview(const TDocument& document, const TRepeatSettings& settings, const QRect& area);
 
 // Rolls settings' tile by its match function (3 .. 5; recover: back) as one change,
 // through the guard: pixels it keeps stay, so recover is exact where it let the whole

@@ -224,5 +224,6 @@ void TRepeatForm::ShowState() {
 void TRepeatForm::Push() {
     StateV.Clamp();
     if (Engine) Engine->SetState(StateV);
+    if (Engine && Context) Engine->ShowPreview(*Context);
     ShowState();
 }

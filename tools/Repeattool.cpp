@@ -38,6 +38,25 @@ void TRepeatTool::MouseMove(TToolContext& context, const TToolPointer& p) {
     if (!context.View) return;
     const bool show = StateV.Settings.SizeLimit && StateV.Settings.Function <= RepeatHalfDropHor;
     context.View->ShowRubberBand(show ? Area(context.Document->Bounds().size()) : QRect());
+    ShowPreview(context);
+}
+
+void TRepeatTool::ShowPreview(TToolContext& context) {
+    if (!context.View) return;
+    QImage shown;
+    QRect area;
+    if (context.Document && StateV.Settings.Function <= RepeatHalfDropHor) {
+        area = Area(context.Document->Bounds().size());
+        // Only the part in view is built: a whole A0 design would be too slow per move.
+        const QRect visible = context.View->Visible();
+        if (!visible.isEmpty()) area &= visible;
+        TRepeatSettings s = StateV.Current();
+        s.Rule = TSuperimposeRule{context.Super, context.Overlap};
+        shown = RepeatPreview(*context.Document, s, area);
+    }
+    if (shown.isNull() && !Previewing) return;
+    Previewing = !shown.isNull();
+    context.View->ShowFloating(shown, area.topLeft());
 }
 
 void TRepeatTool::MouseDown(TToolContext& context, const TToolPointer& p) {
@@ -48,7 +67,10 @@ void TRepeatTool::MouseDown(TToolContext& context, const TToolPointer& p) {
 }
 
 void TRepeatTool::Finish(TToolContext& context) {
-    if (context.View) context.View->ShowRubberBand(QRect());
+    if (!context.View) return;
+    context.View->ShowRubberBand(QRect());
+    if (Previewing) context.View->ShowFloating(QImage(), QPoint());
+    Previewing = false;
 }
 
 void TRepeatTool::Cancel(TToolContext& context) {
@@ -60,7 +82,9 @@ uint32_t TRepeatTool::Apply(TToolContext& context, const QRect& area) {
     TRepeatSettings s = StateV.Current();
     if (s.Function > RepeatHalfDropHor) return 0;
     s.Rule = TSuperimposeRule{context.Super, context.Overlap};
-    return Reported(ApplyRepeat(*context.Document, s, area));
+    const uint32_t code = Reported(ApplyRepeat(*context.Document, s, area));
+    ShowPreview(context);
+    return code;
 }
 
 uint32_t TRepeatTool::Match(TToolContext& context, int function) {
@@ -70,6 +94,7 @@ uint32_t TRepeatTool::Match(TToolContext& context, int function) {
     state.Settings.Function = function;
     const TRepeatSettings s = state.Current();
     if (const uint32_t code = Reported(MatchTile(*context.Document, s, false))) return code;
+    ShowPreview(context); // the rolled tile repeats now
     TRepeatMatch& m = StateV.Match;
     const bool same = m.Count > 0 && m.Function == function && m.Drop == s.Drop && m.Tile == s.Tile;
     m = TRepeatMatch{function, s.Drop, s.Tile, same ? m.Count + 1 : 1};
@@ -85,5 +110,6 @@ uint32_t TRepeatTool::Recover(TToolContext& context) {
     s.Tile = m.Tile;
     if (const uint32_t code = Reported(MatchTile(*context.Document, s, true))) return code;
     --m.Count;
+    ShowPreview(context);
     return 0;
 }

@@ -7,8 +7,10 @@
 // into that rectangle as one undo step, combined by the context's superimpose
 // mode. Match rolls the tile at once (one undo step) and counts the rolls;
 // Recover undoes the last one with the function, drop and tile it was made with,
-// whatever the window shows now. Failures are reported (ReportError) and change
-// nothing.
+// whatever the window shows now. While a repeat function is chosen the window shows
+// what a press would write over the apply rectangle (the part in view), as a floating
+// picture that leaves the design untouched; it goes with the tool. Failures are reported (ReportError) and
+// change nothing.
 
 #include "tools/Repeatsettings.h"
 #include "tools/Tool.h"
@@ -32,6 +34,8 @@ class TRepeatTool : public TTool {
     const TRepeatState& State() const { return StateV; }
     // The rectangle the next press writes on a canvas of size canvas.
     QRect Area(QSize canvas) const;
+    // Shows (or, for the matches, removes) the preview of the next press in the window.
+    void ShowPreview(TToolContext& context);
     // Writes the repeat over area; 0 or the error code it reported.
     uint32_t Apply(TToolContext& context, const QRect& area);
     // Rolls the tile by function (a match function, with its drop from the state),
@@ -44,5 +48,6 @@ class TRepeatTool : public TTool {
 
   private:
     TRepeatState StateV;
+    bool Previewing = false;
     QPoint Mouse{-1, -1}; // the last pointer position; none yet: the tile's corner
 };

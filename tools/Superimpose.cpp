@@ -90,6 +90,14 @@ class TMixEntries {
 
 } // namespace
 
+bool BackgroundPixel(const uint8_t* pixel, bool indexed) {
+    return indexed ? pixel[0] <= 1 : PixelColour(pixel) == kWhite;
+}
+
+bool PieceWrites(int mode, bool opaque, bool pieceBackground, bool designBackground, int x, int y) {
+    return Decide(mode, opaque, pieceBackground, designBackground, x, y) != Keep;
+}
+
 uint32_t Superimpose(TChange& change, const QRect& area, const TPieceRows& rows, const TSuperimposeRule& rule,
                      QRect* touched) {
     if (touched) *touched = QRect();
@@ -111,8 +119,8 @@ uint32_t Superimpose(TChange& change, const QRect& area, const TPieceRows& rows,
             uint8_t* design = picture.ScanLine(y) + size_t(cut.left()) * bytes;
             const uint8_t* piece = row.Pixels;
             for (int x = cut.left(); x <= cut.right(); ++x, design += bytes, piece += bytes) {
-                const bool pieceBackground = indexed ? piece[0] <= 1 : PixelColour(piece) == kWhite;
-                const bool designBackground = indexed ? design[0] <= 1 : PixelColour(design) == kWhite;
+                const bool pieceBackground = BackgroundPixel(piece, indexed);
+                const bool designBackground = BackgroundPixel(design, indexed);
                 const bool opaque = !row.Mask || row.Mask[x - cut.left()] != 0;
                 const TAction action = Decide(mode, opaque, pieceBackground, designBackground, x, y);
                 if (action == Keep || !guard.Allows(picture, x, y)) continue;

@@ -33,6 +33,12 @@ struct TPieceRow {
 };
 using TPieceRows = std::function<TPieceRow(int x, int y)>;
 
+// Whether a pixel (in a 256-colour or full-colour design's layout) is background.
+bool BackgroundPixel(const uint8_t* pixel, bool indexed);
+// Whether the piece's pixel is written (taken or mixed) at picture point (x, y) by
+// mode, before the guard: opaque by its mask, and the backgrounds of both pixels.
+bool PieceWrites(int mode, bool opaque, bool pieceBackground, bool designBackground, int x, int y);
+
 // Writes the piece over area (picture coordinates; cut to the picture) through the
 // change. rows is asked once or twice per row of the cut area, for its left column.
 // In mode 3 a 256-colour design that needs more new colours than it has free drawing

@@ -47,6 +47,8 @@ class TToolView {
     // at (transparent where picture is); the design is not touched. A null picture
     // removes it.
     virtual void ShowFloating(const QImage& /*picture*/, QPoint /*at*/) {}
+    // The picture pixels in view; empty when the window cannot say (all may show).
+    virtual QRect Visible() const { return {}; }
     // The window's repeat display (off unless the window shows one): while it is on,
     // the window's pointer events are points of the endless plane.
     virtual TRepeatWrap Repeat() const { return {}; }
@@ -60,6 +62,8 @@ struct TToolContext {
     int Super = 0;     // superimpose mode 0 (off) .. 3
     int Overlap = 100; // mode 3: the piece's share of a mixed colour, 0 .. 100 %
     int Unit = 2;      // 0 Dot, 1 Inch, 2 Cm
+    // The picture pixels in view; empty when the window cannot say (all may show).
+    virtual QRect Visible() const { return {}; }
     // The window's repeat display: while it is on, pointer coordinates are points
     // of the endless repeat and every pixel a tool writes is wrapped through it.
     TRepeatWrap Repeat;

@@ -95,6 +95,25 @@ TEST_F(RepeatWindow, ClickedRepeatsLandByTheTileLookupAndUndo) {
     main->MainMenu()->CloseTool();
 }
 
+TEST_F(RepeatWindow, PreviewShowsOnTheCanvasBeforeTheClickAndGoesWithTheTool) {
+    TDocument& design = Design();
+    const std::vector<uint32_t> before = Pixels(design);
+    const auto shown = [this] { return canvas->grab().toImage().pixel(40, 30) & 0xFFFFFF; };
+    const uint32_t plain = shown();
+    TRepeatForm* form = Open();
+    ASSERT_NE(form, nullptr);
+    form->sbHDVer->click();
+    emit form->ComboBoxWH->textActivated("1/2");
+    const uint32_t previewed = shown();
+    EXPECT_NE(previewed, plain) << "the repeat shows before the click";
+    EXPECT_TRUE(Pixels(design) == before);
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(40, 30));
+    EXPECT_EQ(shown(), previewed) << "the click writes what was shown";
+    main->EUndoItem->trigger();
+    main->MainMenu()->CloseTool();
+    EXPECT_EQ(shown(), plain) << "the preview goes with the tool";
+}
+
 TEST_F(RepeatWindow, MatchIsRecoveredAfterARestartWhateverTheWindowShows) {
     TDocument& design = Design();
     const std::vector<uint32_t> before = Pixels(design);

@@ -22,9 +22,12 @@ struct TRecordingView : TToolView {
     std::vector<QPolygon> Lines; // the shape shown last
     QRect Band;                  // the rubber band shown last
     TRepeatWrap Wrap;            // the repeat the window says it shows
+    QImage Floating;             // the floating picture shown last, at FloatingAt
+    QPoint FloatingAt;
     void ScrollBy(int, int) override {}
     void ShowRubberBand(const QRect& rect) override { Band = rect; }
     void ShowShape(const std::vector<QPolygon>& lines) override { Lines = lines; }
+    void ShowFloating(const QImage& picture, QPoint at) override { Floating = picture, FloatingAt = at; }
     TRepeatWrap Repeat() const override { return Wrap; }
 };
 
