@@ -43,20 +43,28 @@ TTileCopy CopyTile(const TOrvaneBitmap& picture, const TWorkArea& selection, con
     return copy;
 }
 
+// The tile's repeat as the window's repeat display knows it, tile origin at 0, 0.
+TRepeatWrap TileWrap(const TRepeatSettings& s) {
+    const int kind = s.Function == RepeatHalfDropVer   ? RepeatDropVertical
+                     : s.Function == RepeatHalfDropHor ? RepeatDropHorizontal
+                                                       : RepeatStraight;
+    return TRepeatWrap{kind, s.Tile.width(), s.Tile.height(), s.Drop};
+}
+
 // Fills the run x0 .. x1 of canvas row y with the tile's pixels (and mask) as they
 // land there, in runs of at most one tile row.
 void RepeatRow(const TRepeatSettings& settings, const TTileCopy& tile, int y, int x0, int x1, uint8_t* pixels,
                uint8_t* mask) {
-    for (int x = x0; x <= x1;) {
-        const QPoint source = TileSource(settings, x, y);
-        const int n = std::min(tile.Width - source.x(), x1 - x + 1);
-        std::memcpy(pixels + size_t(x - x0) * tile.Bytes,
-                    tile.Row(source.y()) + size_t(source.x()) * tile.Bytes, size_t(n) * tile.Bytes);
-        if (mask)
-            std::memcpy(mask + (x - x0), tile.Mask.data() + size_t(source.y()) * tile.Width + source.x(),
-                        size_t(n));
-        x += n;
-    }
+    int at = 0; // pixels written so far
+    TileWrap(settings).Pieces(
+        y - settings.Tile.top(), x0 - settings.Tile.left(), x1 - settings.Tile.left(),
+        [&](int sy, int sx0, int sx1) {
+            const int n = sx1 - sx0 + 1;
+            std::memcpy(pixels + size_t(at) * tile.Bytes, tile.Row(sy) + size_t(sx0) * tile.Bytes,
+                        size_t(n) * tile.Bytes);
+            if (mask) std::memcpy(mask + at, tile.Mask.data() + size_t(sy) * tile.Width + sx0, size_t(n));
+            at += n;
+        });
 }
 
 int64_t Span(int count) {
@@ -112,16 +120,7 @@ uint32_t DropOfFraction(const QString& fraction, int size, int& drop) {
 }
 
 QPoint TileSource(const TRepeatSettings& s, int x, int y) {
-    const int w = s.Tile.width(), h = s.Tile.height();
-    const int64_t dx = int64_t(x) - s.Tile.left(), dy = int64_t(y) - s.Tile.top();
-    switch (s.Function) {
-    case RepeatHalfDropVer:
-        return QPoint(int(FloorMod(dx, w)), int(FloorMod(dy - FloorDiv(dx, w) * FloorMod(s.Drop, h), h)));
-    case RepeatHalfDropHor:
-        return QPoint(int(FloorMod(dx - FloorDiv(dy, h) * FloorMod(s.Drop, w), w)), int(FloorMod(dy, h)));
-    default:
-        return QPoint(int(FloorMod(dx, w)), int(FloorMod(dy, h)));
-    }
+    return TileWrap(s).Wrap(x - s.Tile.left(), y - s.Tile.top());
 }
 
 QRect ApplyRect(const TRepeatSettings& s, QSize canvas, QPoint mouse) {
