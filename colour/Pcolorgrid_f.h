@@ -96,6 +96,7 @@ class TColorSelector : public QWidget {
 
     // The palette members are copied from; refreshes the copies. Not owned.
     void SetPalette(const TPalette* palette);
+    const TPalette* Palette() const { return Pal; }
     int Count() const { return Set.Count(); }
     // False when the set is full, already holds index, or no palette is bound.
     bool Add(int index);

@@ -162,9 +162,8 @@ TMainImageForm* TMainForm::AddDocument(TMainImageForm* form) {
     });
     connect(form, &QObject::destroyed, this, [this, palette = &design->Palette()] {
         if (Pen_->ShownPalette() == palette) Pen_->SetPalette(nullptr, 8); // the design is gone
-        if (auto* window = qobject_cast<TWindowForm*>(MainMenu_->ToolWindow());
-            window && window->ShownPalette() == palette)
-            window->SetPalette(nullptr, 8);
+        if (ToolPalette(MainMenu_->ToolWindow()) == palette)
+            ShowToolPalette(MainMenu_->ToolWindow(), nullptr);
         QTimer::singleShot(0, this, &TMainForm::UpdateMenuItems);
     });
     MdiArea_->setActiveSubWindow(sub);

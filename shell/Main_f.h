@@ -28,7 +28,9 @@ struct TCurrentColour;
 class TMainImageForm;
 class TMainMenuForm;
 class TFullViewForm;
+class TPalette;
 class TPaletteForm;
+class TDocument;
 class TPenManagerForm;
 class TPenObject;
 class TPenTool;
@@ -37,6 +39,8 @@ class TOrvaneRandom;
 class TMainForm : public QMainWindow {
     Q_OBJECT
   public:
+    // The palette the colour lists of tool window tool show (null: none).
+    static const TPalette* ToolPalette(QWidget* tool);
     explicit TMainForm(QWidget* parent = nullptr);
     ~TMainForm() override;
 
@@ -121,6 +125,9 @@ class TMainForm : public QMainWindow {
     // The pen window, the Window tool's colour set and the spread and plain fill windows show the
     // colours of form's design when it is the current one.
     void ShowPenPalette(TMainImageForm* form);
+    // The colour lists of tool window tool show design's palette (null: none, as
+    // when the design closes).
+    void ShowToolPalette(QWidget* tool, const TDocument* design);
     // The current colour as a swatch shows it on the current design.
     QColor ShownColour(const TCurrentColour& colour) const;
     TMainImageForm* AddDocument(TMainImageForm* form);

@@ -1,6 +1,7 @@
 // The main window's bindings between the tool windows and the current document.
 #include "colour/Colorref.h"
 #include "colour/Palette_f.h"
+#include "colour/Pcolorgrid_f.h"
 #include "platform/Inifile.h"
 #include "shell/Common.h"
 #include "shell/Exception.h"
@@ -35,6 +36,16 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
+
+namespace {
+
+// The design of the current document window, or null.
+const TDocument* CurrentDesign() {
+    const TMainImageForm* doc = CurrentDocument();
+    return doc ? &doc->Document() : nullptr;
+}
+
+} // namespace
 
 void TMainForm::ConnectToolWindows() {
     // The current colour: the palette window chooses it and follows picks on the design.
@@ -81,8 +92,7 @@ void TMainForm::ConnectToolWindows() {
         if (tool == ToolWindow) {
             auto* window = new TWindowForm(owner);
             window->setFont(UserFont());
-            if (const TMainImageForm* doc = CurrentDocument())
-                window->SetPalette(&doc->Document().Palette(), doc->Document().BitsPerPixel());
+            ShowToolPalette(window, CurrentDesign());
             return window;
         }
         QWidget* window = nullptr;
@@ -95,16 +105,13 @@ void TMainForm::ConnectToolWindows() {
         if (tool == ToolSpreadFill) {
             auto* spread = new TSpreadFillForm(owner);
             spread->setFont(UserFont());
-            const TMainImageForm* doc = CurrentDocument();
-            spread->SetPalette(doc ? &doc->Document().Palette() : nullptr);
+            ShowToolPalette(spread, CurrentDesign());
             return spread;
         }
         if (tool == ToolFill) {
             auto* fill = new TFillForm(owner);
             fill->setFont(UserFont());
-            const TMainImageForm* doc = CurrentDocument();
-            fill->SetPalette(doc ? &doc->Document().Palette() : nullptr);
-            fill->ShowColour(ShownColour(MainMenu_->Dispatch().Colour()));
+            ShowToolPalette(fill, CurrentDesign());
             return fill;
         }
         if (tool == ToolRepeat) {
@@ -225,16 +232,25 @@ void TMainForm::ConnectPenWindow(TPenTool& tool) {
 void TMainForm::ShowPenPalette(TMainImageForm* form) {
     if (form != CurrentDocument()) return;
     Pen_->SetPalette(&form->Document().Palette(), form->Document().BitsPerPixel());
-    // The Window tool's colour set shows the same colours.
-    if (auto* window = qobject_cast<TWindowForm*>(MainMenu_->ToolWindow()))
-        window->SetPalette(&form->Document().Palette(), form->Document().BitsPerPixel());
-    // The spread fill's colour list shows the same palette.
-    if (auto* spread = qobject_cast<TSpreadFillForm*>(MainMenu_->ToolWindow()))
-        spread->SetPalette(&form->Document().Palette());
-    if (auto* fill = qobject_cast<TFillForm*>(MainMenu_->ToolWindow())) {
-        fill->SetPalette(&form->Document().Palette());
+    ShowToolPalette(MainMenu_->ToolWindow(), &form->Document());
+}
+
+void TMainForm::ShowToolPalette(QWidget* tool, const TDocument* design) {
+    const TPalette* palette = design ? &design->Palette() : nullptr;
+    const int bits = design ? design->BitsPerPixel() : 8;
+    if (auto* window = qobject_cast<TWindowForm*>(tool)) window->SetPalette(palette, bits);
+    if (auto* spread = qobject_cast<TSpreadFillForm*>(tool)) spread->SetPalette(palette);
+    if (auto* fill = qobject_cast<TFillForm*>(tool)) {
+        fill->SetPalette(palette);
         fill->ShowColour(ShownColour(MainMenu_->Dispatch().Colour()));
     }
+}
+
+const TPalette* TMainForm::ToolPalette(QWidget* tool) {
+    if (auto* window = qobject_cast<TWindowForm*>(tool)) return window->ShownPalette();
+    if (auto* spread = qobject_cast<TSpreadFillForm*>(tool)) return spread->ColorSelector->Palette();
+    if (auto* fill = qobject_cast<TFillForm*>(tool)) return fill->Selector->Palette();
+    return nullptr;
 }
 
 QColor TMainForm::ShownColour(const TCurrentColour& colour) const {

@@ -7,9 +7,12 @@
 #include "raster/Tptextileimage_f.h"
 #include "raster/Undo.h"
 #include "shell/Common.h"
+#include "shell/Main_f.h"
 #include "shell/Mainmenu.h"
+#include "shell/Mainmenu_f.h"
 #include "tools/Spreadfill_f.h"
 
+#include <QPointer>
 #include <QSlider>
 #include <QTest>
 #include <QToolButton>
@@ -68,4 +71,21 @@ TEST_F(SpreadFillWindow, ClicksAGradationOn256AndFullColourDesignsAndUndoesIt) {
     TIniFile ini(SettingsFile("SpreadFill.ini"));
     EXPECT_EQ(ini.ReadInteger("UpDown", "Pos", -1), 2);
     EXPECT_EQ(ini.ReadInteger("Grade", "Color0", -1), 0);
+}
+
+// A tool window's colour list lets go of the palette of a design that closes, so it
+// never draws from a palette that is gone.
+TEST_F(SpreadFillWindow, ColourListsOfToolWindowsLetGoOfAClosedDesignsPalette) {
+    for (const int tool : {ToolSpreadFill, ToolFill, ToolWindow}) {
+        TMainImageForm* doc = Document(8);
+        ASSERT_NE(doc, nullptr);
+        QTest::mouseClick(main->MainMenu()->Button(tool), Qt::LeftButton);
+        QPointer<QWidget> window = main->MainMenu()->ToolWindow();
+        ASSERT_NE(window, nullptr) << tool;
+        EXPECT_EQ(TMainForm::ToolPalette(window), &doc->Document().Palette()) << tool;
+        ASSERT_TRUE(doc->parentWidget()->close());
+        QCoreApplication::processEvents();
+        EXPECT_EQ(window ? TMainForm::ToolPalette(window) : nullptr, nullptr) << tool;
+        main->MainMenu()->CloseTool();
+    }
 }
