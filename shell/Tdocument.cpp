@@ -91,6 +91,7 @@ void TDocument::Replaced() {
     ModifiedV = false;
     DropMask();
     WorkAreaV->Off(true); // nor can its selections
+    CarpetWindowV = TCarpetWindow{false, PictureV->Width, PictureV->Height};
     emit Reshaped();
     emit SelectionChanged();
     emit PaletteChanged();
@@ -252,6 +253,21 @@ void TDocument::SetUnit(int unit) {
 void TDocument::SetProtection(bool on) {
     if (ProtectionV == on) return;
     ProtectionV = on;
+    emit StateChanged();
+}
+
+QRect TDocument::CarpetArea() const {
+    const QRect area(0, PictureV->Height - CarpetWindowV.Height, CarpetWindowV.Width, CarpetWindowV.Height);
+    return area.intersected(Bounds());
+}
+
+void TDocument::SetCarpetWindow(const TCarpetWindow& window) {
+    CarpetWindowV = window;
+    emit StateChanged();
+}
+
+void TDocument::SetCarpetTextures(std::vector<TCarpetTexture> textures) {
+    CarpetTexturesV = std::move(textures);
     emit StateChanged();
 }
 

@@ -28,6 +28,7 @@
 #include "raster/Workarea.h"
 #include "shell/Document.h"
 #include "shell/Paper.h"
+#include "textile/Carpettexture.h"
 
 #include <QObject>
 #include <QRect>
@@ -71,6 +72,12 @@ class TDocument : public QObject {
     // What drawing may change now: protected colours stay while protection is on
     // (8 bits only), and pixels under the mask stay while the mask is on.
     TWriteGuard Guard() const;
+    // The carpet area (the canvas size when the design was made or opened) and the
+    // working list of pile textures the carpet tool fills with.
+    const TCarpetWindow& CarpetWindow() const { return CarpetWindowV; }
+    // The carpet area in picture coordinates: the bottom-left corner, clipped to the picture.
+    QRect CarpetArea() const;
+    const std::vector<TCarpetTexture>& CarpetTextures() const { return CarpetTexturesV; }
     // The never-saved name "Noname<n>.tex" / ".tfc" of this document.
     bool NeverSaved() const;
 
@@ -132,6 +139,9 @@ class TDocument : public QObject {
     // Turns the mask on or off; it stays off while there is no mask.
     void SetMaskOn(bool on);
     void SetModified(bool modified);
+    // The carpet area and the working texture list; the windows hear StateChanged.
+    void SetCarpetWindow(const TCarpetWindow& window);
+    void SetCarpetTextures(std::vector<TCarpetTexture> textures);
 
     // Makes the undo store work on this design (activation and every change do it).
     void AttachUndo();
@@ -189,6 +199,8 @@ class TDocument : public QObject {
     bool Changing = false;
     // Papers before the size changes that undo may take back: (size after, paper before).
     std::vector<std::pair<QSize, TPaper>> PaperSteps;
+    TCarpetWindow CarpetWindowV;
+    std::vector<TCarpetTexture> CarpetTexturesV;
 };
 
 // One guarded change of a document's pixels (see TDocument). Only one runs at a
