@@ -7,6 +7,7 @@
 #include "shell/File.h"
 #include "shell/Filetypes.h"
 #include "shell/Paths.h"
+#include "textile/Carpetfile.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -140,8 +141,14 @@ uint32_t OpenDesign(const QString& path, int type, int bitsPerPixel, TDesignRef 
     case TypeWav:
     case TypeKnt:
         return OpenNative(path, type, bitsPerPixel, design, detail);
-    case TypeCpt:
-        return ErrorCode::BadFile; // carpet files come with the carpet tool
+    case TypeCpt: { // the design part alone; TDocument::Open takes the carpet part too
+        TCarpetParts carpet;
+        TDesign read;
+        if (const uint32_t code = ReadCarpetFile(path, read, carpet)) return code;
+        if (!ToDepth(read.Image, read.Palette, bitsPerPixel)) return ErrorCode::NoDeviceContext;
+        Adopt(design, read.Image, read.Palette, read.Paper);
+        return 0;
+    }
     default:
         return OpenForeign(path, bitsPerPixel, design, currentDpi, detail);
     }

@@ -6,6 +6,7 @@
 #include "shell/Filetypes.h"
 #include "shell/Mainimage.h"
 #include "shell/Paths.h"
+#include "textile/Carpetfile.h"
 
 #include <cstring>
 
@@ -88,6 +89,7 @@ void TDocument::Replaced() {
     // nor can the mask drawn over it.
     ForgetUndo();
     PaperSteps.clear();
+    WindowSteps.clear();
     ModifiedV = false;
     DropMask();
     WorkAreaV->Off(true); // nor can its selections
@@ -113,12 +115,21 @@ uint32_t TDocument::NewCanvas(const TPaper& paper, int bitsPerPixel, const TCurr
 uint32_t TDocument::Open(const QString& directory, const QString& fileName, int bitsPerPixel, int type,
                          QString* detail) {
     if (!type) type = FileTypeOfName(fileName);
-    if (const uint32_t code =
-            OpenDesign(JoinPath(directory, fileName), type, bitsPerPixel, Design(), PaperV.dpi, detail))
+    // A carpet file brings its window and working textures along (8 bits only).
+    TCarpetParts carpet;
+    const bool isCarpet = type == TypeCpt && bitsPerPixel != 24;
+    const QString path = JoinPath(directory, fileName);
+    if (const uint32_t code = isCarpet ? ReadCarpetFile(path, Design(), carpet)
+                                       : OpenDesign(path, type, bitsPerPixel, Design(), PaperV.dpi, detail))
         return code;
     DirectoryV = directory;
     FileNameV = OpenedFileName(fileName, type, BitsPerPixel());
     Replaced();
+    if (isCarpet) {
+        CarpetWindowV = carpet.Window;
+        CarpetTexturesV = std::move(carpet.Textures);
+        emit StateChanged();
+    }
     return 0;
 }
 
@@ -127,8 +138,12 @@ uint32_t TDocument::Save(const QString& directory, const QString& fileName, int 
     if (!type) type = FileTypeOfName(fileName);
     const QRect rect = Selection().boundingRect();
     const bool part = selectionOnly && !rect.isEmpty();
+    const QString path = JoinPath(directory, fileName);
+    // A carpet file holds the carpet area of a 256-colour design with its textures.
+    const bool isCarpet = type == TypeCpt && FileTypeOfName(fileName) == TypeCpt && BitsPerPixel() == 8;
     if (const uint32_t code =
-            SaveDesign(JoinPath(directory, fileName), type, compression, Design(), part ? &rect : nullptr))
+            isCarpet ? WriteCarpetFile(path, compression, Design(), {CarpetWindowV, CarpetTexturesV})
+                     : SaveDesign(path, type, compression, Design(), part ? &rect : nullptr))
         return code;
     if (part) return 0;
     DirectoryV = directory;
@@ -211,7 +226,12 @@ bool TDocument::Undo() {
     const QSize before(PictureV->Width, PictureV->Height);
     const std::vector<TUndoEntry> entries = UndoStore().Entries();
     const bool maskOnly = !entries.empty() && entries.back().Flags == UndoMask;
+    const QString record = NewestRecord();
     if (!UndoStore().Undo(true)) return false;
+    if (!WindowSteps.empty() && !record.isEmpty() && WindowSteps.back().Record == record) {
+        CarpetWindowV = WindowSteps.back().Before;
+        WindowSteps.pop_back();
+    }
     SyncSelection();
     if (!maskOnly) ModifiedV = true; // the mask is not saved with the design
     if (before != QSize(PictureV->Width, PictureV->Height)) {
@@ -271,6 +291,13 @@ void TDocument::SetCarpetTextures(std::vector<TCarpetTexture> textures) {
     emit StateChanged();
 }
 
+QString TDocument::NewestRecord() const {
+    const auto& records = UndoStore().AllRecords();
+    for (auto it = records.rbegin(); it != records.rend(); ++it)
+        if ((*it)->BelongsTo(uint32_t(NumberV))) return (*it)->FileName;
+    return QString();
+}
+
 void TDocument::SetModified(bool modified) {
     if (ModifiedV == modified) return;
     ModifiedV = modified;
@@ -327,9 +354,15 @@ void TChange::PaletteEdited() {
     PaletteTouched = true;
 }
 
+void TChange::SetCarpetWindow(const TCarpetWindow& window) {
+    if (!WindowBefore) WindowBefore = Doc.CarpetWindowV;
+    Doc.CarpetWindowV = window;
+}
+
 void TChange::Commit() {
     if (Done) return;
     Done = true;
+    if (WindowBefore && RecordedV) Doc.WindowSteps.push_back({Doc.NewestRecord(), *WindowBefore});
     if (PaletteTouched) emit Doc.PaletteChanged();
     if (!MaskChange) Doc.ModifiedV = true;
     if (SizeBefore != QSize(Doc.PictureV->Width, Doc.PictureV->Height))
@@ -347,6 +380,7 @@ void TChange::Fail() {
         if (SizeBefore != QSize(Doc.PictureV->Width, Doc.PictureV->Height)) emit Doc.Reshaped();
     }
     if (MadeMask) Doc.DropMask();
+    if (WindowBefore) Doc.CarpetWindowV = *WindowBefore;
     if (PaletteBefore) { // the record gave it back already, if there was one
         Doc.PaletteV = *PaletteBefore;
         Doc.PushPaletteColours();

@@ -201,6 +201,14 @@ class TDocument : public QObject {
     std::vector<std::pair<QSize, TPaper>> PaperSteps;
     TCarpetWindow CarpetWindowV;
     std::vector<TCarpetTexture> CarpetTexturesV;
+    // Carpet windows before the changes that set them, by the undo record's file name.
+    struct TWindowStep {
+        QString Record;
+        TCarpetWindow Before;
+    };
+    std::vector<TWindowStep> WindowSteps;
+    // The name of this design's newest undo record, or empty.
+    QString NewestRecord() const;
 };
 
 // One guarded change of a document's pixels (see TDocument). Only one runs at a
@@ -249,6 +257,9 @@ class TChange {
     void Commit();
     // Puts the recorded state back and drops the record.
     void Fail();
+    // The carpet window changes with the pixels: Commit keeps it (undo gives the old
+    // one back with the record), a failed change puts the old one back.
+    void SetCarpetWindow(const TCarpetWindow& window);
 
   private:
     TDocument& Doc;
@@ -262,5 +273,6 @@ class TChange {
     bool MaskChange = false; // records the mask alone
     bool MadeMask = false;   // the mask did not exist before this change
     bool PaletteTouched = false;
-    std::optional<TPalette> PaletteBefore; // set once SetPalette ran
+    std::optional<TPalette> PaletteBefore;     // set once SetPalette ran
+    std::optional<TCarpetWindow> WindowBefore; // set once SetCarpetWindow ran
 };
