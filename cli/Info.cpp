@@ -1,9 +1,10 @@
-// info and dump: what a design or picture file holds.
+// info and dump: what a design, picture, carpet or texture file holds.
 #include "Commands.h"
 #include "shell/Document.h"
 #include "shell/Exception.h"
 #include "shell/File.h"
 #include "shell/Filetypes.h"
+#include "textile/Carpetfile.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -11,6 +12,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -19,6 +21,7 @@ struct TNativeRead {
     TPalette Palette;
     TOrvaneBitmap Image;
     QByteArray FirstBytes;
+    std::optional<TCarpetParts> Carpet; // carpet files with a carpet block
 };
 
 bool IsNative(const QString& path) {
@@ -30,7 +33,57 @@ uint32_t ReadNative(const QString& path, bool topDown, bool withImage, TNativeRe
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return ErrorCode::CannotOpenFile;
     out.FirstBytes = file.peek(2);
-    return ReadDocument(&file, out.Palette, out.Header, topDown, withImage ? &out.Image : nullptr);
+    if (const uint32_t code =
+            ReadDocument(&file, out.Palette, out.Header, topDown, withImage ? &out.Image : nullptr))
+        return code;
+    if (FileTypeOfName(path) != TypeCpt || !withImage) return 0;
+    TCarpetParts carpet;
+    bool present = false;
+    if (const uint32_t code =
+            ReadCarpetBlock(&file, QSize(out.Image.Width, out.Image.Height), carpet, present))
+        return code;
+    if (present) out.Carpet = std::move(carpet);
+    return 0;
+}
+
+QString Sha256(const void* data, size_t size) {
+    return QString::fromLatin1(
+        QCryptographicHash::hash(QByteArrayView(static_cast<const char*>(data), qsizetype(size)),
+                                 QCryptographicHash::Sha256)
+            .toHex());
+}
+
+// name, size and the SHA-256 of the pixels in the order the files store them.
+QJsonObject TextureJson(const TCarpetTexture& t) {
+    return QJsonObject{{"name", t.Name},
+                       {"width", t.Width},
+                       {"height", t.Height},
+                       {"pixels_sha256", Sha256(t.Pixels.data(), t.Pixels.size())}};
+}
+
+QJsonValue CarpetJson(const std::optional<TCarpetParts>& carpet) {
+    if (!carpet) return QJsonValue(QJsonValue::Null);
+    QJsonArray textures;
+    for (const TCarpetTexture& t : carpet->Textures)
+        textures.append(TextureJson(t));
+    return QJsonObject{{"window_on", carpet->Window.On},
+                       {"window_width", carpet->Window.Width},
+                       {"window_height", carpet->Window.Height},
+                       {"textures", textures}};
+}
+
+void PrintJson(const QJsonObject& out) {
+    std::fputs(QJsonDocument(out).toJson(QJsonDocument::Indented).constData(), stdout);
+}
+
+int DumpTexture(const QString& path) {
+    TCarpetTexture t;
+    if (const uint32_t code = ReadTextureFile(path, t)) {
+        std::printf("{\"error\": \"0x%08X\"}\n", code);
+        return 1;
+    }
+    PrintJson(TextureJson(t));
+    return 0;
 }
 
 bool DefaultTopDown(const QString& path) {
@@ -121,6 +174,7 @@ int CommandDump(const QStringList& input) {
     }
     const QString path = args[0];
     if (InputMissing(path)) return 1;
+    if (path.endsWith(QLatin1String(".ctx"), Qt::CaseInsensitive)) return DumpTexture(path);
     TNativeRead r;
     const bool topDown = bottomUp ? false : DefaultTopDown(path);
     if (const uint32_t code = ReadNative(path, topDown, true, r)) {
@@ -160,6 +214,7 @@ int CommandDump(const QStringList& input) {
                     {"palette", palette},
                     {"pixels_sha256", QString::fromLatin1(sha.result().toHex())}};
     if (r.Image.BitsPerPixel == 8) out["used_colors"] = r.Palette.UseColor;
-    std::fputs(QJsonDocument(out).toJson(QJsonDocument::Indented).constData(), stdout);
+    if (FileTypeOfName(path) == TypeCpt) out["carpet"] = CarpetJson(r.Carpet);
+    PrintJson(out);
     return 0;
 }

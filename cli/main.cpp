@@ -10,17 +10,20 @@
 
 namespace {
 
-const char* const kUsage = "usage: velmora-cli COMMAND ...\n"
-                           "  info FILE...                     describe designs and pictures\n"
-                           "  convert IN OUT [--colors 256|full] [--compression 0|2]\n"
-                           "                                   convert between design files and pictures\n"
-                           "  thumbnail IN OUT.png             write the 80 x 100 thumbnail of a design\n"
-                           "  dump FILE --json [--legacy-bottom-up]\n"
-                           "                                   header, palette and pixel digest as JSON\n"
-                           "  make-palette OUT.fcr             write the default palette of new designs\n"
-                           "  repeat IN OUT --tile L,T,W,H [--type normal|half-drop-ver|half-drop-hor]\n"
-                           "         [--drop PIXELS|N/D] [--superimpose 0|1|2] [--size-limit X,Y]\n"
-                           "                                   repeat a tile of the design over it\n";
+const char* const kUsage =
+    "usage: velmora-cli COMMAND ...\n"
+    "  info FILE...                     describe designs and pictures\n"
+    "  convert IN OUT [--colors 256|full] [--compression 0|2]\n"
+    "                                   convert between design files and pictures\n"
+    "  thumbnail IN OUT.png             write the 80 x 100 thumbnail of a design\n"
+    "  dump FILE --json [--legacy-bottom-up]\n"
+    "                                   header, palette and pixel digest as JSON\n"
+    "                                   (.cpt: with its carpet block; .ctx: a texture)\n"
+    "  make-palette OUT.fcr             write the default palette of new designs\n"
+    "  repeat IN OUT --tile L,T,W,H [--type normal|half-drop-ver|half-drop-hor]\n"
+    "         [--drop PIXELS|N/D] [--superimpose 0|1|2] [--size-limit X,Y]\n"
+    "                                   repeat a tile of the design over it\n"
+    "  make-carpet-textures DIR         write the starter library of pile textures\n";
 
 } // namespace
 
@@ -76,6 +79,8 @@ int main(int argc, char** argv) {
         status = CommandMakePalette(args);
     else if (command == "repeat")
         status = CommandRepeat(args);
+    else if (command == "make-carpet-textures")
+        status = CommandMakeCarpetTextures(args);
     else
         std::fputs(kUsage, stderr);
     FreeAppTables();

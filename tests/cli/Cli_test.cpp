@@ -2,9 +2,12 @@
 #include "shell/Common.h"
 #include "shell/Document.h"
 #include "shell/Exception.h"
+#include "textile/Carpetfile.h"
 
 #include <Magick++.h>
+#include <QCryptographicHash>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -229,4 +232,40 @@ TEST_F(CliTest, RepeatWritesTheHalfDropOfTheTileAndRefusesBadInput) {
         EXPECT_TRUE(no.Err.contains(c.message)) << no.Err.toStdString();
         EXPECT_FALSE(QFile::exists(none));
     }
+}
+
+// Carpet files print the design's keys and the carpet block; textures their own four keys.
+TEST_F(CliTest, DumpOfCarpetAndTextureFiles) {
+    ASSERT_EQ(Cli({"make-carpet-textures", dir.path() + "/lib"}).Status, 0);
+    const QJsonObject ramp = Dump(dir.path() + "/lib/ramp.ctx");
+    EXPECT_EQ(ramp["name"].toString(), "ramp.ctx");
+    EXPECT_EQ(ramp["width"].toInt(), 7);
+    EXPECT_EQ(ramp["height"].toInt(), 1);
+    EXPECT_EQ(ramp["pixels_sha256"].toString(),
+              QCryptographicHash::hash(QByteArray("\2\3\4\5\6\7\x08"), QCryptographicHash::Sha256).toHex());
+
+    const QString tex = dir.path() + "/c.tex", cpt = dir.path() + "/c.cpt";
+    ASSERT_EQ(Cli({"convert", Write("rose:", "rose.png"), tex}).Status, 0);
+    ASSERT_EQ(Cli({"convert", tex, cpt}).Status, 1); // only the carpet tool writes carpet files
+    TDesign design;
+    ASSERT_EQ(OpenDesign(tex, 0, 0, design), 0u);
+    TCarpetTexture ramp7;
+    ASSERT_EQ(ReadTextureFile(dir.path() + "/lib/ramp.ctx", ramp7), 0u);
+    ASSERT_EQ(WriteCarpetFile(cpt, 2, design, TCarpetParts{TCarpetWindow{true, 20, 10}, {ramp7}}), 0u);
+    const QJsonObject d = Dump(cpt);
+    EXPECT_EQ(d["width"].toInt(), 20);
+    EXPECT_EQ(d["height"].toInt(), 10);
+    EXPECT_EQ(d["palette"].toArray().size(), 256);
+    const QJsonObject carpet = d["carpet"].toObject();
+    EXPECT_TRUE(carpet["window_on"].toBool());
+    EXPECT_EQ(carpet["window_width"].toInt(), 20);
+    ASSERT_EQ(carpet["textures"].toArray().size(), 1);
+    EXPECT_EQ(carpet["textures"].toArray()[0].toObject(), ramp);
+
+    QFile::copy(tex, dir.path() + "/plain.cpt"); // no carpet block
+    EXPECT_TRUE(Dump(dir.path() + "/plain.cpt")["carpet"].isNull());
+    QFile::resize(cpt, QFileInfo(cpt).size() - 1);
+    const TRun cut = Cli({"dump", cpt, "--json"});
+    EXPECT_EQ(cut.Status, 1);
+    EXPECT_EQ(QJsonDocument::fromJson(cut.Out).object()["error"].toString(), "0x40000104");
 }
