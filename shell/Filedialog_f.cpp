@@ -16,12 +16,14 @@ int FileTypeOfFilter(const QString& filter) {
     return 0;
 }
 
-TFileChoice OpenFileDialog(QWidget* parent, const QString& folder) {
+TFileChoice OpenFileDialog(QWidget* parent, const QString& folder, int type) {
     TStringTable texts;
     texts.Load(LanguageDirectory(QString()), Configuration.Language, QStringLiteral("FileManager"));
     QFileDialog dialog(parent, texts.Get(0), folder, FileTypeFilters());
     dialog.setOption(QFileDialog::DontUseNativeDialog); // it has the "Open as" row
     dialog.setFileMode(QFileDialog::ExistingFile);
+    if (const TFileTypeInfo* info = FileTypeInfo(type))
+        dialog.selectNameFilter(QString::fromLatin1(info->Description));
     auto* depth = new QComboBox;
     depth->addItems({texts.Get(33), texts.Get(14), texts.Get(15)});
     if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {

@@ -11,8 +11,9 @@ struct TFileChoice {
 };
 
 // Open: the chosen file, the type of the chosen filter and the depth chosen under
-// "Open as" (as the picture is, 256 colours, full colours).
-TFileChoice OpenFileDialog(QWidget* parent, const QString& folder);
+// "Open as" (as the picture is, 256 colours, full colours). type (1 .. 15) chooses
+// the filter shown first; 0 shows all files of every type.
+TFileChoice OpenFileDialog(QWidget* parent, const QString& folder, int type = 0);
 // Save: as above; a name without an extension gets the chosen type's extension.
 TFileChoice SaveFileDialog(QWidget* parent, const QString& folder, int type);
 // The type a filter text names, 0 when none.

@@ -5,11 +5,16 @@
 #include "platform/Inifile.h"
 #include "shell/Common.h"
 #include "shell/Exception.h"
+#include "shell/Filedialog_f.h"
+#include "shell/Filetypes.h"
 #include "shell/Fullview_f.h"
+#include "shell/History.h"
 #include "shell/Main_f.h"
 #include "shell/Mainimage_f.h"
 #include "shell/Mainmenu.h"
 #include "shell/Mainmenu_f.h"
+#include "textile/Carpet_f.h"
+#include "textile/Carpettool.h"
 #include "tools/Draw_f.h"
 #include "tools/Drawtool.h"
 #include "tools/Fill_f.h"
@@ -33,6 +38,7 @@
 #include "tools/Window_f.h"
 #include "tools/Windowtool.h"
 
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
@@ -86,7 +92,8 @@ void TMainForm::ConnectToolWindows() {
     // Tool windows that exist so far; the others come with their tools.
     MainMenu_->ToolExists = [](int tool) {
         return tool == ToolUndo || tool == ToolDraw || tool == ToolMoveCopy || tool == ToolWindow ||
-               tool == ToolSpreadFill || tool == ToolFill || tool == ToolRepeat || tool == ToolPatternRepeat;
+               tool == ToolSpreadFill || tool == ToolFill || tool == ToolRepeat ||
+               tool == ToolPatternRepeat || tool == ToolCarpet;
     };
     MainMenu_->CreateToolWindow = [this](int tool, QWidget* owner) -> QWidget* {
         if (tool == ToolWindow) {
@@ -122,6 +129,17 @@ void TMainForm::ConnectToolWindows() {
             if (doc && doc->Document().HasSelection())
                 repeat->SetTile(doc->Document().Selection().boundingRect());
             return repeat;
+        }
+        if (tool == ToolCarpet) {
+            auto* carpet = new TCarpetForm(owner);
+            carpet->setFont(UserFont());
+            carpet->OnFile = [this] {
+                const TFileChoice choice = OpenFileDialog(this, LastFileFolder(), TypeCpt);
+                if (choice.Path.isEmpty()) return;
+                RememberFileFolder(QFileInfo(choice.Path).absolutePath());
+                OpenFile(choice.Path, choice.Type, choice.Bits);
+            };
+            return carpet;
         }
         if (tool == ToolPatternRepeat) {
             auto* pattern = new TPatternRepeatForm(owner);
@@ -177,6 +195,12 @@ void TMainForm::ConnectToolWindows() {
             auto engine = std::make_unique<TRepeatTool>();
             if (auto* repeat = qobject_cast<TRepeatForm*>(MainMenu_->ToolWindow()))
                 repeat->Attach(engine.get(), context);
+            return engine;
+        }
+        if (tool == ToolCarpet) {
+            auto engine = std::make_unique<TCarpetTool>();
+            if (auto* carpet = qobject_cast<TCarpetForm*>(MainMenu_->ToolWindow()))
+                carpet->Attach(engine.get(), context);
             return engine;
         }
         if (tool == ToolPatternRepeat) {
@@ -240,6 +264,7 @@ void TMainForm::ShowToolPalette(QWidget* tool, const TDocument* design) {
     const int bits = design ? design->BitsPerPixel() : 8;
     if (auto* window = qobject_cast<TWindowForm*>(tool)) window->SetPalette(palette, bits);
     if (auto* spread = qobject_cast<TSpreadFillForm*>(tool)) spread->SetPalette(palette);
+    if (auto* carpet = qobject_cast<TCarpetForm*>(tool)) carpet->ShowDesign();
     if (auto* fill = qobject_cast<TFillForm*>(tool)) {
         fill->SetPalette(palette);
         fill->ShowColour(ShownColour(MainMenu_->Dispatch().Colour()));
