@@ -12,6 +12,7 @@
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
+#include <QPainter>
 #include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -19,7 +20,19 @@
 namespace {
 
 constexpr int kColumns = 4, kRows = 10;
-constexpr int kCell = 64; // the side of a texture's preview in its cell
+constexpr int kCell = 64;     // the side of a texture's preview in its cell
+constexpr int kNameBand = 18; // the name below it
+
+// A cell: the preview with the name centred below it.
+QPixmap Cell(const TCarpetTexture& t, const TPalette* palette, const QFont& font) {
+    QPixmap cell(kCell, kCell + kNameBand);
+    cell.fill(Qt::white);
+    QPainter p(&cell);
+    p.drawPixmap(0, 0, CarpetTexturePreview(t, palette, kCell));
+    p.setFont(font);
+    p.drawText(QRect(0, kCell, kCell, kNameBand), Qt::AlignCenter, TextureStem(t.Name));
+    return cell;
+}
 
 } // namespace
 
@@ -53,10 +66,10 @@ TCarpetTableForm::TCarpetTableForm(QWidget* parent, const QString& folder, const
     CarpetGrid->horizontalHeader()->hide();
     CarpetGrid->verticalHeader()->hide();
     CarpetGrid->horizontalHeader()->setDefaultSectionSize(kCell + 8);
-    CarpetGrid->verticalHeader()->setDefaultSectionSize(kCell + 24);
-    CarpetGrid->setIconSize(QSize(kCell, kCell));
+    CarpetGrid->verticalHeader()->setDefaultSectionSize(kCell + kNameBand + 6);
+    CarpetGrid->setIconSize(QSize(kCell, kCell + kNameBand));
     CarpetGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    CarpetGrid->setMinimumSize(kColumns * (kCell + 8) + 20, 2 * (kCell + 24) + 4);
+    CarpetGrid->setMinimumSize(kColumns * (kCell + 8) + 20, 2 * (kCell + kNameBand + 6) + 4);
     connect(CarpetGrid, &QTableWidget::cellDoubleClicked, this,
             [this](int row, int column) { Activate(IndexAt(row, column)); });
     StatusBar = new QLabel;
@@ -95,9 +108,9 @@ void TCarpetTableForm::Fill() {
     CarpetGrid->clearContents();
     const TPalette* palette = Doc ? &Doc->Palette() : nullptr;
     for (int i = 0; i < int(textures.size()); ++i) {
-        auto* item = new QTableWidgetItem(QIcon(CarpetTexturePreview(textures[size_t(i)], palette, kCell)),
-                                          TextureStem(textures[size_t(i)].Name));
-        item->setTextAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+        auto* item = new QTableWidgetItem;
+        item->setData(Qt::DecorationRole, Cell(textures[size_t(i)], palette, font()));
+        item->setToolTip(TextureStem(textures[size_t(i)].Name));
         CarpetGrid->setItem(i / kColumns, i % kColumns, item);
     }
 }

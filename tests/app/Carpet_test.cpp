@@ -8,7 +8,9 @@
 #include "textile/Carpet_f.h"
 #include "textile/Carpettable_f.h"
 
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -98,5 +100,54 @@ TEST_F(CarpetWindow, PicksTexturesFillsRegaugesSavesAndReopensACarpet) {
     EXPECT_EQ(reopened.Picture().GetPixel(2, 3), 2u);
     ASSERT_EQ(reopened.CarpetTextures().size(), 2u);
     EXPECT_EQ(reopened.CarpetTextures()[1].Name, "check1.ctx");
+    main->MainMenu()->CloseTool();
+}
+
+// Run by scripts/screenshot-carpet.sh: a rug of three fields, each texture-filled,
+// with the carpet tool and its texture table beside it.
+TEST_F(CarpetWindow, ScreenshotOfATexturedCarpet) {
+    const QString out = qEnvironmentVariable("VELMORA_SCREENSHOT_CARPET");
+    if (out.isEmpty()) GTEST_SKIP() << "set VELMORA_SCREENSHOT_CARPET to take the screenshot";
+    main->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+    TPaper paper;
+    paper.dpi = 160;
+    SetPaper(paper, kPaperCustom, 240, 160);
+    TMainImageForm* doc = main->NewDocument(paper, 8);
+    ASSERT_NE(doc, nullptr);
+    doc->parentWidget()->setGeometry(0, 0, 520, 380);
+    main->ArrangeTools();
+    doc->iMainImage->SetZoom(2, 1);
+    doc->iMainImage->SetPosition(0, 0);
+    TDocument& design = doc->Document();
+    design.EditPalette([](TPalette& p) { // pile states as yarn colours
+        const int rgb[][3] = {{236, 222, 190}, {196, 160, 110}, {170, 80, 50}, {200, 120, 70},
+                              {30, 45, 100},   {140, 20, 35},   {220, 170, 50}};
+        for (int k = 0; k < 7; ++k)
+            p[2 + k].SetRGB(rgb[k][0], rgb[k][1], rgb[k][2]);
+        return true;
+    });
+    Draw(design, [](TOrvaneBitmap& p) {
+        p.FillRect(30, QRect(0, 0, 240, 160));   // border
+        p.FillRect(31, QRect(16, 16, 208, 128)); // field
+        for (int y = 0; y < 160; ++y)            // medallion
+            for (int x = 0; x < 240; ++x)
+                if (std::abs(x - 120) * 2 / 3 + std::abs(y - 80) < 44) p.SetPixel(x, y, 32);
+    });
+    QTest::mouseClick(main->MainMenu()->Button(ToolCarpet), Qt::LeftButton);
+    auto* carpet = qobject_cast<TCarpetForm*>(main->MainMenu()->ToolWindow());
+    ASSERT_NE(carpet, nullptr);
+    TCarpetTableForm* table = carpet->Table();
+    QTest::mouseClick(carpet->sbTextureFill, Qt::LeftButton);
+    const std::pair<const char*, QPoint> fills[] = {
+        {"check3", {4, 4}}, {"twill", {30, 30}}, {"diamond", {120, 80}}};
+    for (const auto& [stem, at] : fills) {
+        table->Activate(LibraryIndex(*table, stem));
+        QTest::mouseClick(doc->iMainImage, Qt::LeftButton, {}, at * 2);
+    }
+    QTest::mouseClick(carpet->sbTableView, Qt::LeftButton);
+    table->move(540, 0);
+    table->resize(360, 420);
+    QTest::qWait(800);
+    ASSERT_TRUE(QGuiApplication::primaryScreen()->grabWindow(0).save(out));
     main->MainMenu()->CloseTool();
 }
