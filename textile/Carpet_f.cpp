@@ -81,7 +81,6 @@ TCarpetForm::~TCarpetForm() {
         Engine->OnChanged = nullptr;
         Engine->OnGone = nullptr;
     }
-    if (TDocument* doc = Design()) WriteCarpetIni(IniPath(), doc->CarpetTextures());
 }
 
 QWidget* TCarpetForm::MakeFillPanel() {
@@ -148,7 +147,12 @@ TDocument* TCarpetForm::Design() const {
 void TCarpetForm::Attach(TCarpetTool* engine, TToolContext* context) {
     Engine = engine;
     Context = context;
-    Engine->OnGone = [this] { Engine = nullptr; };
+    // The tool is left: the working list's names are kept for the next time.
+    Engine->OnGone = [this] {
+        if (TDocument* doc = Design()) WriteCarpetIni(IniPath(), doc->CarpetTextures());
+        Engine = nullptr;
+        Context = nullptr;
+    };
     Engine->OnChanged = [this] { ShowDesign(); };
     TableV->OnPick = [this](const TCarpetTexture& t) {
         if (Engine && Design()) Engine->Pick(*Design(), t);

@@ -3,9 +3,11 @@
 // and opened again with its window and textures.
 #include "app/Mainwindow.h"
 #include "raster/Tptextileimage_f.h"
+#include "shell/Common.h"
 #include "shell/Filetypes.h"
 #include "shell/Mainmenu.h"
 #include "textile/Carpet_f.h"
+#include "textile/Carpetfile.h"
 #include "textile/Carpettable_f.h"
 
 #include <QGuiApplication>
@@ -100,6 +102,13 @@ TEST_F(CarpetWindow, PicksTexturesFillsRegaugesSavesAndReopensACarpet) {
     EXPECT_EQ(reopened.Picture().GetPixel(2, 3), 2u);
     ASSERT_EQ(reopened.CarpetTextures().size(), 2u);
     EXPECT_EQ(reopened.CarpetTextures()[1].Name, "check1.ctx");
+
+    // Leaving the tool keeps the names; a new design entering it gets the list back.
+    main->MainMenu()->CloseTool();
+    EXPECT_EQ(ReadCarpetIni(SettingsFile("Carpet.ini")), (QStringList{"ramp.ctx", "check1.ctx"}));
+    TMainImageForm* fresh = Document(8);
+    QTest::mouseClick(main->MainMenu()->Button(ToolCarpet), Qt::LeftButton);
+    EXPECT_EQ(fresh->Document().CarpetTextures().size(), 2u);
     main->MainMenu()->CloseTool();
 }
 
