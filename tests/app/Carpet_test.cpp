@@ -10,6 +10,7 @@
 #include "textile/Carpetfile.h"
 #include "textile/Carpettable_f.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -109,7 +110,58 @@ TEST_F(CarpetWindow, PicksTexturesFillsRegaugesSavesAndReopensACarpet) {
     TMainImageForm* fresh = Document(8);
     QTest::mouseClick(main->MainMenu()->Button(ToolCarpet), Qt::LeftButton);
     EXPECT_EQ(fresh->Document().CarpetTextures().size(), 2u);
+    carpet = qobject_cast<TCarpetForm*>(main->MainMenu()->ToolWindow());
+    ASSERT_NE(carpet, nullptr);
+    QTest::mouseClick(carpet->sbTextureFill, Qt::LeftButton);
+    QTest::mouseClick(carpet->sbDelete, Qt::LeftButton);
+    QTest::mouseClick(carpet->sbDelete, Qt::LeftButton);
+    EXPECT_EQ(carpet->stName->text(), "NONE");
+    EXPECT_FALSE(carpet->ScrollBar->isEnabled());
+
+    // Window: the switch and a new size; Run does nothing while the window is off.
+    QTest::mouseClick(carpet->sbWindow, Qt::LeftButton);
+    EXPECT_EQ(carpet->stWindow->text(), "OFF");
+    carpet->spEditW->setValue(10);
+    QTest::mouseClick(carpet->sbWindowRun, Qt::LeftButton);
+    EXPECT_EQ(fresh->Document().CarpetWindow().Width, 64);
+    QTest::mouseClick(carpet->stWindow, Qt::LeftButton);
+    EXPECT_EQ(carpet->stWindow->text(), "ON");
+    carpet->spEditW->setValue(10);
+    carpet->spEditH->setValue(99); // held to the canvas
+    QTest::mouseClick(carpet->sbWindowRun, Qt::LeftButton);
+    EXPECT_EQ(fresh->Document().CarpetWindow().Width, 10);
+    EXPECT_EQ(fresh->Document().CarpetWindow().Height, 48);
     main->MainMenu()->CloseTool();
+}
+
+// The table's Save, Save As and Delete on a library of its own, with a selection of pile values.
+TEST_F(CarpetWindow, TableSavesAndDeletesTexturesFromTheSelection) {
+    TMainImageForm* doc = Document(8);
+    TDocument& design = doc->Document();
+    Draw(design, [](TOrvaneBitmap& p) { p.FillRect(5, QRect(0, 0, 12, 2)); });
+    TCarpetTableForm table(nullptr, config.path() + "/carpet", config.path() + "/user");
+    table.SetDocument(&design);
+    QString answer = "rug";
+    table.AskName = [&] { return answer; };
+    design.SetSelection(QRegion(0, 0, 11, 2)); // too wide: nothing is asked or written
+    QTest::mouseClick(table.sbSaveAs, Qt::LeftButton);
+    EXPECT_TRUE(table.Library().Textures().empty());
+    design.SetSelection(QRegion(0, 0, 3, 2));
+    QTest::mouseClick(table.sbSaveAs, Qt::LeftButton);
+    ASSERT_EQ(table.Library().Textures().size(), 1u);
+    EXPECT_EQ(table.Library().Textures()[0].Name, "rug.ctx");
+    EXPECT_TRUE(QFile::exists(config.path() + "/user/rug.ctx")); // the shipped folder does not exist
+
+    design.SetSelection(QRegion(0, 0, 1, 1));
+    QTest::mouseClick(table.sbSave, Qt::LeftButton);
+    table.Activate(0);
+    EXPECT_EQ(table.Library().Textures()[0].Width, 1);
+    QTest::mouseClick(table.sbDelete, Qt::LeftButton);
+    EXPECT_EQ(table.Mode(), 2);
+    table.Activate(0);
+    EXPECT_TRUE(table.Library().Textures().empty());
+    EXPECT_FALSE(QFile::exists(config.path() + "/user/rug.ctx"));
+    EXPECT_EQ(table.Mode(), 0); // back to Read
 }
 
 // Run by scripts/screenshot-carpet.sh: a rug of three fields, each texture-filled,
