@@ -81,8 +81,19 @@ TReduceScan ScanReduce(const TOrvaneBitmap& picture, const TGroupRegion& region)
         const uint8_t* row = picture.ScanLine(y);
         const bool inRows = y >= region.Rect.top() && y <= region.Rect.bottom();
         const TGroupRegion::TRow allow = inRows ? region.Row(y) : TGroupRegion::TRow{};
-        for (int x = 0; x < picture.Width; ++x) {
-            if (inRows && x >= region.Rect.left() && x <= region.Rect.right() && allow.Writable(x, row[x]))
+        const int left = inRows ? region.Rect.left() : picture.Width,
+                  right = inRows ? region.Rect.right() : -1;
+        for (int x = 0; x < std::min(left, picture.Width); ++x)
+            scan.Kept[row[x]] = true;
+        for (int x = right + 1; x < picture.Width; ++x)
+            scan.Kept[row[x]] = true;
+        if (allow.Open()) { // the common case: every pixel of the row's span changes
+            for (int x = left; x <= right; ++x)
+                ++scan.Changed[row[x]];
+            continue;
+        }
+        for (int x = left; x <= right; ++x) {
+            if (allow.Writable(x, row[x]))
                 ++scan.Changed[row[x]];
             else
                 scan.Kept[row[x]] = true;
@@ -153,11 +164,19 @@ uint32_t GroupReduce(TDocument& doc, int n, const TProgressSink& progress) {
         const bool inRows = y >= region.Rect.top() && y <= region.Rect.bottom();
         if (!inRows && !anyMoved) continue;
         const TGroupRegion::TRow allow = inRows ? region.Row(y) : TGroupRegion::TRow{};
-        for (int x = 0; x < out.Width; ++x) {
-            if (inRows && x >= region.Rect.left() && x <= region.Rect.right() && allow.Writable(x, row[x]))
-                row[x] = map[row[x]];
-            else
+        const int left = inRows ? region.Rect.left() : out.Width, right = inRows ? region.Rect.right() : -1;
+        if (anyMoved) {
+            for (int x = 0; x < std::min(left, out.Width); ++x)
                 row[x] = moved[row[x]];
+            for (int x = right + 1; x < out.Width; ++x)
+                row[x] = moved[row[x]];
+        }
+        if (allow.Open()) {
+            for (int x = left; x <= right; ++x)
+                row[x] = map[row[x]];
+        } else {
+            for (int x = left; x <= right; ++x)
+                row[x] = allow.Writable(x, row[x]) ? map[row[x]] : moved[row[x]];
         }
         bar.Step(y + 1);
     }
@@ -198,10 +217,14 @@ uint32_t GroupFilter(TDocument& doc, int size, int shape, const TChoiceColor& pr
         for (int x = inner.left(); x <= inner.right(); ++x) {
             const uint8_t here = rows[1][size_t(x - left)];
             if (kept[here] || !allow.Writable(x, here)) continue;
+            size_t c = 0; // inside a patch of its own colour the pixel stays
+            while (c < dx.size() && rows[size_t(dy[c] + 1)][size_t(x - left + dx[c])] == here)
+                ++c;
+            if (c == dx.size()) continue;
             uint8_t seen[9], counts[9];
             int distinct = 0, best = 0;
             uint8_t winner = here;
-            for (size_t c = 0; c < dx.size(); ++c) {
+            for (c = 0; c < dx.size(); ++c) {
                 const uint8_t v = rows[size_t(dy[c] + 1)][size_t(x - left + dx[c])];
                 int k = 0;
                 while (k < distinct && seen[k] != v)

@@ -17,6 +17,7 @@ struct TGroupRegion {
     const TOrvaneBitmap* Mask = nullptr;      // the document's mask while it is on
     QPoint Origin;                            // the selection mask's top-left pixel
     std::array<bool, 256> Protected{};
+    bool AnyProtected = false;
 
     explicit TGroupRegion(const TDocument& doc) {
         const TWorkArea& area = doc.WorkArea();
@@ -27,7 +28,7 @@ struct TGroupRegion {
         if (doc.MaskOn() && doc.Mask() && doc.Mask()->Allocated()) Mask = doc.Mask();
         if (doc.Protection())
             for (int i = 0; i < 256; ++i)
-                Protected[size_t(i)] = doc.Palette()[i].Protected();
+                AnyProtected |= Protected[size_t(i)] = doc.Palette()[i].Protected();
     }
 
     // The rows of row y (inside Rect) that say whether x may change: the selection's
@@ -41,6 +42,9 @@ struct TGroupRegion {
         bool Writable(int x, uint8_t index) const {
             return (!Selection || Selection[x - Left]) && (!Mask || !Mask[x]) && !(*Protected)[index];
         }
+        // Every pixel of the row's span may change.
+        bool Open() const { return !Selection && !Mask && !AnyProtected; }
+        bool AnyProtected = false;
         // Picture column x lies in the region (protection aside).
         bool Inside(int x) const { return !Selection || Selection[x - Left]; }
     };
@@ -52,6 +56,7 @@ struct TGroupRegion {
         }
         if (Mask) row.Mask = Mask->ScanLine(y);
         row.Protected = &Protected;
+        row.AnyProtected = AnyProtected;
         return row;
     }
 };
