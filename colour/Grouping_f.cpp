@@ -64,15 +64,8 @@ TGroupingForm::TGroupingForm(QWidget* parent) : QWidget(parent, Qt::Tool) {
     TColourListControls list;
     const QString texts[] = {Texts.Get(9), Texts.Get(10), Texts.Get(11), Texts.Get(12), Texts.Get(13)};
     ListPanel = SetListPanel(
-        this, texts, kCellSide, list, Engine, Context, [this] { ShowSettings(); },
-        [this](bool on) {
-            SettingsV.InsertColours = on;
-            Push();
-        },
-        [this] {
-            SettingsV.Colours.Clear();
-            Push();
-        });
+        this, texts, kCellSide, list, Engine, Context, SettingsV, [this] { ShowSettings(); },
+        [this] { Push(); });
     Selector = list.Selector;
     sbNew = list.New, sbAll = list.All, sbBlock = list.Block, sbInsert = list.Insert, sbBefore = list.Before;
     connect(sbBefore, &QToolButton::clicked, this, &TGroupingForm::sbBeforeClick);

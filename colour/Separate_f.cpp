@@ -24,15 +24,8 @@ TSeparateForm::TSeparateForm(QWidget* parent) : QWidget(parent, Qt::Tool) {
     TColourListControls list;
     const QString texts[] = {Texts.Get(6), Texts.Get(7), Texts.Get(8), Texts.Get(9), Texts.Get(10)};
     all->addWidget(SetListPanel(
-        this, texts, kCellSide, list, Engine, Context, [this] { ShowSettings(); },
-        [this](bool on) {
-            SettingsV.InsertColours = on;
-            Push();
-        },
-        [this] {
-            SettingsV.Colours.Clear();
-            Push();
-        }));
+        this, texts, kCellSide, list, Engine, Context, SettingsV, [this] { ShowSettings(); },
+        [this] { Push(); }));
     SepSelector = list.Selector;
     sbNew = list.New, sbAll = list.All, sbBlock = list.Block, sbInsert = list.Insert, sbBefore = list.Before;
     connect(sbBefore, &QToolButton::clicked, this, [this] {

@@ -13,26 +13,32 @@
 #include <functional>
 
 // engine and context are read when a button is used (the engine may come and go);
-// show shows the settings again, insert takes the "Insert Color" state, clear
-// empties the window's set.
-template <class TEngine>
+// settings are the window's (Colours, InsertColours), show shows them again and
+// push hands them to the engine.
+template <class TEngine, class TSettings>
 QWidget* SetListPanel(QWidget* owner, const QString (&texts)[5], int cell, TColourListControls& list,
-                      TEngine* const& engine, TToolContext* const& context, std::function<void()> show,
-                      std::function<void(bool)> insert, std::function<void()> clear) {
+                      TEngine* const& engine, TToolContext* const& context, TSettings& settings,
+                      std::function<void()> show, std::function<void()> push) {
     QWidget* panel = ColourListPanel(texts, cell, list);
     auto pick = [&engine, &context, show](int mode, bool on) {
         if (engine) engine->SetPick(*context, on ? mode : PickNone);
         show(); // one pick at a time: the other button goes up
     };
-    QObject::connect(list.New, &QToolButton::clicked, owner, [pick, clear](bool on) {
-        if (on) clear();
+    QObject::connect(list.New, &QToolButton::clicked, owner, [pick, &settings, push](bool on) {
+        if (on) {
+            settings.Colours.Clear();
+            push();
+        }
         pick(PickPixel, on);
     });
     QObject::connect(list.Block, &QToolButton::clicked, owner, [pick](bool on) { pick(PickBlock, on); });
     QObject::connect(list.All, &QToolButton::clicked, owner, [&engine, &context] {
         if (engine) engine->TakeAllColours(*context);
     });
-    QObject::connect(list.Insert, &QToolButton::clicked, owner, insert);
+    QObject::connect(list.Insert, &QToolButton::clicked, owner, [&settings, push](bool on) {
+        settings.InsertColours = on;
+        push();
+    });
     QObject::connect(list.Selector, &TColorSelector::OnRemove, owner, [&engine](int index) {
         if (engine) engine->RemoveColour(index);
     });

@@ -6,9 +6,11 @@
 #include "colour/Pcolorgrid_f.h"
 #include "colour/Separate_f.h"
 #include "raster/Tptextileimage_f.h"
+#include "raster/Undo.h"
 #include "shell/Mainmenu.h"
 
 #include <QLabel>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
 #include <QToolButton>
@@ -93,4 +95,26 @@ TEST_F(ColourWindows, SeparateKeepsOneColourGrownByOneAndRestoreTakesItBack) {
     QTest::mouseClick(separate->sbRestore, Qt::LeftButton);
     EXPECT_EQ(design.Picture().GetPixel(3, 10), 5u);
     EXPECT_TRUE(separate->sbRun->isEnabled());
+}
+
+TEST_F(ColourWindows, GroupingFilterShapesFollowTheSizeAndRearrangeRunsAtOnce) {
+    TMainImageForm* doc = nullptr;
+    TDocument& design = Striped(doc);
+    Draw(design, [](TOrvaneBitmap& b) { b.SetPixel(0, 0, 9); }); // 9 now leads by one pixel
+    QTest::mouseClick(main->MainMenu()->Button(ToolGrouping), Qt::LeftButton);
+    auto* grouping = qobject_cast<TGroupingForm*>(main->MainMenu()->ToolWindow());
+    ASSERT_NE(grouping, nullptr);
+    QTest::mouseClick(grouping->sbFilter, Qt::LeftButton);
+    EXPECT_TRUE(grouping->Selector->isVisible());
+    EXPECT_FALSE(grouping->TypeEdit->isVisible());
+    const std::pair<int, int> shapes[] = {{0, 3}, {1, 1}, {2, 0}};
+    for (const auto& [size, most] : shapes) {
+        grouping->rgFilterSize[size]->click();
+        EXPECT_EQ(grouping->udShape->maximum(), most) << size;
+    }
+    const int steps = UndoStore().Count();
+    QTest::mouseClick(grouping->sbRearrange, Qt::LeftButton);
+    EXPECT_EQ(UndoStore().Count(), steps + 1);
+    EXPECT_EQ(design.Picture().GetPixel(0, 0), 2u);
+    EXPECT_TRUE(grouping->sbFilter->isChecked()); // the function shown stays
 }
