@@ -1,5 +1,5 @@
 // The Grouping tool on the A0 160-dpi 8-bit design: median cut to 16 colours and
-// the 3-cell majority filter, each one guarded change (undo record included),
+// the 3- and 5-cell majority filters, each one guarded change (undo record included),
 // beside a plain copy of the picture in the same run. Each run is undone
 // (untimed) so every iteration starts from the same design.
 #include "A0document.h"
@@ -25,8 +25,10 @@ void BM_GroupReduce16(benchmark::State& state) {
     Undone(state, [](TDocument& doc) { return GroupReduce(doc, 16); });
 }
 
-void BM_GroupFilter3(benchmark::State& state) {
-    Undone(state, [](TDocument& doc) { return GroupFilter(doc, 3, 0, TChoiceColor()); });
+// range(0): the filter's size (shape 0).
+void BM_GroupFilter(benchmark::State& state) {
+    const int size = int(state.range(0));
+    Undone(state, [size](TDocument& doc) { return GroupFilter(doc, size, 0, TChoiceColor()); });
 }
 
 // Reference: the guarded change alone (the whole picture recorded for undo, nothing written).
@@ -54,6 +56,6 @@ void BM_GroupCopyReference(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(BM_GroupReduce16)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_GroupFilter3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GroupFilter)->Arg(3)->Arg(5)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GroupChangeReference)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GroupCopyReference)->Unit(benchmark::kMillisecond);

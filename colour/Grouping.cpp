@@ -217,15 +217,21 @@ uint32_t GroupFilter(TDocument& doc, int size, int shape, const TChoiceColor& pr
         for (int x = inner.left(); x <= inner.right(); ++x) {
             const uint8_t here = rows[1][size_t(x - left)];
             if (kept[here] || !allow.Writable(x, here)) continue;
+            const auto cell = [&](size_t c) { return rows[size_t(dy[c] + 1)][size_t(x - left + dx[c])]; };
+            if (dx.size() == 3) { // a line through the pixel: only equal ends of another colour win
+                const uint8_t end = cell(0);
+                if (end == cell(2) && end != here && !kept[end]) out[x] = end;
+                continue;
+            }
             size_t c = 0; // inside a patch of its own colour the pixel stays
-            while (c < dx.size() && rows[size_t(dy[c] + 1)][size_t(x - left + dx[c])] == here)
+            while (c < dx.size() && cell(c) == here)
                 ++c;
             if (c == dx.size()) continue;
             uint8_t seen[9], counts[9];
             int distinct = 0, best = 0;
             uint8_t winner = here;
             for (c = 0; c < dx.size(); ++c) {
-                const uint8_t v = rows[size_t(dy[c] + 1)][size_t(x - left + dx[c])];
+                const uint8_t v = cell(c);
                 int k = 0;
                 while (k < distinct && seen[k] != v)
                     ++k;
