@@ -10,8 +10,11 @@ int CommandDump(const QStringList& args);
 int CommandMakePalette(const QStringList& args);
 int CommandRepeat(const QStringList& args);
 int CommandMakeCarpetTextures(const QStringList& args);
+int CommandReduce(const QStringList& args);
+int CommandColors(const QStringList& args);
 
 struct TDesign;
+class TDocument;
 
 // Shared by the commands: reports code through ReportError and returns 1.
 int Fail(uint32_t code, const QString& extra = QString());
@@ -22,3 +25,5 @@ bool InputMissing(const QString& path);
 // Opens path as the desktop program opens it (OpenDesign at bitsPerPixel), reporting
 // a missing file or a refusal with the program's message; returns 0 or 1.
 int OpenInput(const QString& path, int bitsPerPixel, TDesign& design);
+// Opens path into doc as OpenInput does (bitsPerPixel 0 keeps the file's depth); returns 0 or 1.
+int OpenDocument(const QString& path, int bitsPerPixel, TDocument& doc);

@@ -55,12 +55,9 @@ int CommandRepeat(const QStringList& input) {
         return Usage();
     s.CountX = counts[0], s.CountY = counts[1];
 
-    if (InputMissing(args[0])) return 1;
     TDocument doc;
-    const QFileInfo in(args[0]), out(args[1]);
-    QString detail;
-    if (const uint32_t code = doc.Open(in.absolutePath(), in.fileName(), 0, 0, &detail))
-        return Fail(code, detail.isEmpty() ? args[0] : args[0] + QStringLiteral(": ") + detail);
+    if (const int status = OpenDocument(args[0], 0, doc)) return status;
+    const QFileInfo out(args[1]);
     if (const uint32_t code = CheckTile(s.Tile, doc.Bounds().size())) return Fail(code, tile);
     if (drop.contains(QLatin1Char('/'))) {
         const int along = s.Function == RepeatHalfDropHor ? s.Tile.width() : s.Tile.height();

@@ -3,6 +3,7 @@
 #include "shell/Common.h"
 #include "shell/Document.h"
 #include "shell/Exception.h"
+#include "shell/Tdocument.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -23,6 +24,9 @@ const char* const kUsage =
     "  repeat IN OUT --tile L,T,W,H [--type normal|half-drop-ver|half-drop-hor]\n"
     "         [--drop PIXELS|N/D] [--superimpose 0|1|2] [--size-limit X,Y]\n"
     "                                   repeat a tile of the design over it\n"
+    "  reduce IN OUT --colors N [--filter 3|5|9]\n"
+    "                                   reduce a design to N colours by median cut\n"
+    "  colors IN --json                 pixel count and share of each used index\n"
     "  make-carpet-textures DIR         write the starter library of pile textures\n";
 
 } // namespace
@@ -55,6 +59,15 @@ int OpenInput(const QString& path, int bitsPerPixel, TDesign& design) {
     return 0;
 }
 
+int OpenDocument(const QString& path, int bitsPerPixel, TDocument& doc) {
+    if (InputMissing(path)) return 1;
+    const QFileInfo in(path);
+    QString detail;
+    if (const uint32_t code = doc.Open(in.absolutePath(), in.fileName(), bitsPerPixel, 0, &detail))
+        return Fail(code, detail.isEmpty() ? path : path + QStringLiteral(": ") + detail);
+    return 0;
+}
+
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     SetErrorPresenter(StderrPresenter);
@@ -81,6 +94,10 @@ int main(int argc, char** argv) {
         status = CommandRepeat(args);
     else if (command == "make-carpet-textures")
         status = CommandMakeCarpetTextures(args);
+    else if (command == "reduce")
+        status = CommandReduce(args);
+    else if (command == "colors")
+        status = CommandColors(args);
     else
         std::fputs(kUsage, stderr);
     FreeAppTables();

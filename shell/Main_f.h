@@ -140,6 +140,8 @@ class TMainForm : public QMainWindow {
     void FEnlargeCanvasClick();
     void FPrinterSetupClick();
     void FPrintingClick();
+    // Asks for a printer and prints the current design under jobName.
+    void PrintCurrent(const QString& jobName);
     void CEditClick();
     void FEnvironmentClick();
     void CreateHistory();

@@ -39,10 +39,13 @@ void TMainForm::FPrinterSetupClick() {
 }
 
 void TMainForm::FPrintingClick() {
-    TMainImageForm* doc = CurrentDocument();
-    if (!doc) return;
+    if (TMainImageForm* doc = CurrentDocument()) PrintCurrent(doc->Document().FileName());
+}
+
+void TMainForm::PrintCurrent(const QString& jobName) {
+    if (!CurrentDocument()) return;
     if (!Printer) Printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    Printer->setDocName(doc->Document().FileName());
+    Printer->setDocName(jobName);
     QPrintDialog dialog(Printer.get(), this);
     if (dialog.exec() != QDialog::Accepted) return;
     if (!PrintDesign(*Printer)) ReportError(0x40000010);

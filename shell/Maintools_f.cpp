@@ -1,7 +1,11 @@
 // The main window's bindings between the tool windows and the current document.
 #include "colour/Colorref.h"
+#include "colour/Grouping_f.h"
+#include "colour/Groupingtool.h"
 #include "colour/Palette_f.h"
 #include "colour/Pcolorgrid_f.h"
+#include "colour/Separate_f.h"
+#include "colour/Separatetool.h"
 #include "platform/Inifile.h"
 #include "shell/Common.h"
 #include "shell/Exception.h"
@@ -93,7 +97,8 @@ void TMainForm::ConnectToolWindows() {
     MainMenu_->ToolExists = [](int tool) {
         return tool == ToolUndo || tool == ToolDraw || tool == ToolMoveCopy || tool == ToolWindow ||
                tool == ToolSpreadFill || tool == ToolFill || tool == ToolRepeat ||
-               tool == ToolPatternRepeat || tool == ToolCarpet;
+               tool == ToolPatternRepeat || tool == ToolCarpet || tool == ToolGrouping ||
+               tool == ToolSeparate;
     };
     MainMenu_->CreateToolWindow = [this](int tool, QWidget* owner) -> QWidget* {
         if (tool == ToolWindow) {
@@ -120,6 +125,20 @@ void TMainForm::ConnectToolWindows() {
             fill->setFont(UserFont());
             ShowToolPalette(fill, CurrentDesign());
             return fill;
+        }
+        if (tool == ToolGrouping || tool == ToolSeparate) {
+            QWidget* colours = nullptr;
+            if (tool == ToolGrouping)
+                colours = new TGroupingForm(owner);
+            else {
+                auto* separate = new TSeparateForm(owner);
+                separate->OnPrint = [this](const QString& job) { PrintCurrent(job); };
+                separate->OnExit = [this] { MainMenu_->CloseTool(); };
+                colours = separate;
+            }
+            colours->setFont(UserFont());
+            ShowToolPalette(colours, CurrentDesign());
+            return colours;
         }
         if (tool == ToolRepeat) {
             // The tile is the current design's selection; without one the stored tile stays.
@@ -189,6 +208,22 @@ void TMainForm::ConnectToolWindows() {
             };
             if (auto* fill = qobject_cast<TFillForm*>(MainMenu_->ToolWindow()))
                 fill->Attach(engine.get(), context);
+            return engine;
+        }
+        if (tool == ToolGrouping) {
+            auto engine = std::make_unique<TGroupingTool>();
+            engine->OnProgress = [this](int percent) {
+                ShowProgress(percent);
+                ProgressBar()->repaint(); // the run holds the event loop until it ends
+            };
+            if (auto* grouping = qobject_cast<TGroupingForm*>(MainMenu_->ToolWindow()))
+                grouping->Attach(engine.get(), context);
+            return engine;
+        }
+        if (tool == ToolSeparate) {
+            auto engine = std::make_unique<TSeparateTool>();
+            if (auto* separate = qobject_cast<TSeparateForm*>(MainMenu_->ToolWindow()))
+                separate->Attach(engine.get(), context);
             return engine;
         }
         if (tool == ToolRepeat) {
@@ -265,6 +300,8 @@ void TMainForm::ShowToolPalette(QWidget* tool, const TDocument* design) {
     if (auto* window = qobject_cast<TWindowForm*>(tool)) window->SetPalette(palette, bits);
     if (auto* spread = qobject_cast<TSpreadFillForm*>(tool)) spread->SetPalette(palette);
     if (auto* carpet = qobject_cast<TCarpetForm*>(tool)) carpet->ShowDesign();
+    if (auto* grouping = qobject_cast<TGroupingForm*>(tool)) grouping->SetPalette(palette);
+    if (auto* separate = qobject_cast<TSeparateForm*>(tool)) separate->SetPalette(palette);
     if (auto* fill = qobject_cast<TFillForm*>(tool)) {
         fill->SetPalette(palette);
         fill->ShowColour(ShownColour(MainMenu_->Dispatch().Colour()));
@@ -275,6 +312,8 @@ const TPalette* TMainForm::ToolPalette(QWidget* tool) {
     if (auto* window = qobject_cast<TWindowForm*>(tool)) return window->ShownPalette();
     if (auto* spread = qobject_cast<TSpreadFillForm*>(tool)) return spread->ColorSelector->Palette();
     if (auto* fill = qobject_cast<TFillForm*>(tool)) return fill->Selector->Palette();
+    if (auto* grouping = qobject_cast<TGroupingForm*>(tool)) return grouping->Selector->Palette();
+    if (auto* separate = qobject_cast<TSeparateForm*>(tool)) return separate->SepSelector->Palette();
     return nullptr;
 }
 

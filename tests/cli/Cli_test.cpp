@@ -269,3 +269,38 @@ TEST_F(CliTest, DumpOfCarpetAndTextureFiles) {
     EXPECT_EQ(cut.Status, 1);
     EXPECT_EQ(QJsonDocument::fromJson(cut.Out).object()["error"].toString(), "0x40000104");
 }
+
+TEST_F(CliTest, ReduceCutsToNColoursAndColorsCountsThem) {
+    const QString png = Write("rose:", "rose.png"), out = dir.path() + "/rose.tex";
+    for (const char* filter : {"", "5"}) {
+        SCOPED_TRACE(filter);
+        QStringList args{"reduce", png, out, "--colors", "8"};
+        if (*filter) args << "--filter" << filter;
+        const TRun r = Cli(args);
+        ASSERT_EQ(r.Status, 0) << r.Err.toStdString();
+        const TRun c = Cli({"colors", out, "--json"});
+        ASSERT_EQ(c.Status, 0) << c.Err.toStdString();
+        const QJsonObject o = QJsonDocument::fromJson(c.Out).object();
+        qint64 sum = 0;
+        double share = 0;
+        for (const QJsonValue v : o["colors"].toArray()) {
+            const int index = v["index"].toInt();
+            EXPECT_TRUE(index >= 2 && index <= 9) << index;
+            sum += v["count"].toInteger();
+            share += v["share"].toDouble();
+        }
+        EXPECT_EQ(sum, 70 * 46);
+        EXPECT_NEAR(share, 1.0, 1e-9);
+    }
+    const QString none = dir.path() + "/none.tex";
+    const QStringList bad[] = {{"reduce", png, none, "--colors", "0"},
+                               {"reduce", png, none, "--colors", "8", "--filter", "4"},
+                               {"reduce", png, none},
+                               {"colors", png}};
+    for (const QStringList& args : bad) {
+        const TRun no = Cli(args);
+        EXPECT_EQ(no.Status, 2) << args.join(' ').toStdString();
+        EXPECT_FALSE(QFile::exists(none));
+    }
+    EXPECT_EQ(Cli({"colors", png, "--json"}).Status, 1); // full colour has no indices
+}
