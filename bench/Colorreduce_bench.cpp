@@ -1,4 +1,5 @@
 // Colour reduction of A0 pictures against ImageMagick's quantizer on the same pixels.
+#include "Photo.h"
 #include "Planes.h"
 #include "platform/Colorreduce.h"
 #include "platform/Geometry.h"
@@ -10,30 +11,6 @@
 #include <cstring>
 
 namespace {
-
-// A grainy photograph-like picture (blue, green, red): slow colour gradients and soft
-// shapes under per-pixel grain of about +-12 levels.
-const std::vector<uint8_t>& Photo24() {
-    static const std::vector<uint8_t> plane = [] {
-        std::vector<uint8_t> p(size_t(kA0Width) * kA0Height * 3);
-        uint32_t seed = 12345;
-        for (int y = 0; y < kA0Height; ++y) {
-            for (int x = 0; x < kA0Width; ++x) {
-                const double fx = x / 900.0, fy = y / 1300.0;
-                const double base[3] = {120 + 80 * std::sin(fx + 2 * fy), 110 + 70 * std::cos(1.7 * fx - fy),
-                                        100 + 90 * std::sin(0.6 * fx * fy + 1.0)};
-                uint8_t* q = p.data() + (size_t(y) * kA0Width + size_t(x)) * 3;
-                for (int c = 0; c < 3; ++c) {
-                    seed = seed * 1664525u + 1013904223u;
-                    const int v = int(base[c]) + int(seed >> 27) - 16 + int((seed >> 20) & 7);
-                    q[c] = uint8_t(std::clamp(v, 0, 255));
-                }
-            }
-        }
-        return p;
-    }();
-    return plane;
-}
 
 void Load(TBitmapHandle& h, int bits, const std::vector<uint8_t>& pixels) {
     CreateBitmapHandle(h, kA0Width, kA0Height, bits);

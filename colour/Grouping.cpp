@@ -1,4 +1,5 @@
 #include "colour/Grouping.h"
+#include "colour/Majority.h"
 
 #include "colour/Groupregion.h"
 #include "colour/Mediancut.h"
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -194,6 +196,7 @@ uint32_t GroupFilter(TDocument& doc, int size, int shape, const TChoiceColor& pr
     std::array<bool, 256> kept{};
     for (int i = 0; i < 256; ++i)
         kept[size_t(i)] = protect.Contains(i);
+    const bool anyKept = protect.Count() > 0;
     const int cells = FilterCells(size, shape);
     std::vector<int> dx, dy; // the counted cells, top-left first
     for (int c = 0; c < 9; ++c)
@@ -210,35 +213,24 @@ uint32_t GroupFilter(TDocument& doc, int size, int shape, const TChoiceColor& pr
     copy(rows[0], inner.top() - 1);
     copy(rows[1], inner.top());
     TToolProgress bar(progress, inner.height());
+    const int n = int(dx.size()), first = inner.left() - left, count = inner.width();
+    std::vector<uint8_t> winner(static_cast<size_t>(count)), changes(static_cast<size_t>(count));
     for (int y = inner.top(); y <= inner.bottom(); ++y) {
         copy(rows[2], y + 1);
+        const uint8_t* at[9];
+        for (int c = 0; c < n; ++c)
+            at[c] = rows[size_t(dy[size_t(c)] + 1)].data() + first + dx[size_t(c)];
+        const uint8_t* here = rows[1].data() + first;
+        MajorityRow(at, n, here, count, winner.data(), changes.data());
         const TGroupRegion::TRow allow = region.Row(y);
-        uint8_t* out = picture.ScanLine(y);
-        for (int x = inner.left(); x <= inner.right(); ++x) {
-            const uint8_t here = rows[1][size_t(x - left)];
-            if (kept[here] || !allow.Writable(x, here)) continue;
-            const auto cell = [&](size_t c) { return rows[size_t(dy[c] + 1)][size_t(x - left + dx[c])]; };
-            if (dx.size() == 3) { // a line through the pixel: only equal ends of another colour win
-                const uint8_t end = cell(0);
-                if (end == cell(2) && end != here && !kept[end]) out[x] = end;
-                continue;
-            }
-            size_t c = 0; // inside a patch of its own colour the pixel stays
-            while (c < dx.size() && cell(c) == here)
-                ++c;
-            if (c == dx.size()) continue;
-            uint8_t seen[9], counts[9];
-            int distinct = 0, best = 0;
-            uint8_t winner = here;
-            for (c = 0; c < dx.size(); ++c) {
-                const uint8_t v = cell(c);
-                int k = 0;
-                while (k < distinct && seen[k] != v)
-                    ++k;
-                if (k == distinct) seen[distinct] = v, counts[distinct++] = 0;
-                if (++counts[k] > best) best = counts[k], winner = v;
-            }
-            if (best >= 2 && !kept[winner]) out[x] = winner;
+        uint8_t* out = picture.ScanLine(y) + inner.left();
+        if (allow.Open() && !anyKept) {
+            TakeWinners(out, winner.data(), changes.data(), count);
+        } else {
+            for (int x = 0; x < count; ++x)
+                if (changes[size_t(x)] && !kept[here[x]] && !kept[winner[size_t(x)]] &&
+                    allow.Writable(inner.left() + x, here[x]))
+                    out[x] = winner[size_t(x)];
         }
         std::swap(rows[0], rows[1]);
         std::swap(rows[1], rows[2]);

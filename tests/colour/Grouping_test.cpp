@@ -1,5 +1,6 @@
 // The Grouping tool's operations and the median cut, without windows.
 #include "colour/Grouping.h"
+#include "colour/Majority.h"
 #include "colour/Mediancut.h"
 #include "colour/Separate.h"
 #include "support/Draw.h"
@@ -7,6 +8,7 @@
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <random>
 
 namespace {
 
@@ -165,6 +167,36 @@ TEST(Grouping, FilterTakesTheFirstMajorityFromTheRowsAsTheyWere) {
     }
     EXPECT_EQ(FilterCells(3, 9), FilterCells(3, 3)); // shapes clamp
     EXPECT_EQ(FilterCells(9, 1), 0777);
+}
+
+// The sixteen-at-once vote agrees with counting cell by cell, ties included, on
+// rows of few indices whose lengths leave tails.
+TEST(Grouping, MajorityRowAgreesWithCountingCellByCell) {
+    std::mt19937 random(7);
+    for (const int n : {3, 5, 9})
+        for (const int count : {1, 16, 37, 200}) {
+            std::vector<std::vector<uint8_t>> cells(static_cast<size_t>(n),
+                                                    std::vector<uint8_t>(static_cast<size_t>(count)));
+            std::vector<const uint8_t*> at;
+            for (auto& c : cells) {
+                for (uint8_t& v : c)
+                    v = uint8_t(2 + random() % 4);
+                at.push_back(c.data());
+            }
+            const uint8_t* here = cells[size_t(n / 2)].data();
+            std::vector<uint8_t> winner(static_cast<size_t>(count)), change(static_cast<size_t>(count));
+            MajorityRow(at.data(), n, here, count, winner.data(), change.data());
+            for (int x = 0; x < count; ++x) {
+                int counts[256] = {}, best = 0, win = -1;
+                for (int c = 0; c < n; ++c) {
+                    const int v = cells[size_t(c)][size_t(x)];
+                    if (++counts[v] > best) best = counts[v], win = v;
+                }
+                SCOPED_TRACE(testing::Message() << "n " << n << " count " << count << " x " << x);
+                EXPECT_EQ(winner[size_t(x)], win);
+                EXPECT_EQ(change[size_t(x)] != 0, best >= 2 && win != here[x]);
+            }
+        }
 }
 
 TEST(Grouping, RearrangeNumbersByCountThenIndex) {
