@@ -39,6 +39,7 @@ constexpr uint32_t NotANumber = 0x8000001A;      // a typed value that is no num
 constexpr uint32_t OutsideWorkArea = 0x8000001B; // a point outside the selection where one inside is needed
 constexpr uint32_t NoCaptures = 0x8000001C;      // a pattern asked for while the captured-image list is empty
 constexpr uint32_t BadPattern = 0x8000001D;      // a capture without pixels, or one that is gone
+constexpr uint32_t CarpetTooTall = 0x80000020;   // a carpet area taller than a diskette image holds
 constexpr uint32_t PaletteFull = 0xC0000001;     // too few free palette entries for the colours added
 constexpr uint32_t NoColour = 0xC0000002;        // no usable colour was chosen
 constexpr uint32_t NothingToUndo = 0xC0000003;
