@@ -9,6 +9,7 @@ int CommandThumbnail(const QStringList& args);
 int CommandDump(const QStringList& args);
 int CommandMakePalette(const QStringList& args);
 int CommandRepeat(const QStringList& args);
+int CommandCarpetDisk(const QStringList& args);
 
 struct TDesign;
 

@@ -20,7 +20,11 @@ const char* const kUsage = "usage: velmora-cli COMMAND ...\n"
                            "  make-palette OUT.fcr             write the default palette of new designs\n"
                            "  repeat IN OUT --tile L,T,W,H [--type normal|half-drop-ver|half-drop-hor]\n"
                            "         [--drop PIXELS|N/D] [--superimpose 0|1|2] [--size-limit X,Y]\n"
-                           "                                   repeat a tile of the design over it\n";
+                           "                                   repeat a tile of the design over it\n"
+                           "  carpet-disk write DESIGN IMAGE [--window W,H]\n"
+                           "                                   write a carpet machine's diskette image\n"
+                           "  carpet-disk read IMAGE OUT [--canvas W,H] [--colour N] [--json]\n"
+                           "                                   read a diskette image into a new canvas\n";
 
 } // namespace
 
@@ -76,6 +80,8 @@ int main(int argc, char** argv) {
         status = CommandMakePalette(args);
     else if (command == "repeat")
         status = CommandRepeat(args);
+    else if (command == "carpet-disk")
+        status = CommandCarpetDisk(args);
     else
         std::fputs(kUsage, stderr);
     FreeAppTables();
