@@ -49,7 +49,7 @@ int Write(QStringList args) {
     if (!TakeOption(args, "--window", window) || args.size() != 2 ||
         (!window.isEmpty() && !Size(window, 0, width, height)))
         return Usage();
-    if (InputMissing(args[0])) return DiskFail(ErrorCode::FileNotFound, args[0]);
+    if (!QFileInfo(args[0]).isFile()) return DiskFail(ErrorCode::FileNotFound, args[0]);
     TDocument doc;
     const QFileInfo in(args[0]);
     QString detail;
@@ -72,7 +72,7 @@ int Read(QStringList args) {
     if (!TakeOption(args, "--canvas", canvas) || args.size() != 2 || !colourOk || index < 0 || index > 255 ||
         (!canvas.isEmpty() && !Size(canvas, 1, width, height)))
         return Usage();
-    if (InputMissing(args[0])) return DiskFail(ErrorCode::FileNotFound, args[0]);
+    if (!QFileInfo(args[0]).isFile()) return DiskFail(ErrorCode::FileNotFound, args[0]);
     if (canvas.isEmpty()) {
         // 1700 knots wide and as tall as the carpet (a carpet of no rows gets one).
         std::vector<uint8_t> image;

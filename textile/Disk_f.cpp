@@ -98,7 +98,7 @@ void TDiskForm::btOKClick() {
     unsetCursor();
     Busy = false;
     pbTransfer->setValue(0);
-    if (!write && (!code || code == ErrorCode::NotCarpetDiskette)) Read = Read || !code;
+    if (!write && !code) Read = true;
     if (code == kDiskCancelled) return;
     if (code) {
         ReportError(code);

@@ -32,10 +32,10 @@ void KnotCode(uint32_t value, int& a, int& b) {
 }
 
 uint8_t KnotValue(int a, int b, uint8_t previous) {
-    if (b == 3) return a ? previous : 8;
-    for (int v = 0; v < 6; ++v)
-        if (kCodes[v][0] == a && kCodes[v][1] == b) return uint8_t(v + 2);
-    return 8; // not reached: every (A, B) with B < 3 is in the table
+    // [A][B] back to the value; 0 marks (1, 3), which keeps the previous knot.
+    static constexpr uint8_t kValues[2][4] = {{2, 4, 3, 8}, {5, 7, 6, 0}};
+    const uint8_t v = kValues[a & 1][b & 3];
+    return v ? v : previous;
 }
 
 uint32_t EncodeCarpetDiskette(const TOrvaneBitmap& picture, int width, int height,

@@ -106,26 +106,34 @@ TEST_F(DiskDocument, RefusalsBeforeTheFillLeaveTheDesignAndAFailedFitKeepsTheFil
     EXPECT_FALSE(doc.Undo()); // none of them left an undo step
 }
 
-TEST_F(DiskDocument, TooTallCarpetAndCancelledWriteLeaveTheOldFile) {
+TEST_F(DiskDocument, CancelledWriteLeavesTheOldFileAndNoTemporary) {
     QFile old(path);
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("old");
     old.close();
-    TDocument tall;
-    ASSERT_EQ(NewCarpetCanvas(tall, 10, kMaxRows + 1, 3), 0u);
     auto out = MakeImageFileTarget(path);
-    EXPECT_EQ(WriteCarpetDiskette(tall, *out, nullptr), ErrorCode::CarpetTooTall);
     EXPECT_EQ(WriteCarpetDiskette(source, *out, [](int s) { return s < 40; }), kDiskCancelled);
     EXPECT_EQ(Contents(path), QByteArray("old"));
-    EXPECT_EQ(dir.path() + "/carpet.img", path);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"carpet.img"}); // no temporary left
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"carpet.img"});
 }
 
-TEST(DiskDevice, MissingDeviceFailsWithTheReadAndWriteCodes) {
-    auto device = MakeDeviceTarget("/nonexistent/fd0");
-    std::vector<uint8_t> image(size_t(kImageBytes), kFiller);
-    EXPECT_EQ(WriteDiskette(*device, image, nullptr), ErrorCode::DisketteWrite);
-    EXPECT_EQ(ReadDiskette(*device, image, nullptr), ErrorCode::BadFile);
+TEST_F(DiskDocument, DeviceTransfersSectorsInPlaceAndAnAbsentOneFails) {
+    // A file stands in for the block device: the sectors land at sector x 512.
+    QFile device(dir.filePath("fd0"));
+    ASSERT_TRUE(device.open(QIODevice::WriteOnly));
+    device.write(QByteArray(kImageBytes + 512, '\0'));
+    device.close();
+    std::vector<uint8_t> back, image(kImageBytes);
+    for (size_t i = 0; i < image.size(); ++i)
+        image[i] = uint8_t(i * 7 / 512);
+    ASSERT_EQ(WriteDiskette(*MakeDeviceTarget(device.fileName()), image, nullptr), 0u);
+    ASSERT_EQ(ReadDiskette(*MakeDeviceTarget(device.fileName()), back, nullptr), 0u);
+    EXPECT_EQ(back, image);
+    EXPECT_EQ(Contents(device.fileName()).size(), kImageBytes + 512); // a device is not cut
+
+    auto absent = MakeDeviceTarget(dir.filePath("fd9"));
+    EXPECT_EQ(WriteDiskette(*absent, image, nullptr), ErrorCode::DisketteWrite);
+    EXPECT_EQ(ReadDiskette(*absent, image, nullptr), ErrorCode::BadFile);
 }
 
 TEST(DiskDevice, DriveKindFollowsTheDriverName) {

@@ -39,36 +39,20 @@ TEST(DiskImage, TinyDesignGivesHeaderAndRowRecordsByteForByte) {
     const std::vector<uint8_t> header = {0x59, 0x30, 0x00, 0x01, 0x00, 0x01, 0x05, 0x4C,
                                          0x00, 0x01, 0x00, 0x01, 0x00, 0x01, 0x00, 0x02};
     EXPECT_EQ(std::vector<uint8_t>(&image[kHeaderAt], &image[kHeaderAt + 16]), header);
-    // Values 2..6 are A = 0,0,0,1,1 and B = 0,2,1,0,2; knots 5.. are (0, 3).
-    const uint8_t* r1 = Record(image, 1);
-    EXPECT_EQ(r1[0], 0x18);
-    EXPECT_EQ(r1[1], 0x00);
-    EXPECT_EQ(r1[kPlaneBAt], 0x24);     // 00 10 01 00
-    EXPECT_EQ(r1[kPlaneBAt + 1], 0xBF); // 10 11 11 11
-    EXPECT_EQ(r1[kPlaneBAt + 2], 0xFF);
-    const uint8_t* r2 = Record(image, 2);
-    EXPECT_EQ(r2[0], 0x80);         // 7 = (1, 1), 1 = (0, 3)
-    EXPECT_EQ(r2[kPlaneBAt], 0x70); // 01 11 00 00
-    for (int n = 1; n <= 2; ++n)
-        for (int i = 0; i < 3; ++i) {
-            EXPECT_EQ(Record(image, n)[kRowNumberAt + 2 * i], 0);
-            EXPECT_EQ(Record(image, n)[kRowNumberAt + 2 * i + 1], n);
-        }
+    // Values 2..6 are A = 0,0,0,1,1 and B = 0,2,1,0,2; 7 = (1, 1); 1 and knots 5.. are (0, 3).
+    const auto bytes = [&](int n, int at, int count) {
+        return std::vector<uint8_t>(Record(image, n) + at, Record(image, n) + at + count);
+    };
+    EXPECT_EQ(bytes(1, 0, 2), (std::vector<uint8_t>{0x18, 0x00}));
+    EXPECT_EQ(bytes(1, kPlaneBAt, 3), (std::vector<uint8_t>{0x24, 0xBF, 0xFF})); // 00100100 10111111
+    EXPECT_EQ(bytes(2, 0, 1), (std::vector<uint8_t>{0x80}));
+    EXPECT_EQ(bytes(2, kPlaneBAt, 1), (std::vector<uint8_t>{0x70})); // 01110000
+    EXPECT_EQ(bytes(1, kRowNumberAt, 6), (std::vector<uint8_t>{0, 1, 0, 1, 0, 1}));
+    EXPECT_EQ(bytes(2, kRowNumberAt, 6), (std::vector<uint8_t>{0, 2, 0, 2, 0, 2}));
     // Filler before the header, between header and rows and after the last record.
     for (size_t at : {size_t(0), size_t(kHeaderAt - 1), size_t(kRowCountAt + 2), size_t(kRowsAt - 1),
                       size_t(kRowsAt + 2 * kRowBytes), size_t(kImageBytes - 1)})
         EXPECT_EQ(image[at], kFiller) << at;
-}
-
-TEST(DiskImage, KnotCodeRoundTripKeepsTwoToSevenAndGivesEightForTheRest) {
-    for (uint32_t v = 0; v < 256; ++v) {
-        int a, b;
-        KnotCode(v, a, b);
-        EXPECT_EQ(KnotValue(a, b, 1), v >= 2 && v <= 7 ? v : 8u) << v;
-    }
-    // (1, 3) keeps the knot before it.
-    EXPECT_EQ(KnotValue(1, 3, 5), 5);
-    EXPECT_EQ(KnotValue(1, 3, 8), 8);
 }
 
 TEST(DiskImage, WideCarpetIsCutAndNarrowOneEndsInZeroThree) {
