@@ -12,6 +12,7 @@ int CommandRepeat(const QStringList& args);
 int CommandMakeCarpetTextures(const QStringList& args);
 int CommandReduce(const QStringList& args);
 int CommandColors(const QStringList& args);
+int CommandCarpetDisk(const QStringList& args);
 
 struct TDesign;
 class TDocument;

@@ -27,7 +27,11 @@ const char* const kUsage =
     "  reduce IN OUT --colors N [--filter 3|5|9]\n"
     "                                   reduce a design to N colours by median cut\n"
     "  colors IN --json                 pixel count and share of each used index\n"
-    "  make-carpet-textures DIR         write the starter library of pile textures\n";
+    "  make-carpet-textures DIR         write the starter library of pile textures\n"
+    "  carpet-disk write DESIGN IMAGE [--window W,H]\n"
+    "                                   write a carpet machine's diskette image\n"
+    "  carpet-disk read IMAGE OUT [--canvas W,H] [--colour N] [--json]\n"
+    "                                   read a diskette image into a new canvas\n";
 
 } // namespace
 
@@ -98,6 +102,8 @@ int main(int argc, char** argv) {
         status = CommandReduce(args);
     else if (command == "colors")
         status = CommandColors(args);
+    else if (command == "carpet-disk")
+        status = CommandCarpetDisk(args);
     else
         std::fputs(kUsage, stderr);
     FreeAppTables();

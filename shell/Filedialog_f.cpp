@@ -53,3 +53,12 @@ TFileChoice SaveFileDialog(QWidget* parent, const QString& folder, int type) {
     if (const int byName = FileTypeOfName(choice.Path)) choice.Type = byName;
     return choice;
 }
+
+QString PlainFileDialog(QWidget* parent, const QString& folder, const QString& filter, bool forSaving) {
+    QFileDialog dialog(parent, QString(), folder, filter);
+    dialog.setOption(QFileDialog::DontUseNativeDialog); // the same dialog as the design files
+    dialog.setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    return dialog.selectedFiles().first();
+}

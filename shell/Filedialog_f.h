@@ -16,5 +16,8 @@ struct TFileChoice {
 TFileChoice OpenFileDialog(QWidget* parent, const QString& folder, int type = 0);
 // Save: as above; a name without an extension gets the chosen type's extension.
 TFileChoice SaveFileDialog(QWidget* parent, const QString& folder, int type);
+// A file of any kind (filter as Qt writes it): an existing one, or with forSaving a
+// new or existing name. Empty when cancelled.
+QString PlainFileDialog(QWidget* parent, const QString& folder, const QString& filter, bool forSaving);
 // The type a filter text names, 0 when none.
 int FileTypeOfFilter(const QString& filter);

@@ -3,6 +3,10 @@
 #include "shell/Document.h"
 #include "shell/Exception.h"
 #include "textile/Carpetfile.h"
+}
+
+#include "shell/Tdocument.h"
+#include "support/Carpetcanvas.h"
 
 #include <Magick++.h>
 #include <QCryptographicHash>
@@ -303,4 +307,75 @@ TEST_F(CliTest, ReduceCutsToNColoursAndColorsCountsThem) {
         EXPECT_FALSE(QFile::exists(none));
     }
     EXPECT_EQ(Cli({"colors", png, "--json"}).Status, 1); // full colour has no indices
+}
+
+namespace {
+
+// An 8-bit design of width x height with pixel (x + y) % 10, saved as a .tex file.
+QString CarpetDesign(const QString& path, int width, int height) {
+    TDocument doc;
+    EXPECT_EQ(NewCarpetCanvas(doc, width, height, 2), 0u);
+    {
+        TChange change(doc);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                change.Picture().SetPixel(x, y, uint32_t((x + y) % 10));
+        change.Commit();
+    }
+    const QFileInfo at(path);
+    EXPECT_EQ(doc.Save(at.absolutePath(), at.fileName(), 2, 0), 0u);
+    return path;
+}
+
+} // namespace
+
+TEST_F(CliTest, CarpetDiskWritesAndReadsImagesAndRefusesWithAnErrorCode) {
+    const QString tex = CarpetDesign(dir.path() + "/carpet.tex", 1710, 5);
+    const QString img = dir.path() + "/carpet.img", out = dir.path() + "/read.tex";
+    ASSERT_EQ(Cli({"carpet-disk", "write", tex, img}).Status, 0);
+    EXPECT_EQ(QFileInfo(img).size(), 1228800);
+    const TRun r = Cli({"carpet-disk", "read", img, out, "--colour", "9", "--json"});
+    ASSERT_EQ(r.Status, 0) << r.Err.toStdString();
+    EXPECT_EQ(QJsonDocument::fromJson(r.Out).object(),
+              (QJsonObject{{"window_width", 1700}, {"window_height", 5}}));
+    TDocument back;
+    ASSERT_EQ(back.Open(dir.path(), "read.tex", 0, 0), 0u);
+    ASSERT_EQ(back.Bounds(), QRect(0, 0, 1700, 5));
+    EXPECT_EQ(back.Picture().GetPixel(2, 4), 6u);    // design row 4, column 2
+    EXPECT_EQ(back.Picture().GetPixel(1699, 0), 8u); // (1699 + 0) % 10 = 9 has no knot code
+    // A smaller window; a canvas of its own keeps the colour above the carpet.
+    ASSERT_EQ(Cli({"carpet-disk", "write", tex, img, "--window", "3,2"}).Status, 0);
+    ASSERT_EQ(Cli({"carpet-disk", "read", img, out, "--canvas", "1700,4", "--colour", "9"}).Status, 0);
+    ASSERT_EQ(back.Open(dir.path(), "read.tex", 0, 0), 0u);
+    EXPECT_EQ(back.Picture().GetPixel(0, 1), 9u);
+    EXPECT_EQ(back.Picture().GetPixel(2, 3), 6u); // design row 4, column 2
+    EXPECT_EQ(back.Picture().GetPixel(3, 3), 8u); // past the window: (0, 3)
+
+    const QString tall = CarpetDesign(dir.path() + "/tall.tex", 2, 1884), none = dir.path() + "/none.tex";
+    QFile shortImage(dir.path() + "/short.img");
+    ASSERT_TRUE(shortImage.open(QIODevice::WriteOnly));
+    shortImage.write(QByteArray(1000, '\xF6'));
+    shortImage.close();
+    const struct {
+        QStringList Args;
+        int Status;
+        const char* Out;
+    } bad[] = {
+        {{"read", img, none, "--canvas", "1699,4"}, 1, R"({"error":"0xC0000010"})"},
+        {{"read", img, none, "--canvas", "1700,1"}, 1, R"({"error":"0xC0000010"})"},
+        {{"read", shortImage.fileName(), none}, 1, R"({"error":"0x40000104"})"},
+        {{"read", tex, none}, 1, R"({"error":"0x40000104"})"},
+        {{"write", tall, none}, 1, R"({"error":"0x80000020"})"},
+        {{"write", dir.path() + "/missing.tex", none}, 1, R"({"error":"0x40000102"})"},
+        {{"read", img, none, "--colour", "256"}, 2, ""},
+        {{"read", img, none, "--canvas", "0,4"}, 2, ""},
+        {{"write", tex, none, "--window", "3"}, 2, ""},
+        {{"erase", img}, 2, ""},
+    };
+    for (const auto& c : bad) {
+        const TRun no = Cli(QStringList{"carpet-disk"} + c.Args);
+        EXPECT_EQ(no.Status, c.Status) << c.Args.join(' ').toStdString();
+        EXPECT_EQ(no.Out.trimmed(), QByteArray(c.Out)) << c.Args.join(' ').toStdString();
+        EXPECT_FALSE(QFile::exists(none));
+    }
 }
