@@ -2,11 +2,9 @@
 #include "shell/Common.h"
 #include "shell/Document.h"
 #include "shell/Exception.h"
-#include "textile/Carpetfile.h"
-}
-
 #include "shell/Tdocument.h"
 #include "support/Carpetcanvas.h"
+#include "textile/Carpetfile.h"
 
 #include <Magick++.h>
 #include <QCryptographicHash>
