@@ -10,6 +10,7 @@ int CommandDump(const QStringList& args);
 int CommandMakePalette(const QStringList& args);
 int CommandRepeat(const QStringList& args);
 int CommandMakeCarpetTextures(const QStringList& args);
+int CommandStripe(const QStringList& args);
 
 struct TDesign;
 

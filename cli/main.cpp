@@ -23,7 +23,9 @@ const char* const kUsage =
     "  repeat IN OUT --tile L,T,W,H [--type normal|half-drop-ver|half-drop-hor]\n"
     "         [--drop PIXELS|N/D] [--superimpose 0|1|2] [--size-limit X,Y]\n"
     "                                   repeat a tile of the design over it\n"
-    "  make-carpet-textures DIR         write the starter library of pile textures\n";
+    "  make-carpet-textures DIR         write the starter library of pile textures\n"
+    "  stripe FILE.stp DESIGN OUT --angle DEGREES\n"
+    "                                   lay the stripes over the whole design\n";
 
 } // namespace
 
@@ -81,6 +83,8 @@ int main(int argc, char** argv) {
         status = CommandRepeat(args);
     else if (command == "make-carpet-textures")
         status = CommandMakeCarpetTextures(args);
+    else if (command == "stripe")
+        status = CommandStripe(args);
     else
         std::fputs(kUsage, stderr);
     FreeAppTables();

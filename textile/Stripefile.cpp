@@ -6,6 +6,7 @@
 #include "shell/Exception.h"
 #include "shell/File.h"
 #include "shell/Paper.h"
+#include "shell/Tdocument.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -94,6 +95,19 @@ uint32_t ReadStripeFile(const QString& path, TPalette& palette, TStripeList& lis
         s.Color = uint8_t(base + s.Color);
     merged.UseColor = uint16_t(std::max<int>(merged.UseColor, HighestStripeColour(read)));
     palette = merged;
+    list = std::move(read);
+    return 0;
+}
+
+uint32_t LoadStripeFile(const QString& path, TDocument& document, TStripeList& list) {
+    TPalette palette = document.Palette();
+    TStripeList read;
+    if (const uint32_t code = ReadStripeFile(path, palette, read)) return code;
+    if (!document.EditPalette([&palette](TPalette& p) {
+            p = palette;
+            return true;
+        }))
+        return ErrorCode::OutOfMemory;
     list = std::move(read);
     return 0;
 }

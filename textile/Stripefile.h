@@ -16,6 +16,7 @@
 #include <cstdint>
 
 class QIODevice;
+class TDocument;
 
 constexpr int kStripePictureHeight = 32; // rows of the sequence picture in a file
 constexpr int kMaxStripes = 4096;        // more is no list a designer builds
@@ -33,6 +34,8 @@ uint32_t ReadStripeBlock(QIODevice* file, bool current, TStripeList& list);
 // ReadStripeBlock's, or PaletteFull when the colours would pass entry 251.
 // On failure list and palette are unchanged.
 uint32_t ReadStripeFile(const QString& path, TPalette& palette, TStripeList& list);
+// ReadStripeFile into document's palette (a palette edit, not undone).
+uint32_t LoadStripeFile(const QString& path, TDocument& document, TStripeList& list);
 // Writes list (pending rows left out) with palette's colours, replacing path only
 // when complete. 0, TooLargeForOperation for a sequence too long to picture,
 // BadFile for a stripe that cannot be stored, CannotCreateFile or CannotWriteFile.
