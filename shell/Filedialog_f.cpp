@@ -53,3 +53,12 @@ TFileChoice SaveFileDialog(QWidget* parent, const QString& folder, int type) {
     if (const int byName = FileTypeOfName(choice.Path)) choice.Type = byName;
     return choice;
 }
+
+QString KindFileDialog(QWidget* parent, const QString& folder, const QString& filter, bool save) {
+    const QString shown = filter.section(QLatin1Char('|'), 0, 0);
+    const QString extension = filter.section(QLatin1Char('|'), 1, 1).section(QLatin1Char('*'), 1);
+    QString path = save ? QFileDialog::getSaveFileName(parent, QString(), folder, shown)
+                        : QFileDialog::getOpenFileName(parent, QString(), folder, shown);
+    if (save && !path.isEmpty() && !QFileInfo(path).fileName().contains(QLatin1Char('.'))) path += extension;
+    return path;
+}

@@ -16,5 +16,9 @@ struct TFileChoice {
 TFileChoice OpenFileDialog(QWidget* parent, const QString& folder, int type = 0);
 // Save: as above; a name without an extension gets the chosen type's extension.
 TFileChoice SaveFileDialog(QWidget* parent, const QString& folder, int type);
+// A file of one kind outside the fifteen types: filter as the language files give
+// it ("Name (*.ext)|*.ext"). Save adds the extension to a name without one.
+// Empty when cancelled.
+QString KindFileDialog(QWidget* parent, const QString& folder, const QString& filter, bool save);
 // The type a filter text names, 0 when none.
 int FileTypeOfFilter(const QString& filter);

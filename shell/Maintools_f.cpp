@@ -15,6 +15,8 @@
 #include "shell/Mainmenu_f.h"
 #include "textile/Carpet_f.h"
 #include "textile/Carpettool.h"
+#include "textile/Stripe_f.h"
+#include "textile/Stripetool.h"
 #include "tools/Draw_f.h"
 #include "tools/Drawtool.h"
 #include "tools/Fill_f.h"
@@ -93,7 +95,7 @@ void TMainForm::ConnectToolWindows() {
     MainMenu_->ToolExists = [](int tool) {
         return tool == ToolUndo || tool == ToolDraw || tool == ToolMoveCopy || tool == ToolWindow ||
                tool == ToolSpreadFill || tool == ToolFill || tool == ToolRepeat ||
-               tool == ToolPatternRepeat || tool == ToolCarpet;
+               tool == ToolPatternRepeat || tool == ToolCarpet || tool == ToolStripe;
     };
     MainMenu_->CreateToolWindow = [this](int tool, QWidget* owner) -> QWidget* {
         if (tool == ToolWindow) {
@@ -140,6 +142,11 @@ void TMainForm::ConnectToolWindows() {
                 OpenFile(choice.Path, choice.Type, choice.Bits);
             };
             return carpet;
+        }
+        if (tool == ToolStripe) {
+            auto* stripe = new TStripeForm(owner);
+            stripe->setFont(UserFont());
+            return stripe;
         }
         if (tool == ToolPatternRepeat) {
             auto* pattern = new TPatternRepeatForm(owner);
@@ -201,6 +208,12 @@ void TMainForm::ConnectToolWindows() {
             auto engine = std::make_unique<TCarpetTool>();
             if (auto* carpet = qobject_cast<TCarpetForm*>(MainMenu_->ToolWindow()))
                 carpet->Attach(engine.get(), context);
+            return engine;
+        }
+        if (tool == ToolStripe) {
+            auto engine = std::make_unique<TStripeTool>();
+            if (auto* stripe = qobject_cast<TStripeForm*>(MainMenu_->ToolWindow()))
+                stripe->Attach(engine.get(), context);
             return engine;
         }
         if (tool == ToolPatternRepeat) {
@@ -265,6 +278,7 @@ void TMainForm::ShowToolPalette(QWidget* tool, const TDocument* design) {
     if (auto* window = qobject_cast<TWindowForm*>(tool)) window->SetPalette(palette, bits);
     if (auto* spread = qobject_cast<TSpreadFillForm*>(tool)) spread->SetPalette(palette);
     if (auto* carpet = qobject_cast<TCarpetForm*>(tool)) carpet->ShowDesign();
+    if (auto* stripe = qobject_cast<TStripeForm*>(tool)) stripe->ShowDesign();
     if (auto* fill = qobject_cast<TFillForm*>(tool)) {
         fill->SetPalette(palette);
         fill->ShowColour(ShownColour(MainMenu_->Dispatch().Colour()));

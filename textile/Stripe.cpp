@@ -127,6 +127,50 @@ int HighestStripeColour(const TStripeList& list) {
     return highest;
 }
 
+bool TStripeEditor::Busy() const {
+    return std::any_of(List.begin(), List.end(), [](const TStripe& s) { return s.Pending; });
+}
+
+bool TStripeEditor::ArmAdd() {
+    if (Busy()) return false;
+    AddMode = true, DeleteMode = false;
+    return true;
+}
+
+void TStripeEditor::ArmDelete() {
+    DeleteMode = true, AddMode = false;
+}
+
+bool TStripeEditor::Click(int row, int column, int colour) {
+    const int size = int(List.size());
+    if (row < 0 || row > size) return false;
+    if (AddMode || DeleteMode) {
+        const bool add = AddMode;
+        AddMode = DeleteMode = false;
+        if (add) {
+            TStripe pending;
+            pending.Pending = true;
+            List.insert(List.begin() + row, pending);
+            return true;
+        }
+        if (row == size) return false;
+        List.erase(List.begin() + row);
+        return true;
+    }
+    if (column == ColumnColor) {
+        if (row == size) List.emplace_back();
+        TStripe& s = List[size_t(row)];
+        if (s.Pending) s = TStripe{};
+        s.Color = uint8_t(colour);
+        return true;
+    }
+    if (column == ColumnMethod && row < size && !List[size_t(row)].Pending) {
+        List[size_t(row)].Method = uint8_t(NextMethod(List, row));
+        return true;
+    }
+    return false;
+}
+
 double DotsPerUnit(int unit, int dpi) {
     if (unit == StripeInch) return dpi;
     if (unit == StripeCm) return dpi * 0.3937;

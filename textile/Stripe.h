@@ -39,6 +39,26 @@ struct TStripe {
 };
 using TStripeList = std::vector<TStripe>;
 
+enum TStripeColumn : int { ColumnRow = 0, ColumnColor, ColumnMethod, ColumnLength, ColumnRepeat };
+
+// The grid's edits. Row List.size() is the first empty row. "Add Stripe" arms
+// one click that inserts a pending row (refused while one is pending: busy);
+// "Delete Stripe" arms one click that removes a row. Otherwise a click on a
+// Color cell gives the row the current colour (a pending or the first empty row
+// becomes {colour, Normal, 1, 63}) and one on a Method cell cycles the method.
+struct TStripeEditor {
+    TStripeList List;
+    bool AddMode = false;
+    bool DeleteMode = false;
+
+    bool Busy() const;
+    // False (and nothing armed) while busy.
+    bool ArmAdd();
+    void ArmDelete();
+    // True when the list changed.
+    bool Click(int row, int column, int colour);
+};
+
 // Sum of Length x Repeat over the list, plus for each Center stripe the
 // Reverse stripes it mirrors. Pending rows count nothing.
 int64_t SequenceLength(const TStripeList& list);

@@ -101,6 +101,31 @@ TEST(StripeSequence, MethodCyclesAndCenterFollowsOnlyAReverseStripe) {
         EXPECT_EQ(NextMethod(c.List, c.Row), c.Want);
 }
 
+TEST(StripeEditor, AddInsertsAPendingRowThatTheNextColourFillsAndDeleteRemovesOneRow) {
+    TStripeEditor e;
+    EXPECT_FALSE(e.Click(0, ColumnMethod, 'A')); // the empty row has no method
+    EXPECT_TRUE(e.Click(0, ColumnColor, 'A'));   // the first empty row appends
+    EXPECT_TRUE(e.Click(1, ColumnColor, 'B'));
+    EXPECT_EQ(Sequence(e.List), std::string(63, 'A') + std::string(63, 'B'));
+    ASSERT_TRUE(e.ArmAdd());
+    EXPECT_TRUE(e.Click(1, ColumnRepeat, 'Z'));
+    EXPECT_TRUE(e.Busy());
+    EXPECT_FALSE(e.ArmAdd()); // refused while a row is pending
+    EXPECT_FALSE(e.Click(1, ColumnMethod, 'C'));
+    EXPECT_TRUE(e.Click(1, ColumnColor, 'C'));
+    EXPECT_FALSE(e.Busy());
+    EXPECT_TRUE(e.Click(1, ColumnMethod, 'Z'));
+    EXPECT_EQ(e.List[1].Method, StripeReverse);
+    e.ArmDelete();
+    EXPECT_TRUE(e.Click(0, ColumnLength, 'Z'));
+    ASSERT_EQ(e.List.size(), 2u);
+    EXPECT_EQ(e.List[0].Color, 'C');
+    e.ArmDelete();
+    EXPECT_FALSE(e.Click(2, ColumnColor, 'Z')); // the empty row: the mode ends, nothing goes
+    EXPECT_FALSE(e.DeleteMode);
+    EXPECT_EQ(e.List.size(), 2u);
+}
+
 TEST(StripeThickness, UnitsConvertAndTheCanvasHeightLimits) {
     EXPECT_EQ(ThicknessDots(-5, StripeDot, 160, 500), 0);
     EXPECT_EQ(ThicknessDots(160, StripeDot, 160, 500), 160);
