@@ -67,6 +67,10 @@ TStripeForm::TStripeForm(QWidget* parent) : QWidget(parent, Qt::Tool) {
     sgStripe->verticalHeader()->hide();
     sgStripe->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
     sgStripe->setMinimumHeight(180);
+    const int widths[5] = {32, 64, 72, 64, 56};
+    for (int c = 0; c < 5; ++c)
+        sgStripe->setColumnWidth(c, widths[c]);
+    sgStripe->setMinimumWidth(kPreviewWidth);
     sbAdd = SpeedButton(Texts.Get(3));
     sbDelete = SpeedButton(Texts.Get(4));
     edThickness = new QLineEdit;

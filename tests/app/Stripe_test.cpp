@@ -6,10 +6,14 @@
 #include "shell/Exception.h"
 #include "shell/Mainmenu.h"
 #include "shell/Mainmenu_f.h"
+#include "shell/Paper.h"
 #include "textile/Stripe_f.h"
 
+#include <QCheckBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
@@ -46,6 +50,26 @@ class StripeWindow : public MainWindowTest {
             }
         return wrong;
     }
+    // Five stripes by clicks: four appended on the empty row, a fifth inserted
+    // before the second (Run is refused while it has no colour); Reverse, Center
+    // after it, the first stripe's length and the fourth's repeat typed in.
+    void BuildList(const std::vector<int>& colours, const QString& firstLength) {
+        for (int i = 0; i < 4; ++i) {
+            Colour(colours[size_t(i == 0 ? 0 : i + 1)]);
+            ClickCell(i, ColumnColor);
+        }
+        QTest::mouseClick(form->sbAdd, Qt::LeftButton);
+        ClickCell(1, ColumnRepeat);
+        QTest::mouseClick(form->sbRun, Qt::LeftButton);
+        Colour(colours[1]);
+        ClickCell(1, ColumnColor);
+        ClickCell(1, ColumnMethod);
+        ClickCell(2, ColumnMethod);
+        ClickCell(2, ColumnMethod);
+        form->sgStripe->item(0, ColumnLength)->setText(firstLength);
+        form->sgStripe->item(3, ColumnRepeat)->setText("2");
+        QCoreApplication::processEvents();
+    }
     TStripeForm* form = nullptr;
 };
 
@@ -72,24 +96,9 @@ TEST_F(StripeWindow, FiveStripesByClicksRunWholeAndOneRepeatAndUndo) {
         EXPECT_EQ(form->windowTitle(), "Stripe");
         EXPECT_EQ(form->edThickness->text(), "160");
         if (bits == 8) {
-            // Four stripes appended on the empty row, a fifth inserted before the second.
             ASSERT_TRUE(form->List().empty());
-            for (int i = 0; i < 4; ++i) {
-                Colour(3 + i);
-                ClickCell(i, ColumnColor);
-            }
-            QTest::mouseClick(form->sbAdd, Qt::LeftButton);
-            ClickCell(1, ColumnRepeat);
-            QTest::mouseClick(form->sbRun, Qt::LeftButton); // refused: row 2 has no colour
+            BuildList({3, 9, 4, 5, 6}, "5");
             EXPECT_EQ(messages.size(), 1);
-            Colour(9);
-            ClickCell(1, ColumnColor);
-            ClickCell(1, ColumnMethod); // Reverse
-            ClickCell(2, ColumnMethod); // Reverse, then Center after it
-            ClickCell(2, ColumnMethod);
-            form->sgStripe->item(0, ColumnLength)->setText("5");
-            form->sgStripe->item(3, ColumnRepeat)->setText("2");
-            QCoreApplication::processEvents();
         } else {
             // The list came back from Stripe.ini when the window opened again.
             EXPECT_EQ(form->sgStripe->rowCount(), 6);
@@ -130,4 +139,41 @@ TEST_F(StripeWindow, FiveStripesByClicksRunWholeAndOneRepeatAndUndo) {
         EXPECT_EQ(design.Picture().GetPixel(10, 24), ground);
         QTest::mouseClick(main->MainMenu()->Button(ToolStripe), Qt::LeftButton); // closes: Stripe.ini
     }
+}
+
+TEST_F(StripeWindow, ScreenshotOfTheWindowBesideAStripedDesign) {
+    const QString out = qEnvironmentVariable("VELMORA_SCREENSHOT_STRIPE");
+    if (out.isEmpty()) GTEST_SKIP() << "set VELMORA_SCREENSHOT_STRIPE to take the screenshot";
+    main->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+    TPaper paper;
+    paper.dpi = 160;
+    SetPaper(paper, kPaperCustom, 480, 360);
+    TMainImageForm* doc = main->NewDocument(paper, 8);
+    ASSERT_NE(doc, nullptr);
+    doc->Document().SetUnit(StripeDot);
+    doc->Document().EditPalette([](TPalette& p) {
+        const int rgb[][3] = {{20, 40, 120}, {250, 210, 40}, {170, 30, 40}, {235, 235, 225}, {30, 120, 70}};
+        for (int k = 0; k < 5; ++k)
+            p[20 + k].SetRGB(rgb[k][0], rgb[k][1], rgb[k][2]);
+        return true;
+    });
+    QTest::mouseClick(main->MainMenu()->Button(ToolStripe), Qt::LeftButton);
+    form = qobject_cast<TStripeForm*>(main->MainMenu()->ToolWindow());
+    ASSERT_NE(form, nullptr);
+    main->ArrangeTools();
+    doc->parentWidget()->setGeometry(form->window()->frameGeometry().right() + 10, 0, 540, 440);
+    doc->iMainImage->SetZoom(1, 1);
+    doc->iMainImage->SetPosition(0, 0);
+    BuildList({20, 21, 22, 23, 24}, "30");
+    form->sgStripe->item(1, ColumnLength)->setText("12");
+    form->sgStripe->item(3, ColumnLength)->setText("20");
+    form->sgStripe->item(4, ColumnLength)->setText("8");
+    QCoreApplication::processEvents();
+    form->spAngle->setValue(30);
+    form->rbWhole->setChecked(true);
+    QTest::mouseClick(form->sbRun, Qt::LeftButton);
+    form->cbSpread->setChecked(true);
+    QTest::qWait(800);
+    ASSERT_TRUE(QGuiApplication::primaryScreen()->grabWindow(0).save(out));
+    main->MainMenu()->CloseTool();
 }
