@@ -43,6 +43,23 @@ double Snap(double v) {
     return std::abs(v) < 1e-12 ? 0.0 : v;
 }
 
+// Calls put(x, trunc(x c + base)) for x = 0 .. w - 1. The sum steps in 32.32
+// fixed point; where its fraction comes within 2^-12 of a whole number (where the
+// fixed point's rounding could tip it) the double expression decides, so every t
+// is the one trunc(x * c + base) gives.
+template <class Put> void ForRow(int w, double c, double base, Put&& put) {
+    constexpr double kOne = 4294967296.0;
+    constexpr uint32_t kNear = 1u << 20;
+    const int64_t step = std::llround(c * kOne);
+    int64_t v = std::llround(base * kOne);
+    for (int x = 0; x < w; ++x, v += step) {
+        if (uint32_t(uint32_t(v) - kNear) < uint32_t(0u - 2 * kNear))
+            put(x, int(v >> 32) + int(v < 0)); // not whole: trunc is floor, or floor + 1 below 0
+        else
+            put(x, int(x * c + base));
+    }
+}
+
 void BgrTable(const TPalette& palette, std::array<std::array<uint8_t, 3>, 256>& table) {
     for (int i = 0; i < 256; ++i)
         table[size_t(i)] = {palette[i].Color.rgbBlue, palette[i].Color.rgbGreen, palette[i].Color.rgbRed};
@@ -189,61 +206,63 @@ int ThicknessDots(double entry, int unit, int dpi, int canvasHeight) {
     return dots >= canvasHeight ? std::max(canvasHeight, 0) : int(dots);
 }
 
-uint32_t StripeWhole(TDocument& document, const std::vector<uint8_t>& sequence, int angle, int highest) {
-    const TOrvaneBitmap& picture = document.Picture();
+bool PaintStripeWhole(TOrvaneBitmap& out, const TWriteGuard& guard, const std::vector<uint8_t>& sequence,
+                      int angle, const TPalette& palette) {
     const int64_t length = int64_t(sequence.size());
-    if (length == 0 || !picture.Allocated() || picture.Width <= 0 || picture.Height <= 0) return 0;
-    if (length > kMaxSequence) return ErrorCode::TooLargeForOperation;
-    const int w = picture.Width, h = picture.Height, bits = picture.BitsPerPixel;
-    if (bits != 8 && bits != 24) return 0;
-    std::vector<uint8_t> row;
-    try {
-        row.resize(size_t(w));
-    } catch (const std::bad_alloc&) {
-        return ErrorCode::OutOfMemory;
-    }
-    // K keeps t + K positive: |t| never passes the diagonal.
-    const int64_t diagonal = int64_t(std::sqrt(double(w) * w + double(h) * h));
+    const int w = out.Width, h = out.Height, bits = out.BitsPerPixel;
+    // |t| never passes the diagonal, so K keeps t + K positive, and every entry a
+    // pixel can take sits in a table over t = -diagonal .. diagonal: per pixel one
+    // multiply-add, a truncation and a load.
+    const int diagonal = int(std::sqrt(double(w) * w + double(h) * h)) + 1;
     const int64_t k = (diagonal / length + 1) * length;
+    std::vector<uint8_t> byT;
+    std::vector<std::array<uint8_t, 3>> colourByT;
+    try {
+        byT.resize(size_t(2 * diagonal + 1));
+        for (int t = -diagonal; t <= diagonal; ++t)
+            byT[size_t(t + diagonal)] = sequence[size_t((t + k) % length)];
+        if (bits == 24) {
+            colourByT.resize(byT.size());
+            for (size_t i = 0; i < byT.size(); ++i) {
+                const TColorData& c = palette[byT[i]];
+                colourByT[i] = {c.Color.rgbBlue, c.Color.rgbGreen, c.Color.rgbRed};
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
     const double radians = angle * std::numbers::pi / 180.0;
     const double c = Snap(std::cos(radians)), s = Snap(std::sin(radians));
-    std::array<std::array<uint8_t, 3>, 256> bgr{};
-    BgrTable(document.Palette(), bgr);
-
-    TChange change(document);
-    TOrvaneBitmap& out = change.Picture();
-    const TWriteGuard& guard = change.Guard();
     const bool open = guard.Open();
-    const uint8_t* seq = sequence.data();
+    const uint8_t* table = byT.data() + diagonal;
+    const std::array<uint8_t, 3>* colours = colourByT.data() + diagonal;
     for (int y = 0; y < h; ++y) {
-        // Along a row t moves by cos a per column, so by at most one: the index
-        // follows it without a division per pixel.
         const double base = y * s;
-        int64_t t = int64_t(base);
-        int64_t index = (t + k) % length;
-        for (int x = 0; x < w; ++x) {
-            const int64_t next = int64_t(x * c + base);
-            index += next - t;
-            t = next;
-            if (index >= length)
-                index -= length;
-            else if (index < 0)
-                index += length;
-            row[size_t(x)] = seq[index];
-        }
         uint8_t* dest = out.ScanLine(y);
-        if (bits == 8 && open) {
-            std::memcpy(dest, row.data(), size_t(w));
-            continue;
-        }
-        for (int x = 0; x < w; ++x) {
-            if (!open && !guard.Allows(out, x, y)) continue;
-            if (bits == 8)
-                dest[x] = row[size_t(x)];
-            else
-                std::memcpy(dest + 3 * x, bgr[row[size_t(x)]].data(), 3);
-        }
+        if (open && bits == 8)
+            ForRow(w, c, base, [&](int x, int t) { dest[x] = table[t]; });
+        else if (open)
+            ForRow(w, c, base, [&](int x, int t) { std::memcpy(dest + 3 * x, colours[t].data(), 3); });
+        else
+            ForRow(w, c, base, [&](int x, int t) {
+                if (!guard.Allows(out, x, y)) return;
+                if (bits == 8)
+                    dest[x] = table[t];
+                else
+                    std::memcpy(dest + 3 * x, colours[t].data(), 3);
+            });
     }
+    return true;
+}
+
+uint32_t StripeWhole(TDocument& document, const std::vector<uint8_t>& sequence, int angle, int highest) {
+    const TOrvaneBitmap& picture = document.Picture();
+    if (sequence.empty() || !picture.Allocated() || picture.Width <= 0 || picture.Height <= 0) return 0;
+    if (int64_t(sequence.size()) > kMaxSequence) return ErrorCode::TooLargeForOperation;
+    if (picture.BitsPerPixel != 8 && picture.BitsPerPixel != 24) return 0;
+    TChange change(document);
+    if (!PaintStripeWhole(change.Picture(), change.Guard(), sequence, angle, document.Palette()))
+        return ErrorCode::OutOfMemory; // the change puts the picture back
     RaiseUsed(change, highest);
     change.Touch(document.Bounds());
     change.Commit();

@@ -22,6 +22,7 @@
 
 class TDocument;
 class TPalette;
+class TWriteGuard;
 
 enum TStripeMethod : int { StripeNormal = 0, StripeReverse = 1, StripeCenter = 2 };
 enum TStripeUnit : int { StripeDot = 0, StripeInch = 1, StripeCm = 2 };
@@ -77,6 +78,11 @@ int ThicknessDots(double entry, int unit, int dpi, int canvasHeight);
 // Dots per unit: 1, dpi, dpi x 0.3937.
 double DotsPerUnit(int unit, int dpi);
 
+// The pixel pass of Whole over an 8- or 24-bit picture through guard (24 bits take
+// palette's colours); sequence holds 1 .. kMaxSequence entries. False when memory
+// is short, with nothing written.
+bool PaintStripeWhole(TOrvaneBitmap& picture, const TWriteGuard& guard, const std::vector<uint8_t>& sequence,
+                      int angle, const TPalette& palette);
 // Whole: the sequence over the picture at angle degrees, one change; the palette's
 // used count rises to highest. 0, TooLargeForOperation past kMaxSequence or
 // OutOfMemory; an empty sequence or picture does nothing.
