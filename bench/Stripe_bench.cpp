@@ -33,14 +33,7 @@ void BM_StripeWhole30(benchmark::State& state) {
 
 // The reference: the design's bytes copied once.
 void BM_StripeMemcpyReference(benchmark::State& state) {
-    const TOrvaneBitmap& picture = A0(int(state.range(0))).Picture();
-    const size_t n = size_t(picture.BytesPerLine()) * picture.Height;
-    std::vector<uint8_t> from(n, 7), to(n);
-    for (auto _ : state) {
-        std::memcpy(to.data(), from.data(), n);
-        benchmark::ClobberMemory();
-    }
-    Count(state, int64_t(kA0Width) * kA0Height);
+    CopyDesignBytes(state, int(state.range(0)));
 }
 
 } // namespace
