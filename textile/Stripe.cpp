@@ -211,8 +211,8 @@ bool PaintStripeWhole(TOrvaneBitmap& out, const TWriteGuard& guard, const std::v
     const int64_t length = int64_t(sequence.size());
     const int w = out.Width, h = out.Height, bits = out.BitsPerPixel;
     // |t| never passes the diagonal, so K keeps t + K positive, and every entry a
-    // pixel can take sits in a table over t = -diagonal .. diagonal: per pixel one
-    // multiply-add, a truncation and a load.
+    // pixel can take sits in a table over t = -diagonal .. diagonal: per pixel a
+    // fixed-point add (ForRow) and a load.
     const int diagonal = int(std::sqrt(double(w) * w + double(h) * h)) + 1;
     const int64_t k = (diagonal / length + 1) * length;
     std::vector<uint8_t> byT;
