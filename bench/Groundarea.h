@@ -6,6 +6,8 @@
 #include "tools/Spreadfill.h"
 
 #include <benchmark/benchmark.h>
+#include <cstring>
+#include <vector>
 
 inline const QPoint kFrom(400, 400), kTo(4600, 6600); // on the ground, corner to corner
 
@@ -47,4 +49,17 @@ inline void Count(benchmark::State& state, int64_t pixels) {
     state.counters["Mpx"] = double(pixels) / 1e6;
     state.counters["px/s"] =
         benchmark::Counter(double(pixels), benchmark::Counter::kIsIterationInvariantRate);
+}
+
+// The reference the passes over the whole design stand beside: its bytes at a
+// depth copied once.
+inline void CopyDesignBytes(benchmark::State& state, int bits) {
+    const TOrvaneBitmap& picture = A0(bits).Picture();
+    const size_t n = size_t(picture.BytesPerLine()) * picture.Height;
+    std::vector<uint8_t> from(n, 7), to(n);
+    for (auto _ : state) {
+        std::memcpy(to.data(), from.data(), n);
+        benchmark::ClobberMemory();
+    }
+    Count(state, int64_t(kA0Width) * kA0Height);
 }

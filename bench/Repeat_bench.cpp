@@ -46,14 +46,7 @@ void BM_RepeatPreviewView(benchmark::State& state) {
 
 // The reference: the design's bytes copied once.
 void BM_RepeatMemcpyReference(benchmark::State& state) {
-    const TOrvaneBitmap& picture = A0(8).Picture();
-    const size_t n = size_t(picture.BytesPerLine()) * picture.Height;
-    std::vector<uint8_t> from(n, 7), to(n);
-    for (auto _ : state) {
-        std::memcpy(to.data(), from.data(), n);
-        benchmark::ClobberMemory();
-    }
-    Count(state, int64_t(kA0Width) * kA0Height);
+    CopyDesignBytes(state, 8);
 }
 
 } // namespace

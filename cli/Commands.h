@@ -13,6 +13,7 @@ int CommandMakeCarpetTextures(const QStringList& args);
 int CommandReduce(const QStringList& args);
 int CommandColors(const QStringList& args);
 int CommandCarpetDisk(const QStringList& args);
+int CommandStripe(const QStringList& args);
 
 struct TDesign;
 class TDocument;

@@ -5,6 +5,7 @@
 #include "shell/File.h"
 #include "shell/Filetypes.h"
 #include "textile/Carpetfile.h"
+#include "textile/Stripefile.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -22,7 +23,12 @@ struct TNativeRead {
     TOrvaneBitmap Image;
     QByteArray FirstBytes;
     std::optional<TCarpetParts> Carpet; // carpet files with a carpet block
+    std::optional<TStripeList> Stripes; // stripe files
 };
+
+bool IsStripeFile(const QString& path) {
+    return path.endsWith(QLatin1String(".stp"), Qt::CaseInsensitive);
+}
 
 bool IsNative(const QString& path) {
     const int type = FileTypeOfName(path);
@@ -36,6 +42,12 @@ uint32_t ReadNative(const QString& path, bool topDown, bool withImage, TNativeRe
     if (const uint32_t code =
             ReadDocument(&file, out.Palette, out.Header, topDown, withImage ? &out.Image : nullptr))
         return code;
+    if (IsStripeFile(path) && withImage) {
+        TStripeList list;
+        if (const uint32_t code = ReadStripeBlock(&file, out.FirstBytes == "PT", list)) return code;
+        out.Stripes = std::move(list);
+        return 0;
+    }
     if (FileTypeOfName(path) != TypeCpt || !withImage) return 0;
     TCarpetParts carpet;
     bool present = false;
@@ -70,6 +82,19 @@ QJsonValue CarpetJson(const std::optional<TCarpetParts>& carpet) {
                        {"window_width", carpet->Window.Width},
                        {"window_height", carpet->Window.Height},
                        {"textures", textures}};
+}
+
+// The file's own stripes, the length of their sequence and the sequence.
+void AddStripes(QJsonObject& out, const TStripeList& list) {
+    QJsonArray stripes, sequence;
+    for (const TStripe& s : list)
+        stripes.append(QJsonObject{
+            {"color", s.Color}, {"method", s.Method}, {"repeat", s.Repeat}, {"length", s.Length}});
+    for (const uint8_t c : BuildSequence(list))
+        sequence.append(c);
+    out["stripes"] = stripes;
+    out["sequence_length"] = qint64(SequenceLength(list));
+    out["sequence"] = sequence;
 }
 
 void PrintJson(const QJsonObject& out) {
@@ -215,6 +240,7 @@ int CommandDump(const QStringList& input) {
                     {"pixels_sha256", QString::fromLatin1(sha.result().toHex())}};
     if (r.Image.BitsPerPixel == 8) out["used_colors"] = r.Palette.UseColor;
     if (FileTypeOfName(path) == TypeCpt) out["carpet"] = CarpetJson(r.Carpet);
+    if (r.Stripes) AddStripes(out, *r.Stripes);
     PrintJson(out);
     return 0;
 }

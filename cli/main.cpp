@@ -31,7 +31,9 @@ const char* const kUsage =
     "  carpet-disk write DESIGN IMAGE [--window W,H]\n"
     "                                   write a carpet machine's diskette image\n"
     "  carpet-disk read IMAGE OUT [--canvas W,H] [--colour N] [--json]\n"
-    "                                   read a diskette image into a new canvas\n";
+    "                                   read a diskette image into a new canvas\n"
+    "  stripe FILE.stp DESIGN OUT --angle DEGREES\n"
+    "                                   lay the stripes over the whole design\n";
 
 } // namespace
 
@@ -104,6 +106,8 @@ int main(int argc, char** argv) {
         status = CommandColors(args);
     else if (command == "carpet-disk")
         status = CommandCarpetDisk(args);
+    else if (command == "stripe")
+        status = CommandStripe(args);
     else
         std::fputs(kUsage, stderr);
     FreeAppTables();

@@ -42,6 +42,7 @@ constexpr uint32_t BadPattern = 0x8000001D;      // a capture without pixels, or
 constexpr uint32_t LongTextureName = 0x8000001E; // a carpet texture name of more than 12 characters
 constexpr uint32_t BadCarpetSize = 0x8000001F;   // a carpet or texture size below 1 x 1
 constexpr uint32_t CarpetTooTall = 0x80000020;   // a carpet area taller than a diskette image holds
+constexpr uint32_t StripeBusy = 0x80000021;      // a stripe row still waits for its colour
 constexpr uint32_t PaletteFull = 0xC0000001;     // too few free palette entries for the colours added
 constexpr uint32_t NoColour = 0xC0000002;        // no usable colour was chosen
 constexpr uint32_t NothingToUndo = 0xC0000003;

@@ -62,3 +62,11 @@ QString PlainFileDialog(QWidget* parent, const QString& folder, const QString& f
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
     return dialog.selectedFiles().first();
 }
+
+QString KindFileDialog(QWidget* parent, const QString& folder, const QString& filter, bool save) {
+    const QString shown = filter.section(QLatin1Char('|'), 0, 0);
+    const QString extension = filter.section(QLatin1Char('|'), 1, 1).section(QLatin1Char('*'), 1);
+    QString path = PlainFileDialog(parent, folder, shown, save);
+    if (save && !path.isEmpty() && !QFileInfo(path).fileName().contains(QLatin1Char('.'))) path += extension;
+    return path;
+}

@@ -19,5 +19,9 @@ TFileChoice SaveFileDialog(QWidget* parent, const QString& folder, int type);
 // A file of any kind (filter as Qt writes it): an existing one, or with forSaving a
 // new or existing name. Empty when cancelled.
 QString PlainFileDialog(QWidget* parent, const QString& folder, const QString& filter, bool forSaving);
+// A file of one kind outside the fifteen types: filter as the language files give
+// it ("Name (*.ext)|*.ext"). Save adds the extension to a name without one.
+// Empty when cancelled.
+QString KindFileDialog(QWidget* parent, const QString& folder, const QString& filter, bool save);
 // The type a filter text names, 0 when none.
 int FileTypeOfFilter(const QString& filter);

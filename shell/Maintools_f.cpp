@@ -19,6 +19,8 @@
 #include "shell/Mainmenu_f.h"
 #include "textile/Carpet_f.h"
 #include "textile/Carpettool.h"
+#include "textile/Stripe_f.h"
+#include "textile/Stripetool.h"
 #include "tools/Draw_f.h"
 #include "tools/Drawtool.h"
 #include "tools/Fill_f.h"
@@ -98,7 +100,7 @@ void TMainForm::ConnectToolWindows() {
         return tool == ToolUndo || tool == ToolDraw || tool == ToolMoveCopy || tool == ToolWindow ||
                tool == ToolSpreadFill || tool == ToolFill || tool == ToolRepeat ||
                tool == ToolPatternRepeat || tool == ToolCarpet || tool == ToolGrouping ||
-               tool == ToolSeparate;
+               tool == ToolSeparate || tool == ToolStripe;
     };
     MainMenu_->CreateToolWindow = [this](int tool, QWidget* owner) -> QWidget* {
         if (tool == ToolWindow) {
@@ -159,6 +161,11 @@ void TMainForm::ConnectToolWindows() {
                 OpenFile(choice.Path, choice.Type, choice.Bits);
             };
             return carpet;
+        }
+        if (tool == ToolStripe) {
+            auto* stripe = new TStripeForm(owner);
+            stripe->setFont(UserFont());
+            return stripe;
         }
         if (tool == ToolPatternRepeat) {
             auto* pattern = new TPatternRepeatForm(owner);
@@ -238,6 +245,12 @@ void TMainForm::ConnectToolWindows() {
                 carpet->Attach(engine.get(), context);
             return engine;
         }
+        if (tool == ToolStripe) {
+            auto engine = std::make_unique<TStripeTool>();
+            if (auto* stripe = qobject_cast<TStripeForm*>(MainMenu_->ToolWindow()))
+                stripe->Attach(engine.get(), context);
+            return engine;
+        }
         if (tool == ToolPatternRepeat) {
             auto engine = std::make_unique<TPatternRepeatTool>();
             if (auto* pattern = qobject_cast<TPatternRepeatForm*>(MainMenu_->ToolWindow()))
@@ -302,6 +315,7 @@ void TMainForm::ShowToolPalette(QWidget* tool, const TDocument* design) {
     if (auto* carpet = qobject_cast<TCarpetForm*>(tool)) carpet->ShowDesign();
     if (auto* grouping = qobject_cast<TGroupingForm*>(tool)) grouping->SetPalette(palette);
     if (auto* separate = qobject_cast<TSeparateForm*>(tool)) separate->SetPalette(palette);
+    if (auto* stripe = qobject_cast<TStripeForm*>(tool)) stripe->ShowDesign();
     if (auto* fill = qobject_cast<TFillForm*>(tool)) {
         fill->SetPalette(palette);
         fill->ShowColour(ShownColour(MainMenu_->Dispatch().Colour()));

@@ -41,7 +41,7 @@ TEST_F(ToolPalette, SelectingTheActiveToolAgainLeavesIt) {
     EXPECT_EQ(menu->ActiveTool(), 0);
     EXPECT_FALSE(undo->isChecked());
     EXPECT_EQ(ColouredFrames(), 0);
-    menu->SelectTool(ToolStripe); // no window and no engine can be made: no tool is active
+    menu->SelectTool(ToolSeparate); // no window and no engine can be made: no tool is active
     EXPECT_EQ(menu->ActiveTool(), 0);
     EXPECT_EQ(ColouredFrames(), 0);
 }
@@ -75,8 +75,8 @@ TEST_F(ToolPalette, EnablingFollowsDepthSelectionAndDocuments) {
     TMainImageForm* doc = Document(24);
     EXPECT_TRUE(menu->Button(ToolUndo)->isEnabled());
     EXPECT_TRUE(menu->Button(ToolFill)->isEnabled());
-    EXPECT_FALSE(menu->Button(ToolStripe)->isEnabled()); // the program has no Stripe tool yet
-    EXPECT_FALSE(menu->Entry(ToolStripe)->isEnabled());
+    EXPECT_FALSE(menu->Button(ToolJacquard)->isEnabled()); // the program has no Jacquard tool yet
+    EXPECT_FALSE(menu->Entry(ToolJacquard)->isEnabled());
     // Every tool that exists follows the depth and selection rules, button and pop-up entry alike.
     menu->ToolExists = [](int) { return true; };
     main->UpdateMenuItems();

@@ -5,6 +5,7 @@
 #include "shell/Tdocument.h"
 #include "support/Carpetcanvas.h"
 #include "textile/Carpetfile.h"
+#include "textile/Stripefile.h"
 
 #include <Magick++.h>
 #include <QCryptographicHash>
@@ -376,4 +377,46 @@ TEST_F(CliTest, CarpetDiskWritesAndReadsImagesAndRefusesWithAnErrorCode) {
         EXPECT_EQ(no.Out.trimmed(), QByteArray(c.Out)) << c.Args.join(' ').toStdString();
         EXPECT_FALSE(QFile::exists(none));
     }
+}
+
+// Stripe files dump the design's keys with their stripes and sequence; stripe lays
+// them over a design, each row of a 90-degree run one colour of the sequence.
+TEST_F(CliTest, StripeFilesDumpAndLayOverADesign) {
+    TPalette file;
+    for (int i = 0; i < 256; ++i)
+        file[i].SetRGB(i, 7, 200 - i / 2);
+    file.UseColor = 3;
+    const TStripeList list = {TStripe{2, StripeReverse, 1, 2, false}, TStripe{3, StripeCenter, 1, 1, false}};
+    const QString stp = dir.path() + "/s.stp", tex = dir.path() + "/d.tex", out = dir.path() + "/out.tex";
+    ASSERT_EQ(WriteStripeFile(stp, file, list), 0u);
+    const QJsonObject d = Dump(stp);
+    EXPECT_EQ(d["magic"].toString(), "PT");
+    EXPECT_EQ(d["bits_per_pixel"].toInt(), 8);
+    EXPECT_EQ(d["stripes"].toArray().size(), 2);
+    EXPECT_EQ(d["stripes"].toArray()[0].toObject(),
+              (QJsonObject{{"color", 2}, {"method", 1}, {"repeat", 1}, {"length", 2}}));
+    EXPECT_EQ(d["sequence_length"].toInt(), 5);
+    EXPECT_EQ(d["sequence"].toArray(), (QJsonArray{2, 2, 3, 2, 2}));
+
+    Magick::Image plain(Magick::Geometry(40, 30), Magick::Color("orange"));
+    plain.write((dir.path() + "/plain.png").toStdString());
+    ASSERT_EQ(Cli({"convert", dir.path() + "/plain.png", tex}).Status, 0);
+    const TRun r = Cli({"stripe", stp, tex, out, "--angle", "90"});
+    ASSERT_EQ(r.Status, 0) << r.Err.toStdString();
+    TDesign design;
+    ASSERT_EQ(OpenDesign(out, 0, 0, design), 0u);
+    const std::vector<int> seq = {2, 2, 3, 2, 2};
+    int wrong = 0;
+    for (int y = 0; y < design.Image.Height; ++y)
+        for (int x = 0; x < design.Image.Width; ++x)
+            wrong += design.Palette[int(design.Image.GetPixel(x, y))].ColorRef() !=
+                     file[seq[size_t(y % 5)]].ColorRef();
+    EXPECT_EQ(wrong, 0);
+
+    QFile::resize(stp, QFileInfo(stp).size() - 3);
+    const QString none = dir.path() + "/none.tex";
+    EXPECT_EQ(Cli({"stripe", stp, tex, none, "--angle", "0"}).Status, 1);
+    EXPECT_EQ(Cli({"stripe", stp, tex, none}).Status, 2);
+    EXPECT_EQ(Cli({"stripe", stp, tex, none, "--angle", "x"}).Status, 1);
+    EXPECT_FALSE(QFile::exists(none));
 }
