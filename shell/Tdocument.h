@@ -105,7 +105,8 @@ class TDocument : public QObject {
     // Pastes clip with its top-left at (x, y) through the guard; the pasted part
     // becomes the selection. Returns that part (empty when nothing landed).
     QRect Paste(const TClipPicture& clip, int x, int y);
-    // Undoes the newest change of this design; false when there was none.
+    // Undoes the newest change of this design; false when there was none or a
+    // change is still open (a tool's pending preview ends first).
     bool Undo();
 
     // A palette edit: edit works on a copy that replaces the palette when it

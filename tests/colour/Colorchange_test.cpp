@@ -93,6 +93,8 @@ TEST(ColorChange, PendingChangePreviewsThroughEntry254AndCommitsOrCancels) {
     TDocument doc;
     OpenChange(doc);
     const TColorData entry254 = doc.Palette()[kPreviewIndex];
+    SwapColours(doc, 'c', 'd'), SwapColours(doc, 'c', 'd'); // steps an undo could take
+    doc.SetModified(false);
     const int records = UndoStore().Count();
     TPendingChange pending;
     TIndexSet sources{};
@@ -109,6 +111,7 @@ TEST(ColorChange, PendingChangePreviewsThroughEntry254AndCommitsOrCancels) {
     EXPECT_EQ(EntryColour(doc, kPreviewIndex), EntryColour(doc, 'c'));
     pending.Preview(kPreviewIndex); // 254 itself shows the source
     EXPECT_EQ(EntryColour(doc, kPreviewIndex), EntryColour(doc, 'a'));
+    EXPECT_FALSE(doc.Undo()); // the open change owns the newest record
     pending.Cancel();
     EXPECT_EQ(Rows(doc.Picture()), kArt);
     EXPECT_TRUE(doc.Palette()[kPreviewIndex] == entry254);
