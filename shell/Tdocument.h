@@ -62,6 +62,8 @@ class TDocument : public QObject {
     QString FileName() const { return FileNameV; }
     bool Modified() const { return ModifiedV; }
     bool Protection() const { return ProtectionV; }
+    // A guarded change is open (a tool's pending preview): the pixels are not final.
+    bool ChangeOpen() const { return Changing; }
     int BitsPerPixel() const { return PictureV->BitsPerPixel; }
     QRect Bounds() const { return QRect(0, 0, PictureV->Width, PictureV->Height); }
     bool HasSelection() const { return PictureV->HasRegion(); }

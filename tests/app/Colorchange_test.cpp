@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -18,7 +19,7 @@ class ColorChangeWindow : public MainWindowTest {
   protected:
     // Columns of indices 2 .. 5 over a 16 x 8 design.
     TDocument& Columns() {
-        TMainImageForm* doc = Document(8);
+        doc = Document(8);
         EXPECT_NE(doc, nullptr);
         TDocument& design = doc->Document();
         design.EditPalette([](TPalette& p) {
@@ -34,6 +35,7 @@ class ColorChangeWindow : public MainWindowTest {
         });
         return design;
     }
+    TMainImageForm* doc = nullptr;
     TDIB256Palette& Grid() { return *main->PaletteWindow()->DIB256Palette; }
     QPoint Cell(int index) { return Grid().Layout().CellRect(index - Grid().Layout().FirstIndex()).center(); }
     void Choose(int index) { QTest::mouseClick(&Grid(), Qt::LeftButton, {}, Cell(index)); }
@@ -74,6 +76,11 @@ TEST_F(ColorChangeWindow, SingleToSinglePreviewsOnThePaletteAndSwapExchanges) {
     Choose(4); // a pending preview, cancelled by "Source"
     QTest::mouseClick(change->sbSource, Qt::LeftButton);
     EXPECT_EQ(Row(design), (std::vector<uint32_t>{2, 3, 4, 5}));
+    Choose(4); // a preview open when the design is saved ends first: no 254 is written
+    QTemporaryDir dir;
+    ASSERT_EQ(doc->SaveDocument(dir.path(), "Saved.tex", 2, 0), 0u);
+    EXPECT_EQ(Row(design), (std::vector<uint32_t>{2, 3, 4, 5}));
+    EXPECT_TRUE(change->sbSource->isChecked());
 
     QTest::mouseClick(change->sbSwap, Qt::LeftButton);
     Choose(2), Choose(4);
