@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -19,6 +20,50 @@ template <class F> void ForRows(TOrvaneBitmap& picture, const TGroupRegion& regi
     const QRect r = region.Rect;
     for (int y = r.top(); y <= r.bottom(); ++y)
         f(y, picture.ScanLine(y), region.Row(y));
+}
+
+using TIndexMap = std::array<uint8_t, 256>;
+
+TIndexMap IdentityMap() {
+    TIndexMap map;
+    for (int i = 0; i < 256; ++i)
+        map[size_t(i)] = uint8_t(i);
+    return map;
+}
+
+// p[0 .. n) with a made ta and b made tb, by values so nothing aliases the row.
+void SelectRun(uint8_t* p, int n, uint8_t a, uint8_t ta, uint8_t b, uint8_t tb) {
+    for (int x = 0; x < n; ++x) {
+        const uint8_t v = p[x];
+        p[x] = v == a ? ta : v == b ? tb : v;
+    }
+}
+
+// Every region pixel goes through map where it may change (guarded: protection and
+// mask too, else only the selection counts). Rows nothing keeps run as a plain table loop.
+void MapRegion(TOrvaneBitmap& picture, const TGroupRegion& region, const TIndexMap& map, bool guarded) {
+    const int left = region.Rect.left(), right = region.Rect.right();
+    // A map that moves two indices at most (swap, single to single) runs as compares
+    // the compiler vectorises; any other as a table lookup.
+    int moved[2] = {-1, -1}, count = 0;
+    for (int i = 0; i < 256; ++i)
+        if (map[size_t(i)] != i && count++ < 2) moved[count - 1] = i;
+    const uint8_t a = uint8_t(std::max(moved[0], 0)), b = uint8_t(std::max({moved[1], moved[0], 0})),
+                  ta = map[a], tb = map[b];
+    ForRows(picture, region, [&](int, uint8_t* row, const TGroupRegion::TRow& allow) {
+        if (allow.Open() || (!guarded && !allow.Selection)) {
+            if (count <= 2) {
+                SelectRun(row + left, right - left + 1, a, ta, b, tb);
+            } else {
+                for (int x = left; x <= right; ++x)
+                    row[x] = map[row[x]];
+            }
+            return;
+        }
+        for (int x = left; x <= right; ++x)
+            if (map[row[x]] != row[x] && (guarded ? allow.Writable(x, row[x]) : allow.Inside(x)))
+                row[x] = map[row[x]];
+    });
 }
 
 TColorData Unprotected(const TColorData& entry) {
@@ -47,11 +92,9 @@ uint32_t SwapColours(TDocument& doc, int source, int target) {
     const TGroupRegion region(doc);
     if (region.Rect.isEmpty()) return 0;
     TChange change(doc, region.Rect);
-    const uint8_t s = uint8_t(source), t = uint8_t(target);
-    ForRows(change.Picture(), region, [&](int, uint8_t* row, const TGroupRegion::TRow& allow) {
-        for (int x = region.Rect.left(); x <= region.Rect.right(); ++x)
-            if ((row[x] == s || row[x] == t) && allow.Writable(x, row[x])) row[x] = row[x] == s ? t : s;
-    });
+    TIndexMap map = IdentityMap();
+    std::swap(map[size_t(source)], map[size_t(target)]);
+    MapRegion(change.Picture(), region, map, true);
     change.Commit();
     return 0;
 }
@@ -77,15 +120,19 @@ uint32_t TPendingChange::Begin(TDocument& doc, const TIndexSet& sources, int sho
         Change.reset();
         return Refuse(ErrorCode::OutOfMemory);
     }
+    TIndexMap map = IdentityMap();
+    for (int i = 0; i < 256; ++i)
+        if (sources[size_t(i)] && i != kPreviewIndex) map[size_t(i)] = kPreviewIndex;
+    const int width = Area.width();
     ForRows(Change->Picture(), region, [&](int y, uint8_t* row, const TGroupRegion::TRow& allow) {
-        for (int x = Area.left(); x <= Area.right(); ++x) {
-            if (row[x] == kPreviewIndex) {
-                if (allow.Inside(x)) Before.emplace_back(x, y);
-            } else if (sources[row[x]] && allow.Writable(x, row[x])) {
-                row[x] = kPreviewIndex;
-            }
+        const uint8_t* from = row + Area.left();
+        while (const void* hit = std::memchr(from, kPreviewIndex, size_t(row + Area.left() + width - from))) {
+            const int x = int(static_cast<const uint8_t*>(hit) - row);
+            if (allow.Inside(x)) Before.emplace_back(x, y);
+            from = row + x + 1;
         }
     });
+    MapRegion(Change->Picture(), region, map, true);
     Preview(Shown);
     return 0;
 }
@@ -104,12 +151,9 @@ uint32_t TPendingChange::Commit(int target) {
     const uint8_t t = uint8_t(std::clamp(target, 0, 255));
     const TGroupRegion region(*Doc);
     TOrvaneBitmap& picture = Change->Picture();
-    for (int y = Area.top(); y <= Area.bottom(); ++y) {
-        uint8_t* row = picture.ScanLine(y);
-        const TGroupRegion::TRow allow = region.Row(y);
-        for (int x = Area.left(); x <= Area.right(); ++x)
-            if (row[x] == kPreviewIndex && allow.Inside(x)) row[x] = t;
-    }
+    TIndexMap map = IdentityMap();
+    map[kPreviewIndex] = t;
+    MapRegion(picture, region, map, false);
     for (const QPoint& p : Before) // what held 254 before keeps it
         picture.ScanLine(p.y())[p.x()] = kPreviewIndex;
     TPalette palette = Change->Palette();
@@ -179,22 +223,18 @@ uint32_t THlsShift::Next(TDocument& doc, const TChoiceColor& set) {
         return Refuse(ErrorCode::OutOfMemory);
     }
     First = used + 1;
-    std::array<int16_t, 256> copy;
-    copy.fill(-1);
+    TIndexMap copy = IdentityMap();
     TPalette palette = doc.Palette();
     Members.clear();
     for (int k = 0; k < n; ++k) {
         const int index = set.IndexAt(k);
-        copy[size_t(index)] = int16_t(First + k);
+        copy[size_t(index)] = uint8_t(First + k);
         palette[First + k] = Unprotected(doc.Palette()[index]);
         const TColorData& e = palette[First + k];
         Members.push_back(RGBToHLS(e.Red(), e.Green(), e.Blue()));
     }
     palette.UseColor = uint16_t(used + n);
-    ForRows(Change->Picture(), region, [&](int, uint8_t* row, const TGroupRegion::TRow& allow) {
-        for (int x = region.Rect.left(); x <= region.Rect.right(); ++x)
-            if (copy[row[x]] >= 0 && allow.Writable(x, row[x])) row[x] = uint8_t(copy[row[x]]);
-    });
+    MapRegion(Change->Picture(), region, copy, true);
     Change->SetPalette(palette);
     Change->Show(region.Rect);
     ReferenceV = MeanHls(Members);
