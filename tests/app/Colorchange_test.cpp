@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -87,4 +88,24 @@ TEST_F(ColorChangeWindow, SingleToSinglePreviewsOnThePaletteAndSwapExchanges) {
     EXPECT_EQ(Row(design), (std::vector<uint32_t>{4, 3, 2, 5}));
     main->EUndoItem->trigger();
     EXPECT_EQ(Row(design), (std::vector<uint32_t>{2, 3, 4, 5}));
+}
+
+TEST_F(ColorChangeWindow, HlsNextMovesTheSetOntoCopiesThatTheHueEditTurnsAndBackPutsItBack) {
+    TDocument& design = Columns();
+    const TPalette before = design.Palette();
+    QTest::mouseClick(main->MainMenu()->Button(ToolColorChange), Qt::LeftButton);
+    auto* change = qobject_cast<TColorChangeForm*>(main->MainMenu()->ToolWindow());
+    ASSERT_NE(change, nullptr);
+    QTest::mouseClick(change->sbHLS, Qt::LeftButton);
+    Choose(3), Choose(4);
+    EXPECT_EQ(change->Settings().HlsSet().Count(), 2);
+    QTest::mouseClick(change->sbNext, Qt::LeftButton);
+    EXPECT_EQ(Row(design), (std::vector<uint32_t>{2, 6, 7, 5})); // copies after the used colours
+    EXPECT_FALSE(change->sbNext->isEnabled());
+    change->seHLSHue->setValue((change->seHLSHue->value() + 180) % 360);
+    EXPECT_NE(design.Palette()[6].ColorRef(), before[3].ColorRef());
+    QTest::mouseClick(change->sbBack, Qt::LeftButton);
+    EXPECT_EQ(Row(design), (std::vector<uint32_t>{2, 3, 4, 5}));
+    EXPECT_EQ(design.Palette().UseColor, 5);
+    EXPECT_TRUE(change->sbNext->isEnabled());
 }
