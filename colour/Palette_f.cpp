@@ -460,6 +460,7 @@ void TPaletteForm::DIB256PaletteChoiceIndexChange(int index) {
 
 void TPaletteForm::DIB256PaletteCursorIndexChange(int index) {
     CursorColor->SetColor(DIB256Palette->ColorOf(index), Bits == 8 ? QString::number(index - 1) : QString());
+    if (Dispatch && Bits == 8) Dispatch->PaletteHover(index); // the Color Change tool's preview
 }
 
 void TPaletteForm::DIB256PaletteRightPress(int index) {

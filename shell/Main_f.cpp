@@ -241,6 +241,7 @@ void TMainForm::FSaveClick() {
     const QString folder = design.Directory().isEmpty() ? LastFileFolder() : design.Directory();
     const TFileChoice choice = SaveAsDialog(folder, design.BitsPerPixel() == 8 ? TypeTex : TypeTfc);
     if (choice.Path.isEmpty()) return;
+    doc->EndOpenChange();
     // The whole design is written unless the user asks for the selection alone.
     bool part = false;
     if (design.HasSelection()) {

@@ -208,8 +208,13 @@ uint32_t TMainImageForm::OpenDocument(const QString& directory, const QString& f
     return 0;
 }
 
+void TMainImageForm::EndOpenChange() {
+    if (Doc->ChangeOpen() && Dispatch) Dispatch->CancelOperation();
+}
+
 uint32_t TMainImageForm::SaveDocument(const QString& directory, const QString& fileName, int compression,
                                       int type) {
+    EndOpenChange();
     return Doc->Save(directory, fileName, compression, type);
 }
 
@@ -319,6 +324,7 @@ bool TMainImageForm::FormCloseQuery() {
 }
 
 bool TMainImageForm::SaveInPlace() {
+    EndOpenChange();
     QString directory = Doc->Directory(), name = Doc->FileName();
     if (Doc->NeverSaved()) {
         const int type = Doc->BitsPerPixel() == 8 ? TypeTex : TypeTfc;
@@ -339,7 +345,8 @@ bool TMainImageForm::SaveInPlace() {
 }
 
 bool TMainImageForm::AutoSave() {
-    if (!Doc->Modified()) return true; // nothing new to keep
+    // Nothing new to keep, or a change still open: its pixels are not the design's yet.
+    if (!Doc->Modified() || Doc->ChangeOpen()) return true;
     TAutoSaveForm notice(window());
     notice.ShowNow();
     return SaveInPlace();

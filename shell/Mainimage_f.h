@@ -82,6 +82,8 @@ class TMainImageForm : public QWidget, public TToolView {
     // Saves under the design's name (asking for one for a never-saved design); false
     // when cancelled or failed (the error is reported).
     bool SaveInPlace();
+    // A tool's open change of the design (a preview) ends before the design is written.
+    void EndOpenChange();
     // The autosave timer's save, with the notice window shown meanwhile; an
     // unmodified design is left alone.
     bool AutoSave();

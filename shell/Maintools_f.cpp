@@ -1,4 +1,5 @@
 // The main window's bindings between the tool windows and the current document.
+#include "colour/Colorchange_f.h"
 #include "colour/Colorref.h"
 #include "colour/Grouping_f.h"
 #include "colour/Groupingtool.h"
@@ -100,7 +101,7 @@ void TMainForm::ConnectToolWindows() {
         return tool == ToolUndo || tool == ToolDraw || tool == ToolMoveCopy || tool == ToolWindow ||
                tool == ToolSpreadFill || tool == ToolFill || tool == ToolRepeat ||
                tool == ToolPatternRepeat || tool == ToolCarpet || tool == ToolGrouping ||
-               tool == ToolSeparate || tool == ToolStripe;
+               tool == ToolSeparate || tool == ToolStripe || tool == ToolColorChange;
     };
     MainMenu_->CreateToolWindow = [this](int tool, QWidget* owner) -> QWidget* {
         if (tool == ToolWindow) {
@@ -128,10 +129,12 @@ void TMainForm::ConnectToolWindows() {
             ShowToolPalette(fill, CurrentDesign());
             return fill;
         }
-        if (tool == ToolGrouping || tool == ToolSeparate) {
+        if (tool == ToolGrouping || tool == ToolSeparate || tool == ToolColorChange) {
             QWidget* colours = nullptr;
             if (tool == ToolGrouping)
                 colours = new TGroupingForm(owner);
+            else if (tool == ToolColorChange)
+                colours = new TColorChangeForm(owner);
             else {
                 auto* separate = new TSeparateForm(owner);
                 separate->OnPrint = [this](const QString& job) { PrintCurrent(job); };
@@ -227,6 +230,12 @@ void TMainForm::ConnectToolWindows() {
                 grouping->Attach(engine.get(), context);
             return engine;
         }
+        if (tool == ToolColorChange) {
+            auto engine = std::make_unique<TColorChangeTool>(PenRandom.get());
+            if (auto* change = qobject_cast<TColorChangeForm*>(MainMenu_->ToolWindow()))
+                change->Attach(engine.get(), context);
+            return engine;
+        }
         if (tool == ToolSeparate) {
             auto engine = std::make_unique<TSeparateTool>();
             if (auto* separate = qobject_cast<TSeparateForm*>(MainMenu_->ToolWindow()))
@@ -316,6 +325,7 @@ void TMainForm::ShowToolPalette(QWidget* tool, const TDocument* design) {
     if (auto* grouping = qobject_cast<TGroupingForm*>(tool)) grouping->SetPalette(palette);
     if (auto* separate = qobject_cast<TSeparateForm*>(tool)) separate->SetPalette(palette);
     if (auto* stripe = qobject_cast<TStripeForm*>(tool)) stripe->ShowDesign();
+    if (auto* change = qobject_cast<TColorChangeForm*>(tool)) change->SetPalette(palette);
     if (auto* fill = qobject_cast<TFillForm*>(tool)) {
         fill->SetPalette(palette);
         fill->ShowColour(ShownColour(MainMenu_->Dispatch().Colour()));
@@ -328,6 +338,7 @@ const TPalette* TMainForm::ToolPalette(QWidget* tool) {
     if (auto* fill = qobject_cast<TFillForm*>(tool)) return fill->Selector->Palette();
     if (auto* grouping = qobject_cast<TGroupingForm*>(tool)) return grouping->Selector->Palette();
     if (auto* separate = qobject_cast<TSeparateForm*>(tool)) return separate->SepSelector->Palette();
+    if (auto* change = qobject_cast<TColorChangeForm*>(tool)) return change->Selector->Palette();
     return nullptr;
 }
 

@@ -222,6 +222,7 @@ QRect TDocument::Paste(const TClipPicture& clip, int x, int y) {
 }
 
 bool TDocument::Undo() {
+    if (Changing) return false; // an open change (a preview) owns the newest record
     AttachUndo();
     const QSize before(PictureV->Width, PictureV->Height);
     const std::vector<TUndoEntry> entries = UndoStore().Entries();

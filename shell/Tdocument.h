@@ -62,6 +62,8 @@ class TDocument : public QObject {
     QString FileName() const { return FileNameV; }
     bool Modified() const { return ModifiedV; }
     bool Protection() const { return ProtectionV; }
+    // A guarded change is open (a tool's pending preview): the pixels are not final.
+    bool ChangeOpen() const { return Changing; }
     int BitsPerPixel() const { return PictureV->BitsPerPixel; }
     QRect Bounds() const { return QRect(0, 0, PictureV->Width, PictureV->Height); }
     bool HasSelection() const { return PictureV->HasRegion(); }
@@ -105,7 +107,8 @@ class TDocument : public QObject {
     // Pastes clip with its top-left at (x, y) through the guard; the pasted part
     // becomes the selection. Returns that part (empty when nothing landed).
     QRect Paste(const TClipPicture& clip, int x, int y);
-    // Undoes the newest change of this design; false when there was none.
+    // Undoes the newest change of this design; false when there was none or a
+    // change is still open (a tool's pending preview ends first).
     bool Undo();
 
     // A palette edit: edit works on a copy that replaces the palette when it

@@ -40,7 +40,9 @@ bool TPenCanvas::Writable(QPoint at) const {
 }
 
 void TPenCanvas::Write(uint8_t* row, int x, uint32_t value) const {
-    if (Target->BitsPerPixel == 8) {
+    if (Replace && !ToMask) {
+        if (const int to = (*Replace)[row[x]]; to >= 0) row[x] = uint8_t(to);
+    } else if (Target->BitsPerPixel == 8) {
         row[x] = uint8_t(value);
     } else {
         uint8_t* p = row + 3 * x; // blue, green, red; the value holds red in its low byte
@@ -74,7 +76,7 @@ void TPenCanvas::Span(int y, int x0, int x1, uint32_t value, const std::vector<u
         px0 = std::max(px0, 0), px1 = std::min(px1, PictureV.Width - 1);
         if (px0 > px1) return;
         uint8_t* row = Target->ScanLine(py);
-        if (Open && !grain && Target->BitsPerPixel == 8) {
+        if (Open && !grain && !Replace && Target->BitsPerPixel == 8) {
             std::memset(row + px0, int(value & 0xFF), size_t(px1 - px0 + 1));
             Mark(px0, px1, py);
             return;

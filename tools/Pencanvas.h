@@ -17,6 +17,7 @@
 
 #include <QPoint>
 #include <QRect>
+#include <array>
 #include <vector>
 
 class TPenCanvas {
@@ -49,6 +50,12 @@ class TPenCanvas {
     // on a nonzero cell take the value.
     void Span(int y, int x0, int x1, uint32_t value, const std::vector<uint8_t>* grain = nullptr);
 
+    // A recolouring stroke (256 colours): with a table, each pixel a write reaches
+    // takes its index's entry instead of the written value, or stays where that is
+    // -1. Null writes the values again. The table must outlive the canvas.
+    using TReplaceTable = std::array<int16_t, 256>;
+    void SetReplace(const TReplaceTable* table) { Replace = PictureV.BitsPerPixel == 8 ? table : nullptr; }
+
     // Everything written so far (picture coordinates).
     QRect Touched() const { return TouchedV; }
     // What was written since the last call (empty when nothing was).
@@ -68,4 +75,5 @@ class TPenCanvas {
     std::vector<uint32_t> Allowed; // "Color : Yes" colour values of a full-colour picture
     QRect TouchedV;
     QRect FreshV;
+    const TReplaceTable* Replace = nullptr;
 };

@@ -50,6 +50,8 @@ class TPenPainter {
     void Spray(int x, int y, int size);
     // The Scrape Pen's comb dragged from (x0, y0) to (x1, y1), both included.
     void Drag(int x0, int y0, int x1, int y1, int size);
+    // Recolours instead of painting (TPenCanvas::SetReplace).
+    void SetReplace(const TPenCanvas::TReplaceTable* table) { Canvas.SetReplace(table); }
     // Everything written so far (picture coordinates, clipped).
     QRect Touched() const { return Canvas.Touched(); }
     // What was painted since the last call (empty when nothing was), for showing a

@@ -44,6 +44,7 @@ void TPenTool::MouseDown(TToolContext& context, const TToolPointer& p) {
     Change = std::make_unique<TChange>(doc, kind == PenMask ? UndoMask : UndoPicture | UndoRegion);
     Painter = std::make_unique<TPenPainter>(
         *Change, *Pen, context.Colour.Pixel(doc.BitsPerPixel(), doc.Palette()), Random, context.Repeat);
+    Painter->SetReplace(Replace);
     Pen->BeginStroke(Stroke, p.X, p.Y, SizeOf(p));
     if (kind == PenAirBrush) {
         Painter->Spray(p.X, p.Y, Stroke.Size0);

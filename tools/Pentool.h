@@ -22,6 +22,7 @@
 // takes every colour of the rectangle between them. OnPicked then hears the
 // colours (none when the pick was cancelled) and the pick is over.
 
+#include "tools/Pencanvas.h"
 #include "tools/Penobject.h"
 #include "tools/Penpick.h"
 #include "tools/Tool.h"
@@ -48,6 +49,8 @@ class TPenTool : public TTool {
     void Cancel(TToolContext& context) override;
 
     bool Stroking() const { return Change != nullptr; }
+    // Strokes from now on recolour through table (see TPenCanvas::SetReplace); null paints.
+    void SetReplace(const TPenCanvas::TReplaceTable* table) { Replace = table; }
 
     // Starts (or with PickNone ends) picking colours for the pen's colour list.
     void SetPick(TToolContext& context, int mode);
@@ -68,4 +71,5 @@ class TPenTool : public TTool {
     TPenStroke Stroke;
     bool EndStamped = false; // the stroke's last point has its stamp
     TColourPick Picker;
+    const TPenCanvas::TReplaceTable* Replace = nullptr;
 };

@@ -80,6 +80,8 @@ class TTool {
     // True when the key was used.
     virtual bool KeyPress(TToolContext&, int /*key*/, int /*modifiers*/) { return false; }
     virtual void ColourChanged(TToolContext&) {}
+    // The palette window's cursor moved over index (0 .. 255).
+    virtual void PaletteHover(TToolContext&, int /*index*/) {}
     // The tool is left: a pending operation ends here.
     virtual void Finish(TToolContext&) {}
     // A pending operation is dropped, the tool stays (another design becomes

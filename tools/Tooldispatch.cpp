@@ -3,6 +3,8 @@
 #include "shell/Mainmenu.h"
 #include "shell/Tdocument.h"
 
+#include <algorithm>
+
 void TToolDispatch::SetIdleTool(std::unique_ptr<TTool> engine) {
     if (Idle) Idle->Finish(Ctx);
     Idle = std::move(engine);
@@ -107,4 +109,8 @@ void TToolDispatch::SetColour(const TCurrentColour& colour) {
     Ctx.Colour = colour;
     if (TTool* tool = CurrentTool()) tool->ColourChanged(Ctx);
     if (OnColourChanged) OnColourChanged(Ctx.Colour);
+}
+
+void TToolDispatch::PaletteHover(int index) {
+    if (TTool* tool = CurrentTool(); tool && Ctx.Document) tool->PaletteHover(Ctx, std::clamp(index, 0, 255));
 }

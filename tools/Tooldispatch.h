@@ -60,6 +60,8 @@ class TToolDispatch {
     // A new current colour: the active tool and OnColourChanged hear of it.
     void SetColour(const TCurrentColour& colour);
     std::function<void(const TCurrentColour&)> OnColourChanged;
+    // The palette window's cursor moved over index: the active tool hears of it.
+    void PaletteHover(int index);
 
   private:
     void Pick(const TDocument& document, int x, int y);
