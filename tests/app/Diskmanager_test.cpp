@@ -10,7 +10,9 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -24,29 +26,34 @@ bool RunDiskManager(TDocument& document, bool write, const QString& path, QStrin
     QTimer files; // the file dialog opens inside OK's click
     files.setInterval(10);
     QObject::connect(&files, &QTimer::timeout, [&] {
-        if (auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
-            files.stop();
-            d->selectFile(path);
-            static_cast<QDialog*>(d)->accept(); // as the Open / Save button does
+        // The name is typed rather than selected: a selection made while the dialog still
+        // reads the folder can be lost. A refusal's message box is closed to try again.
+        QWidget* active = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(active)) box->done(QMessageBox::Ok);
+        if (auto* d = qobject_cast<QFileDialog*>(active)) {
+            d->findChild<QLineEdit*>("fileNameEdit")->setText(path); // typed, as a user would
+            static_cast<QDialog*>(d)->accept();                      // as the Open / Save button does
         }
     });
-    QTimer::singleShot(0, [&] {
+    QTimer dialog; // the form may not be the modal widget yet when the first event runs
+    dialog.setInterval(10);
+    QObject::connect(&dialog, &QTimer::timeout, [&] {
         auto* form = qobject_cast<TDiskForm*>(QApplication::activeModalWidget());
         if (!form) return;
+        dialog.stop();
         *caption = form->windowTitle();
         form->lbDrive->setCurrentRow(form->lbDrive->count() - 1);
         (write ? form->sbWrite : form->sbRead)->click();
         files.start();
         form->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
     });
+    dialog.start();
     return ShowDiskManager(nullptr, document, TCurrentColour::OfIndex(4));
 }
 
 } // namespace
 
-// TODO(disk): disabled: it hangs in about one run of three, waiting in the file dialog that
-// OK opens (the answer timer does not close it); enable once the dialog is driven reliably.
-TEST(DiskManager, DISABLED_WritesAnImageFileAndReadsItIntoAnotherDesign) {
+TEST(DiskManager, WritesAnImageFileAndReadsItIntoAnotherDesign) {
     qputenv("VELMORA_HOME", VELMORA_SOURCE_DATA_DIR);
     LoadConfiguration();
     QStringList shown;
