@@ -43,20 +43,58 @@ double Snap(double v) {
     return std::abs(v) < 1e-12 ? 0.0 : v;
 }
 
-// Calls put(x, trunc(x c + base)) for x = 0 .. w - 1. The sum steps in 32.32
-// fixed point; where its fraction comes within 2^-12 of a whole number (where the
-// fixed point's rounding could tip it) the double expression decides, so every t
-// is the one trunc(x * c + base) gives.
-template <class Put> void ForRow(int w, double c, double base, Put&& put) {
-    constexpr double kOne = 4294967296.0;
-    constexpr uint32_t kNear = 1u << 20;
-    const int64_t step = std::llround(c * kOne);
-    int64_t v = std::llround(base * kOne);
-    for (int x = 0; x < w; ++x, v += step) {
+// t = trunc(x c + base) of one row at any x. The sum is 32.32 fixed point; where
+// its fraction comes within 2^-12 of a whole number (where the fixed point's
+// rounding could tip it) the double expression decides, so every t is the one
+// trunc(x * c + base) gives.
+struct TRowT {
+    static constexpr double kOne = 4294967296.0;
+    static constexpr uint32_t kNear = 1u << 20;
+    double C, Base;
+    int64_t Step, Start;
+    TRowT(double c, double base)
+        : C(c), Base(base), Step(std::llround(c * kOne)), Start(std::llround(base * kOne)) {}
+    int At(int x, int64_t v) const {
         if (uint32_t(uint32_t(v) - kNear) < uint32_t(0u - 2 * kNear))
-            put(x, int(v >> 32) + int(v < 0)); // not whole: trunc is floor, or floor + 1 below 0
-        else
-            put(x, int(x * c + base));
+            return int(v >> 32) + int(v < 0); // not whole: trunc is floor, or floor + 1 below 0
+        return int(x * C + Base);
+    }
+    int At(int x) const { return At(x, Start + int64_t(x) * Step); }
+};
+
+// Calls put(x, t) for x = 0 .. w - 1.
+template <class Put> void ForRow(int w, double c, double base, Put&& put) {
+    const TRowT row(c, base);
+    int64_t v = row.Start;
+    for (int x = 0; x < w; ++x, v += row.Step)
+        put(x, row.At(x, v));
+}
+
+// One 8-bit row as runs: the table (over t from -diagonal) changes value only at
+// stripe borders, and t moves by at most one per pixel, so a row is a few long
+// runs. border[i] is the first table index past i, in the direction t moves, that
+// holds another value (-1 or the size at the ends).
+void RunRow(uint8_t* dest, int w, double c, double base, const std::vector<uint8_t>& table, int diagonal,
+            const std::vector<int>& border) {
+    const TRowT row(c, base);
+    if (c == 0) {
+        std::memset(dest, table[size_t(row.At(0) + diagonal)], size_t(w));
+        return;
+    }
+    const bool up = c > 0;
+    for (int x = 0; x < w;) {
+        const int i = row.At(x) + diagonal;
+        const int next = border[size_t(i)] - diagonal; // the first t of another value
+        const auto past = [&](int at) { return up ? row.At(at) >= next : row.At(at) <= next; };
+        // The first pixel at or past next: a guess from the line, then exact steps.
+        const double guess = (next - base) / c;
+        int end = guess >= w ? w : guess <= x + 1 ? x + 1 : int(guess) - 1;
+        while (end > x + 1 && past(end - 1))
+            --end;
+        while (end < w && !past(end))
+            ++end;
+        std::memset(dest + x, table[size_t(i)], size_t(end - x));
+        x = end;
     }
 }
 
@@ -233,6 +271,21 @@ bool PaintStripeWhole(TOrvaneBitmap& out, const TWriteGuard& guard, const std::v
     }
     const double radians = angle * std::numbers::pi / 180.0;
     const double c = Snap(std::cos(radians)), s = Snap(std::sin(radians));
+    std::vector<int> border;
+    try {
+        border.resize(byT.size());
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    const int size = int(byT.size());
+    if (c >= 0) {
+        for (int i = size - 1; i >= 0; --i)
+            border[size_t(i)] =
+                i + 1 < size && byT[size_t(i + 1)] == byT[size_t(i)] ? border[size_t(i + 1)] : i + 1;
+    } else {
+        for (int i = 0; i < size; ++i)
+            border[size_t(i)] = i > 0 && byT[size_t(i - 1)] == byT[size_t(i)] ? border[size_t(i - 1)] : i - 1;
+    }
     const bool open = guard.Open();
     const uint8_t* table = byT.data() + diagonal;
     const std::array<uint8_t, 3>* colours = colourByT.data() + diagonal;
@@ -240,7 +293,7 @@ bool PaintStripeWhole(TOrvaneBitmap& out, const TWriteGuard& guard, const std::v
         const double base = y * s;
         uint8_t* dest = out.ScanLine(y);
         if (open && bits == 8)
-            ForRow(w, c, base, [&](int x, int t) { dest[x] = table[t]; });
+            RunRow(dest, w, c, base, byT, diagonal, border);
         else if (open)
             ForRow(w, c, base, [&](int x, int t) { std::memcpy(dest + 3 * x, colours[t].data(), 3); });
         else
