@@ -62,8 +62,6 @@ struct TToolContext {
     int Super = 0;     // superimpose mode 0 (off) .. 3
     int Overlap = 100; // mode 3: the piece's share of a mixed colour, 0 .. 100 %
     int Unit = 2;      // 0 Dot, 1 Inch, 2 Cm
-    // The picture pixels in view; empty when the window cannot say (all may show).
-    virtual QRect Visible() const { return {}; }
     // The window's repeat display: while it is on, pointer coordinates are points
     // of the endless repeat and every pixel a tool writes is wrapped through it.
     TRepeatWrap Repeat;
