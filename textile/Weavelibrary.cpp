@@ -22,11 +22,13 @@
 //   pointed on both ends and picks); shadow (blocks of a twill and its reverse
 //   side, and of a satin and its reverse side, which show light and dark).
 // Speciality
-//   honeycomb (the diamond outline raised with its floats growing towards the
-//   centre), huck (plain with three-pick floats in alternating blocks), mock leno
-//   (plain in blocks of three, the phase turned over from block to block so the
-//   floats at the block edges pull each three ends together), crepe (plain with
-//   the raised cells of an 8-end satin added, which breaks up its lines).
+//   honeycomb (the diamond outline raised, warp floats filling its upper half),
+//   huck (plain with the centre end of every other block floating over it and
+//   the centre pick of the others floating under it), mock leno (blocks of
+//   three ends: the centre end weaves plain, the outer two float over the
+//   picks of one block and under those of the next, pulling each three
+//   together), crepe (plain with the cells of a satin moved one end off its
+//   raised cells added, which breaks up its lines).
 #include "textile/Weavelibrary.h"
 
 #include <cstdlib>
@@ -104,7 +106,7 @@ std::vector<TNamedGroup> TwillDerivations() {
     for (int up : {2, 3}) {
         const int r = 2 * up, half = r; // the break after r ends, the repeat twice r
         broken.Weaves.push_back(Make(QStringLiteral("%1/%1 broken").arg(up), 2 * r, r, [=](int x, int y) {
-            return x < half ? Mod(x - y, r) < up : Mod(-x + y + 1, r) < up;
+            return x < half ? Mod(x - y, r) < up : Mod(x + y + 1, r) < up;
         }));
     }
     // Curved: the line's offset at end x grows by steps 1, 1, 2, 2 over 12 ends.
@@ -157,25 +159,30 @@ std::vector<TNamedGroup> Specialities() {
         honeycomb.Weaves.push_back(Make(QStringLiteral("%1-end honeycomb").arg(r), r, r, [=](int x, int y) {
             const int px = Point(x, k), py = Point(y, k);
             // The diamond's outline, and inside its upper half the warp floats.
-            return px == py || px == k - 1 - py || (px > py && px < k - 1 - py);
+            return px == py || px == k - 1 - py || (py >= 1 && px > py && px < k - 1 - py);
         }));
     }
     for (int unit : {3, 5}) {
         huck.Weaves.push_back(
             Make(QStringLiteral("%1-end huck").arg(2 * unit), 2 * unit, 2 * unit, [=](int x, int y) {
                 const int bx = x / unit, by = y / unit, lx = x % unit, ly = y % unit;
-                const bool plain = (x + y) % 2 == 0;
-                if (bx == by && lx == unit / 2 && ly > 0 && ly < unit - 1) return true;  // warp float
-                if (bx != by && ly == unit / 2 && lx > 0 && lx < unit - 1) return false; // weft float
-                return plain;
+                if (bx == by && lx == unit / 2) return true;  // the centre end floats over the block
+                if (bx != by && ly == unit / 2) return false; // the centre pick floats over the block
+                return (x + y) % 2 == 0;
             }));
-        leno.Weaves.push_back(
-            Make(QStringLiteral("%1-end mock leno").arg(2 * unit), 2 * unit, 2 * unit,
-                 [=](int x, int y) { return (x % unit + y % unit + x / unit + y / unit) % 2 == 0; }));
+    }
+    {
+        const int unit = 3;
+        leno.Weaves.push_back(Make(QStringLiteral("6-end mock leno"), 2 * unit, 2 * unit, [=](int x, int y) {
+            const int lx = x % unit;
+            if (lx == unit / 2) return (x + y) % 2 == 0; // the centre end binds plain
+            return x / unit == y / unit;                 // the outer ends float over or under the block
+        }));
     }
     for (auto [r, move] : {std::pair{8, 3}, {10, 3}}) {
-        crepe.Weaves.push_back(Make(QStringLiteral("%1-end crepe").arg(r), r, r,
-                                    [=](int x, int y) { return (x + y) % 2 == 0 || x == Mod(y * move, r); }));
+        crepe.Weaves.push_back(Make(QStringLiteral("%1-end crepe").arg(r), r, r, [=](int x, int y) {
+            return (x + y) % 2 == 0 || x == Mod(y * move + 1, r);
+        }));
     }
     return {honeycomb, huck, leno, crepe};
 }

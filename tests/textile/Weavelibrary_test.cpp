@@ -37,6 +37,12 @@ TEST(WeaveLibrary, EveryDraftReproducesItsWeaveAndEveryEndAndPickInterlaces) {
         // A float round the whole repeat would be a thread that never interlaces.
         EXPECT_LT(LongestWarpFloat(w), w.Height) << w.Name.toStdString();
         EXPECT_LT(LongestWeftFloat(w), w.Width) << w.Name.toStdString();
+        for (int y = 0; y < w.Height; ++y) {
+            int raised = 0;
+            for (int x = 0; x < w.Width; ++x)
+                raised += w.At(x, y);
+            EXPECT_TRUE(raised > 0 && raised < w.Width) << w.Name.toStdString() << " pick " << y;
+        }
     });
     EXPECT_GT(count, 250);
 }
