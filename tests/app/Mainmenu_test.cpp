@@ -41,7 +41,7 @@ TEST_F(ToolPalette, SelectingTheActiveToolAgainLeavesIt) {
     EXPECT_EQ(menu->ActiveTool(), 0);
     EXPECT_FALSE(undo->isChecked());
     EXPECT_EQ(ColouredFrames(), 0);
-    menu->SelectTool(ToolSeparate); // no window and no engine can be made: no tool is active
+    menu->SelectTool(ToolJacquard); // no window and no engine can be made: no tool is active
     EXPECT_EQ(menu->ActiveTool(), 0);
     EXPECT_EQ(ColouredFrames(), 0);
 }
