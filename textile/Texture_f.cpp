@@ -73,7 +73,7 @@ TTextureForm::TTextureForm(QWidget* parent, const QString& folder) : QWidget(par
     auto* all = new QVBoxLayout(this);
     all->addLayout(top);
     all->addLayout(lists);
-    all->addWidget(TextureGrid);
+    all->addWidget(TextureGrid, 1);
     all->addWidget(StatusBar);
 
     if (const uint32_t code = LibraryV.Load(folder.isEmpty() ? Configuration.Texture : folder))
