@@ -79,7 +79,7 @@ TEST_F(TextureWindow, ScreenshotOfTheWeaveBrowser) {
     TTextureForm* form = main->ShowWeaveLibrary();
     form->setGeometry(300, 120, 520, 640);
     form->seZoom->setValue(10);
-    form->lbType[1]->setCurrentRow(5); // repeat 8
+    form->ShowGroup(0, 1, 5); // the 8-end twills
     QTest::mouseClick(form->TextureGrid->viewport(), Qt::LeftButton, {}, CellCentre(form->TextureGrid, 2));
     QTest::qWait(800);
     ASSERT_TRUE(QGuiApplication::primaryScreen()->grabWindow(0).save(out));
