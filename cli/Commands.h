@@ -14,6 +14,11 @@ int CommandReduce(const QStringList& args);
 int CommandColors(const QStringList& args);
 int CommandCarpetDisk(const QStringList& args);
 int CommandStripe(const QStringList& args);
+int CommandMakeWeaveLibrary(const QStringList& args);
+int CommandWeave(const QStringList& args);
+// dump of a weave data file (count weaves) and of a whole texture directory.
+int DumpWeaveFile(const QString& path, const QString& countText);
+int DumpTextureDirectory(const QString& path);
 
 struct TDesign;
 class TDocument;

@@ -9,6 +9,7 @@
 
 #include <QCryptographicHash>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -193,12 +194,18 @@ int CommandDump(const QStringList& input) {
     QStringList args = input;
     const bool bottomUp = args.removeAll("--legacy-bottom-up") > 0;
     const bool json = args.removeAll("--json") > 0;
-    if (!json || args.size() != 1) {
-        std::fputs("usage: velmora-cli dump FILE --json [--legacy-bottom-up]\n", stderr);
+    QString count;
+    if (!json || !TakeOption(args, "--count", count) || args.size() != 1) {
+        std::fputs("usage: velmora-cli dump FILE --json [--legacy-bottom-up]\n"
+                   "       velmora-cli dump DATAFILE --json --count N\n"
+                   "       velmora-cli dump TEXTUREDIR --json\n",
+                   stderr);
         return 2;
     }
     const QString path = args[0];
+    if (QFileInfo(path).isDir()) return DumpTextureDirectory(path);
     if (InputMissing(path)) return 1;
+    if (!count.isEmpty()) return DumpWeaveFile(path, count);
     if (path.endsWith(QLatin1String(".ctx"), Qt::CaseInsensitive)) return DumpTexture(path);
     TNativeRead r;
     const bool topDown = bottomUp ? false : DefaultTopDown(path);

@@ -20,6 +20,8 @@ const char* const kUsage =
     "  dump FILE --json [--legacy-bottom-up]\n"
     "                                   header, palette and pixel digest as JSON\n"
     "                                   (.cpt: with its carpet block; .ctx: a texture)\n"
+    "  dump DATAFILE --json --count N   the first N weaves of a weave data file\n"
+    "  dump TEXTUREDIR --json           the whole weave library of a texture directory\n"
     "  make-palette OUT.fcr             write the default palette of new designs\n"
     "  repeat IN OUT --tile L,T,W,H [--type normal|half-drop-ver|half-drop-hor]\n"
     "         [--drop PIXELS|N/D] [--superimpose 0|1|2] [--size-limit X,Y]\n"
@@ -28,6 +30,8 @@ const char* const kUsage =
     "                                   reduce a design to N colours by median cut\n"
     "  colors IN --json                 pixel count and share of each used index\n"
     "  make-carpet-textures DIR         write the starter library of pile textures\n"
+    "  make-weave-library DIR           write the weave library (DIR: a texture directory)\n"
+    "  weave FILE.wif OUT.wif           read a WIF weave and write it again\n"
     "  carpet-disk write DESIGN IMAGE [--window W,H]\n"
     "                                   write a carpet machine's diskette image\n"
     "  carpet-disk read IMAGE OUT [--canvas W,H] [--colour N] [--json]\n"
@@ -108,6 +112,10 @@ int main(int argc, char** argv) {
         status = CommandCarpetDisk(args);
     else if (command == "stripe")
         status = CommandStripe(args);
+    else if (command == "make-weave-library")
+        status = CommandMakeWeaveLibrary(args);
+    else if (command == "weave")
+        status = CommandWeave(args);
     else
         std::fputs(kUsage, stderr);
     FreeAppTables();

@@ -32,6 +32,7 @@ class TPalette;
 class TPaletteForm;
 class TDocument;
 class TPenManagerForm;
+class TTextureForm;
 class TPenObject;
 class TPenTool;
 class TOrvaneRandom;
@@ -84,6 +85,8 @@ class TMainForm : public QMainWindow {
     // Sets the user font's face, stores it as "Font"/"Name" and gives it to the tool windows.
     void SetUserFont(const QString& family);
     TFullViewForm* FullView() const { return FullView_; }
+    // The weave browser, made and shown (View > Weave Library).
+    TTextureForm* ShowWeaveLibrary();
     TPaletteForm* PaletteWindow() const { return Palette_; }
     TPenManagerForm* PenWindow() const { return Pen_; }
 
@@ -200,6 +203,9 @@ class TMainForm : public QMainWindow {
     QAction* VMainMenuItem = nullptr;
     QAction* VStatusBarItem = nullptr;
     QAction* VToolsRearrangeItem = nullptr;
+    // View > Weave Library: the weave browser, made when first asked for.
+    QAction* VWeaveLibraryItem = nullptr;
+    TTextureForm* WeaveLibrary_ = nullptr;
     // View > Repeat Display: Off, Straight, Half Drop Vertical, Half Drop Horizontal
     // (indexed by TRepeatKind), checked for the current document.
     QMenu* VRepeatItem = nullptr;

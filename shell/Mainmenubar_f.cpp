@@ -10,6 +10,7 @@
 #include "shell/Mainmenu.h"
 #include "shell/Mainmenu_f.h"
 #include "shell/Stringtable.h"
+#include "textile/Texture_f.h"
 #include "tools/Penmanager_f.h"
 
 #include <QActionGroup>
@@ -111,6 +112,7 @@ void TMainForm::CreateMenus() {
     VStatusBarItem->setCheckable(true);
     VStatusBarItem->setChecked(true);
     VToolsRearrangeItem = ViewItem_->addAction(QString(), this, &TMainForm::ArrangeTools);
+    VWeaveLibraryItem = ViewItem_->addAction(QString(), this, &TMainForm::ShowWeaveLibrary);
     WindowItem_ = menuBar()->addMenu(QString());
     WCascadeItem = WindowItem_->addAction(QString(), MdiArea_, &QMdiArea::cascadeSubWindows);
     WTileItem = WindowItem_->addAction(QString(), MdiArea_, &QMdiArea::tileSubWindows);
@@ -178,6 +180,7 @@ void TMainForm::SetMenuCaptions() {
     VMainMenuItem->setText(t.Get(50));
     VStatusBarItem->setText(t.Get(51));
     VToolsRearrangeItem->setText(t.Get(1));
+    VWeaveLibraryItem->setText(t.Get(65));
     WindowItem_->setTitle(t.Get(52));
     WCascadeItem->setText(t.Get(53));
     WTileItem->setText(t.Get(54));
@@ -229,4 +232,11 @@ void TMainForm::UpdateMenuItems() {
         if (any && !t->isActive()) t->start();
         if (!any) t->stop();
     }
+}
+
+TTextureForm* TMainForm::ShowWeaveLibrary() {
+    if (!WeaveLibrary_) WeaveLibrary_ = new TTextureForm(this);
+    WeaveLibrary_->show();
+    WeaveLibrary_->raise();
+    return WeaveLibrary_;
 }

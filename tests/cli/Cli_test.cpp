@@ -4,6 +4,7 @@
 #include "shell/Exception.h"
 #include "shell/Tdocument.h"
 #include "support/Carpetcanvas.h"
+#include "support/Clirun.h"
 #include "textile/Carpetfile.h"
 #include "textile/Stripefile.h"
 
@@ -14,25 +15,11 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <set>
 
 namespace {
-
-struct TRun {
-    int Status = -1;
-    QByteArray Out, Err;
-};
-
-TRun Cli(const QStringList& args) {
-    QProcess p;
-    p.start(VELMORA_CLI_PATH, args);
-    p.waitForFinished(120000);
-    return TRun{p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-                p.readAllStandardError()};
-}
 
 QJsonObject Dump(const QString& path) {
     const TRun r = Cli({"dump", path, "--json"});
