@@ -14,6 +14,10 @@ int CommandReduce(const QStringList& args);
 int CommandColors(const QStringList& args);
 int CommandCarpetDisk(const QStringList& args);
 int CommandStripe(const QStringList& args);
+int CommandMakeColorLibraries(const QStringList& args);
+int CommandNearest(const QStringList& args);
+// dump FILE --json --library NAME: the pages and records of a colour library file.
+int DumpLibrary(const QString& path, const QString& name);
 
 struct TDesign;
 class TDocument;

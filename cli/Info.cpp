@@ -193,6 +193,9 @@ int CommandDump(const QStringList& input) {
     QStringList args = input;
     const bool bottomUp = args.removeAll("--legacy-bottom-up") > 0;
     const bool json = args.removeAll("--json") > 0;
+    QString library;
+    if (!TakeOption(args, QStringLiteral("--library"), library)) args.clear();
+    if (json && args.size() == 1 && !library.isEmpty()) return DumpLibrary(args[0], library);
     if (!json || args.size() != 1) {
         std::fputs("usage: velmora-cli dump FILE --json [--legacy-bottom-up]\n", stderr);
         return 2;
