@@ -3,7 +3,10 @@
 #include "colour/Searchcolor.h"
 #include "shell/Exception.h"
 
+#include "support/Pictures.h"
+
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <array>
@@ -274,4 +277,31 @@ TEST(ColorLibrary, CodeSearchOfThePanelAndTheShownPages) {
     } shown[] = {{0, 168, 0}, {1, 168, 0}, {2, 168, 0}, {50, 168, 48}, {167, 168, 163}, {3, 4, 0}};
     for (const auto& s : shown)
         EXPECT_EQ(FirstShownPage(s.found, s.count), s.first) << s.found << " of " << s.count;
+}
+
+TEST(ColorLibrary, UnreadableFilesSharesAndSearchOrder) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("Standard.vmc")); // there, but no file to read
+    TColorLibraries libs;
+    EXPECT_EQ(libs.Load(dir.path()), ErrorCode::CannotOpenFile);
+    EXPECT_EQ(libs.Standard.PageCount(), 0);
+
+    // Special Search: PT 1000 first, PT Textile only when PT 1000 has no such code.
+    ASSERT_EQ(ReadInto(libs.Thousand, Vmc(false, {{1, 5, 0, 9, 9, 9}}, 2, 300)), 0u);
+    ASSERT_EQ(ReadInto(libs.PTTextile, Vmc(true, {{1, 0, 5, 1, 1, 1}}, 3, 300)), 0u);
+    TColorData found;
+    int page = -1;
+    ASSERT_TRUE(libs.FindCode(ChoicePantone, "0005", found, page));
+    EXPECT_EQ(found.Kind(), KindPantone1000);
+    ASSERT_TRUE(libs.FindCode(ChoicePantone, "0-0005", found, page));
+    EXPECT_EQ(found.Kind(), KindPantoneTextile);
+    ASSERT_TRUE(libs.NearestOfTwo(5, 5, 5, true, found)); // 12 against 12: the first library wins
+    EXPECT_EQ(found.Kind(), KindPantone1000);
+
+    TOrvaneBitmap picture;
+    ASSERT_TRUE(MakeIndexed(picture, {"\x02\x02\x02\x05", "\x02\x02\x02\x02"}));
+    const std::array<double, 256> shares = IndexShares(picture);
+    EXPECT_DOUBLE_EQ(shares[2], 87.5);
+    EXPECT_DOUBLE_EQ(shares[5], 12.5);
+    EXPECT_DOUBLE_EQ(shares[1], 0);
 }
