@@ -197,7 +197,7 @@ int CommandDump(const QStringList& input) {
     if (!TakeOption(args, QStringLiteral("--library"), library)) args.clear();
     if (json && args.size() == 1 && !library.isEmpty()) return DumpLibrary(args[0], library);
     if (!json || args.size() != 1) {
-        std::fputs("usage: velmora-cli dump FILE --json [--legacy-bottom-up]\n", stderr);
+        std::fputs("usage: velmora-cli dump FILE --json [--legacy-bottom-up] [--library NAME]\n", stderr);
         return 2;
     }
     const QString path = args[0];

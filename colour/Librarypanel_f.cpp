@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 
 TLibraryPanel::TLibraryPanel(QWidget* parent) : QWidget(parent) {
     cbLibrary = new QComboBox;
@@ -75,7 +76,9 @@ void TLibraryPanel::CodeChange() {
     ButtonLibrarySearchOK->setEnabled(found);
     if (!found) {
         shFound->SetColor(MakeColorRef(255, 255, 255), QString());
-        lbFound->setText(edCode->text().isEmpty() || choice < 0 ? QString() : NotFound);
+        // A masked edit holds its separators while nothing is typed yet.
+        const bool typed = edCode->text().contains(QRegularExpression(QStringLiteral("[^-: ]")));
+        lbFound->setText(typed && choice >= 0 ? NotFound : QString());
         return;
     }
     shFound->SetColor(Pending.ColorRef(), QString());

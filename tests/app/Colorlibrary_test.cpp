@@ -33,6 +33,7 @@ TEST_F(MainWindowTest, LibraryCodesSearchedAndWrittenIntoThePalette) {
     // VM Textile: typed as "00-0000"; the found page stands third of the five shown.
     panel->cbLibrary->setCurrentIndex(3);
     EXPECT_EQ(window->View(), TColorLibraryForm::ViewTextile);
+    EXPECT_EQ(panel->lbFound->text(), ""); // nothing typed yet
     QTest::keyClicks(panel->edCode, "21001");
     EXPECT_FALSE(panel->ButtonLibrarySearchOK->isEnabled());
     EXPECT_EQ(panel->lbFound->text(), "Not found");
