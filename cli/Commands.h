@@ -19,6 +19,10 @@ int CommandWeave(const QStringList& args);
 // dump of a weave data file (count weaves) and of a whole texture directory.
 int DumpWeaveFile(const QString& path, const QString& countText);
 int DumpTextureDirectory(const QString& path);
+int CommandMakeColorLibraries(const QStringList& args);
+int CommandNearest(const QStringList& args);
+// dump FILE --json --library NAME: the pages and records of a colour library file.
+int DumpLibrary(const QString& path, const QString& name);
 
 struct TDesign;
 class TDocument;

@@ -194,11 +194,14 @@ int CommandDump(const QStringList& input) {
     QStringList args = input;
     const bool bottomUp = args.removeAll("--legacy-bottom-up") > 0;
     const bool json = args.removeAll("--json") > 0;
-    QString count;
+    QString count, library;
+    if (!TakeOption(args, QStringLiteral("--library"), library)) args.clear();
+    if (json && args.size() == 1 && !library.isEmpty()) return DumpLibrary(args[0], library);
     if (!json || !TakeOption(args, "--count", count) || args.size() != 1) {
         std::fputs("usage: velmora-cli dump FILE --json [--legacy-bottom-up]\n"
                    "       velmora-cli dump DATAFILE --json --count N\n"
-                   "       velmora-cli dump TEXTUREDIR --json\n",
+                   "       velmora-cli dump TEXTUREDIR --json\n"
+                   "       velmora-cli dump FILE.vmc|FILE.ptc --json --library NAME\n",
                    stderr);
         return 2;
     }

@@ -22,6 +22,10 @@ const char* const kUsage =
     "                                   (.cpt: with its carpet block; .ctx: a texture)\n"
     "  dump DATAFILE --json --count N   the first N weaves of a weave data file\n"
     "  dump TEXTUREDIR --json           the whole weave library of a texture directory\n"
+    "  dump FILE.vmc|FILE.ptc --json --library vm-standard|vm-textile|pantone-1000|pantone-textile\n"
+    "                                   the pages and colours of a colour library\n"
+    "  make-color-libraries DIR         write the VM Standard and VM Textile libraries\n"
+    "  nearest R,G,B [--library NAME]   the nearest colour of each colour library\n"
     "  make-palette OUT.fcr             write the default palette of new designs\n"
     "  repeat IN OUT --tile L,T,W,H [--type normal|half-drop-ver|half-drop-hor]\n"
     "         [--drop PIXELS|N/D] [--superimpose 0|1|2] [--size-limit X,Y]\n"
@@ -116,6 +120,10 @@ int main(int argc, char** argv) {
         status = CommandMakeWeaveLibrary(args);
     else if (command == "weave")
         status = CommandWeave(args);
+    else if (command == "make-color-libraries")
+        status = CommandMakeColorLibraries(args);
+    else if (command == "nearest")
+        status = CommandNearest(args);
     else
         std::fputs(kUsage, stderr);
     FreeAppTables();

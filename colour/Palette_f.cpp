@@ -1,8 +1,11 @@
 #include "colour/Palette_f.h"
 
 #include "colour/Colorchart_f.h"
+#include "colour/Colorlibraries.h"
+#include "colour/Colorlibrary_f.h"
 #include "colour/Colorref.h"
 #include "colour/Hlswheel.h"
+#include "colour/Librarypanel_f.h"
 #include "colour/Pcmy.h"
 #include "colour/Pcolorgrid_f.h"
 #include "colour/Phls.h"
@@ -136,8 +139,14 @@ TPaletteForm::TPaletteForm(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::Win
 
     BuildCMY();
     BuildHLS();
-    // The colour-library and palette-file panels arrive with their windows.
+    // Library mode waits for the colour libraries, the File panel for its window.
     sbLibrary->setEnabled(false);
+    pnLibrary = new TLibraryPanel;
+    ColorLibrary = new TColorLibraryForm(this);
+    pnLibrary->OnView = [this](int view) { ColorLibrary->ShowView(view); };
+    pnLibrary->OnFound = [this](int view, int page) { ColorLibrary->ShowFound(view, page); };
+    pnLibrary->OnWrite = [this](const TColorData& e) { WriteLibraryEntry(e); };
+    ColorLibrary->OnChoose = [this](const TColorData& e) { WriteLibraryEntry(e); };
     sbFile->setEnabled(false);
     pnProtect = new TProtectPanel;
     ProtectTool = std::make_unique<TProtectTool>(pnProtect);
@@ -162,7 +171,8 @@ TPaletteForm::TPaletteForm(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::Win
     all->setSizeConstraint(QLayout::SetFixedSize); // the window grows and shrinks with the panel
     all->addLayout(buttons);
     all->addLayout(body);
-    for (QWidget* panel : {pnCMY, pnHLS, static_cast<QWidget*>(pnProtect)}) {
+    for (QWidget* panel :
+         {pnCMY, pnHLS, static_cast<QWidget*>(pnLibrary), static_cast<QWidget*>(pnProtect)}) {
         panel->hide();
         all->addWidget(panel);
     }
@@ -171,6 +181,27 @@ TPaletteForm::TPaletteForm(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::Win
 }
 
 TPaletteForm::~TPaletteForm() = default;
+
+void TPaletteForm::SetLibraries(const TColorLibraries* libraries) {
+    pnLibrary->SetLibraries(libraries);
+    ColorLibrary->SetLibraries(libraries);
+    sbLibrary->setEnabled(libraries != nullptr);
+    if (libraries)
+        FindLibraryColor = [libraries](int r, int g, int b, bool pantone, TColorData& found) {
+            return libraries->NearestOfTwo(r, g, b, pantone, found);
+        };
+    else
+        FindLibraryColor = nullptr;
+    ReloadPanel();
+}
+
+void TPaletteForm::WriteLibraryEntry(const TColorData& e) {
+    if (!Doc || Bits != 8) return;
+    const int index = DIB256Palette->ChoiceIndex();
+    Edits.Save(Doc->Palette(), index);
+    sbUndo->setEnabled(true);
+    DIB256Palette->SetEntryLibrary(index, e.Kind(), e.Page, e.Number, e.Red(), e.Green(), e.Blue());
+}
 
 void TPaletteForm::SetDispatch(TToolDispatch* dispatch) {
     Dispatch = dispatch;
@@ -251,6 +282,7 @@ void TPaletteForm::ApplyTexts() {
     for (QPushButton* b : {btCMYPantone, btHLSPantone})
         b->setText(Texts.Get(15));
     pnProtect->ApplyTexts(Texts);
+    pnLibrary->ApplyTexts(Texts);
     const QList<QLabel*> cmy = pnCMY->findChildren<QLabel*>(), hls = pnHLS->findChildren<QLabel*>();
     for (int k = 0; k < 3 && k < cmy.size(); ++k)
         cmy[k]->setText(Texts.Get(8 + k));
@@ -286,6 +318,7 @@ void TPaletteForm::AttachDocument(TDocument* document) {
     if (document)
         DocLink = connect(document, &TDocument::PaletteChanged, this, &TPaletteForm::PaletteChanged);
     ColorChart->SetPalette(palette);
+    ColorLibrary->SetPalette(palette, document ? &document->Picture() : nullptr);
     Edits.Clear(); // entries of another design's palette would be written into this one
     sbUndo->setEnabled(false);
     DIB256Palette->SetPalette(palette);
@@ -296,6 +329,7 @@ void TPaletteForm::AttachDocument(TDocument* document) {
 void TPaletteForm::PaletteChanged() {
     DIB256Palette->update();
     ColorChart->update();
+    if (ColorLibrary->isVisible()) ColorLibrary->RefreshPalette();
     ShowColors();
     if (!Loading) ReloadPanel();
 }
@@ -346,6 +380,13 @@ void TPaletteForm::SetMode(int mode) {
     pnCMY->setVisible(mode == ModeCMY);
     pnHLS->setVisible(mode == ModeHLS);
     pnProtect->setVisible(mode == ModeProtection);
+    pnLibrary->setVisible(mode == ModeLibrary);
+    const bool libraryOpening = mode == ModeLibrary && !ColorLibrary->isVisible();
+    ColorLibrary->setVisible(mode == ModeLibrary);
+    if (libraryOpening) {
+        ColorLibrary->RefreshPalette();
+        PlaceInsideScreen(ColorLibrary, frameGeometry().bottomLeft() + QPoint(0, 2));
+    }
     ReloadPanel();
 }
 
@@ -454,6 +495,12 @@ void TPaletteForm::DIB256PaletteChoiceIndexChange(int index) {
     if (!Undoing) Edits.EndRun();                            // the first edit of the new entry saves undo
     if (ModeNo == ModeChart) ColorChart->ShowIndex(index);
     if (ModeNo == ModeProtection) pnProtect->PaletteChoice(index);
+    if (ModeNo == ModeLibrary && Doc) {
+        if (pnLibrary->Choice() == 0)
+            ColorLibrary->SelectIndex(index);
+        else
+            pnLibrary->ShowNearest(Doc->Palette()[index]);
+    }
     ReloadPanel();
     ShowColors();
 }

@@ -29,6 +29,9 @@ class QToolButton;
 class TDIB256Palette;
 class TProtectPanel;
 class TColorChartForm;
+class TColorLibraryForm;
+class TLibraryPanel;
+struct TColorLibraries;
 class QPushButton;
 class TOrvaneBitmap;
 class TToolDispatch;
@@ -87,6 +90,10 @@ class TPaletteForm : public QWidget {
     int Mode() const { return ModeNo; }
     int UndoCount() const { return Edits.Count(); }
 
+    // The colour libraries behind Library mode and the library buttons (not owned);
+    // Library mode is offered once they are there.
+    void SetLibraries(const TColorLibraries* libraries);
+
     // Nearest colour of a pair of colour libraries (VM Standard and VM Textile, or
     // with pantone PT 1000 and PT Textile); false when neither yields one.
     std::function<bool(int red, int green, int blue, bool pantone, TColorData& found)> FindLibraryColor;
@@ -123,6 +130,8 @@ class TPaletteForm : public QWidget {
     QPushButton* btHLSPantone;
     TProtectPanel* pnProtect;
     TColorChartForm* ColorChart;
+    TLibraryPanel* pnLibrary;
+    TColorLibraryForm* ColorLibrary;
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -140,6 +149,9 @@ class TPaletteForm : public QWidget {
     void WheelPress(int x, int y);
     void EditEntry(int red, int green, int blue);
     void PaletteChanged();
+    // A library colour chosen in the Library panel or the library window becomes
+    // the current entry (undo saved first).
+    void WriteLibraryEntry(const TColorData& entry);
     // The document palette's edits, through the document.
     bool EditPalette(const std::function<bool(TPalette&)>& edit);
     // The colour the CMY (mode ModeCMY) or HLS panel shows.

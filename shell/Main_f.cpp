@@ -1,4 +1,5 @@
 #include "shell/Main_f.h"
+#include "colour/Colorlibraries.h"
 
 #include "colour/Palette_f.h"
 #include "platform/Effects.h"
@@ -51,6 +52,7 @@ TMainForm::~TMainForm() {
     // questions about unsaved designs were asked when the window closed.
     qDeleteAll(MdiArea_->subWindowList());
     MainMenu_->Dispatch().SetModal(nullptr); // the palette window's mode goes with it
+    Palette_->SetLibraries(nullptr);         // the libraries go before the windows
     FreeAppTables();
 }
 
@@ -106,7 +108,12 @@ void TMainForm::FormCreate() {
     MainMenu_ = new TMainMenuForm(this);
     Pen_ = new TPenManagerForm(this);
     FullView_ = new TFullViewForm(this);
+    // The colour libraries, read from the colour directory; a missing file leaves its library empty.
+    Libraries_ = std::make_unique<TColorLibraries>();
+    Libraries_->Load(Configuration.Color,
+                     [](uint32_t code, const QString& path) { ReportError(code, MB_OK, path); });
     Palette_ = new TPaletteForm(this);
+    Palette_->SetLibraries(Libraries_.get());
     ConnectToolWindows();
     MainMenu_->OnFile = [this] { FManagerClick(); };
     MainMenu_->OnZoom = [this](int step) {

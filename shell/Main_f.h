@@ -23,6 +23,7 @@ class QProgressBar;
 class QPrinter;
 class QKeyEvent;
 class TFileHistory;
+struct TColorLibraries;
 struct TEnvironmentSettings;
 struct TCurrentColour;
 class TMainImageForm;
@@ -196,6 +197,7 @@ class TMainForm : public QMainWindow {
     TMainMenuForm* MainMenu_ = nullptr;
     TFullViewForm* FullView_ = nullptr;
     TPaletteForm* Palette_ = nullptr;
+    std::unique_ptr<TColorLibraries> Libraries_; // from start-up until the window closes
     TPenManagerForm* Pen_ = nullptr;
     QAction* VPenItem = nullptr;
     QAction* VPaletteItem = nullptr;

@@ -407,3 +407,63 @@ TEST_F(CliTest, StripeFilesDumpAndLayOverADesign) {
     EXPECT_EQ(Cli({"stripe", stp, tex, none, "--angle", "x"}).Status, 1);
     EXPECT_FALSE(QFile::exists(none));
 }
+
+// The shipped VM libraries are what make-color-libraries writes; dump and nearest read them.
+TEST_F(CliTest, ColourLibrariesAreMadeDumpedAndSearched) {
+    ASSERT_EQ(Cli({"make-color-libraries", dir.path()}).Status, 0);
+    const struct {
+        const char *file, *library;
+        int pages, first, last;
+        const char* firstCode;
+    } made[] = {{"Standard.vmc", "vm-standard", 168, 1, 168, "0111"},
+                {"Textile.vmc", "vm-textile", 1238, 1001, 2238, "10-0001"}};
+    for (const auto& m : made) {
+        QFile mine(dir.filePath(m.file)), shipped(QStringLiteral(VELMORA_SOURCE_DIR "/data/Color/") + m.file);
+        ASSERT_TRUE(mine.open(QIODevice::ReadOnly) && shipped.open(QIODevice::ReadOnly));
+        EXPECT_EQ(mine.readAll(), shipped.readAll()) << m.file << " is not what the generator writes";
+        const TRun r = Cli({"dump", dir.filePath(m.file), "--json", "--library", m.library});
+        ASSERT_EQ(r.Status, 0) << r.Err.toStdString();
+        const QJsonArray pages = QJsonDocument::fromJson(r.Out).object()["pages"].toArray();
+        ASSERT_EQ(pages.size(), m.pages);
+        EXPECT_EQ(pages.first()["page"].toInt(), m.first);
+        EXPECT_EQ(pages.last()["page"].toInt(), m.last);
+        const QJsonObject chip = pages.first()["records"].toArray().first().toObject();
+        EXPECT_EQ(chip["code_text"].toString(), m.firstCode);
+        EXPECT_EQ(chip["slot"].toInt(), 1);
+        // The chip's own colour is its nearest colour in its library.
+        const QString rgb = QStringLiteral("%1,%2,%3")
+                                .arg(chip["red"].toInt())
+                                .arg(chip["green"].toInt())
+                                .arg(chip["blue"].toInt());
+        const TRun n = Cli({"nearest", rgb, "--library", m.library});
+        ASSERT_EQ(n.Status, 0) << n.Err.toStdString();
+        const QJsonObject hit = QJsonDocument::fromJson(n.Out).array().first().toObject();
+        EXPECT_EQ(hit["distance"].toInt(), 0);
+        EXPECT_EQ(hit["page"].toInt(), m.first);
+    }
+    // A ".ptc" without "CL": 6-bit channels after 12 skipped bytes, a named code.
+    QByteArray ptc("\0\0\0\0\x01\0\x05\0\x01\0\x03\x01\x08\x80", 14);
+    ptc.append(12, '\xEE').append("\0\x3F\x20\x00", 4).append("Deep Sea", 8);
+    QFile f(dir.filePath("Thousand.ptc"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(ptc);
+    f.close();
+    const TRun p = Cli({"dump", f.fileName(), "--json", "--library", "pantone-1000"});
+    ASSERT_EQ(p.Status, 0) << p.Err.toStdString();
+    const QJsonObject rec = QJsonDocument::fromJson(p.Out).object()["pages"][0]["records"][0].toObject();
+    EXPECT_EQ(rec["name"].toString(), "Deep Sea");
+    EXPECT_EQ(rec["code_text"].toString(), "Deep Sea");
+    EXPECT_EQ(rec["slot"].toInt(), 0x0103);
+    EXPECT_EQ(rec["red"].toInt(), 255);
+    EXPECT_EQ(rec["green"].toInt(), 130);
+    EXPECT_EQ(rec["blue"].toInt(), 0);
+    f.resize(f.size() - 3); // the name runs past the end
+    const TRun cut = Cli({"dump", f.fileName(), "--json", "--library", "pantone-1000"});
+    EXPECT_EQ(cut.Status, 1);
+    EXPECT_TRUE(cut.Out.contains("0x40000108")) << cut.Out.toStdString();
+    for (const QStringList& bad : {QStringList{"nearest", "1,2"},
+                                   {"nearest", "1,2,256"},
+                                   {"nearest", "1,2,3", "--library", "x"},
+                                   {"dump", f.fileName(), "--json", "--library", "x"}})
+        EXPECT_EQ(Cli(bad).Status, 2) << bad.join(' ').toStdString();
+}
