@@ -154,3 +154,11 @@ uint32_t SavePaletteFile(const QString& path, const TPalette& palette) {
     if (file.write(bytes) != bytes.size() || !file.commit()) return ErrorCode::CannotWriteFile;
     return 0;
 }
+
+int MergePalette(TPalette& into, const TPalette& from) {
+    const int used = into.UseColor;
+    int copied = 0;
+    for (int i = 1; i <= 250 - used; ++i, ++copied)
+        into[used + i] = from[i + 1];
+    return copied;
+}
