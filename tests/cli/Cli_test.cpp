@@ -4,6 +4,7 @@
 #include "shell/Exception.h"
 #include "shell/Tdocument.h"
 #include "support/Carpetcanvas.h"
+#include "support/Clirun.h"
 #include "textile/Carpetfile.h"
 #include "textile/Stripefile.h"
 
@@ -20,25 +21,6 @@
 #include <set>
 
 namespace {
-
-struct TRun {
-    int Status = -1;
-    QByteArray Out, Err;
-};
-
-TRun Cli(const QStringList& args) {
-    QProcess p;
-    p.start(VELMORA_CLI_PATH, args);
-    p.waitForFinished(120000);
-    return TRun{p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-                p.readAllStandardError()};
-}
-
-QJsonObject Dump(const QString& path) {
-    const TRun r = Cli({"dump", path, "--json"});
-    EXPECT_EQ(r.Status, 0) << r.Err.toStdString();
-    return QJsonDocument::fromJson(r.Out).object();
-}
 
 class CliTest : public ::testing::Test {
   protected:
