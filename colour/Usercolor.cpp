@@ -4,10 +4,12 @@
 #include "colour/Searchcolor.h"
 #include "platform/Lebytes.h"
 #include "platform/Lereader.h"
+#include "shell/Common.h"
 #include "shell/Exception.h"
 
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
 #include <cstring>
@@ -100,4 +102,21 @@ TUserColorHit NearestUserColor(const QString& folder, bool recursive, int red, i
         }
     }
     return hit;
+}
+
+int LoadUserColorsOnPalette(TPalette& palette, int start, const TUserColorList& list,
+                            const QByteArray& fileName) {
+    start = std::max(start, int(TPalette::kFirstDrawing));
+    int k = 0;
+    for (; k < int(list.size()) && start + k <= TPalette::kLastDrawing; ++k)
+        palette[start + k] = UserColorEntry(list[size_t(k)], fileName);
+    return k;
+}
+
+QString ColourWriteFolder() {
+    const QFileInfo shipped(Configuration.Color);
+    if (shipped.isDir() && shipped.isWritable()) return shipped.absoluteFilePath();
+    const QString user = ConfigDirectory() + QStringLiteral("/Color");
+    QDir().mkpath(user);
+    return user;
 }

@@ -51,3 +51,13 @@ struct TUserColorHit {
     int Distance = 768;
 };
 TUserColorHit NearestUserColor(const QString& folder, bool recursive, int red, int green, int blue);
+
+// "Load All on Palette": record k becomes entry start + k (a user colour of
+// fileName) while start + k <= 251; start below 2 counts as 2. Returns how many
+// entries were written.
+int LoadUserColorsOnPalette(TPalette& palette, int start, const TUserColorList& list,
+                            const QByteArray& fileName);
+
+// Where palette files and user libraries are written: the colour directory when
+// it can be written, else "Color" in the user's configuration folder (made on demand).
+QString ColourWriteFolder();

@@ -117,3 +117,21 @@ TEST(UserColor, NearestSearchesEveryLibraryUnderAFolder) {
     EXPECT_EQ(e.FileName, "lib/b.ucl");
     EXPECT_EQ(e.ColorRef(), MakeColorRef(98, 101, 99));
 }
+
+TEST(UserColor, LoadAllOnPaletteStopsAtTheLastDrawingEntry) {
+    const TUserColorList list(5, TUserColor{"c", KindVMStandard, 30, 2, 9, 8, 7});
+    struct Case {
+        int start, written;
+    } const cases[] = {{2, 5}, {0, 5}, {248, 4}, {251, 1}, {252, 0}};
+    for (const Case& c : cases) {
+        TPalette p;
+        p.SetDefault();
+        const TPalette before = p;
+        EXPECT_EQ(LoadUserColorsOnPalette(p, c.start, list, "f.ucl"), c.written) << c.start;
+        const int first = std::max(c.start, 2);
+        for (int i = 0; i < 256; ++i) {
+            const bool written = i >= first && i < first + c.written;
+            EXPECT_TRUE(written ? p[i] == UserColorEntry(list[0], "f.ucl") : p[i] == before[i]) << i;
+        }
+    }
+}
