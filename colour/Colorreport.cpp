@@ -1,5 +1,8 @@
 #include "colour/Colorreport.h"
 
+#include "shell/Exception.h"
+
+#include <QSaveFile>
 #include <algorithm>
 
 std::array<qint64, 256> IndexCounts(const TOrvaneBitmap& picture) {
@@ -91,4 +94,12 @@ QByteArray ColorReportCsv(const std::vector<TColorReportRow>& rows) {
                    .arg(r.SquareInch, 0, 'f', 4)
                    .arg(Quoted(r.Library), Quoted(r.Code));
     return out.toUtf8();
+}
+
+uint32_t WriteColorReport(const QString& path, const std::vector<TColorReportRow>& rows) {
+    const QByteArray csv = ColorReportCsv(rows);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return ErrorCode::CannotCreateFile;
+    if (file.write(csv) != csv.size() || !file.commit()) return ErrorCode::CannotWriteFile;
+    return 0;
 }

@@ -43,3 +43,5 @@ std::vector<TColorReportRow> BuildColorReport(const TOrvaneBitmap& picture, cons
                                               const std::function<QString(const TColorData&)>& codeText = {});
 // The report as CSV with a header line; text fields quoted, areas with 4 decimals.
 QByteArray ColorReportCsv(const std::vector<TColorReportRow>& rows);
+// Writes ColorReportCsv(rows) to path: 0, 0x40000100 or 0x40000105.
+uint32_t WriteColorReport(const QString& path, const std::vector<TColorReportRow>& rows);

@@ -1,5 +1,6 @@
 #include "colour/Gimppalette.h"
 
+#include "colour/Palettefile.h"
 #include "shell/Exception.h"
 
 #include <QFile>
@@ -62,4 +63,9 @@ uint32_t ReadGimpPalette(const QString& path, TPalette& palette, int* count) {
         palette[int(i)].SetRGB(colours[i].rgbRed, colours[i].rgbGreen, colours[i].rgbBlue);
     if (count) *count = int(colours.size());
     return 0;
+}
+
+uint32_t LoadAnyPalette(const QString& path, TPalette& palette) {
+    if (path.endsWith(QLatin1String(".gpl"), Qt::CaseInsensitive)) return ReadGimpPalette(path, palette);
+    return LoadPaletteFile(path, palette) ? 0 : ErrorCode::BadFile;
 }

@@ -15,3 +15,7 @@ uint32_t WriteGimpPalette(const QString& path, const TPalette& palette, const QS
 // 0x40000101 when the file cannot be opened, 0x40000104 (palette unchanged) for a
 // missing header, a channel outside 0 .. 255 or a line that is no colour.
 uint32_t ReadGimpPalette(const QString& path, TPalette& palette, int* count = nullptr);
+// A palette file, or a GIMP palette when the name ends in ".gpl", into palette.
+// Returns 0, the GIMP reader's code, or 0x40000104 for a palette file that cannot
+// be read; the palette is unchanged on failure.
+uint32_t LoadAnyPalette(const QString& path, TPalette& palette);

@@ -5,6 +5,7 @@
 #include "shell/Exception.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
 
@@ -161,4 +162,8 @@ int MergePalette(TPalette& into, const TPalette& from) {
     for (int i = 1; i <= 250 - used; ++i, ++copied)
         into[used + i] = from[i + 1];
     return copied;
+}
+
+QString WithExtension(const QString& name, const QString& ext) {
+    return QFileInfo(name).suffix().isEmpty() ? name + u'.' + ext : name;
 }

@@ -45,3 +45,6 @@ uint32_t SavePaletteFile(const QString& path, const TPalette& palette);
 // index UseColor + i for i = 1 .. 250 - UseColor. The used-colour count stays;
 // returns how many entries were copied (0 when 250 or more are in use).
 int MergePalette(TPalette& into, const TPalette& from);
+
+// name with ".ext" added when its file name has no extension.
+QString WithExtension(const QString& name, const QString& ext);

@@ -4,6 +4,10 @@
 #include "colour/Colorset.h"
 #include "colour/Palettefile.h"
 
+#include "platform/Lereader.h"
+
+#include <QBuffer>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -37,6 +41,7 @@ void PaintColorCell(QPainter& p, const QRect& cell, TColorRef fill, TColorRef ou
 // ---- TDIB256Palette ------------------------------------------------------
 
 TDIB256Palette::TDIB256Palette(QWidget* parent) : QWidget(parent), Bar(MakeBar(this)) {
+    setAcceptDrops(true);
     setMouseTracking(true);
     setMinimumSize(TGridGeometry::kScrollBarWidth + 16, 8);
     connect(Bar, &QScrollBar::valueChanged, this, [this](int v) {
@@ -190,6 +195,22 @@ TColorSelector::TColorSelector(QWidget* parent) : QWidget(parent), Bar(MakeBar(t
         update();
     });
     Relayout();
+}
+
+void TDIB256Palette::dragEnterEvent(QDragEnterEvent* event) {
+    if (Pal && OnEdit && event->mimeData()->hasFormat(kEntryMime)) event->acceptProposedAction();
+}
+
+void TDIB256Palette::dropEvent(QDropEvent* event) {
+    QByteArray bytes = event->mimeData()->data(kEntryMime);
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    TLeReader reader(&buffer);
+    TColorData entry;
+    if (!ReadPaletteRecord(reader, entry)) return;
+    const QPoint pos = event->position().toPoint();
+    CopyEntry(Grid.HitTest(pos.x(), pos.y()), entry);
+    event->acceptProposedAction();
 }
 
 void TColorSelector::Relayout() {

@@ -12,6 +12,9 @@ class QPainter;
 class QScrollBar;
 class TIniFile;
 
+// Drag data of one palette entry: its record as palette files hold it.
+inline constexpr char kEntryMime[] = "application/x-velmora-palette-entry";
+
 class TDIB256Palette : public QWidget {
     Q_OBJECT
   public:
@@ -73,6 +76,9 @@ class TDIB256Palette : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    // A palette entry dragged in (kEntryMime) is copied onto the cell under it.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void Relayout();
