@@ -202,15 +202,19 @@ void TDIB256Palette::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void TDIB256Palette::dropEvent(QDropEvent* event) {
-    QByteArray bytes = event->mimeData()->data(kEntryMime);
+    if (DropEntry(event->mimeData(), event->position().toPoint())) event->acceptProposedAction();
+}
+
+bool TDIB256Palette::DropEntry(const QMimeData* data, const QPoint& pos) {
+    if (!data || !data->hasFormat(kEntryMime)) return false;
+    QByteArray bytes = data->data(kEntryMime);
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     TLeReader reader(&buffer);
     TColorData entry;
-    if (!ReadPaletteRecord(reader, entry)) return;
-    const QPoint pos = event->position().toPoint();
+    if (!ReadPaletteRecord(reader, entry)) return false;
     CopyEntry(Grid.HitTest(pos.x(), pos.y()), entry);
-    event->acceptProposedAction();
+    return true;
 }
 
 void TColorSelector::Relayout() {

@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <functional>
 
+class QMimeData;
 class QPainter;
 class QScrollBar;
 class TIniFile;
@@ -53,6 +54,9 @@ class TDIB256Palette : public QWidget {
     void SetEntryUser(int index, int kind, int page, int number, int red, int green, int blue,
                       const QByteArray& fileName, const QByteArray& colorName);
     void CopyEntry(int index, const TColorData& entry);
+    // A palette entry dragged in (kEntryMime) copied onto the cell under pos; false
+    // when data holds none.
+    bool DropEntry(const QMimeData* data, const QPoint& pos);
     // Palette files; false (palette unchanged) on failure or without a palette.
     bool LoadPalette(const QString& path);
     bool SavePalette(const QString& path) const;
