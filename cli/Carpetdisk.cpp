@@ -21,14 +21,14 @@ int Usage() {
     return 2;
 }
 
-void PrintJson(const QJsonObject& object) {
+void PrintCompactJson(const QJsonObject& object) {
     std::fputs(QJsonDocument(object).toJson(QJsonDocument::Compact).constData(), stdout);
     std::fputc('\n', stdout);
 }
 
 // Reports code and prints it as {"error": "0x..."}; returns 1.
 int DiskFail(uint32_t code, const QString& extra = QString()) {
-    PrintJson(QJsonObject{
+    PrintCompactJson(QJsonObject{
         {"error", "0x" + QString::number(code, 16).toUpper().rightJustified(8, QLatin1Char('0'))}});
     return Fail(code, extra);
 }
@@ -94,8 +94,8 @@ int Read(QStringList args) {
     if (const uint32_t code = doc.Save(out.absolutePath(), out.fileName(), 2, 0))
         return DiskFail(code, args[1]);
     if (json)
-        PrintJson(QJsonObject{{"window_width", doc.CarpetWindow().Width},
-                              {"window_height", doc.CarpetWindow().Height}});
+        PrintCompactJson(QJsonObject{{"window_width", doc.CarpetWindow().Width},
+                                     {"window_height", doc.CarpetWindow().Height}});
     return 0;
 }
 

@@ -23,6 +23,8 @@ int CommandMakeColorLibraries(const QStringList& args);
 int CommandNearest(const QStringList& args);
 // dump FILE --json --library NAME: the pages and records of a colour library file.
 int DumpLibrary(const QString& path, const QString& name);
+int CommandPalette(const QStringList& args);
+int CommandReport(const QStringList& args);
 
 struct TDesign;
 class TDocument;
@@ -38,3 +40,14 @@ bool InputMissing(const QString& path);
 int OpenInput(const QString& path, int bitsPerPixel, TDesign& design);
 // Opens path into doc as OpenInput does (bitsPerPixel 0 keeps the file's depth); returns 0 or 1.
 int OpenDocument(const QString& path, int bitsPerPixel, TDocument& doc);
+
+class QJsonObject;
+class QJsonArray;
+class TPalette;
+// Prints out, indented, on standard output.
+void PrintJson(const QJsonObject& out);
+// The 256 entries as dump prints a design's palette.
+QJsonArray PaletteJson(const TPalette& palette);
+// dump of a palette file (".fcr"), a user colour library (".ucl") or, with a
+// section, a colour set in an ini file; -1 when path is none of them.
+int DumpColourFile(const QString& path, const QString& section);

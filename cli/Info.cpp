@@ -98,10 +98,6 @@ void AddStripes(QJsonObject& out, const TStripeList& list) {
     out["sequence"] = sequence;
 }
 
-void PrintJson(const QJsonObject& out) {
-    std::fputs(QJsonDocument(out).toJson(QJsonDocument::Indented).constData(), stdout);
-}
-
 int DumpTexture(const QString& path) {
     TCarpetTexture t;
     if (const uint32_t code = ReadTextureFile(path, t)) {
@@ -158,6 +154,24 @@ void PrintNative(const QString& path, const TNativeRead& r) {
 
 } // namespace
 
+void PrintJson(const QJsonObject& out) {
+    std::fputs(QJsonDocument(out).toJson(QJsonDocument::Indented).constData(), stdout);
+}
+
+QJsonArray PaletteJson(const TPalette& palette) {
+    QJsonArray out;
+    for (const TColorData& c : palette.Entries)
+        out.append(QJsonObject{{"flags", c.Flags},
+                               {"page", c.Page},
+                               {"number", c.Number},
+                               {"red", c.Red()},
+                               {"green", c.Green()},
+                               {"blue", c.Blue()},
+                               {"file_name", c.IsUser() ? QString::fromLatin1(c.FileName) : QString()},
+                               {"color_name", c.IsUser() ? QString::fromLatin1(c.ColorName) : QString()}});
+    return out;
+}
+
 int CommandInfo(const QStringList& args) {
     if (args.isEmpty()) {
         std::fputs("usage: velmora-cli info FILE...\n", stderr);
@@ -194,11 +208,12 @@ int CommandDump(const QStringList& input) {
     QStringList args = input;
     const bool bottomUp = args.removeAll("--legacy-bottom-up") > 0;
     const bool json = args.removeAll("--json") > 0;
-    QString count, library;
+    QString count, library, section;
     if (!TakeOption(args, QStringLiteral("--library"), library)) args.clear();
     if (json && args.size() == 1 && !library.isEmpty()) return DumpLibrary(args[0], library);
-    if (!json || !TakeOption(args, "--count", count) || args.size() != 1) {
-        std::fputs("usage: velmora-cli dump FILE --json [--legacy-bottom-up]\n"
+    if (!json || !TakeOption(args, "--count", count) || !TakeOption(args, "--section", section) ||
+        args.size() != 1) {
+        std::fputs("usage: velmora-cli dump FILE --json [--legacy-bottom-up] [--section NAME]\n"
                    "       velmora-cli dump DATAFILE --json --count N\n"
                    "       velmora-cli dump TEXTUREDIR --json\n"
                    "       velmora-cli dump FILE.vmc|FILE.ptc --json --library NAME\n",
@@ -209,6 +224,7 @@ int CommandDump(const QStringList& input) {
     if (QFileInfo(path).isDir()) return DumpTextureDirectory(path);
     if (InputMissing(path)) return 1;
     if (!count.isEmpty()) return DumpWeaveFile(path, count);
+    if (const int status = DumpColourFile(path, section); status >= 0) return status;
     if (path.endsWith(QLatin1String(".ctx"), Qt::CaseInsensitive)) return DumpTexture(path);
     TNativeRead r;
     const bool topDown = bottomUp ? false : DefaultTopDown(path);
@@ -222,19 +238,7 @@ int CommandDump(const QStringList& input) {
                       {"dpi", h.paper.dpi},
                       {"width", h.paper.width},
                       {"height", h.paper.height}};
-    QJsonArray palette;
-    for (int i = 0; i < 256; ++i) {
-        const TColorData& c = r.Palette[i];
-        palette.append(
-            QJsonObject{{"flags", c.Flags},
-                        {"page", c.Page},
-                        {"number", c.Number},
-                        {"red", c.Red()},
-                        {"green", c.Green()},
-                        {"blue", c.Blue()},
-                        {"file_name", c.IsUser() ? QString::fromLatin1(c.FileName) : QString()},
-                        {"color_name", c.IsUser() ? QString::fromLatin1(c.ColorName) : QString()}});
-    }
+    const QJsonArray palette = PaletteJson(r.Palette);
     QCryptographicHash sha(QCryptographicHash::Sha256);
     const int rowBytes = r.Image.Width * (r.Image.BitsPerPixel / 8);
     for (int y = 0; y < r.Image.Height; ++y)

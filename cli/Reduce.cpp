@@ -1,6 +1,7 @@
 // reduce and colors: the Grouping tool's median cut and majority filter in batch,
 // and the colours a 256-colour design uses.
 #include "Commands.h"
+#include "colour/Colorreport.h"
 #include "colour/Grouping.h"
 #include "shell/Exception.h"
 #include "shell/Tdocument.h"
@@ -49,13 +50,8 @@ int CommandColors(const QStringList& input) {
     TDocument doc;
     if (const int status = OpenDocument(args[0], 0, doc)) return status;
     if (doc.BitsPerPixel() != 8) return Fail(ErrorCode::DepthOfType, args[0]);
-    std::array<qint64, 256> counts{};
     const TOrvaneBitmap& picture = doc.Picture();
-    for (int y = 0; y < picture.Height; ++y) {
-        const uint8_t* row = picture.ScanLine(y);
-        for (int x = 0; x < picture.Width; ++x)
-            ++counts[row[x]];
-    }
+    const std::array<qint64, 256> counts = IndexCounts(picture);
     const double total = double(picture.Width) * picture.Height;
     QJsonArray used;
     for (int i = 0; i < 256; ++i) {
@@ -67,6 +63,6 @@ int CommandColors(const QStringList& input) {
                                 {"rgb", QJsonArray{c.Red(), c.Green(), c.Blue()}}});
     }
     const QJsonObject out{{"width", picture.Width}, {"height", picture.Height}, {"colors", used}};
-    std::fputs(QJsonDocument(out).toJson(QJsonDocument::Indented).constData(), stdout);
+    PrintJson(out);
     return 0;
 }

@@ -26,6 +26,10 @@ const char* const kUsage =
     "                                   the pages and colours of a colour library\n"
     "  make-color-libraries DIR         write the VM Standard and VM Textile libraries\n"
     "  nearest R,G,B [--library NAME]   the nearest colour of each colour library\n"
+    "                                   (.cpt: with its carpet block; .ctx: a texture;\n"
+    "                                   .fcr: the palette; .ucl: the user colours)\n"
+    "  dump SETTINGS.ini --json --section NAME\n"
+    "                                   a colour set kept in a settings file\n"
     "  make-palette OUT.fcr             write the default palette of new designs\n"
     "  repeat IN OUT --tile L,T,W,H [--type normal|half-drop-ver|half-drop-hor]\n"
     "         [--drop PIXELS|N/D] [--superimpose 0|1|2] [--size-limit X,Y]\n"
@@ -41,7 +45,10 @@ const char* const kUsage =
     "  carpet-disk read IMAGE OUT [--canvas W,H] [--colour N] [--json]\n"
     "                                   read a diskette image into a new canvas\n"
     "  stripe FILE.stp DESIGN OUT --angle DEGREES\n"
-    "                                   lay the stripes over the whole design\n";
+    "                                   lay the stripes over the whole design\n"
+    "  palette IN.fcr|IN.gpl OUT.gpl|OUT.fcr\n"
+    "                                   convert between palette files and GIMP palettes\n"
+    "  report DESIGN --csv              pixels, share and area of each used colour\n";
 
 } // namespace
 
@@ -124,6 +131,10 @@ int main(int argc, char** argv) {
         status = CommandMakeColorLibraries(args);
     else if (command == "nearest")
         status = CommandNearest(args);
+    else if (command == "palette")
+        status = CommandPalette(args);
+    else if (command == "report")
+        status = CommandReport(args);
     else
         std::fputs(kUsage, stderr);
     FreeAppTables();

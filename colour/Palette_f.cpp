@@ -1,4 +1,5 @@
 #include "colour/Palette_f.h"
+#include "colour/Palfilemanager_f.h"
 
 #include "colour/Colorchart_f.h"
 #include "colour/Colorlibraries.h"
@@ -147,7 +148,10 @@ TPaletteForm::TPaletteForm(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::Win
     pnLibrary->OnFound = [this](int view, int page) { ColorLibrary->ShowFound(view, page); };
     pnLibrary->OnWrite = [this](const TColorData& e) { WriteLibraryEntry(e); };
     ColorLibrary->OnChoose = [this](const TColorData& e) { WriteLibraryEntry(e); };
-    sbFile->setEnabled(false);
+    PaletteFiles = new TPFMForm(this);
+    // Closing the manager leaves File mode.
+    PaletteFiles->installEventFilter(this);
+    PaletteFiles->CurrentIndex = [this] { return DIB256Palette->ChoiceIndex(); };
     pnProtect = new TProtectPanel;
     ProtectTool = std::make_unique<TProtectTool>(pnProtect);
     pnProtect->Picture = [this]() -> const TOrvaneBitmap* { return Doc ? &Doc->Picture() : nullptr; };
@@ -319,6 +323,7 @@ void TPaletteForm::AttachDocument(TDocument* document) {
         DocLink = connect(document, &TDocument::PaletteChanged, this, &TPaletteForm::PaletteChanged);
     ColorChart->SetPalette(palette);
     ColorLibrary->SetPalette(palette, document ? &document->Picture() : nullptr);
+    PaletteFiles->SetDocument(document);
     Edits.Clear(); // entries of another design's palette would be written into this one
     sbUndo->setEnabled(false);
     DIB256Palette->SetPalette(palette);
@@ -375,6 +380,10 @@ void TPaletteForm::SetMode(int mode) {
         PlaceInsideScreen(ColorChart,
                           frameGeometry().topLeft() - QPoint(ColorChart->frameGeometry().width() + 2, 0));
     if (mode == ModeChart) ColorChart->ShowIndex(DIB256Palette->ChoiceIndex());
+    if (mode == ModeFile && !PaletteFiles->isVisible())
+        PlaceInsideScreen(PaletteFiles,
+                          frameGeometry().topLeft() - QPoint(PaletteFiles->frameGeometry().width() + 2, 0));
+    PaletteFiles->setVisible(mode == ModeFile);
     Edits.EndRun();
     if (QToolButton* now = ModeButton(mode)) now->setChecked(true);
     pnCMY->setVisible(mode == ModeCMY);
@@ -524,4 +533,9 @@ void TPaletteForm::ShowColors() {
     else
         FGColor->SetColor(DIB256Palette->ColorOf(index <= 1 ? 1 : index), text);
     BGColor->SetColor(DIB256Palette->BackColor(), QStringLiteral("0"));
+}
+
+bool TPaletteForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == PaletteFiles && event->type() == QEvent::Close && ModeNo == ModeFile) SetMode(ModeNone);
+    return QWidget::eventFilter(watched, event);
 }

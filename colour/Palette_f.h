@@ -32,6 +32,7 @@ class TColorChartForm;
 class TColorLibraryForm;
 class TLibraryPanel;
 struct TColorLibraries;
+class TPFMForm;
 class QPushButton;
 class TOrvaneBitmap;
 class TToolDispatch;
@@ -84,8 +85,9 @@ class TPaletteForm : public QWidget {
     // Leaves Library and File mode (and Protection for full colour); Protection
     // is offered for 8 bits only.
     void ImageDepthChanged(int bitsPerPixel);
-    // Opens the panel of a mode (ModeNone closes it). A mode whose button is
-    // disabled (Library and File, until their windows exist) is not opened.
+    // Opens the panel of a mode (ModeNone closes it); File mode shows the Palette
+    // File Manager. A mode whose button is disabled (Library, until its window
+    // exists) is not opened.
     void SetMode(int mode);
     int Mode() const { return ModeNo; }
     int UndoCount() const { return Edits.Count(); }
@@ -132,9 +134,11 @@ class TPaletteForm : public QWidget {
     TColorChartForm* ColorChart;
     TLibraryPanel* pnLibrary;
     TColorLibraryForm* ColorLibrary;
+    TPFMForm* PaletteFiles; // File mode's window
 
   protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void BuildCMY();

@@ -5,6 +5,7 @@
 #include "shell/Exception.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
 
@@ -153,4 +154,16 @@ uint32_t SavePaletteFile(const QString& path, const TPalette& palette) {
     if (!file.open(QIODevice::WriteOnly)) return ErrorCode::CannotCreateFile;
     if (file.write(bytes) != bytes.size() || !file.commit()) return ErrorCode::CannotWriteFile;
     return 0;
+}
+
+int MergePalette(TPalette& into, const TPalette& from) {
+    const int used = into.UseColor;
+    int copied = 0;
+    for (int i = 1; i <= 250 - used; ++i, ++copied)
+        into[used + i] = from[i + 1];
+    return copied;
+}
+
+QString WithExtension(const QString& name, const QString& ext) {
+    return QFileInfo(name).suffix().isEmpty() ? name + u'.' + ext : name;
 }

@@ -40,3 +40,11 @@ bool LoadPaletteFile(const QString& path, TPalette& palette);
 // Writes "CP", version 110 and the 256 current records, through a temporary file.
 // Returns 0, 0x40000100 when the file cannot be created or 0x40000105.
 uint32_t SavePaletteFile(const QString& path, const TPalette& palette);
+
+// Copies from's entries 2, 3, ... after into's used colours: entry i + 1 goes to
+// index UseColor + i for i = 1 .. 250 - UseColor. The used-colour count stays;
+// returns how many entries were copied (0 when 250 or more are in use).
+int MergePalette(TPalette& into, const TPalette& from);
+
+// name with ".ext" added when its file name has no extension.
+QString WithExtension(const QString& name, const QString& ext);

@@ -1,6 +1,7 @@
 #include "colour/Pcolorgrid.h"
 
 #include <algorithm>
+#include <cmath>
 
 bool TGridGeometry::SetXSquares(int value) {
     if (value < 1 || value > 16) return false;
@@ -105,4 +106,50 @@ int TSelectorGrid::MemberAt(int x, int y, int count) const {
     if (k < 0) return -1;
     const int member = FirstMember() + k;
     return member < count ? member : -1;
+}
+
+void TPColorGrid::SetColorCount(int n) {
+    Colors.resize(size_t(std::max(0, n)), BackColor);
+    if (Selected >= ColorCount()) Selected = -1;
+    CalculateWidHei();
+}
+
+bool TPColorGrid::ReDrawCell(int k, TColorRef c) {
+    if (k < 0 || k >= ColorCount()) return false;
+    Colors[size_t(k)] = c;
+    return true;
+}
+
+void TPColorGrid::SetSize(int width, int height) {
+    W = std::max(1, width);
+    H = std::max(1, height);
+    CalculateWidHei();
+}
+
+void TPColorGrid::CalculateWidHei() {
+    const int n = std::max(1, ColorCount());
+    Cols = std::clamp(int(std::ceil(std::sqrt(double(n) * W / H))), 1, n);
+    RowCount = (n + Cols - 1) / Cols;
+    CellW = std::max(1, W / Cols - 4);
+    CellH = std::max(1, H / RowCount - 4);
+}
+
+bool TPColorGrid::SetPos(int p) {
+    if (!Scrolling || p < 0 || p > MaxPos) return false;
+    First = p;
+    return true;
+}
+
+QPoint TPColorGrid::CalculatePosition(int i) const {
+    if (RowCount <= 1) return QPoint((CellW + 4) * i + 2, 2);
+    return QPoint((CellW + 4) * (i % Cols) + 2, (CellH + 4) * (i / Cols) + 2);
+}
+
+int TPColorGrid::GetColorIndex(int x, int y) const {
+    if (x < 2 || y < 2) return -1;
+    const int col = (x - 2) / (CellW + 4), row = RowCount <= 1 ? 0 : (y - 2) / (CellH + 4);
+    if ((x - 2) % (CellW + 4) >= CellW || (y - 2) - row * (CellH + 4) >= CellH) return -1;
+    if (col >= Cols) return -1;
+    const int k = First + row * Cols + col;
+    return k < ColorCount() ? k : -1;
 }

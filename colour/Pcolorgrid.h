@@ -9,7 +9,9 @@
 
 #include "colour/Palette.h"
 
+#include <QPoint>
 #include <QRect>
+#include <vector>
 
 class TGridGeometry {
   public:
@@ -101,4 +103,54 @@ class TSelectorGrid : public TGridGeometry {
     int FirstMember() const { return RowOffset() * XSquares(); }
     // Position in the set of the member under a point, -1 when no member is there.
     int MemberAt(int x, int y, int count) const;
+};
+
+// The colour-square control (TPColorGrid) without the widget: an owned list of
+// colours laid out in rows of Columns() cells of CellWidth() x CellHeight()
+// pixels, 4 pixels apart with a 2-pixel margin, from the first shown cell.
+class TPColorGrid {
+  public:
+    // Default 200 x 100 pixels, no colours, white background, nothing selected.
+    TPColorGrid() { CalculateWidHei(); }
+
+    int ColorCount() const { return int(Colors.size()); }
+    // Resizes the list, keeping the colours at indices that existed and filling
+    // new ones with the background colour; negative counts give an empty list.
+    void SetColorCount(int n);
+    TColorRef ColorAt(int k) const { return k >= 0 && k < ColorCount() ? Colors[size_t(k)] : BackColor; }
+    // Sets cell k's colour; false when k is no cell.
+    bool ReDrawCell(int k, TColorRef c);
+    TColorRef BackColor = 0xFFFFFF;
+    bool Outline = false;
+    int Selected = -1;
+
+    // Control size (at least 1 x 1); the cells are laid out again.
+    void SetSize(int width, int height);
+    int Columns() const { return Cols; }
+    int Rows() const { return RowCount; }
+    int CellWidth() const { return CellW; }
+    int CellHeight() const { return CellH; }
+    // Columns from a square-root estimate of the count over the control's aspect;
+    // cell size from what is left after the 4-pixel gaps (at least 1 x 1).
+    void CalculateWidHei();
+
+    // Scroll position (first shown cell, a multiple of Columns()); SetPos takes p
+    // only when scrolling is enabled and 0 <= p <= PosMax().
+    bool Scrolling = false;
+    int Pos() const { return First; }
+    int PosMax() const { return MaxPos; }
+    void SetPosMax(int max) { MaxPos = max < 0 ? 0 : max; }
+    bool SetPos(int p);
+
+    // Top-left of cell i counted from the first shown cell: (w + 4) * column + 2,
+    // (h + 4) * row + 2 (y = 2 in a one-row grid).
+    QPoint CalculatePosition(int i) const;
+    // The colour index under a point, -1 between cells or past the last colour.
+    int GetColorIndex(int x, int y) const;
+
+  private:
+    std::vector<TColorRef> Colors;
+    int W = 200, H = 100;
+    int Cols = 1, RowCount = 1, CellW = 1, CellH = 1;
+    int First = 0, MaxPos = 0;
 };

@@ -4,6 +4,10 @@
 #include "colour/Colorset.h"
 #include "colour/Palettefile.h"
 
+#include "platform/Lereader.h"
+
+#include <QBuffer>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -37,6 +41,7 @@ void PaintColorCell(QPainter& p, const QRect& cell, TColorRef fill, TColorRef ou
 // ---- TDIB256Palette ------------------------------------------------------
 
 TDIB256Palette::TDIB256Palette(QWidget* parent) : QWidget(parent), Bar(MakeBar(this)) {
+    setAcceptDrops(true);
     setMouseTracking(true);
     setMinimumSize(TGridGeometry::kScrollBarWidth + 16, 8);
     connect(Bar, &QScrollBar::valueChanged, this, [this](int v) {
@@ -190,6 +195,26 @@ TColorSelector::TColorSelector(QWidget* parent) : QWidget(parent), Bar(MakeBar(t
         update();
     });
     Relayout();
+}
+
+void TDIB256Palette::dragEnterEvent(QDragEnterEvent* event) {
+    if (Pal && OnEdit && event->mimeData()->hasFormat(kEntryMime)) event->acceptProposedAction();
+}
+
+void TDIB256Palette::dropEvent(QDropEvent* event) {
+    if (DropEntry(event->mimeData(), event->position().toPoint())) event->acceptProposedAction();
+}
+
+bool TDIB256Palette::DropEntry(const QMimeData* data, const QPoint& pos) {
+    if (!data || !data->hasFormat(kEntryMime)) return false;
+    QByteArray bytes = data->data(kEntryMime);
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    TLeReader reader(&buffer);
+    TColorData entry;
+    if (!ReadPaletteRecord(reader, entry)) return false;
+    CopyEntry(Grid.HitTest(pos.x(), pos.y()), entry);
+    return true;
 }
 
 void TColorSelector::Relayout() {

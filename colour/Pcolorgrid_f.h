@@ -8,9 +8,13 @@
 #include <QWidget>
 #include <functional>
 
+class QMimeData;
 class QPainter;
 class QScrollBar;
 class TIniFile;
+
+// Drag data of one palette entry: its record as palette files hold it.
+inline constexpr char kEntryMime[] = "application/x-velmora-palette-entry";
 
 class TDIB256Palette : public QWidget {
     Q_OBJECT
@@ -50,6 +54,9 @@ class TDIB256Palette : public QWidget {
     void SetEntryUser(int index, int kind, int page, int number, int red, int green, int blue,
                       const QByteArray& fileName, const QByteArray& colorName);
     void CopyEntry(int index, const TColorData& entry);
+    // A palette entry dragged in (kEntryMime) copied onto the cell under pos; false
+    // when data holds none.
+    bool DropEntry(const QMimeData* data, const QPoint& pos);
     // Palette files; false (palette unchanged) on failure or without a palette.
     bool LoadPalette(const QString& path);
     bool SavePalette(const QString& path) const;
@@ -73,6 +80,9 @@ class TDIB256Palette : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    // A palette entry dragged in (kEntryMime) is copied onto the cell under it.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void Relayout();

@@ -21,12 +21,6 @@
 
 namespace {
 
-QJsonObject Dump(const QString& path) {
-    const TRun r = Cli({"dump", path, "--json"});
-    EXPECT_EQ(r.Status, 0) << r.Err.toStdString();
-    return QJsonDocument::fromJson(r.Out).object();
-}
-
 class CliTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() { Magick::InitializeMagick(nullptr); }

@@ -111,3 +111,26 @@ TEST(PaletteFile, DamagedOrMissingFilesLeaveThePaletteAlone) {
         ASSERT_TRUE(p[i] == before[i]);
     EXPECT_EQ(SavePaletteFile(dir.path() + "/no/dir/x.fcr", p), 0x40000100u);
 }
+
+TEST(PaletteFile, MergeCopiesAfterTheUsedColoursAndStopsAt250) {
+    TPalette from;
+    for (int i = 0; i < 256; ++i)
+        from[i].SetRGB(i, 0, 1);
+    struct Case {
+        int used, copied;
+    } const cases[] = {{2, 248}, {100, 150}, {249, 1}, {250, 0}, {251, 0}};
+    for (const Case& c : cases) {
+        TPalette into;
+        into.SetDefault();
+        into.UseColor = uint16_t(c.used);
+        const TPalette before = into;
+        EXPECT_EQ(MergePalette(into, from), c.copied) << c.used;
+        EXPECT_EQ(into.UseColor, c.used);
+        for (int i = 0; i < 256; ++i) {
+            const bool written = i > c.used && i <= c.used + c.copied;
+            // File entry k + 1 lands on used + k: the first copied is file entry 2.
+            EXPECT_TRUE(written ? into[i] == from[i - c.used + 1] : into[i] == before[i])
+                << c.used << " " << i;
+        }
+    }
+}
