@@ -1,11 +1,13 @@
 // dump of palette files, user colour libraries and colour sets; palette, report.
 #include "Commands.h"
+#include "colour/Colorlibraries.h"
 #include "colour/Colorreport.h"
 #include "colour/Colorset.h"
 #include "colour/Gimppalette.h"
 #include "colour/Palettefile.h"
 #include "colour/Usercolor.h"
 #include "platform/Inifile.h"
+#include "shell/Common.h"
 #include "shell/Exception.h"
 #include "shell/Tdocument.h"
 
@@ -108,7 +110,14 @@ int CommandReport(const QStringList& input) {
     TDocument doc;
     if (const int status = OpenDocument(args[0], 0, doc)) return status;
     if (doc.BitsPerPixel() != 8) return Fail(ErrorCode::DepthOfType, args[0]);
-    const QByteArray csv = ColorReportCsv(BuildColorReport(doc.Picture(), doc.Palette(), doc.Paper().dpi));
+    TColorLibraries libraries; // a library that cannot be read only leaves its codes out
+    libraries.Load(Configuration.Color);
+    const auto code = [&](const TColorData& entry) {
+        const QString text = libraries.CodeOf(entry);
+        return text.isEmpty() ? EntryCodeText(entry) : text;
+    };
+    const QByteArray csv =
+        ColorReportCsv(BuildColorReport(doc.Picture(), doc.Palette(), doc.Paper().dpi, code));
     std::fwrite(csv.constData(), 1, size_t(csv.size()), stdout);
     return 0;
 }

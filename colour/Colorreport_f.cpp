@@ -42,7 +42,7 @@ void TColorReportForm::SetDocument(TDocument* document) {
 
 void TColorReportForm::Refresh() {
     RowsV = Doc && Doc->BitsPerPixel() == 8
-                ? BuildColorReport(Doc->Picture(), Doc->Palette(), Doc->Paper().dpi)
+                ? BuildColorReport(Doc->Picture(), Doc->Palette(), Doc->Paper().dpi, CodeText)
                 : std::vector<TColorReportRow>();
     tbReport->setRowCount(int(RowsV.size()));
     for (int row = 0; row < int(RowsV.size()); ++row) {

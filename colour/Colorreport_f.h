@@ -20,6 +20,8 @@ class TColorReportForm : public QWidget {
     const std::vector<TColorReportRow>& Rows() const { return RowsV; }
     // Asks for the CSV file's name; a file dialog unless replaced (tests).
     std::function<QString()> AskPath;
+    // The library code of an entry (EntryCodeText when unset).
+    std::function<QString(const TColorData&)> CodeText;
 
     QTableWidget* tbReport;
     QPushButton* btExport;

@@ -5,6 +5,7 @@
 #include "colour/Colorlibraries.h"
 #include "colour/Colorlibrary_f.h"
 #include "colour/Colorref.h"
+#include "colour/Colorreport.h"
 #include "colour/Hlswheel.h"
 #include "colour/Librarypanel_f.h"
 #include "colour/Pcmy.h"
@@ -188,6 +189,10 @@ TPaletteForm::~TPaletteForm() = default;
 
 void TPaletteForm::SetLibraries(const TColorLibraries* libraries) {
     pnLibrary->SetLibraries(libraries);
+    PaletteFiles->CodeText = [libraries](const TColorData& entry) {
+        const QString text = libraries ? libraries->CodeOf(entry) : QString();
+        return text.isEmpty() ? EntryCodeText(entry) : text;
+    };
     ColorLibrary->SetLibraries(libraries);
     sbLibrary->setEnabled(libraries != nullptr);
     if (libraries)

@@ -189,6 +189,7 @@ void TPFMForm::ExportGimpClick() {
 
 void TPFMForm::ReportClick() {
     if (!Report) Report = new TColorReportForm(this);
+    Report->CodeText = CodeText;
     Report->SetDocument(Doc);
     Report->show();
 }

@@ -15,6 +15,7 @@
 class QButtonGroup;
 class QLabel;
 class QPushButton;
+class TColorData;
 class TColorReportForm;
 class TColorSquares;
 class TDocument;
@@ -58,6 +59,8 @@ class TPFMForm : public QWidget {
     TUserColorLibForm* UserColors = nullptr;
     // The palette entry the user colour library's Load All starts at.
     std::function<int()> CurrentIndex;
+    // The library code of an entry, for the colour report.
+    std::function<QString(const TColorData&)> CodeText;
     // Opens (or raises) the user colour library window.
     void UserColorClick();
 

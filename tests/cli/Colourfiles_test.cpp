@@ -3,6 +3,7 @@
 #include "colour/Palettefile.h"
 #include "colour/Usercolor.h"
 #include "platform/Inifile.h"
+#include "shell/Document.h"
 #include "support/Clirun.h"
 #include "textile/Stripefile.h"
 
@@ -106,6 +107,13 @@ TEST(CliColourFiles, ReportListsEachUsedColourWithItsArea) {
     EXPECT_EQ(red[4], "2");
     EXPECT_EQ(red[5], "25.000");
     EXPECT_NEAR(red[7].toDouble(), 2.0 / (double(dpi) * dpi), 1e-4);
+    // An entry taken from a shipped library reports that library's code.
+    TDesign design;
+    ASSERT_EQ(OpenDesign(tex, 0, 0, design), 0u);
+    const int index = red[0].toInt();
+    design.Palette[index].SetLibrary(4, 1017, 5, 255, 0, 0);
+    ASSERT_EQ(SaveDesign(tex, 0, 2, design), 0u);
+    EXPECT_TRUE(Cli({"report", tex, "--csv"}).Out.contains("21-0015"));
     EXPECT_EQ(Cli({"report", tex}).Status, 2);
     ASSERT_EQ(Cli({"convert", png, dir.path() + "/a.tfc"}).Status, 0);
     EXPECT_EQ(Cli({"report", dir.path() + "/a.tfc", "--csv"}).Status, 1);
