@@ -133,13 +133,16 @@ uint32_t ApplyJacquard(TDocument& document, QPoint at, const TJacquardEntry& ent
     int base = palette.UseColor; // the design's colours before any effect colours
     bool paletteChanged = false;
     if (effect) {
-        if (HasEffectColours(palette)) {
+        const bool built = HasEffectColours(palette);
+        if (built) {
             base = (palette.UseColor + 1) / 2;
         } else if (!MakeEffectColours(palette)) {
             return ErrorCode::PaletteFull;
         } else {
             paletteChanged = true;
         }
+        // A click on a woven pixel finds its weave already there.
+        if (built && clicked > base && clicked < 2 * base) return 0;
         if (clicked < TPalette::kFirstDrawing || clicked > base) return ErrorCode::NoColour;
         for (int i = 0; i < 256; ++i)
             paint.Raised[size_t(i)] = uint8_t(i >= TPalette::kFirstDrawing && i <= base ? i + base - 1 : i);

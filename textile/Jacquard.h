@@ -94,7 +94,8 @@ struct TJacquardApply {
 // One click at at with entry's weave. 0 (also when nothing changed or at lies
 // outside), JacquardNeeds256 for a full-colour design, BadFile for an entry
 // without a usable weave, PaletteFull when Effect would pass entry 251,
-// NoColour for an Effect click on a colour outside 2 .. U, OutOfMemory.
+// NoColour for an Effect click on a colour outside 2 .. U (an effect colour
+// changes nothing), OutOfMemory.
 // Failures change nothing.
 uint32_t ApplyJacquard(TDocument& document, QPoint at, const TJacquardEntry& entry,
                        const TJacquardApply& apply);

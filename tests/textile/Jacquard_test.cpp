@@ -142,8 +142,10 @@ TEST_F(JacquardDoc, EffectBuildsColoursOnceAndIsRefusedWhenThePaletteCannotHoldT
         EXPECT_EQ(Art(), want);
         EXPECT_EQ(doc.Palette().UseColor, 2 * c.Used - 1);
         EXPECT_TRUE(HasEffectColours(doc.Palette()));
-        // Again: the effect colours are reused, nothing changes and the palette stays.
+        // Again, on a plain and on a woven pixel: the effect colours are reused,
+        // nothing changes and the palette stays.
         EXPECT_EQ(ApplyJacquard(doc, {0, 0}, e, {JacquardEffect, 0}), 0u);
+        EXPECT_EQ(ApplyJacquard(doc, {1, 0}, e, {JacquardEffect, 0}), 0u);
         EXPECT_EQ(Art(), want);
         EXPECT_EQ(doc.Palette().UseColor, 2 * c.Used - 1);
         EXPECT_NE(doc.Palette()[uint8_t(fx)].Red(), 'A') << "a raised cell shows";
