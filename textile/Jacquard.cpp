@@ -9,6 +9,7 @@
 #include "shell/Tdocument.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 #include <vector>
 
@@ -33,6 +34,32 @@ void EffectOf(const TPalette& palette, int index, std::pair<double, double> rang
     const double step = std::max((range.second - range.first) / 4, 0.1);
     hls.L = std::clamp(hls.L > middle ? hls.L - step : hls.L + step, 0.0, 1.0);
     HLSToRGB(hls, r, g, b);
+}
+
+// Pixels of row equal to t where raised is 0xFF become to, eight at a time:
+// a byte of v ^ t is zero exactly where the pixel is t. True when any did.
+bool PaintRow(uint8_t* row, const uint8_t* raised, int width, uint8_t t, uint8_t to) {
+    constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL, kOnes = 0x0101010101010101ULL;
+    const uint64_t tt = t * kOnes, tos = to * kOnes;
+    uint64_t hits = 0;
+    int i = 0;
+    for (; i + 8 <= width; i += 8) {
+        uint64_t v, r;
+        std::memcpy(&v, row + i, 8);
+        std::memcpy(&r, raised + i, 8);
+        const uint64_t x = v ^ tt;
+        const uint64_t zero = ~(((x & kLow7) + kLow7) | x | kLow7); // 0x80 in each zero byte
+        const uint64_t m = ((zero >> 7) * 0xFF) & r;
+        v = (v & ~m) | (tos & m);
+        std::memcpy(row + i, &v, 8);
+        hits |= m;
+    }
+    for (; i < width; ++i) {
+        const uint8_t m = raised[i] & uint8_t(-(row[i] == t));
+        row[i] = uint8_t((row[i] & ~m) | (to & m));
+        hits |= m;
+    }
+    return hits != 0;
 }
 
 bool EffectFits(int used) {
@@ -71,15 +98,29 @@ bool PaintJacquard(TOrvaneBitmap& picture, const TWriteGuard& guard, const QRect
     for (int i = 0; i < width; ++i)
         column[size_t(i)] = ((flipX ? width - 1 - i : i) % tileW) / z;
     const bool open = guard.Open() && !region;
+    // The raised cells of the current weave row across the rectangle (0xFF or 0),
+    // remade when the weave row changes, so the common pass is branch-free.
+    std::vector<uint8_t> raised(column.size());
+    const uint8_t* lastCells = nullptr;
     bool any = false;
     for (int y = top; y < bottom; ++y) {
         const int k = flipY ? y - top : bottom - 1 - y; // rows counted up from the bottom
         const uint8_t* cells = w.Bits.data() + size_t((k % tileH) / z) * size_t(w.Width);
+        if (cells != lastCells) {
+            for (size_t i = 0; i < raised.size(); ++i)
+                raised[i] = cells[column[i]] ? 0xFF : 0;
+            lastCells = cells;
+        }
         uint8_t* row = picture.ScanLine(y) + left;
+        if (open && target >= 0) {
+            const auto t = uint8_t(target), to = paint.Raised[t];
+            any |= PaintRow(row, raised.data(), width, t, to) && to != t;
+            continue;
+        }
         const uint8_t* inRegion =
             region ? region->ScanLine(y - regionBox.top()) + (left - regionBox.left()) : nullptr;
         for (int i = 0; i < width; ++i) {
-            if (!cells[column[size_t(i)]]) continue;
+            if (!raised[size_t(i)]) continue;
             const uint8_t v = row[i];
             if (target >= 0 ? v != target : !fill->TestBit(left + i, y)) continue;
             if (!open && ((inRegion && !inRegion[i]) || !guard.Allows(picture, left + i, y))) continue;
