@@ -114,6 +114,7 @@ TEST_F(JacquardWindow, ScreenshotOfAJacquardDesign) {
     doc->iMainImage->SetZoom(6, 1);
     TJacquardForm* form = Open();
     ASSERT_NE(form, nullptr);
+    doc->parentWidget()->setGeometry(form->window()->frameGeometry().right() + 10, 0, 420, 340);
     form->seZoom->setValue(2);
     form->Browser()->show();
     form->Browser()->setGeometry(900, 120, 520, 640);
