@@ -43,8 +43,10 @@ constexpr uint32_t LongTextureName = 0x8000001E; // a carpet texture name of mor
 constexpr uint32_t BadCarpetSize = 0x8000001F;   // a carpet or texture size below 1 x 1
 constexpr uint32_t CarpetTooTall = 0x80000020;   // a carpet area taller than a diskette image holds
 constexpr uint32_t StripeBusy = 0x80000021;      // a stripe row still waits for its colour
-constexpr uint32_t PaletteFull = 0xC0000001;     // too few free palette entries for the colours added
-constexpr uint32_t NoColour = 0xC0000002;        // no usable colour was chosen
+constexpr uint32_t JacquardEmpty = 0x80000026;   // a jacquard click while the weave list is empty
+constexpr uint32_t JacquardNeeds256 = 0x80000027; // the jacquard tool on a full-colour design
+constexpr uint32_t PaletteFull = 0xC0000001;      // too few free palette entries for the colours added
+constexpr uint32_t NoColour = 0xC0000002;         // no usable colour was chosen
 constexpr uint32_t NothingToUndo = 0xC0000003;
 constexpr uint32_t NotCarpetDiskette = 0xC0000010;
 } // namespace ErrorCode

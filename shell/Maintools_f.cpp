@@ -20,6 +20,8 @@
 #include "shell/Mainmenu_f.h"
 #include "textile/Carpet_f.h"
 #include "textile/Carpettool.h"
+#include "textile/Jacquard_f.h"
+#include "textile/Jacquardtool.h"
 #include "textile/Stripe_f.h"
 #include "textile/Stripetool.h"
 #include "tools/Draw_f.h"
@@ -101,7 +103,7 @@ void TMainForm::ConnectToolWindows() {
         return tool == ToolUndo || tool == ToolDraw || tool == ToolMoveCopy || tool == ToolWindow ||
                tool == ToolSpreadFill || tool == ToolFill || tool == ToolRepeat ||
                tool == ToolPatternRepeat || tool == ToolCarpet || tool == ToolGrouping ||
-               tool == ToolSeparate || tool == ToolStripe || tool == ToolColorChange;
+               tool == ToolSeparate || tool == ToolStripe || tool == ToolColorChange || tool == ToolJacquard;
     };
     MainMenu_->CreateToolWindow = [this](int tool, QWidget* owner) -> QWidget* {
         if (tool == ToolWindow) {
@@ -164,6 +166,11 @@ void TMainForm::ConnectToolWindows() {
                 OpenFile(choice.Path, choice.Type, choice.Bits);
             };
             return carpet;
+        }
+        if (tool == ToolJacquard) {
+            auto* jacquard = new TJacquardForm(owner);
+            jacquard->setFont(UserFont());
+            return jacquard;
         }
         if (tool == ToolStripe) {
             auto* stripe = new TStripeForm(owner);
@@ -252,6 +259,12 @@ void TMainForm::ConnectToolWindows() {
             auto engine = std::make_unique<TCarpetTool>();
             if (auto* carpet = qobject_cast<TCarpetForm*>(MainMenu_->ToolWindow()))
                 carpet->Attach(engine.get(), context);
+            return engine;
+        }
+        if (tool == ToolJacquard) {
+            auto engine = std::make_unique<TJacquardTool>();
+            if (auto* jacquard = qobject_cast<TJacquardForm*>(MainMenu_->ToolWindow()))
+                jacquard->Attach(engine.get(), context);
             return engine;
         }
         if (tool == ToolStripe) {

@@ -75,8 +75,8 @@ TEST_F(ToolPalette, EnablingFollowsDepthSelectionAndDocuments) {
     TMainImageForm* doc = Document(24);
     EXPECT_TRUE(menu->Button(ToolUndo)->isEnabled());
     EXPECT_TRUE(menu->Button(ToolFill)->isEnabled());
-    EXPECT_FALSE(menu->Button(ToolJacquard)->isEnabled()); // the program has no Jacquard tool yet
-    EXPECT_FALSE(menu->Entry(ToolJacquard)->isEnabled());
+    EXPECT_FALSE(menu->Button(ToolStitch)->isEnabled()); // the program has no Stitch tool yet
+    EXPECT_FALSE(menu->Entry(ToolStitch)->isEnabled());
     // Every tool that exists follows the depth and selection rules, button and pop-up entry alike.
     menu->ToolExists = [](int) { return true; };
     main->UpdateMenuItems();
