@@ -6,9 +6,11 @@
 #include "shell/Tdocument.h"
 #include "textile/Jacquardtool.h"
 #include "textile/Texture_f.h"
+#include "textile/Wif.h"
 #include "tools/Toolcontrols_f.h"
 
 #include <QButtonGroup>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -54,6 +56,7 @@ TJacquardForm::TJacquardForm(QWidget* parent, const QString& folder) : QWidget(p
     auto* fileMenu = new QMenu(sbFile);
     fileMenu->addAction(Texts.Get(18), this, &TJacquardForm::sbOpenClick);
     fileMenu->addAction(Texts.Get(19), this, &TJacquardForm::sbSaveClick);
+    fileMenu->addAction(Texts.Get(21), this, &TJacquardForm::sbImportWifClick);
     sbFile->setMenu(fileMenu);
     sbFile->setPopupMode(QToolButton::InstantPopup);
     sbWif = SpeedButton(Texts.Get(17));
@@ -176,6 +179,21 @@ void TJacquardForm::sbOpenClick() {
 void TJacquardForm::sbSaveClick() {
     const QString path = Engine ? OnChooseFile(Texts.Get(15), true) : QString();
     if (!path.isEmpty()) Report(WriteJacquardFile(path, Engine->List()));
+}
+
+void TJacquardForm::sbImportWifClick() {
+    const QString path = Engine ? OnChooseFile(Texts.Get(20), false) : QString();
+    if (path.isEmpty()) return;
+    TJacquardEntry e;
+    QString detail;
+    if (const uint32_t code = ReadWif(path, e.Weave, &detail)) {
+        ReportError(code, MB_OK, detail);
+        return;
+    }
+    e.Part = JacquardSpecial;
+    e.DisplayName = e.Key = QFileInfo(path).completeBaseName();
+    e.Zoom = seZoom->value();
+    Engine->Add(e);
 }
 
 void TJacquardForm::sbWifClick() {

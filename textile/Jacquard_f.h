@@ -48,6 +48,8 @@ class TJacquardForm : public QWidget {
     void sbOpenClick();
     void sbSaveClick();
     void sbWifClick();
+    // A weave from a WIF file joins the list.
+    void sbImportWifClick();
 
   private:
     void Refresh();

@@ -9,10 +9,13 @@
 #include "textile/Jacquard_f.h"
 #include "textile/Texture_f.h"
 
+#include <QAction>
 #include <QGuiApplication>
 #include <QListWidget>
+#include <QMenu>
 #include <QScreen>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -101,6 +104,22 @@ TEST_F(JacquardWindow, ATwillFromTheBrowserIsAppliedInEachModeAndUndone) {
         EXPECT_EQ(design.Palette().UseColor, 'Z');
         QTest::mouseClick(main->MainMenu()->Button(ToolJacquard), Qt::LeftButton); // closes: Jacquard.ini
     }
+    EXPECT_EQ(messages.size(), 1) << messages.join(" | ").toStdString();
+
+    // The entry's weave out to a WIF file and back in from the File menu as a new entry.
+    Design();
+    TJacquardForm* form = Open();
+    ASSERT_NE(form, nullptr);
+    QTemporaryDir dir;
+    form->OnChooseFile = [&](const QString&, bool) { return dir.filePath("twill.wif"); };
+    QTest::mouseClick(form->sbWif, Qt::LeftButton);
+    QAction* import = nullptr;
+    for (QAction* a : form->sbFile->menu()->actions())
+        if (a->text() == "Import WIF") import = a;
+    ASSERT_NE(import, nullptr);
+    import->trigger();
+    ASSERT_EQ(form->lbList->count(), 2);
+    EXPECT_EQ(form->lbList->item(1)->text(), "S: <<1>>   twill");
     EXPECT_EQ(messages.size(), 1) << messages.join(" | ").toStdString();
 }
 
