@@ -100,6 +100,24 @@ bool TColorLibraries::FindCode(int choice, const QString& code, TColorData& foun
     }
 }
 
+bool TColorLibraries::FindBookCode(int book, const QString& code, TColorData& found) const {
+    int pagePosition = 0;
+    switch (book) {
+    case 1:
+        return FindCode(ChoicePrinter, code, found, pagePosition);
+    case 2:
+        return FindCode(ChoiceStandard, code, found, pagePosition);
+    case 3:
+        return FindCode(ChoiceTextile, code, found, pagePosition);
+    case 4:
+        return PlaceOf(Thousand, Thousand.FindCode(code), found, pagePosition);
+    case 5:
+        return PlaceOf(PTTextile, PTTextile.FindCode(code), found, pagePosition);
+    default:
+        return false;
+    }
+}
+
 bool TColorLibraries::Nearest(int choice, int red, int green, int blue, TColorData& found,
                               int& pagePosition) const {
     switch (choice) {

@@ -47,6 +47,9 @@ struct TColorLibraries {
     // kind, page and number, and the page position that holds it (the guide's
     // page 0 .. 72 for printer codes). False when no colour has that code.
     bool FindCode(int choice, const QString& code, TColorData& found, int& pagePosition) const;
+    // A code of one colour book of the user colour data window (1 printer, 2 VM
+    // Standard, 3 VM Textile, 4 PT 1000, 5 PT Textile) as a palette entry of its kind.
+    bool FindBookCode(int book, const QString& code, TColorData& found) const;
     // The nearest colour of one library (printer, VM Standard or VM Textile) as
     // FindCode gives it; false for an empty library.
     bool Nearest(int choice, int red, int green, int blue, TColorData& found, int& pagePosition) const;

@@ -189,6 +189,9 @@ TPaletteForm::~TPaletteForm() = default;
 
 void TPaletteForm::SetLibraries(const TColorLibraries* libraries) {
     pnLibrary->SetLibraries(libraries);
+    PaletteFiles->FindBookCode = [libraries](int book, const QString& code, TColorData& found) {
+        return libraries && libraries->FindBookCode(book, code, found);
+    };
     PaletteFiles->CodeText = [libraries](const TColorData& entry) {
         const QString text = libraries ? libraries->CodeOf(entry) : QString();
         return text.isEmpty() ? EntryCodeText(entry) : text;

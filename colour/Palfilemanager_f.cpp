@@ -7,6 +7,7 @@
 #include "colour/Palettefile.h"
 #include "colour/Usercolor.h"
 #include "colour/Usercolor_f.h"
+#include "colour/Usercolordata_f.h"
 #include "shell/Common.h"
 #include "shell/Exception.h"
 #include "shell/Tdocument.h"
@@ -198,6 +199,15 @@ void TPFMForm::UserColorClick() {
     if (!UserColors) {
         UserColors = new TUserColorLibForm(this);
         UserColors->CurrentIndex = [this] { return CurrentIndex ? CurrentIndex() : TPalette::kFirstDrawing; };
+        UserColors->DataForm->FindCode = [this](int book, const QString& code, TUserColor& found) {
+            TColorData entry;
+            if (!FindBookCode || !FindBookCode(book, code, entry)) return false;
+            found.Kind = entry.Kind();
+            found.Page = entry.Page;
+            found.Number = entry.Number;
+            found.Red = entry.Red(), found.Green = entry.Green(), found.Blue = entry.Blue();
+            return true;
+        };
     }
     UserColors->SetDocument(Doc);
     UserColors->show();

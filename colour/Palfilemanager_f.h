@@ -61,6 +61,8 @@ class TPFMForm : public QWidget {
     std::function<int()> CurrentIndex;
     // The library code of an entry, for the colour report.
     std::function<QString(const TColorData&)> CodeText;
+    // A code of a colour book, for the user colour data window.
+    std::function<bool(int book, const QString& code, TColorData& found)> FindBookCode;
     // Opens (or raises) the user colour library window.
     void UserColorClick();
 

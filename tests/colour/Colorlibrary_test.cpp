@@ -271,6 +271,11 @@ TEST(ColorLibrary, CodeSearchOfThePanelAndTheShownPages) {
     ASSERT_TRUE(libs.FindCode(ChoicePantone, "19-1664", found, page));
     EXPECT_EQ(found.Kind(), KindPantoneTextile);
     EXPECT_EQ(found.Page, 9);
+    // The user colour data window's books: PT Textile alone, not PT 1000; printer codes parse.
+    EXPECT_TRUE(libs.FindBookCode(5, "19-1664", found));
+    EXPECT_FALSE(libs.FindBookCode(4, "19-1664", found));
+    EXPECT_TRUE(libs.FindBookCode(1, "37-01:05", found));
+    EXPECT_FALSE(libs.FindBookCode(0, "37-01:05", found)); // "Normal Color" has no codes
 
     const struct {
         int found, count, first;
