@@ -17,9 +17,9 @@
 #include "colour/Phls.h"
 #include "platform/Lebytes.h"
 #include "shell/Exception.h"
+#include "shell/Savefile.h"
 
 #include <QDir>
-#include <QSaveFile>
 #include <cstdio>
 
 namespace {
@@ -83,13 +83,6 @@ QByteArray TextileLibrary() {
     return out;
 }
 
-uint32_t WriteWhole(const QString& path, const QByteArray& bytes) {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) return ErrorCode::CannotCreateFile;
-    if (f.write(bytes) != bytes.size() || !f.commit()) return ErrorCode::CannotWriteFile;
-    return 0;
-}
-
 } // namespace
 
 int CommandMakeColorLibraries(const QStringList& args) {
@@ -101,7 +94,7 @@ int CommandMakeColorLibraries(const QStringList& args) {
     if (!dir.exists()) return Fail(ErrorCode::FileNotFound, args[0]);
     for (const auto& [name, bytes] : {std::pair{QStringLiteral("Standard.vmc"), StandardLibrary()},
                                       std::pair{QStringLiteral("Textile.vmc"), TextileLibrary()}})
-        if (const uint32_t code = WriteWhole(dir.filePath(name), bytes))
+        if (const uint32_t code = SaveFileSafely(dir.filePath(name), bytes))
             return Fail(code, dir.filePath(name));
     return 0;
 }

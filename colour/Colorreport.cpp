@@ -1,8 +1,8 @@
 #include "colour/Colorreport.h"
 
 #include "shell/Exception.h"
+#include "shell/Savefile.h"
 
-#include <QSaveFile>
 #include <algorithm>
 
 std::array<qint64, 256> IndexCounts(const TOrvaneBitmap& picture) {
@@ -97,9 +97,5 @@ QByteArray ColorReportCsv(const std::vector<TColorReportRow>& rows) {
 }
 
 uint32_t WriteColorReport(const QString& path, const std::vector<TColorReportRow>& rows) {
-    const QByteArray csv = ColorReportCsv(rows);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return ErrorCode::CannotCreateFile;
-    if (file.write(csv) != csv.size() || !file.commit()) return ErrorCode::CannotWriteFile;
-    return 0;
+    return SaveFileSafely(path, ColorReportCsv(rows));
 }

@@ -2,9 +2,9 @@
 
 #include "colour/Palettefile.h"
 #include "shell/Exception.h"
+#include "shell/Savefile.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QTextStream>
 #include <vector>
 
@@ -19,10 +19,7 @@ uint32_t WriteGimpPalette(const QString& path, const TPalette& palette, const QS
                     .arg(i)
                     .toUtf8();
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return ErrorCode::CannotCreateFile;
-    if (file.write(text) != text.size() || !file.commit()) return ErrorCode::CannotWriteFile;
-    return 0;
+    return SaveFileSafely(path, text);
 }
 
 namespace {

@@ -3,10 +3,10 @@
 #include "platform/Lebytes.h"
 #include "platform/Lereader.h"
 #include "shell/Exception.h"
+#include "shell/Savefile.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 
 namespace {
@@ -150,10 +150,7 @@ uint32_t SavePaletteFile(const QString& path, const TPalette& palette) {
     QByteArray bytes("CP");
     Put16(bytes, 110);
     AppendPaletteRecords(bytes, palette);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return ErrorCode::CannotCreateFile;
-    if (file.write(bytes) != bytes.size() || !file.commit()) return ErrorCode::CannotWriteFile;
-    return 0;
+    return SaveFileSafely(path, bytes);
 }
 
 int MergePalette(TPalette& into, const TPalette& from) {

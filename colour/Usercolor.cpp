@@ -6,11 +6,11 @@
 #include "platform/Lereader.h"
 #include "shell/Common.h"
 #include "shell/Exception.h"
+#include "shell/Savefile.h"
 
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 #include <cstring>
 
@@ -67,10 +67,8 @@ uint32_t WriteUserColors(const QString& path, const TUserColorList& list) {
         Put8(bytes, c.Number);
         Put8(bytes, c.Blue), Put8(bytes, c.Green), Put8(bytes, c.Red), Put8(bytes, 0);
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return ErrorCode::OutOfMemory;
-    if (file.write(bytes) != bytes.size() || !file.commit()) return ErrorCode::CannotWriteFile;
-    return 0;
+    const uint32_t code = SaveFileSafely(path, bytes);
+    return code == ErrorCode::CannotCreateFile ? ErrorCode::OutOfMemory : code; // the code a reader expects
 }
 
 TColorData UserColorEntry(const TUserColor& c, const QByteArray& fileName) {

@@ -7,10 +7,10 @@
 #include "shell/File.h"
 #include "shell/Filetypes.h"
 #include "shell/Paths.h"
+#include "shell/Savefile.h"
 #include "textile/Carpetfile.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 
 namespace {
@@ -177,12 +177,12 @@ uint32_t SaveDesign(const QString& path, int type, int compression, const TDesig
         header.compression = uint8_t(compression);
         TOrvaneBitmap thumbnail;
         if (const uint32_t code = MakeThumbnail(thumbnail, image, 0, area)) return code;
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly)) return ErrorCode::CannotCreateFile;
         const QRect* written = area != whole ? &area : nullptr;
-        if (!WriteDocument(&file, design.Palette, header, written, &image, thumbnail) || !file.commit())
-            return ErrorCode::CannotWriteFile;
-        return 0;
+        return SaveFileSafely(path, [&](QIODevice* file) -> uint32_t {
+            return WriteDocument(file, design.Palette, header, written, &image, thumbnail)
+                       ? 0
+                       : ErrorCode::CannotWriteFile;
+        });
     }
     const TFileTypeInfo* info = FileTypeInfo(type);
     TOrvaneBitmap part;

@@ -5,11 +5,11 @@
 #include "shell/Exception.h"
 #include "shell/File.h"
 #include "shell/Paper.h"
+#include "shell/Savefile.h"
 #include "textile/Carpet.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QtEndian>
 #include <algorithm>
 #include <limits>
@@ -128,10 +128,7 @@ uint32_t WriteTextureFile(const QString& path, const TCarpetTexture& texture) {
     QByteArray bytes("PT");
     Put16(bytes, kTextureVersion);
     bytes.append(TextureBytes(texture));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return ErrorCode::CannotCreateFile;
-    if (file.write(bytes) != bytes.size() || !file.commit()) return ErrorCode::CannotWriteFile;
-    return 0;
+    return SaveFileSafely(path, bytes);
 }
 
 uint32_t WriteCarpetFile(const QString& path, int compression, TDesignRef design,
@@ -155,12 +152,12 @@ uint32_t WriteCarpetFile(const QString& path, int compression, TDesignRef design
     if (const uint32_t code = MakeThumbnail(thumbnail, image, 0, area)) return code;
     const QByteArray block =
         CarpetBlock(TCarpetWindow{carpet.Window.On, area.width(), area.height()}, carpet.Textures);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return ErrorCode::CannotCreateFile;
-    if (!WriteDocument(&file, design.Palette, header, area != whole ? &area : nullptr, &image, thumbnail) ||
-        file.write(block) != block.size() || !file.commit())
-        return ErrorCode::CannotWriteFile;
-    return 0;
+    return SaveFileSafely(path, [&](QIODevice* file) -> uint32_t {
+        const bool written =
+            WriteDocument(file, design.Palette, header, area != whole ? &area : nullptr, &image, thumbnail) &&
+            file->write(block) == block.size();
+        return written ? 0 : ErrorCode::CannotWriteFile;
+    });
 }
 
 uint32_t ReadCarpetFile(const QString& path, TDesignRef design, TCarpetParts& carpet) {

@@ -4,10 +4,10 @@
 #include "platform/Inifile.h"
 #include "platform/Lereader.h"
 #include "shell/Exception.h"
+#include "shell/Savefile.h"
 #include "textile/Wif.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 
 namespace {
@@ -195,10 +195,7 @@ uint32_t WriteJacquardFile(const QString& path, const TJacquardList& list) {
         for (const uint8_t b : w.Bits)
             out.append(char(b ? 1 : 0));
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return ErrorCode::CannotCreateFile;
-    if (file.write(out) != out.size() || !file.commit()) return ErrorCode::CannotWriteFile;
-    return 0;
+    return SaveFileSafely(path, out);
 }
 
 uint32_t WriteJacquardWif(const QString& path, const TJacquardEntry& entry) {

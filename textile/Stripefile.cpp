@@ -6,10 +6,10 @@
 #include "shell/Exception.h"
 #include "shell/File.h"
 #include "shell/Paper.h"
+#include "shell/Savefile.h"
 #include "shell/Tdocument.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 #include <cstring>
 
@@ -134,12 +134,11 @@ uint32_t WriteStripeFile(const QString& path, const TPalette& palette, const TSt
         Put16(block, s.Repeat);
         Put16(block, s.Length);
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return ErrorCode::CannotCreateFile;
-    if (!WriteDocument(&file, palette, header, nullptr, &picture, thumbnail) ||
-        file.write(block) != block.size() || !file.commit())
-        return ErrorCode::CannotWriteFile;
-    return 0;
+    return SaveFileSafely(path, [&](QIODevice* file) -> uint32_t {
+        const bool written = WriteDocument(file, palette, header, nullptr, &picture, thumbnail) &&
+                             file->write(block) == block.size();
+        return written ? 0 : ErrorCode::CannotWriteFile;
+    });
 }
 
 TStripeList ReadStripeIni(const QString& path) {

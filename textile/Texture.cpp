@@ -4,10 +4,10 @@
 #include "platform/Lereader.h"
 #include "shell/Exception.h"
 #include "shell/Paths.h"
+#include "shell/Savefile.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <functional>
 #include <type_traits>
 
@@ -67,18 +67,11 @@ template <typename Group> uint32_t ReadPart(const QString& stem, bool named, std
     return 0;
 }
 
-uint32_t WriteFile(const QString& path, const std::function<uint32_t(QIODevice*)>& body) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return ErrorCode::CannotCreateFile;
-    if (const uint32_t code = body(&file)) return code;
-    return file.commit() ? 0 : ErrorCode::CannotWriteFile;
-}
-
 template <typename Group>
 uint32_t WritePart(const QString& folder, const QString& stem, const std::vector<Group>& groups) {
     if (!QDir().mkpath(folder)) return ErrorCode::CannotCreateFile;
     const QString base = QDir(folder).filePath(stem);
-    const uint32_t index = WriteFile(base + ".inf", [&](QIODevice* f) {
+    const uint32_t index = SaveFileSafely(base + ".inf", [&](QIODevice* f) {
         QByteArray out;
         Put16(out, int(groups.size()));
         for (const Group& g : groups) {
@@ -94,8 +87,9 @@ uint32_t WritePart(const QString& folder, const QString& stem, const std::vector
     for (size_t i = 0; i < groups.size(); ++i) {
         int key = int(i) + 1;
         if constexpr (std::is_same_v<Group, TFoundGroup>) key = groups[i].Repeat;
-        if (const uint32_t code = WriteFile(base + "." + QString::number(key),
-                                            [&](QIODevice* f) { return WriteWeaves(f, groups[i].Weaves); }))
+        if (const uint32_t code = SaveFileSafely(base + "." + QString::number(key), [&](QIODevice* f) {
+                return WriteWeaves(f, groups[i].Weaves);
+            }))
             return code;
     }
     return 0;

@@ -1,10 +1,10 @@
 #include "textile/Wif.h"
 
 #include "shell/Exception.h"
+#include "shell/Savefile.h"
 
 #include <QFile>
 #include <QMap>
-#include <QSaveFile>
 
 namespace {
 
@@ -187,8 +187,5 @@ uint32_t ReadWif(const QString& path, TTexBitData& out, QString* detail) {
 }
 
 uint32_t WriteWif(const QString& path, const TTexBitData& weave) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return ErrorCode::CannotCreateFile;
-    file.write(WifBytes(weave));
-    return file.commit() ? 0 : ErrorCode::CannotWriteFile;
+    return SaveFileSafely(path, WifBytes(weave));
 }
