@@ -43,10 +43,8 @@ void WriteColorChangeSettings(TIniFile& ini, const TColorChangeSettings& s) {
     ini.WriteInteger(kSection, QStringLiteral("Page"), s.Page);
     ini.WriteInteger(kSection, QStringLiteral("WindowMode"), s.WindowMode);
     ini.WriteInteger(kSection, QStringLiteral("PenMode"), s.PenMode);
-    for (const auto& [section, set] : {std::pair{kMultiSection, &s.MultiSet()}, {kHlsSection, &s.HlsSet()}}) {
-        ini.EraseSection(section); // an empty set stays empty
-        SaveColorSet(ini, section, *set);
-    }
+    ReplaceColorSet(ini, kMultiSection, s.MultiSet());
+    ReplaceColorSet(ini, kHlsSection, s.HlsSet());
 }
 
 TColorChangeTool::TColorChangeTool(TOrvaneRandom* random) : Pen(std::make_unique<TPenTool>(random)) {

@@ -57,6 +57,11 @@ bool TakeIndices(TChoiceColor& set, const std::vector<int>& indices, const TPale
     return changed;
 }
 
+void ReplaceColorSet(TIniFile& ini, const QString& section, const TChoiceColor& set) {
+    ini.EraseSection(section);
+    SaveColorSet(ini, section, set);
+}
+
 void SaveColorSet(TIniFile& ini, const QString& section, const TChoiceColor& set) {
     if (set.Count() == 0) return;
     ini.EraseSection(section);

@@ -29,6 +29,9 @@ bool TakeIndices(TChoiceColor& set, const std::vector<int>& indices, const TPale
 // "RGB(i)", the names of user colours, "Code(i)"). An empty set writes nothing, so the
 // section keeps what was saved before; otherwise the section is replaced.
 void SaveColorSet(TIniFile& ini, const QString& section, const TChoiceColor& set);
+// As SaveColorSet, but an empty set empties the section too: a tool's own list,
+// where clearing the list must last.
+void ReplaceColorSet(TIniFile& ini, const QString& section, const TChoiceColor& set);
 // Replaces set with the section's members; members with a code outside 0 .. 255 or
 // repeated are skipped. A missing section gives an empty set.
 void LoadColorSet(const TIniFile& ini, const QString& section, TChoiceColor& set);

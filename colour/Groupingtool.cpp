@@ -44,11 +44,8 @@ void WriteGroupingSettings(TIniFile& ini, const TGroupingSettings& s) {
     ini.WriteInteger(kSection, QStringLiteral("Count"), s.Count);
     ini.WriteInteger(kSection, QStringLiteral("FilterSize"), s.FilterSize);
     ini.WriteInteger(kSection, QStringLiteral("FilterShape"), s.FilterShape);
-    for (const auto& [section, set] :
-         {std::pair{kUserSection, &s.UserSet()}, {kFilterSection, &s.FilterSet()}}) {
-        ini.EraseSection(section); // an empty set stays empty
-        SaveColorSet(ini, section, *set);
-    }
+    ReplaceColorSet(ini, kUserSection, s.UserSet());
+    ReplaceColorSet(ini, kFilterSection, s.FilterSet());
 }
 
 uint32_t TGroupingTool::Run(TToolContext& context) {

@@ -25,8 +25,7 @@ TSeparateSettings ReadSeparateSettings(const TIniFile& ini) {
 
 void WriteSeparateSettings(TIniFile& ini, const TSeparateSettings& s) {
     ini.WriteInteger(QStringLiteral("Separate"), QStringLiteral("OverLap"), s.Overlap);
-    ini.EraseSection(kSetSection);
-    SaveColorSet(ini, kSetSection, s.Colours);
+    ReplaceColorSet(ini, kSetSection, s.Colours);
 }
 
 void TSeparateTool::Cancel(TToolContext& context) {

@@ -32,6 +32,5 @@ TFillSettings ReadFillSettings(const TIniFile& ini) {
 
 void WriteFillSettings(TIniFile& ini, const TFillSettings& s) {
     ini.WriteInteger(QStringLiteral("Rotate"), QStringLiteral("BeforeDeg"), std::clamp(s.Degree, 0, 360));
-    ini.EraseSection(kListSection); // an empty list stays empty
-    SaveColorSet(ini, kListSection, s.Colours);
+    ReplaceColorSet(ini, kListSection, s.Colours);
 }

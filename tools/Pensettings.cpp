@@ -95,8 +95,7 @@ void WritePenSettings(TIniFile& ini, const TPenSettings& s) {
         ini.WriteBool(kPen, key, on);
     // SaveColorSet leaves the section as it was for an empty set: a list the user
     // emptied would come back at the next start.
-    ini.EraseSection(kColor);
-    SaveColorSet(ini, kColor, s.Colours);
+    ReplaceColorSet(ini, kColor, s.Colours);
 }
 
 void ApplyPenSettings(TPenObject& pen, const TPenSettings& s) {

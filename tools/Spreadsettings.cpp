@@ -74,7 +74,6 @@ void WriteSpreadSettings(TIniFile& ini, const TSpreadSettings& s) {
         ini.WriteInteger(QStringLiteral("Grade"), SlotKey("Color", k), RgbValue(s.Slots[size_t(k)].Colour));
     }
     // The list saved empty stays empty (a colour set section would keep the old one).
-    ini.EraseSection(kColourSection);
-    SaveColorSet(ini, kColourSection, s.Colours);
+    ReplaceColorSet(ini, kColourSection, s.Colours);
     ini.WriteInteger(QStringLiteral("ColorList"), QStringLiteral("Insert"), s.InsertColours ? 1 : 0);
 }

@@ -42,6 +42,5 @@ void WriteWindowSettings(TIniFile& ini, const TWindowSettings& s) {
     ini.WriteInteger(kMagic, QStringLiteral("Tolerance"), s.Tolerance);
     // SaveColorSet leaves the section as it was for an empty set; an emptied set
     // must come back empty.
-    ini.EraseSection(QLatin1String(kWindowColourSection));
-    SaveColorSet(ini, QLatin1String(kWindowColourSection), s.Colours);
+    ReplaceColorSet(ini, QLatin1String(kWindowColourSection), s.Colours);
 }
