@@ -1,21 +1,11 @@
 #include "colour/Colorreport.h"
 #include "colour/Gimppalette.h"
+#include "support/Files.h"
 #include "support/Pictures.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-
-namespace {
-
-QString Write(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write(bytes);
-    return path;
-}
-
-} // namespace
 
 TEST(GimpPalette, RoundTripAndRefusals) {
     QTemporaryDir dir;
@@ -36,7 +26,8 @@ TEST(GimpPalette, RoundTripAndRefusals) {
     r.SetDefault();
     r.UseColor = 40;
     ASSERT_EQ(
-        ReadGimpPalette(Write(dir.path() + "/s.gpl", "GIMP Palette\nName: x\n# c\n  9 8 7 moss\n\n"), r), 0u);
+        ReadGimpPalette(WriteBytes(dir.path() + "/s.gpl", "GIMP Palette\nName: x\n# c\n  9 8 7 moss\n\n"), r),
+        0u);
     EXPECT_EQ(r[0].ColorRef(), MakeColorRef(9, 8, 7));
     EXPECT_EQ(r[1].ColorRef(), p[1].ColorRef());
     EXPECT_EQ(r.UseColor, 40);
@@ -49,7 +40,7 @@ TEST(GimpPalette, RoundTripAndRefusals) {
                                "GIMP Palette\nred green blue\n"};
     for (const char* text : bad) {
         TPalette s = p;
-        EXPECT_EQ(ReadGimpPalette(Write(dir.path() + "/b.gpl", text), s), 0x40000104u) << text;
+        EXPECT_EQ(ReadGimpPalette(WriteBytes(dir.path() + "/b.gpl", text), s), 0x40000104u) << text;
         for (int i = 0; i < 256; ++i)
             ASSERT_TRUE(s[i] == p[i]);
     }

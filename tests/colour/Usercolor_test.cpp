@@ -1,4 +1,5 @@
 #include "colour/Usercolor.h"
+#include "support/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,14 +32,6 @@ QByteArray Library(const std::vector<QByteArray>& records, uint32_t count) {
     return out;
 }
 
-QString Write(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write(bytes);
-    return path;
-}
-
 } // namespace
 
 TEST(UserColor, RecordsReadWithOldLibraryNumbersConverted) {
@@ -48,7 +41,7 @@ TEST(UserColor, RecordsReadWithOldLibraryNumbersConverted) {
                  Record("Sky", 1, 14, 9, 1, 2, 3), Record("", 7, 9, 9, 0, 0, 0)},
                 4);
     TUserColorList list;
-    ASSERT_EQ(ReadUserColors(Write(dir.path() + "/a.ucl", bytes), list), 0u);
+    ASSERT_EQ(ReadUserColors(WriteBytes(dir.path() + "/a.ucl", bytes), list), 0u);
     ASSERT_EQ(list.size(), 4u);
     // Only the low 16 bits of the kind count; kind 2 page 5 is VM Textile page 1005.
     EXPECT_EQ(list[0], (TUserColor{"Moss", KindVMTextile, 1005, 3, 10, 20, 30}));
@@ -81,7 +74,7 @@ TEST(UserColor, DamagedFilesAreRefusedWholeWithTheirCode) {
     };
     for (const Case& c : cases) {
         TUserColorList list{TUserColor{"old"}};
-        EXPECT_EQ(ReadUserColors(Write(dir.path() + "/bad.ucl", c.bytes), list), c.code) << c.what;
+        EXPECT_EQ(ReadUserColors(WriteBytes(dir.path() + "/bad.ucl", c.bytes), list), c.code) << c.what;
         EXPECT_TRUE(list.empty()) << c.what;
     }
     TUserColorList list;
@@ -96,10 +89,10 @@ TEST(UserColor, DamagedFilesAreRefusedWholeWithTheirCode) {
 
 TEST(UserColor, NearestSearchesEveryLibraryUnderAFolder) {
     QTemporaryDir dir;
-    Write(dir.path() + "/a.ucl", Library({Record("Far", 0, 0, 0, 200, 0, 0)}, 1));
-    Write(dir.path() + "/broken.ucl", QByteArray("\5\0\0\0", 4));
-    Write(dir.path() + "/sub/deep/b.ucl",
-          Library({Record("Other", 0, 0, 0, 0, 0, 250), Record("Near", 0, 0, 0, 98, 101, 99)}, 2));
+    WriteBytes(dir.path() + "/a.ucl", Library({Record("Far", 0, 0, 0, 200, 0, 0)}, 1));
+    WriteBytes(dir.path() + "/broken.ucl", QByteArray("\5\0\0\0", 4));
+    WriteBytes(dir.path() + "/sub/deep/b.ucl",
+               Library({Record("Other", 0, 0, 0, 0, 0, 250), Record("Near", 0, 0, 0, 98, 101, 99)}, 2));
     const TUserColorHit flat = NearestUserColor(dir.path(), false, 100, 100, 100);
     ASSERT_TRUE(flat.Found);
     EXPECT_EQ(flat.Color.Name, "Far");

@@ -1,6 +1,7 @@
 // Stripe files: round trip, palette merging, the older layout and damaged files;
 // the list Stripe.ini keeps.
 #include "shell/Exception.h"
+#include "support/Files.h"
 #include "textile/Stripefile.h"
 
 #include <QFile>
@@ -35,11 +36,6 @@ void Put16(QByteArray& b, int v) {
 void Put32(QByteArray& b, int v) {
     Put16(b, v & 0xFFFF);
     Put16(b, (v >> 16) & 0xFFFF);
-}
-
-bool Write(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
 class StripeFile : public ::testing::Test {
@@ -106,7 +102,7 @@ TEST_F(StripeFile, OlderLayoutSkipsTwoBytesAfterEachRecordAndShiftsByTheUsedCoun
     Put16(b, 1);
     Put16(b, 6);
     b.append("yy", 2);
-    ASSERT_TRUE(Write(Path("old.stp"), b));
+    WriteBytes(Path("old.stp"), b);
     TPalette doc = Used(10);
     const TColorData kept = doc[10];
     TStripeList read;
@@ -153,7 +149,7 @@ TEST_F(StripeFile, DamagedStripeBlocksAreRefusedBeforeAnythingChanges) {
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.What);
-        ASSERT_TRUE(Write(Path("bad.stp"), design + c.Tail));
+        WriteBytes(Path("bad.stp"), design + c.Tail);
         TPalette doc = Used(10);
         TStripeList read = {S(9, 0, 1, 1)};
         EXPECT_EQ(ReadStripeFile(Path("bad.stp"), doc, read), c.Want);
@@ -174,7 +170,6 @@ TEST_F(StripeFile, IniKeepsTheListAndHoldsValuesToWhatAStripeCanBe) {
     EXPECT_TRUE(Same(ReadStripeIni(Path("Stripe.ini")), List));
     ASSERT_TRUE(WriteStripeIni(Path("Stripe.ini"), {S(5, 0, 1, 1)})); // fewer: the old sections go
     EXPECT_TRUE(Same(ReadStripeIni(Path("Stripe.ini")), {S(5, 0, 1, 1)}));
-    ASSERT_TRUE(
-        Write(Path("bad.ini"), "[Count]\ncnt=1\n[0]\nColor=999\nMethod=9\nRepetition=-4\nLength=0\n"));
+    WriteBytes(Path("bad.ini"), "[Count]\ncnt=1\n[0]\nColor=999\nMethod=9\nRepetition=-4\nLength=0\n");
     EXPECT_TRUE(Same(ReadStripeIni(Path("bad.ini")), {S(255, StripeCenter, 1, 1)}));
 }

@@ -2,6 +2,7 @@
 // damaged or missing files, every one built byte by byte.
 #include "platform/Lebytes.h"
 #include "shell/Exception.h"
+#include "support/Files.h"
 #include "textile/Texture.h"
 
 #include <QBuffer>
@@ -44,13 +45,6 @@ uint32_t Read(const QByteArray& bytes, int count, std::vector<TTexBitData>& out)
     return ReadWeaves(&buffer, count, QStringLiteral("group"), out);
 }
 
-void Write(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 // The smallest whole library: one plain group, one twill group with a count of
 // 0, one speciality; everything else empty.
 void SmallLibrary(const QString& dir) {
@@ -59,15 +53,15 @@ void SmallLibrary(const QString& dir) {
     Put16(twillInf, 1), Put16(twillInf, 3), Put16(twillInf, 0);
     Put16(emptyInf, 0);
     Put16(specialInf, 1), specialInf += Name("Huck"), Put16(specialInf, 1);
-    Write(dir + "/Found/plain/plain.inf", plainInf);
-    Write(dir + "/Found/plain/plain.2", kPT + Record("plain", 2, 2, kPlainCells));
-    Write(dir + "/Found/twill/twill.inf", twillInf);
-    Write(dir + "/Found/twill/twill.3", QByteArray()); // opened, nothing read
-    Write(dir + "/Found/satin/satin.inf", emptyInf);
+    WriteBytes(dir + "/Found/plain/plain.inf", plainInf);
+    WriteBytes(dir + "/Found/plain/plain.2", kPT + Record("plain", 2, 2, kPlainCells));
+    WriteBytes(dir + "/Found/twill/twill.inf", twillInf);
+    WriteBytes(dir + "/Found/twill/twill.3", QByteArray()); // opened, nothing read
+    WriteBytes(dir + "/Found/satin/satin.inf", emptyInf);
     for (const char* t : {"plain", "twill", "satin"})
-        Write(dir + "/Deriv/" + t + "/" + t + ".inf", emptyInf);
-    Write(dir + "/Special/Special.inf", specialInf);
-    Write(dir + "/Special/Special.1", Older(2, 2, kPlainCells));
+        WriteBytes(dir + "/Deriv/" + t + "/" + t + ".inf", emptyInf);
+    WriteBytes(dir + "/Special/Special.inf", specialInf);
+    WriteBytes(dir + "/Special/Special.1", Older(2, 2, kPlainCells));
 }
 
 } // namespace
@@ -191,7 +185,7 @@ TEST(WeaveLibrary, AnyBrokenFileLeavesTheLibraryEmpty) {
         if (c.Remove)
             QFile::remove(path);
         else
-            Write(path, c.Bytes);
+            WriteBytes(path, c.Bytes);
         EXPECT_EQ(t.Load(dir.path()), c.Code) << c.What;
         EXPECT_TRUE(t.Empty()) << c.What;
     }
