@@ -3,16 +3,15 @@
 #include "colour/Phls.h"
 
 #include <cmath>
-#include <numbers>
 
 TWheelHit WheelHit(int x, int y) {
     TWheelHit hit;
     const double dx = x - kWheelCentre, dy = kWheelCentre - y;
     const double r = std::hypot(dx, dy);
     if (r > kWheelCentre) return hit;
-    double deg = std::atan2(dy, dx) * 180.0 / std::numbers::pi;
-    if (deg < 0) deg += 360.0;
-    hit.Hue = int(deg) % 360;
+    // The picker's hue rule (rounded, counter-clockwise from the right); the
+    // right-hand horizontal's 360 is hue 0 of the 0 .. 359 spin edit.
+    hit.Hue = TPHLS::WheelHue(x - kWheelCentre, y - kWheelCentre) % 360;
     if (r >= kWheelInner) {
         hit.Part = 1;
     } else {

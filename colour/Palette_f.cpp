@@ -212,7 +212,11 @@ void TPaletteForm::WriteLibraryEntry(const TColorData& e) {
     const int index = DIB256Palette->ChoiceIndex();
     Edits.Save(Doc->Palette(), index);
     sbUndo->setEnabled(true);
-    DIB256Palette->SetEntryLibrary(index, e.Kind(), e.Page, e.Number, e.Red(), e.Green(), e.Blue());
+    // A user colour keeps its name and library file with it.
+    if (e.IsUser())
+        DIB256Palette->CopyEntry(index, e);
+    else
+        DIB256Palette->SetEntryLibrary(index, e.Kind(), e.Page, e.Number, e.Red(), e.Green(), e.Blue());
 }
 
 void TPaletteForm::SetDispatch(TToolDispatch* dispatch) {

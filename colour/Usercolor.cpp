@@ -77,28 +77,48 @@ TColorData UserColorEntry(const TUserColor& c, const QByteArray& fileName) {
     return e;
 }
 
-TUserColorHit NearestUserColor(const QString& folder, bool recursive, int red, int green, int blue) {
+// Every readable library under folder, in name order, with its records.
+static void ForEachUserLibrary(const QString& folder, bool recursive,
+                               const std::function<bool(const QString&, const TUserColorList&)>& visit) {
     QStringList files;
     QDirIterator it(folder, {QStringLiteral("*.ucl")}, QDir::Files,
                     recursive ? QDirIterator::Subdirectories : QDirIterator::NoIteratorFlags);
     while (it.hasNext())
         files.append(it.next());
     std::sort(files.begin(), files.end());
+    for (const QString& path : files) {
+        TUserColorList list;
+        if (ReadUserColors(path, list) == 0 && !visit(path, list)) return;
+    }
+}
+
+TUserColorHit NearestUserColor(const QString& folder, bool recursive, int red, int green, int blue) {
     TUserColorHit hit;
     TSearchColor search(red, green, blue);
     int offered = 0;
-    for (const QString& path : files) {
-        TUserColorList list;
-        if (ReadUserColors(path, list)) continue;
+    ForEachUserLibrary(folder, recursive, [&](const QString& path, const TUserColorList& list) {
         for (size_t k = 0; k < list.size(); ++k, ++offered) {
             const TUserColor& c = list[k];
             const bool exact = search.Offer(offered, c.Red, c.Green, c.Blue);
-            if (search.Best() == offered) {
-                hit = TUserColorHit{true, path, int(k), c, search.BestDistance()};
-            }
-            if (exact) return hit;
+            if (search.Best() == offered) hit = TUserColorHit{true, path, int(k), c, search.BestDistance()};
+            if (exact) return false;
         }
-    }
+        return true;
+    });
+    return hit;
+}
+
+TUserColorHit FindUserColor(const QString& folder, bool recursive,
+                            const std::function<bool(const TUserColor&)>& match) {
+    TUserColorHit hit;
+    ForEachUserLibrary(folder, recursive, [&](const QString& path, const TUserColorList& list) {
+        for (size_t k = 0; k < list.size(); ++k)
+            if (match(list[k])) {
+                hit = TUserColorHit{true, path, int(k), list[k], 0};
+                return false;
+            }
+        return true;
+    });
     return hit;
 }
 

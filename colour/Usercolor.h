@@ -10,6 +10,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <vector>
 
 struct TUserColor {
@@ -51,6 +52,9 @@ struct TUserColorHit {
     int Distance = 768;
 };
 TUserColorHit NearestUserColor(const QString& folder, bool recursive, int red, int green, int blue);
+// The first colour, files in name order as above, that match accepts.
+TUserColorHit FindUserColor(const QString& folder, bool recursive,
+                            const std::function<bool(const TUserColor&)>& match);
 
 // "Load All on Palette": record k becomes entry start + k (a user colour of
 // fileName) while start + k <= 251; start below 2 counts as 2. Returns how many

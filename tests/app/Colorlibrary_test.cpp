@@ -5,16 +5,23 @@
 #include "colour/Librarypages_f.h"
 #include "colour/Librarypanel_f.h"
 #include "colour/Palette_f.h"
+#include "colour/Palfilemanager_f.h"
 #include "colour/Pcolorgrid_f.h"
+#include "colour/Usercolor_f.h"
+#include "colour/Usercolordata_f.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTabBar>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -106,4 +113,62 @@ TEST_F(MainWindowTest, ScreenshotOfTheColorLibraryWindow) {
     palette->ColorLibrary->setGeometry(600, 80, 720, 420);
     QTest::qWait(800);
     ASSERT_TRUE(QGuiApplication::primaryScreen()->grabWindow(0).save(out));
+}
+
+// A colour found by its VM Textile code in the "User Color Data" window goes into
+// a user library; the Library panel's "User Color" search finds it there by code
+// (in a sub-folder only with "SubDirectory Search"), "Finder" finds the nearest
+// user colour, and "O.K" writes either into the palette as a user colour.
+TEST_F(MainWindowTest, UserColoursSearchedFoundAndWrittenIntoThePalette) {
+    TMainImageForm* form = Document(8);
+    ASSERT_TRUE(form);
+    TDocument& doc = form->Document();
+    TPaletteForm* palette = main->PaletteWindow();
+    QTemporaryDir dir;
+    QDir().mkpath(dir.path() + "/rugs");
+
+    palette->SetMode(ModeFile);
+    QTest::mouseClick(palette->PaletteFiles->sbUserColor, Qt::LeftButton);
+    TUserColorLibForm* lib = palette->PaletteFiles->UserColors;
+    ASSERT_TRUE(lib);
+    TUserColorDataForm* data = lib->DataForm;
+    data->cbColorBook->setCurrentIndex(TUserColorDataForm::BookVMTextile);
+    QTest::keyClicks(data->edCode, "210015");
+    ASSERT_TRUE(data->sbSearchClick());
+    TUserColor found = data->Color();
+    found.Name = "Madder";
+    ASSERT_EQ(WriteUserColors(dir.path() + "/rugs/red.ucl",
+                              {TUserColor{"Indigo", KindNormal, 0, 0, 20, 30, 90}, found}),
+              0u);
+    palette->SetMode(ModeNone);
+
+    palette->DIB256Palette->SetChoiceIndex(7);
+    palette->SetMode(ModeLibrary);
+    TLibraryPanel* panel = palette->pnLibrary;
+    panel->cbLibrary->setCurrentIndex(TLibraryPanel::ChoiceUser);
+    ASSERT_TRUE(panel->pnUser->isVisibleTo(panel));
+    panel->edLocation->setText(dir.path());
+    QTest::keyClicks(panel->edCode, "21-0015");
+    EXPECT_EQ(panel->lbFound->text(), "Not found");
+    panel->cbSubDirectory->setChecked(true);
+    ASSERT_TRUE(panel->ButtonLibrarySearchOK->isEnabled());
+    QTest::mouseClick(panel->ButtonLibrarySearchOK, Qt::LeftButton);
+    const TColorData& e = doc.Palette()[7];
+    EXPECT_TRUE(e.IsUser());
+    EXPECT_EQ(e.Kind(), KindVMTextile);
+    EXPECT_EQ(e.Page, 1017);
+    EXPECT_EQ(e.ColorName, "Madder");
+    EXPECT_TRUE(e.FileName.endsWith("rugs/red.ucl"));
+
+    // Finder: the entry nearest to a dark blue is "Indigo".
+    doc.EditPalette([](TPalette& p) {
+        p[8].SetRGB(22, 28, 95);
+        return true;
+    });
+    panel->tbUser->setCurrentIndex(1);
+    palette->DIB256Palette->SetChoiceIndex(8);
+    EXPECT_TRUE(panel->lbNearest->text().startsWith("Indigo"));
+    QTest::mouseClick(panel->ButtonLibrarySearchOK, Qt::LeftButton);
+    EXPECT_EQ(doc.Palette()[8].ColorName, "Indigo");
+    EXPECT_EQ(doc.Palette()[8].ColorRef(), MakeColorRef(20, 30, 90));
 }

@@ -137,7 +137,8 @@ TEST(SelectorGrid, ScrollsOnlyOnceTheSetFillsTheGrid) {
 TEST(HLSWheel, RingSetsHueAndInnerFieldSetsSaturation) {
     EXPECT_EQ(WheelHit(139, 70).Part, 1);
     EXPECT_EQ(WheelHit(139, 70).Hue, 0);
-    EXPECT_EQ(WheelHit(70, 5).Hue, 90); // straight up
+    EXPECT_EQ(WheelHit(70, 5).Hue, 90);  // straight up
+    EXPECT_EQ(WheelHit(139, 69).Hue, 1); // 0.83 degrees rounds as the picker rounds
     const TWheelHit inner = WheelHit(70 - 28, 70);
     EXPECT_EQ(inner.Part, 2);
     EXPECT_EQ(inner.Hue, 180);

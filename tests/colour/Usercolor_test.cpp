@@ -103,6 +103,11 @@ TEST(UserColor, NearestSearchesEveryLibraryUnderAFolder) {
     EXPECT_EQ(deep.Distance, 4);
     EXPECT_TRUE(deep.File.endsWith("sub/deep/b.ucl"));
     EXPECT_FALSE(NearestUserColor(dir.path() + "/none", true, 0, 0, 0).Found);
+    // A search stops at the first file, in name order, that holds a match.
+    WriteBytes(dir.path() + "/sub/a2.ucl", Library({Record("Near", 0, 0, 0, 1, 2, 3)}, 1));
+    const auto named = [](const TUserColor& c) { return c.Name == "Near"; };
+    EXPECT_EQ(FindUserColor(dir.path(), true, named).Color.Blue, 3);
+    EXPECT_FALSE(FindUserColor(dir.path(), false, named).Found);
 
     const TColorData e = UserColorEntry(deep.Color, "lib/b.ucl");
     EXPECT_TRUE(e.IsUser());
