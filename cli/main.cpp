@@ -48,7 +48,10 @@ const char* const kUsage =
     "                                   lay the stripes over the whole design\n"
     "  palette IN.fcr|IN.gpl OUT.gpl|OUT.fcr\n"
     "                                   convert between palette files and GIMP palettes\n"
-    "  report DESIGN --csv              pixels, share and area of each used colour\n";
+    "  report DESIGN --csv              pixels, share and area of each used colour\n"
+    "  new OUT [--paper A0..A4|Letter|Legal|Tabloid|WxH] [--dpi 50..1000] [--colors 256|full]\n"
+    "      [--fill INDEX] [--landscape] [--compression 0|2]\n"
+    "                                   a blank canvas as File > New makes it\n";
 
 } // namespace
 
@@ -135,6 +138,8 @@ int main(int argc, char** argv) {
         status = CommandPalette(args);
     else if (command == "report")
         status = CommandReport(args);
+    else if (command == "new")
+        status = CommandNew(args);
     else
         std::fputs(kUsage, stderr);
     FreeAppTables();

@@ -45,6 +45,7 @@ constexpr uint32_t CarpetTooTall = 0x80000020;   // a carpet area taller than a 
 constexpr uint32_t StripeBusy = 0x80000021;      // a stripe row still waits for its colour
 constexpr uint32_t JacquardEmpty = 0x80000026;   // a jacquard click while the weave list is empty
 constexpr uint32_t JacquardNeeds256 = 0x80000027; // the jacquard tool on a full-colour design
+constexpr uint32_t CanvasTooLarge = 0x80000030;   // a canvas this machine's memory cannot hold
 constexpr uint32_t PaletteFull = 0xC0000001;      // too few free palette entries for the colours added
 constexpr uint32_t NoColour = 0xC0000002;         // no usable colour was chosen
 constexpr uint32_t NothingToUndo = 0xC0000003;

@@ -1,5 +1,6 @@
 #include "shell/Mainimage.h"
 
+#include "platform/Memorybudget.h"
 #include "shell/Exception.h"
 #include "shell/Filetypes.h"
 
@@ -93,6 +94,7 @@ uint32_t NewCanvasDesign(TDesignRef design, const TPaper& paper, int bitsPerPixe
     if (bitsPerPixel != 8 && bitsPerPixel != 24) return ErrorCode::OutOfMemory;
     TPaper p = paper;
     if (p.type != kPaperCustom) SetPaper(p, p.type);
+    if (!PictureFitsInMemory(p.width, p.height, bitsPerPixel)) return ErrorCode::CanvasTooLarge;
     LoadDefaultPalette(design.Palette);
     TRGBQuad quads[256];
     design.Palette.GetQuads(quads);
@@ -105,6 +107,7 @@ uint32_t NewCanvasDesign(TDesignRef design, const TPaper& paper, int bitsPerPixe
 uint32_t ResizeDesign(TDesignRef design, int width, int height, int dpi) {
     if (dpi < kMinDpi || dpi > kMaxDpi || !BitmapSizeAllowed(width, height, design.Image.BitsPerPixel))
         return ErrorCode::OutOfMemory;
+    if (!PictureFitsInMemory(width, height, design.Image.BitsPerPixel)) return ErrorCode::CanvasTooLarge;
     if (!design.Image.Stretch(width, height, true)) return ErrorCode::OutOfMemory;
     design.Paper.dpi = uint16_t(dpi);
     SetPaper(design.Paper, kPaperCustom, width, height);
@@ -113,6 +116,7 @@ uint32_t ResizeDesign(TDesignRef design, int width, int height, int dpi) {
 
 uint32_t EnlargeDesign(TDesignRef design, int width, int height, uint32_t fill) {
     if (!BitmapSizeAllowed(width, height, design.Image.BitsPerPixel)) return ErrorCode::OutOfMemory;
+    if (!PictureFitsInMemory(width, height, design.Image.BitsPerPixel)) return ErrorCode::CanvasTooLarge;
     if (!design.Image.ResizeCanvas(width, height, fill)) return ErrorCode::OutOfMemory;
     SetPaper(design.Paper, kPaperCustom, width, height);
     return 0;

@@ -461,3 +461,37 @@ TEST_F(CliTest, ColourLibrariesAreMadeDumpedAndSearched) {
                                    {"dump", f.fileName(), "--json", "--library", "x"}})
         EXPECT_EQ(Cli(bad).Status, 2) << bad.join(' ').toStdString();
 }
+
+// new: paper sizes at a resolution, filled with one entry; a canvas larger than
+// the memory the machine can give is refused before anything is written.
+TEST_F(CliTest, NewMakesCanvasesAndRefusesOnesTheMemoryCannotHold) {
+    struct Case {
+        QStringList Args;
+        int Width, Height, Bits;
+    };
+    for (const Case& c :
+         {Case{{"--paper", "A4", "--dpi", "50"}, 390, 550, 8},
+          Case{{"--paper", "a4", "--dpi", "50", "--landscape", "--colors", "full"}, 550, 390, 24},
+          Case{{"--paper", "300x200", "--fill", "9"}, 300, 200, 8}}) {
+        const QString out = dir.path() + (c.Bits == 8 ? "/n.tex" : "/n.tfc");
+        const TRun r = Cli(QStringList{"new", out} + c.Args);
+        ASSERT_EQ(r.Status, 0) << r.Err.toStdString();
+        const QJsonObject d = Dump(out);
+        EXPECT_EQ(d["width"].toInt(), c.Width);
+        EXPECT_EQ(d["height"].toInt(), c.Height);
+        EXPECT_EQ(d["bits_per_pixel"].toInt(), c.Bits);
+    }
+    for (const QStringList& bad : {QStringList{"--dpi", "1001"}, {"--paper", "B5"}, {"--fill", "256"}})
+        EXPECT_EQ(Cli(QStringList{"new", dir.path() + "/x.tex"} + bad).Status, 2)
+            << bad.join(' ').toStdString();
+
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("VELMORA_MEMORY_LIMIT", "100000000");
+    p.setProcessEnvironment(env);
+    p.start(VELMORA_CLI_PATH, {"new", dir.path() + "/big.tex", "--paper", "A0", "--dpi", "300"});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 1);
+    EXPECT_TRUE(p.readAllStandardError().contains("too little free memory"));
+    EXPECT_FALSE(QFile::exists(dir.path() + "/big.tex"));
+}
