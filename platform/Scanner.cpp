@@ -167,15 +167,34 @@ bool TScanSession::SetResolution(int dpi) {
 }
 
 void TScanSession::SetColourMode() {
+    SetOption(SANE_NAME_SCAN_MODE, QStringLiteral(SANE_VALUE_SCAN_MODE_COLOR));
+    SetOption(SANE_NAME_BIT_DEPTH, QStringLiteral("8"));
+}
+
+bool TScanSession::SetOption(const char* name, const QString& value) {
     const TGuard lock(TSaneLibrary::Get().Lock);
-    if (const int i = OptionIndex(SANE_NAME_SCAN_MODE); i >= 0) {
-        char mode[] = SANE_VALUE_SCAN_MODE_COLOR;
-        sane_control_option(Sane(Handle), i, SANE_ACTION_SET_VALUE, mode, nullptr);
+    const int i = OptionIndex(name);
+    if (i < 0) return false;
+    const SANE_Option_Descriptor* d = sane_get_option_descriptor(Sane(Handle), i);
+    if (d->type == SANE_TYPE_STRING) {
+        QByteArray text = value.toUtf8();
+        if (text.size() >= d->size) return false; // the device's buffer holds it with its end
+        text.resize(d->size, '\0');
+        return sane_control_option(Sane(Handle), i, SANE_ACTION_SET_VALUE, text.data(), nullptr) ==
+               SANE_STATUS_GOOD;
     }
-    if (const int i = OptionIndex(SANE_NAME_BIT_DEPTH); i >= 0) {
-        SANE_Word depth = 8;
-        sane_control_option(Sane(Handle), i, SANE_ACTION_SET_VALUE, &depth, nullptr);
-    }
+    if (d->size != SANE_Int(sizeof(SANE_Word))) return false; // one value, no arrays
+    bool ok = true;
+    SANE_Word w = 0;
+    if (d->type == SANE_TYPE_BOOL)
+        w = value == QLatin1String("true") ? SANE_TRUE : SANE_FALSE;
+    else if (d->type == SANE_TYPE_FIXED)
+        w = SANE_FIX(value.toDouble(&ok));
+    else if (d->type == SANE_TYPE_INT)
+        w = value.toInt(&ok);
+    else
+        ok = false;
+    return ok && sane_control_option(Sane(Handle), i, SANE_ACTION_SET_VALUE, &w, nullptr) == SANE_STATUS_GOOD;
 }
 
 TScanResult TScanSession::Acquire(const TScanProgress& progress) {

@@ -59,6 +59,10 @@ class TScanSession {
     // Asks for colour at 8 bits a sample where the device offers them; a device
     // without those options keeps its own.
     void SetColourMode();
+    // Sets an option by its SANE name: text as it stands, a number or "true" /
+    // "false" for the other kinds. False when the device has no such option or
+    // refuses the value.
+    bool SetOption(const char* name, const QString& value);
     // Reads one whole picture (see the top of this file).
     TScanResult Acquire(const TScanProgress& progress);
 
