@@ -117,3 +117,12 @@ uint32_t ScanIntoDesign(TDocument& doc, const QImage& scan, QRect* written) {
     if (written) *written = rect;
     return 0;
 }
+
+uint32_t ScanDocument(TDocument& doc, TScanSession& session, const TScanProgress& progress, bool* cancelled,
+                      QRect* written) {
+    const TScanResult scan = session.Acquire(progress);
+    if (cancelled) *cancelled = scan.Cancelled;
+    if (scan.Cancelled) return 0;
+    if (scan.Code) return Reported(scan.Code);
+    return ScanIntoDesign(doc, scan.Image, written);
+}

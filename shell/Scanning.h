@@ -11,6 +11,8 @@
 // rectangle, or kept by protection or the mask), so the rest of the design keeps
 // its colours. Protected colours and the mask are honoured as every drawing does.
 
+#include "platform/Scanner.h"
+
 #include <QImage>
 #include <QRect>
 #include <cstdint>
@@ -21,3 +23,9 @@ class TDocument;
 // ScanTooLarge past the bitmap limits, PaletteFull when no drawing entry is free)
 // with the design unchanged. written (may be null) receives the copied rectangle.
 uint32_t ScanIntoDesign(TDocument& doc, const QImage& scan, QRect* written = nullptr);
+
+// Acquires a picture from session (progress may cancel it) and puts it into doc
+// as ScanIntoDesign does. A cancelled scan returns 0 with cancelled (may be
+// null) set and the design unchanged; a failed one reports its code.
+uint32_t ScanDocument(TDocument& doc, TScanSession& session, const TScanProgress& progress,
+                      bool* cancelled = nullptr, QRect* written = nullptr);
