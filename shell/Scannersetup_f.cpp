@@ -16,11 +16,7 @@ TScannerSetupForm::TScannerSetupForm(const std::vector<TScanDevice>& devices, QW
                                      const QString& iniPath)
     : QDialog(parent), IniPath(iniPath) {
     Texts.Load(LanguageDirectory(QString()), Configuration.Language, QStringLiteral("ScannerSetup"));
-    const auto text = [this](int i, const char* fallback) {
-        const QString t = Texts.Get(i);
-        return t.isEmpty() ? QString::fromLatin1(fallback) : t;
-    };
-    setWindowTitle(text(0, "Scanner Setup"));
+    setWindowTitle(Texts.Get(0));
     if (IniPath.isEmpty()) IniPath = SettingsFile(QStringLiteral("Environment.ini"));
     const TScanSettings settings = ReadScanSettings(TIniFile(IniPath));
     Wanted = settings.Resolution;
@@ -28,12 +24,12 @@ TScannerSetupForm::TScannerSetupForm(const std::vector<TScanDevice>& devices, QW
     for (const TScanDevice& d : devices)
         cbDevice->addItem(d.Caption(), d.Name);
     cbResolution = new QComboBox;
-    QDialogButtonBox* buttons = MakeOkCancel(this, text(3, "OK"), text(4, "Cancel"), [this] { btOKClick(); });
+    QDialogButtonBox* buttons = MakeOkCancel(this, Texts.Get(3), Texts.Get(4), [this] { btOKClick(); });
     btOK = buttons->button(QDialogButtonBox::Ok);
     btCancel = buttons->button(QDialogButtonBox::Cancel);
     auto* form = new QFormLayout;
-    form->addRow(text(1, "Device"), cbDevice);
-    form->addRow(text(2, "Resolution (dpi)"), cbResolution);
+    form->addRow(Texts.Get(1), cbDevice);
+    form->addRow(Texts.Get(2), cbResolution);
     auto* all = new QVBoxLayout(this);
     all->addLayout(form);
     all->addWidget(buttons);

@@ -13,14 +13,6 @@
 
 namespace {
 
-std::vector<uint32_t> Pixels(const TDocument& d) {
-    std::vector<uint32_t> out;
-    for (int y = 0; y < d.Picture().Height; ++y)
-        for (int x = 0; x < d.Picture().Width; ++x)
-            out.push_back(d.Picture().GetPixel(x, y));
-    return out;
-}
-
 // The colour the design shows at (x, y).
 QRgb Shown(const TDocument& d, int x, int y) {
     uint32_t v = d.Picture().GetPixel(x, y);
@@ -64,7 +56,7 @@ TEST_P(ScanIntoDesignTest, PictureLandsTopLeftClippedSelectedAndOneUndoTakesItBa
     };
     for (const Case& c :
          {Case{{5, 3}, {0, 0, 5, 3}}, Case{{20, 4}, {0, 0, 16, 4}}, Case{{40, 40}, {0, 0, 16, 8}}}) {
-        const std::vector<uint32_t> before = Pixels(doc);
+        const std::vector<uint32_t> before = DocumentPixels(doc);
         const TPalette palette = doc.Palette();
         const int records = UndoStore().Count();
         const QImage scan = Ramp(c.Scan.width(), c.Scan.height());
@@ -73,7 +65,7 @@ TEST_P(ScanIntoDesignTest, PictureLandsTopLeftClippedSelectedAndOneUndoTakesItBa
         EXPECT_EQ(written, c.Written);
         EXPECT_EQ(doc.Selection(), QRegion(c.Written));
         EXPECT_EQ(UndoStore().Count(), records + 1);
-        const std::vector<uint32_t> after = Pixels(doc);
+        const std::vector<uint32_t> after = DocumentPixels(doc);
         for (int y = 0; y < 8; ++y)
             for (int x = 0; x < 16; ++x) {
                 const size_t at = size_t(y * 16 + x);
@@ -83,14 +75,14 @@ TEST_P(ScanIntoDesignTest, PictureLandsTopLeftClippedSelectedAndOneUndoTakesItBa
         EXPECT_EQ(Shown(doc, 3, 2), scan.pixel(3, 2));
         EXPECT_EQ(Shown(doc, 4, 2), scan.pixel(4, 2));
         ASSERT_TRUE(doc.Undo());
-        EXPECT_EQ(Pixels(doc), before);
+        EXPECT_EQ(DocumentPixels(doc), before);
         EXPECT_EQ(doc.Palette().Entries[2], palette.Entries[2]);
     }
     EXPECT_TRUE(shown.empty());
 }
 
 TEST_P(ScanIntoDesignTest, EmptyOrOversizedPictureIsRefusedAndNothingChanges) {
-    const std::vector<uint32_t> before = Pixels(doc);
+    const std::vector<uint32_t> before = DocumentPixels(doc);
     const int records = UndoStore().Count();
     struct Case {
         QImage Scan;
@@ -104,7 +96,7 @@ TEST_P(ScanIntoDesignTest, EmptyOrOversizedPictureIsRefusedAndNothingChanges) {
         EXPECT_EQ(ScanIntoDesign(doc, c.Scan), c.Code);
         EXPECT_EQ(shown, std::vector<QString>{ErrorText(c.Code)});
     }
-    EXPECT_EQ(Pixels(doc), before);
+    EXPECT_EQ(DocumentPixels(doc), before);
     EXPECT_EQ(UndoStore().Count(), records);
     EXPECT_FALSE(doc.HasSelection());
 }
@@ -163,7 +155,7 @@ class ScanDocumentTest : public ScanIntoDesignTest {
 };
 
 TEST_P(ScanDocumentTest, ScanLandsWithItsSizeAndColourAndUndoRestores) {
-    const std::vector<uint32_t> before = Pixels(doc);
+    const std::vector<uint32_t> before = DocumentPixels(doc);
     QRect written;
     bool cancelled = true;
     ASSERT_EQ(ScanDocument(doc, session, {}, &cancelled, &written), 0u);
@@ -174,11 +166,11 @@ TEST_P(ScanDocumentTest, ScanLandsWithItsSizeAndColourAndUndoRestores) {
     EXPECT_EQ(Shown(doc, 156, 149), qRgb(255, 255, 255));
     EXPECT_NE(Shown(doc, 157, 0), qRgb(255, 255, 255));
     ASSERT_TRUE(doc.Undo());
-    EXPECT_EQ(Pixels(doc), before);
+    EXPECT_EQ(DocumentPixels(doc), before);
 }
 
 TEST_P(ScanDocumentTest, CancelledOrFailedScanChangesNothing) {
-    const std::vector<uint32_t> before = Pixels(doc);
+    const std::vector<uint32_t> before = DocumentPixels(doc);
     const int records = UndoStore().Count();
     ASSERT_TRUE(session.SetOption("read-limit", QStringLiteral("true")));
     ASSERT_TRUE(session.SetOption("read-limit-size", QStringLiteral("1000")));
@@ -192,7 +184,7 @@ TEST_P(ScanDocumentTest, CancelledOrFailedScanChangesNothing) {
     EXPECT_EQ(ScanDocument(doc, session, {}, &cancelled), ErrorCode::ScanFailed);
     EXPECT_FALSE(cancelled);
     EXPECT_EQ(shown, std::vector<QString>{ErrorText(ErrorCode::ScanFailed)});
-    EXPECT_EQ(Pixels(doc), before);
+    EXPECT_EQ(DocumentPixels(doc), before);
     EXPECT_EQ(UndoStore().Count(), records);
 }
 
