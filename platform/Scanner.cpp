@@ -72,6 +72,19 @@ void StoreFrame(const SANE_Parameters& p, const QByteArray& data, QImage& image)
     }
 }
 
+// A frame this layer can store: a known kind and depth, rows long enough for their
+// pixels, and after the first frame the first frame's width.
+bool FrameFits(const SANE_Parameters& p, const QImage& image) {
+    const bool known = p.format == SANE_FRAME_GRAY || p.format == SANE_FRAME_RGB ||
+                       p.format == SANE_FRAME_RED || p.format == SANE_FRAME_GREEN ||
+                       p.format == SANE_FRAME_BLUE;
+    if (!known || (p.depth != 1 && p.depth != 8 && p.depth != 16)) return false;
+    const int64_t samples = int64_t(p.pixels_per_line) * (p.format == SANE_FRAME_RGB ? 3 : 1);
+    if (p.bytes_per_line < (samples * p.depth + 7) / 8) return false;
+    return image.isNull() ||
+           (image.width() == p.pixels_per_line && p.format != SANE_FRAME_GRAY && p.format != SANE_FRAME_RGB);
+}
+
 } // namespace
 
 QString TScanDevice::Caption() const {
@@ -227,6 +240,7 @@ TScanResult TScanSession::Acquire(const TScanProgress& progress) {
             return stop(ErrorCode::ScanEmpty, false);
         if (p.pixels_per_line > kMaxBitmapSide || p.lines > kMaxBitmapSide)
             return stop(ErrorCode::ScanTooLarge, false);
+        if (!FrameFits(p, result.Image)) return stop(ErrorCode::ScanFailed, false);
         // A device that does not know its height (a hand scanner) ends the frame with EOF.
         const qsizetype limit = qsizetype(p.bytes_per_line) * (p.lines > 0 ? p.lines : kMaxBitmapSide);
         QByteArray data;
