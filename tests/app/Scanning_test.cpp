@@ -1,10 +1,15 @@
 // File > Scanning along the user's path, with SANE's test backend as the only scanner.
 #include "Mainwindow.h"
+#include "platform/Inifile.h"
+#include "shell/Scannersetup_f.h"
+#include "shell/Scansettings.h"
 #include "support/Sanetest.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QMenu>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -45,4 +50,19 @@ TEST_F(MainWindowTest, ScanningFromTheFileMenuShowsProgressAndFillsTheDesign) {
                   MakeColorRef(255, 255, 255));
     EXPECT_EQ(doc.Selection(), QRegion(0, 0, 64, 48));
     EXPECT_TRUE(doc.Modified());
+}
+
+TEST_F(MainWindowTest, ScannerSetupOffersTheDevicesResolutionsAndKeepsTheChoice) {
+    const QString ini = config.filePath("Scanner.ini");
+    TScannerSetupForm form(ScanDevices(), nullptr, ini);
+    ASSERT_EQ(form.cbDevice->count(), 1);
+    EXPECT_EQ(form.cbResolution->currentData().toInt(), 50); // the device's present one
+    const int at = form.cbResolution->findData(300);
+    ASSERT_GE(at, 0);
+    form.cbResolution->setCurrentIndex(at);
+    form.btOK->click();
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    const TScanSettings kept = ReadScanSettings(TIniFile(ini));
+    EXPECT_EQ(kept.Device, QStringLiteral("test:0"));
+    EXPECT_EQ(kept.Resolution, 300);
 }
