@@ -46,6 +46,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
 }
 
 TMainForm::~TMainForm() {
+    if (ScanProbe_) ScanProbe_->wait();         // its answer is dropped with the window
     MainMenu_->Dispatch().SetIdleTool(nullptr); // a stroke in progress ends on its design
     MainMenu_->Dispatch().Context().Pen = nullptr;
     // Document windows go first: they may still ask the tables for texts. The
@@ -116,6 +117,7 @@ void TMainForm::FormCreate() {
     Palette_->SetLibraries(Libraries_.get());
     ConnectToolWindows();
     MainMenu_->OnFile = [this] { FManagerClick(); };
+    StartScannerProbe();
     MainMenu_->OnZoom = [this](int step) {
         if (TMainImageForm* doc = CurrentDocument()) doc->SetZoomStep(step);
     };

@@ -3,6 +3,7 @@
 // loads the process-wide language tables and "Environment.ini" (user font,
 // autosave), then builds the menus with captions from the "Main" table.
 
+#include "platform/Scanner.h"
 #include "shell/Filedialog_f.h"
 #include "shell/Paper.h"
 
@@ -10,6 +11,7 @@
 #include <QList>
 #include <QMainWindow>
 #include <QPointer>
+#include <QThread>
 #include <functional>
 #include <memory>
 
@@ -144,6 +146,13 @@ class TMainForm : public QMainWindow {
     void FEnlargeCanvasClick();
     void FPrinterSetupClick();
     void FPrintingClick();
+    // Scanning (Mainscan_f.cpp): the device probe runs in a worker thread from
+    // start-up, and the scanner commands work once it found a device.
+    void StartScannerProbe();
+    void ScannersFound(const std::vector<TScanDevice>& devices);
+    void UpdateScanItems();
+    void FScanningClick();
+    void FScannerSetupClick();
     // Asks for a printer and prints the current design under jobName.
     void PrintCurrent(const QString& jobName);
     void CEditClick();
@@ -190,6 +199,8 @@ class TMainForm : public QMainWindow {
     QMenu* FReopenItem = nullptr;
     QAction* FScanningItem = nullptr;
     QAction* FScannerSetupItem = nullptr;
+    QThread* ScanProbe_ = nullptr; // waited for when the window goes
+    std::vector<TScanDevice> Scanners_;
     QAction* FFontItem = nullptr;
     QAction* FEnvironmentItem = nullptr;
     QLabel* Panels[6] = {};

@@ -99,15 +99,17 @@ void TMainMenuForm::FormCreate() {
     PopupMenu1->addAction(Texts.Get(39), this, [this] {
         if (OnPrint) OnPrint();
     });
-    PopupMenu1
-        ->addAction(Texts.Get(40), this,
-                    [this] {
-                        if (OnScan) OnScan();
-                    })
-        ->setEnabled(false);
+    ScanEntry = PopupMenu1->addAction(Texts.Get(40), this, [this] {
+        if (OnScan) OnScan();
+    });
     PopupMenu1->addAction(Texts.Get(ToolUndo), this, [this] { SelectTool(ToolUndo); });
-    sbScan->setEnabled(false); // no scanner is found on this system yet
+    SetScannerFound(false); // until the main window's probe finds one
     UpdateButtons(0, false);
+}
+
+void TMainMenuForm::SetScannerFound(bool found) {
+    sbScan->setEnabled(found);
+    ScanEntry->setEnabled(found);
 }
 
 bool TMainMenuForm::event(QEvent* event) {

@@ -46,6 +46,8 @@ class TMainMenuForm : public QWidget {
     std::function<void()> OnToolClosed;
     // The buttons of the file, printing and scanning commands run these.
     std::function<void()> OnFile, OnPrint, OnScan;
+    // The Scanner button and its pop-up entry work only while a scanner is found.
+    void SetScannerFound(bool found);
     // Zoom entries of the pop-up menu: step 0 (1:16) .. 8 (16:1).
     std::function<void(int step)> OnZoom;
 
@@ -74,6 +76,7 @@ class TMainMenuForm : public QWidget {
     QToolButton* Buttons[kToolCount + 1] = {};
     QFrame* Shapes[kToolCount + 1] = {};
     QAction* Entries[kToolCount + 1] = {}; // the pop-up menu's tool entries
+    QAction* ScanEntry = nullptr;
     QWidget* Window = nullptr;
     int Active = 0;
 };

@@ -36,7 +36,7 @@ void TMainForm::CreateMenus() {
     FEnlargeCanvasItem = FileItem_->addAction(QString(), this, &TMainForm::FEnlargeCanvasClick);
     FileItem_->addSeparator();
     // Scanning, printing and the file history come with their own windows.
-    // Scanning waits for a scanner interface: its items stay disabled.
+    // The scanner items wait for the device probe (Mainscan_f.cpp).
     FScanningItem = FileItem_->addAction(QString());
     FScannerSetupItem = FileItem_->addAction(QString());
     FPrinterSetupItem = FileItem_->addAction(QString(), this, &TMainForm::FPrinterSetupClick);
@@ -218,6 +218,7 @@ void TMainForm::UpdateMenuItems() {
     CDeleteAllItem->setEnabled(!CapturedImages().Empty());
     FNewCanvasFullItem->setEnabled(true);
     MainMenu_->UpdateButtons(bits, selection);
+    UpdateScanItems();
     MainMenu_->setEnabled(any);
     VMainMenuItem->setChecked(MainMenu_->isVisible());
     VFullViewItem->setChecked(FullView_->isVisible());

@@ -1,5 +1,6 @@
 // The document's guarded step, its notices and its whole-design operations.
 #include "shell/Tdocument.h"
+#include "support/Draw.h"
 
 #include <gtest/gtest.h>
 #include <vector>
@@ -11,14 +12,6 @@ TPaper Small(int w = 16, int h = 8) {
     p.dpi = 160;
     SetPaper(p, kPaperCustom, w, h);
     return p;
-}
-
-std::vector<uint32_t> Pixels(const TDocument& d) {
-    std::vector<uint32_t> out;
-    for (int y = 0; y < d.Picture().Height; ++y)
-        for (int x = 0; x < d.Picture().Width; ++x)
-            out.push_back(d.Picture().GetPixel(x, y));
-    return out;
 }
 
 // Everything a document told its windows.
@@ -47,7 +40,7 @@ class GuardedChange : public ::testing::TestWithParam<int> {
 } // namespace
 
 TEST_P(GuardedChange, CommitKeepsTheRecordAndNotifiesExactlyItsRectangle) {
-    const std::vector<uint32_t> before = Pixels(doc);
+    const std::vector<uint32_t> before = DocumentPixels(doc);
     const int records = UndoStore().Count();
     TNotices heard(doc);
     {
@@ -69,14 +62,14 @@ TEST_P(GuardedChange, CommitKeepsTheRecordAndNotifiesExactlyItsRectangle) {
     EXPECT_EQ(UndoStore().Count(), records + 1);
     EXPECT_EQ(doc.Picture().GetPixel(4, 2), Value());
     ASSERT_TRUE(doc.Undo());
-    EXPECT_EQ(Pixels(doc), before);
+    EXPECT_EQ(DocumentPixels(doc), before);
     EXPECT_EQ(UndoStore().Count(), records);
 }
 
 TEST_P(GuardedChange, AStepThatFailsLeavesPixelsAndUndoListAsTheyWere) {
     // Dropped without Commit, failed on purpose, a whole-picture step that grew
     // the picture, and operations refused for bad sizes.
-    const std::vector<uint32_t> before = Pixels(doc);
+    const std::vector<uint32_t> before = DocumentPixels(doc);
     const int records = UndoStore().Count();
     TNotices heard(doc);
     {
@@ -96,7 +89,7 @@ TEST_P(GuardedChange, AStepThatFailsLeavesPixelsAndUndoListAsTheyWere) {
     EXPECT_NE(doc.Resize(0, 8, 160), 0u);
     EXPECT_NE(doc.Enlarge(16, 1 << 30, TCurrentColour()), 0u);
     EXPECT_EQ(doc.Bounds(), QRect(0, 0, 16, 8));
-    EXPECT_EQ(Pixels(doc), before);
+    EXPECT_EQ(DocumentPixels(doc), before);
     EXPECT_EQ(UndoStore().Count(), records);
     EXPECT_TRUE(heard.None());
     EXPECT_FALSE(doc.Modified());

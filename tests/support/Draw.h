@@ -15,6 +15,15 @@ template <class F> void Draw(TDocument& document, F&& f) {
     change.Commit();
 }
 
+// Every pixel value of the design, row by row.
+inline std::vector<uint32_t> DocumentPixels(const TDocument& d) {
+    std::vector<uint32_t> out;
+    for (int y = 0; y < d.Picture().Height; ++y)
+        for (int x = 0; x < d.Picture().Width; ++x)
+            out.push_back(d.Picture().GetPixel(x, y));
+    return out;
+}
+
 // Writes rows of characters into the design at its corner: each character is its
 // palette index, and in full colour that entry's colour.
 inline void DrawArt(TDocument& document, const std::vector<std::string>& rows) {
