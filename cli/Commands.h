@@ -25,6 +25,7 @@ int CommandNearest(const QStringList& args);
 int DumpLibrary(const QString& path, const QString& name);
 int CommandPalette(const QStringList& args);
 int CommandReport(const QStringList& args);
+int CommandPdf(const QStringList& args);
 
 struct TDesign;
 class TDocument;

@@ -5,9 +5,11 @@
 #include "shell/Exception.h"
 #include "shell/Tdocument.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 
 namespace {
 
@@ -48,7 +50,10 @@ const char* const kUsage =
     "                                   lay the stripes over the whole design\n"
     "  palette IN.fcr|IN.gpl OUT.gpl|OUT.fcr\n"
     "                                   convert between palette files and GIMP palettes\n"
-    "  report DESIGN --csv              pixels, share and area of each used colour\n";
+    "  report DESIGN --csv              pixels, share and area of each used colour\n"
+    "  pdf DESIGN OUT.pdf [--fit|--true-size|--tile] [--overlap MM] [--key] [--paper A4|A3|Letter]\n"
+    "                                   the printed pages as a PDF (tiles: overlap in mm,\n"
+    "                                   marks and labels; key: the used colours)\n";
 
 } // namespace
 
@@ -90,11 +95,15 @@ int OpenDocument(const QString& path, int bitsPerPixel, TDocument& doc) {
 }
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    // pdf paints text, which needs a GUI application's fonts; offscreen needs no display.
+    const bool fonts = argc > 1 && std::strcmp(argv[1], "pdf") == 0;
+    if (fonts && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::unique_ptr<QCoreApplication> app = fonts ? std::make_unique<QGuiApplication>(argc, argv)
+                                                        : std::make_unique<QCoreApplication>(argc, argv);
     SetErrorPresenter(StderrPresenter);
     LoadConfiguration();
     LoadAppTables();
-    QStringList args = app.arguments().mid(1);
+    QStringList args = app->arguments().mid(1);
     if (args.isEmpty() || args[0] == "--help" || args[0] == "-h") {
         std::fputs(kUsage, args.isEmpty() ? stderr : stdout);
         return args.isEmpty() ? 2 : 0;
@@ -135,6 +144,8 @@ int main(int argc, char** argv) {
         status = CommandPalette(args);
     else if (command == "report")
         status = CommandReport(args);
+    else if (command == "pdf")
+        status = CommandPdf(args);
     else
         std::fputs(kUsage, stderr);
     FreeAppTables();
