@@ -4,6 +4,7 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 
 QRect FitPlacement(QSize picture, const QRect& page) {
     if (picture.isEmpty() || page.isEmpty()) return {};
@@ -56,8 +57,11 @@ bool PaintDesignPart(QPainter& painter, const TDesignPart& part,
     bool done = true;
     const int total = (source.height() + kPrintBandRows - 1) / kPrintBandRows;
     for (int i = 0; i < total && done; ++i) {
-        const QRect rows(source.left(), source.top() + i * kPrintBandRows, source.width(),
-                         std::min(kPrintBandRows, source.bottom() + 1 - (source.top() + i * kPrintBandRows)));
+        // Each band but the last takes one row of the next along, which that band paints
+        // over again: scaled band edges never leave a hairline between them.
+        const int top = source.top() + i * kPrintBandRows;
+        const QRect rows(source.left(), top, source.width(),
+                         std::min(kPrintBandRows + 1, source.bottom() + 1 - top));
         // A view of the band's rows without a copy; a mask needs a copy with white outside.
         QImage image(view.constScanLine(rows.top()) + rows.left() * bytes, rows.width(), rows.height(),
                      view.bytesPerLine(), view.format());
@@ -70,9 +74,11 @@ bool PaintDesignPart(QPainter& painter, const TDesignPart& part,
             done = false;
             break;
         }
-        const QRectF target(part.Target.left() + (rows.left() - part.Source.left()) * sx,
-                            part.Target.top() + (rows.top() - part.Source.top()) * sy, rows.width() * sx,
-                            rows.height() * sy);
+        // Band edges on whole device pixels, so no scaling rounds them apart.
+        const double left = part.Target.left() + (rows.left() - part.Source.left()) * sx;
+        const double y0 = std::round(part.Target.top() + (rows.top() - part.Source.top()) * sy);
+        const double y1 = std::round(part.Target.top() + (rows.bottom() + 1 - part.Source.top()) * sy);
+        const QRectF target(left, y0, rows.width() * sx, y1 - y0);
         painter.drawImage(target, image);
         if (band && !band(i + 1, total)) done = false;
     }

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QPdfDocument>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
@@ -28,7 +29,7 @@ class PrintWindow : public MainWindowTest {
         Draw(doc->Document(), [&](TOrvaneBitmap& b) {
             const int step = std::max(4, std::min(width, height) / 24);
             for (int i = 0; 2 * i * step < std::min(width, height); ++i)
-                b.FillRect(uint32_t(2 + (i * 7) % 40),
+                b.FillRect(uint32_t(12 + (i * 7) % 40),
                            QRect(i * step, i * step, width - 2 * i * step, height - 2 * i * step));
         });
         return doc;
@@ -83,6 +84,10 @@ TEST_F(PrintWindow, ScreenshotOfATiledA0Preview) {
         if (preview) {
             preview->setGeometry(
                 QGuiApplication::primaryScreen()->availableGeometry().adjusted(40, 20, -40, -20));
+            if (auto* pages = preview->findChild<QPrintPreviewWidget*>()) {
+                pages->setViewMode(QPrintPreviewWidget::AllPagesView);
+                pages->fitInView();
+            }
             QTest::qWait(1500);
             shot = QGuiApplication::primaryScreen()->grabWindow(0).save(out);
             preview->reject();

@@ -203,3 +203,34 @@ TEST(PrintPdf, BadJobsWriteNothingAndSayWhy) {
     }
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty()); // no temporary file left either
 }
+
+TEST(PrintPdf, BandsJoinWithoutSeams) {
+    // One colour over many 256-row bands, drawn at several scales: no row of the
+    // design's middle column may show the white paper.
+    QTemporaryDir dir;
+    TOrvaneBitmap picture;
+    TRGBQuad colours[256] = {};
+    colours[5] = TRGBQuad{40, 40, 200, 0};
+    ASSERT_TRUE(picture.Allocate(300, 3000, colours, 8));
+    picture.FillRect(5, QRect(0, 0, 300, 3000));
+    TPrintJob job;
+    job.Design.Picture = &picture;
+    job.Design.Source = QRect(0, 0, 300, 3000);
+    for (TPrintLayout layout : {TPrintLayout::Fit, TPrintLayout::Tile}) {
+        job.Settings.Layout = layout;
+        const QString path = dir.filePath(QStringLiteral("bands.pdf"));
+        ASSERT_EQ(WritePrintPdf(path, job, Paper(QPageSize::A4), kDpi), 0u);
+        TPdfPages pdf(path);
+        const TPrintPlan plan = PlanPrint(job.Design.Source.size(), 160,
+                                          QRect(QPoint(), Paper(QPageSize::A4).paintRectPixels(kDpi).size()),
+                                          kDpi, job.Settings, 0);
+        for (double zoom : {0.37, 1.0, 1.53}) {
+            const QImage page = pdf.Page(0, zoom);
+            const QRectF t = plan.Sheets[0].Target;
+            const double toPage = 72.0 / kDpi * zoom, margin = 10 / 25.4 * 72 * zoom;
+            const int x = int(margin + t.center().x() * toPage);
+            for (int y = int(margin + t.top() * toPage) + 2; y < int(margin + t.bottom() * toPage) - 2; ++y)
+                ASSERT_TRUE(Near(page.pixel(x, y), qRgb(200, 40, 40))) << "row " << y << " zoom " << zoom;
+        }
+    }
+}
