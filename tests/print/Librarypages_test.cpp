@@ -4,7 +4,6 @@
 #include "colour/Colorchart.h"
 #include "colour/Colorlibraries.h"
 #include "colour/Librarypages_print.h"
-#include "shell/Exception.h"
 
 #include <QPdfWriter>
 #include <QTemporaryDir>
@@ -22,14 +21,6 @@ template <class F> std::unique_ptr<TPdfPages> Written(const QTemporaryDir& dir, 
         *code = paint(writer);
     }
     return std::make_unique<TPdfPages>(path);
-}
-
-// Whether page shows colour somewhere (sampled every other pixel).
-bool Shows(const QImage& page, QColor colour) {
-    for (int y = 0; y < page.height(); y += 2)
-        for (int x = 0; x < page.width(); x += 2)
-            if (Near(page.pixel(x, y), colour.rgb())) return true;
-    return false;
 }
 
 } // namespace
@@ -99,9 +90,6 @@ TEST(LibraryPages, UserLibraryPagesCarryFileNameAndPageNumber) {
     }
     EXPECT_TRUE(pdf->Text(1).contains(QStringLiteral("Rose 74")));
     EXPECT_TRUE(Shows(pdf->Page(1, 1), QColor(200, 222, 40)));
-    EXPECT_EQ(
-        PaintChipBook(*std::make_unique<QPdfWriter>(dir.filePath("none.pdf")), UserLibraryBook({}, "x.ucl")),
-        ErrorCode::NothingToPrint);
 }
 
 TEST(LibraryPages, ColourChartPrintsTitleRowsAndColours) {

@@ -51,3 +51,11 @@ inline bool Near(QRgb a, QRgb b) {
     return std::abs(qRed(a) - qRed(b)) <= 6 && std::abs(qGreen(a) - qGreen(b)) <= 6 &&
            std::abs(qBlue(a) - qBlue(b)) <= 6;
 }
+
+// Whether page shows colour somewhere (sampled every other pixel).
+inline bool Shows(const QImage& page, QColor colour) {
+    for (int y = 0; y < page.height(); y += 2)
+        for (int x = 0; x < page.width(); x += 2)
+            if (Near(page.pixel(x, y), colour.rgb())) return true;
+    return false;
+}

