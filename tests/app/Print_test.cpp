@@ -1,5 +1,6 @@
 // The printing window along the user's path: File > Printing..., a layout, PDF...
 #include "Mainwindow.h"
+#include "shell/Exception.h"
 #include "shell/Print_f.h"
 
 #include <QApplication>
@@ -10,6 +11,7 @@
 #include <QPdfDocument>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
@@ -63,6 +65,15 @@ TEST_F(PrintWindow, FileMenuPrintingWritesTiledSheetsToAPdf) {
     ASSERT_EQ(read.load(pdf), QPdfDocument::Error::None);
     EXPECT_GE(read.pageCount(), 2);
     EXPECT_TRUE(read.getAllText(1).text().contains(QStringLiteral("row 1 / column 2")));
+    QStringList shown; // an unwritable path and a machine without printers are reported
+    SetErrorPresenter([&](TSeverity, const QString& text, int) { return shown << text, ID_OK; });
+    form->AskPdfPath = [&] { return config.filePath(QStringLiteral("no/such/folder/x.pdf")); };
+    QTest::mouseClick(form->btPdf, Qt::LeftButton);
+    const bool noPrinter = QPrinterInfo::availablePrinters().isEmpty(); // else Print opens its dialog
+    if (noPrinter) QTest::mouseClick(form->btPrint, Qt::LeftButton);
+    SetErrorPresenter(StderrPresenter);
+    EXPECT_EQ(shown.value(0).section('\n', 0, 0), ErrorText(ErrorCode::PdfNotWritten).section('\n', 0, 0));
+    EXPECT_EQ(shown.value(1), noPrinter ? ErrorText(ErrorCode::NoPrinter) : QString());
     EXPECT_EQ(doc->Document().Modified(), modified); // printing never changes the design
 }
 
