@@ -25,6 +25,8 @@ QRect DesignPlacement(QSize picture, int dpi, const QRect& page, int deviceDpi) 
 
 namespace {
 
+constexpr int kBandOverlap = 16; // rows; at a 15 % preview of a 1200-dpi page still over a screen pixel
+
 // The mask's rows under band (picture coordinates) as Grayscale8, or null when band
 // lies outside it (all white then).
 QImage MaskBand(const TDesignPart& part, const QRect& band) {
@@ -57,11 +59,12 @@ bool PaintDesignPart(QPainter& painter, const TDesignPart& part,
     bool done = true;
     const int total = (source.height() + kPrintBandRows - 1) / kPrintBandRows;
     for (int i = 0; i < total && done; ++i) {
-        // Each band but the last takes one row of the next along, which that band paints
-        // over again: scaled band edges never leave a hairline between them.
+        // Each band but the last takes the next band's first rows along, which that band
+        // paints over again: a preview scaled far down rounds band edges to whole screen
+        // pixels, and without the overlap shows a hairline of paper between bands.
         const int top = source.top() + i * kPrintBandRows;
         const QRect rows(source.left(), top, source.width(),
-                         std::min(kPrintBandRows + 1, source.bottom() + 1 - top));
+                         std::min(kPrintBandRows + kBandOverlap, source.bottom() + 1 - top));
         // A view of the band's rows without a copy; a mask needs a copy with white outside.
         QImage image(view.constScanLine(rows.top()) + rows.left() * bytes, rows.width(), rows.height(),
                      view.bytesPerLine(), view.format());
