@@ -26,6 +26,7 @@ int DumpLibrary(const QString& path, const QString& name);
 int CommandPalette(const QStringList& args);
 int CommandReport(const QStringList& args);
 int CommandNew(const QStringList& args);
+int CommandPdf(const QStringList& args);
 
 struct TDesign;
 class TDocument;

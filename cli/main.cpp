@@ -5,9 +5,11 @@
 #include "shell/Exception.h"
 #include "shell/Tdocument.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 
 namespace {
 
@@ -51,7 +53,11 @@ const char* const kUsage =
     "  report DESIGN --csv              pixels, share and area of each used colour\n"
     "  new OUT [--paper A0..A4|Letter|Legal|Tabloid|WxH] [--dpi 50..1000] [--colors 256|full]\n"
     "      [--fill INDEX] [--landscape] [--compression 0|2]\n"
-    "                                   a blank canvas as File > New makes it\n";
+    "                                   a blank canvas as File > New makes it\n"
+
+    "  pdf DESIGN OUT.pdf [--fit|--true-size|--tile] [--overlap MM] [--key] [--paper A4|A3|Letter]\n"
+    "                                   the printed pages as a PDF (tiles: overlap in mm,\n"
+    "                                   marks and labels; key: the used colours)\n";
 
 } // namespace
 
@@ -93,11 +99,15 @@ int OpenDocument(const QString& path, int bitsPerPixel, TDocument& doc) {
 }
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    // pdf paints text, which needs a GUI application's fonts; offscreen needs no display.
+    const bool fonts = argc > 1 && std::strcmp(argv[1], "pdf") == 0;
+    if (fonts && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::unique_ptr<QCoreApplication> app = fonts ? std::make_unique<QGuiApplication>(argc, argv)
+                                                        : std::make_unique<QCoreApplication>(argc, argv);
     SetErrorPresenter(StderrPresenter);
     LoadConfiguration();
     LoadAppTables();
-    QStringList args = app.arguments().mid(1);
+    QStringList args = app->arguments().mid(1);
     if (args.isEmpty() || args[0] == "--help" || args[0] == "-h") {
         std::fputs(kUsage, args.isEmpty() ? stderr : stdout);
         return args.isEmpty() ? 2 : 0;
@@ -140,6 +150,8 @@ int main(int argc, char** argv) {
         status = CommandReport(args);
     else if (command == "new")
         status = CommandNew(args);
+    else if (command == "pdf")
+        status = CommandPdf(args);
     else
         std::fputs(kUsage, stderr);
     FreeAppTables();

@@ -1,8 +1,11 @@
 #include "colour/Colorchart.h"
 
 #include "colour/Colorref.h"
+#include "colour/Librarypages_print.h"
+#include "shell/Exception.h"
 #include "shell/Stringtable.h"
 
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <algorithm>
 
@@ -69,4 +72,19 @@ QString EntryLabel(const TColorData& e, const TStringTable& texts) {
         return withCode(43);
     }
     return withCode(43 + std::clamp(e.Kind(), 1, 4));
+}
+
+uint32_t PaintColorChartPage(QPagedPaintDevice& device, const TPalette& palette, const QString& title,
+                             const QString& rowFormat) {
+    QPainter p;
+    if (!p.begin(&device)) return ErrorCode::Printing;
+    const QRectF rest = PaintPageTitle(p, QRectF(0, 0, device.width(), device.height()), title, 14);
+    QFont body = p.font();
+    body.setPointSize(8);
+    p.setFont(body);
+    const int labelWidth = p.fontMetrics().horizontalAdvance(QStringLiteral("000 -> 000 "));
+    const int side = int(std::min(rest.width(), rest.height()));
+    PaintColorChart(p, TChartLayout(QRect(int(rest.left()), int(rest.top()), side, side), labelWidth),
+                    palette, rowFormat, -1);
+    return p.end() ? 0 : ErrorCode::Printing;
 }

@@ -7,6 +7,7 @@
 
 #include <QRect>
 #include <QString>
+#include <cstdint>
 
 class QPainter;
 
@@ -36,6 +37,13 @@ QString ChartRowLabel(int row, const QString& format);
 // Draws the chart; the cell of marked (a palette index) gets a thick frame.
 void PaintColorChart(QPainter& painter, const TChartLayout& layout, const TPalette& palette,
                      const QString& rowFormat, int marked);
+
+class QPagedPaintDevice;
+
+// The printed chart: title at the top of one sheet, the chart square below it with
+// rows labelled by rowFormat. 0, or ErrorCode::Printing when the device would not open.
+uint32_t PaintColorChartPage(QPagedPaintDevice& device, const TPalette& palette, const QString& title,
+                             const QString& rowFormat);
 
 class TStringTable;
 

@@ -2,13 +2,12 @@
 
 #include "colour/Colorchart.h"
 #include "shell/Common.h"
+#include "shell/Printpages_f.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -78,29 +77,13 @@ bool TColorChartForm::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-bool TColorChartForm::PrintTo(QPrinter& printer) const {
-    if (!Pal) return false;
-    QPainter p;
-    if (!p.begin(&printer)) return false;
-    const QRect page = p.viewport();
-    QFont title = p.font();
-    title.setPointSize(14);
-    p.setFont(title);
-    const int titleHeight = p.fontMetrics().height() * 2;
-    p.drawText(QRect(page.left(), page.top(), page.width(), titleHeight), Qt::AlignCenter, Texts.Get(3));
-    QFont body = title;
-    body.setPointSize(8);
-    p.setFont(body);
-    const int labelWidth = p.fontMetrics().horizontalAdvance(QStringLiteral("000 -> 000 "));
-    const int side = std::min(page.width(), page.height() - titleHeight);
-    PaintColorChart(p, TChartLayout(QRect(page.left(), page.top() + titleHeight, side, side), labelWidth),
-                    *Pal, Texts.Get(9), -1);
-    return p.end();
+bool TColorChartForm::PrintTo(QPagedPaintDevice& device) const {
+    return Pal && PaintColorChartPage(device, *Pal, Texts.Get(3), Texts.Get(9)) == 0;
 }
 
 void TColorChartForm::PrintClick() {
-    QPrinter printer;
-    printer.setDocName(Texts.Get(4));
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted) PrintTo(printer);
+    if (Pal)
+        PreviewPages(this, Texts.Get(4), [this](QPagedPaintDevice& device) {
+            return PaintColorChartPage(device, *Pal, Texts.Get(3), Texts.Get(9));
+        });
 }

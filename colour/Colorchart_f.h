@@ -11,7 +11,7 @@
 
 class QLabel;
 class QPushButton;
-class QPrinter;
+class QPagedPaintDevice;
 
 class TColorChartForm : public QWidget {
     Q_OBJECT
@@ -26,7 +26,7 @@ class TColorChartForm : public QWidget {
     // Palette index under a point of the chart area, -1 where there is none.
     int IndexAt(const QPoint& point) const;
     // Prints the chart with its title on one page; false when nothing was printed.
-    bool PrintTo(QPrinter& printer) const;
+    bool PrintTo(QPagedPaintDevice& device) const;
 
     std::function<void(int index)> OnChoose;
 

@@ -2,15 +2,20 @@
 
 #include "colour/Colorlibraries.h"
 #include "colour/Librarypages_f.h"
+#include "colour/Librarypages_print.h"
 #include "colour/Phls.h"
 #include "raster/Tpmemory.h"
 #include "shell/Common.h"
+#include "shell/Printpages_f.h"
 
+#include <QComboBox>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTableWidget>
@@ -79,8 +84,39 @@ TColorLibraryForm::TColorLibraryForm(QWidget* parent) : QWidget(parent, Qt::Tool
     all->addWidget(Views, 1);
     all->addWidget(sbPages);
     all->addLayout(moves);
-    resize(560, 380);
+    all->addWidget(PrintGroup());
+    resize(560, 420);
     ShowView(ViewPalette);
+}
+
+QGroupBox* TColorLibraryForm::PrintGroup() {
+    auto* group = new QGroupBox(QStringLiteral("Print"));
+    cbChipSize = new QComboBox;
+    cbChipSize->addItems({QStringLiteral("Small"), QStringLiteral("Large")});
+    spStartPage = new QSpinBox;
+    spStartPage->setRange(1, 999);
+    spPageCount = new QSpinBox;
+    spPageCount->setRange(1, 999);
+    btPrint = new QPushButton(QStringLiteral("Print"));
+    auto* row = new QHBoxLayout(group);
+    row->addWidget(cbChipSize);
+    row->addWidget(new QLabel(QStringLiteral("Start page")));
+    row->addWidget(spStartPage);
+    row->addWidget(new QLabel(QStringLiteral("Pages")));
+    row->addWidget(spPageCount);
+    row->addWidget(btPrint);
+    connect(btPrint, &QPushButton::clicked, this, &TColorLibraryForm::btPrintClick);
+    return group;
+}
+
+void TColorLibraryForm::btPrintClick() {
+    if (!Libs) return;
+    const int choice = View() == ViewStandard  ? BookStandard
+                       : View() == ViewTextile ? BookTextile
+                                               : BookPrinter;
+    const TChipBook book = LibraryBook(*Libs, choice, cbChipSize->currentIndex() == 1,
+                                       spStartPage->value() - 1, spPageCount->value());
+    PreviewBook(this, book);
 }
 
 void TColorLibraryForm::SetLibraries(const TColorLibraries* libraries) {

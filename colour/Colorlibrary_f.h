@@ -19,6 +19,9 @@ class QTabBar;
 class QTableWidget;
 struct TColorLibraries;
 class TLibraryPagesView;
+class QComboBox;
+class QGroupBox;
+class QSpinBox;
 class TOrvaneBitmap;
 
 class TColorLibraryForm : public QWidget {
@@ -57,8 +60,15 @@ class TColorLibraryForm : public QWidget {
     QPushButton* btEnd;
     QPushButton* btBefore;
     QPushButton* btNext;
+    // Print group: chip size ("Small"/"Large"), first page and number of pages of the
+    // library shown (the printer guide from the palette view).
+    QComboBox* cbChipSize;
+    QSpinBox *spStartPage, *spPageCount;
+    QPushButton* btPrint;
+    void btPrintClick();
 
   private:
+    QGroupBox* PrintGroup();
     void PageChanged(int first);
     void ShowPrinterPage(int page);
     void PrinterCellDoubleClick(int row, int column);

@@ -3,10 +3,12 @@
 #include "colour/Colorreport.h"
 #include "colour/Colorsquares_f.h"
 #include "colour/Filebrowser_f.h"
+#include "colour/Librarypages_print.h"
 #include "colour/Palettefile.h"
 #include "colour/Pcolorgrid_f.h"
 #include "colour/Usercolordata_f.h"
 #include "shell/Exception.h"
+#include "shell/Printpages_f.h"
 #include "shell/Tdocument.h"
 
 #include <QDir>
@@ -38,6 +40,7 @@ TUserColorLibForm::TUserColorLibForm(QWidget* parent) : QWidget(parent, Qt::Tool
         {"Add", [this] { AddColor(); }},
         {"Edit", [this] { EditColor(Grid->Selected()); }},
         {"Remove", [this] { RemoveColor(Grid->Selected()); }},
+        {"Print", [this] { PrintLibrary(); }},
         {"Exit", [this] { close(); }},
     };
     int at = 0;
@@ -84,6 +87,14 @@ TUserColorLibForm::TUserColorLibForm(QWidget* parent) : QWidget(parent, Qt::Tool
             [this](const QString& path) { ReadLibrary(path); });
     Files->SetFolder(ColourWriteFolder());
     NewLibrary();
+}
+
+void TUserColorLibForm::PrintLibrary() {
+    const TChipBook book = UserLibraryBook(List, Path);
+    if (book.Pages.empty())
+        ReportError(ErrorCode::NothingToPrint);
+    else
+        PreviewBook(this, book);
 }
 
 QPushButton* TUserColorLibForm::Button(const char* text, const std::function<void()>& click) {

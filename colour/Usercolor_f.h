@@ -56,6 +56,8 @@ class TUserColorLibForm : public QWidget {
     TUserColorDataForm* DataForm;
 
   private:
+    // The library's colours as pages of named chips, in a print preview.
+    void PrintLibrary();
     QPushButton* Button(const char* text, const std::function<void()>& click);
     uint32_t Report(uint32_t code, const QString& path);
     uint32_t WriteTo(const QString& path);

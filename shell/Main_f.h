@@ -23,6 +23,7 @@ class QTimer;
 class QLabel;
 class QProgressBar;
 class QPrinter;
+class TPrintForm;
 class QKeyEvent;
 class TFileHistory;
 struct TColorLibraries;
@@ -92,6 +93,7 @@ class TMainForm : public QMainWindow {
     TTextureForm* ShowWeaveLibrary();
     TPaletteForm* PaletteWindow() const { return Palette_; }
     TPenManagerForm* PenWindow() const { return Pen_; }
+    TPrintForm* PrintWindow() const { return Print_; } // null until File > Printing... opens it
 
     // The dialogs of File Manager (folder -> file and depth) and Save... (folder,
     // type -> file); replaced in tests.
@@ -153,7 +155,7 @@ class TMainForm : public QMainWindow {
     void UpdateScanItems();
     void FScanningClick();
     void FScannerSetupClick();
-    // Asks for a printer and prints the current design under jobName.
+    // Opens the printing window on the current design, printing under jobName.
     void PrintCurrent(const QString& jobName);
     void CEditClick();
     void FEnvironmentClick();
@@ -177,7 +179,9 @@ class TMainForm : public QMainWindow {
     QMenu* EditItem_ = nullptr;
     QMenu* ImageItem_ = nullptr;
     QMenu* CaptureItem_ = nullptr;
-    std::unique_ptr<QPrinter> Printer;
+    std::unique_ptr<QPrinter> Printer; // one printer for page setup and the printing window
+    QPrinter& SharedPrinter();
+    TPrintForm* Print_ = nullptr;
     TFileHistory* History_ = nullptr;
     QMenu* ViewItem_ = nullptr;
     QMenu* WindowItem_ = nullptr;

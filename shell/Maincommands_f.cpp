@@ -5,13 +5,11 @@
 #include "shell/Main_f.h"
 #include "shell/Mainimage_f.h"
 #include "shell/Mainmenu_f.h"
-#include "shell/Print.h"
+#include "shell/Print_f.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPageSetupDialog>
-#include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
 
 bool TMainForm::CaptureSelection(bool overwrite) {
@@ -32,9 +30,13 @@ void TMainForm::CEditClick() {
     UpdateMenuItems();
 }
 
-void TMainForm::FPrinterSetupClick() {
+QPrinter& TMainForm::SharedPrinter() {
     if (!Printer) Printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    QPageSetupDialog dialog(Printer.get(), this);
+    return *Printer;
+}
+
+void TMainForm::FPrinterSetupClick() {
+    QPageSetupDialog dialog(&SharedPrinter(), this);
     dialog.exec();
 }
 
@@ -43,26 +45,20 @@ void TMainForm::FPrintingClick() {
 }
 
 void TMainForm::PrintCurrent(const QString& jobName) {
-    if (!CurrentDocument()) return;
-    if (!Printer) Printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    Printer->setDocName(jobName);
-    QPrintDialog dialog(Printer.get(), this);
-    if (dialog.exec() != QDialog::Accepted) return;
-    if (!PrintDesign(*Printer)) ReportError(0x40000010);
+    TMainImageForm* doc = CurrentDocument();
+    if (!doc) return;
+    if (!Print_) Print_ = new TPrintForm(SharedPrinter(), this);
+    Print_->SetDocument(&doc->Document(), jobName);
+    Print_->show();
+    Print_->raise();
 }
 
 bool TMainForm::PrintDesign(QPrinter& printer) {
     TMainImageForm* doc = CurrentDocument();
-    if (!doc || !doc->Document().Picture().Allocated()) return false;
-    const TDocument& design = doc->Document();
-    QPainter painter;
-    if (!painter.begin(&printer)) return false;
-    const QRect page = painter.viewport();
-    const TOrvaneBitmap& picture = design.Picture();
-    const QRect target =
-        DesignPlacement(QSize(picture.Width, picture.Height), design.Paper().dpi, page, printer.resolution());
-    PaintDesign(painter, picture, picture.BitsPerPixel == 8 ? &design.Palette() : nullptr, target);
-    return painter.end();
+    if (!doc) return false;
+    TPrintSettings fit;
+    fit.Layout = TPrintLayout::Fit;
+    return PaintPrint(printer, PrintJobOf(doc->Document(), fit)) == 0;
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {

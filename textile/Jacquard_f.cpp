@@ -3,7 +3,9 @@
 #include "shell/Common.h"
 #include "shell/Exception.h"
 #include "shell/Filedialog_f.h"
+#include "shell/Printpages_f.h"
 #include "shell/Tdocument.h"
+#include "textile/Jacquard_print.h"
 #include "textile/Jacquardtool.h"
 #include "textile/Texture_f.h"
 #include "textile/Wif.h"
@@ -57,6 +59,11 @@ TJacquardForm::TJacquardForm(QWidget* parent, const QString& folder) : QWidget(p
     fileMenu->addAction(Texts.Get(18), this, &TJacquardForm::sbOpenClick);
     fileMenu->addAction(Texts.Get(19), this, &TJacquardForm::sbSaveClick);
     fileMenu->addAction(Texts.Get(21), this, &TJacquardForm::sbImportWifClick);
+    fileMenu->addAction(QStringLiteral("Print"), this, [this] {
+        if (!Engine || Engine->List().Entries.empty()) return;
+        const TChipBook book = JacquardBook(Engine->List().Entries);
+        PreviewBook(this, book);
+    });
     sbFile->setMenu(fileMenu);
     sbFile->setPopupMode(QToolButton::InstantPopup);
     sbWif = SpeedButton(Texts.Get(17));
