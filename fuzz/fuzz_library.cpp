@@ -13,10 +13,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const qint64 start = in->isSequential() ? 0 : in->pos();
         for (const auto& lib : libraries) {
             if (in->isSequential() && lib != libraries[0]) break; // a pipe is read once
-            in->seek(start);
+            if (!in->isSequential()) in->seek(start);
             if (lib->Read(in)) continue;
             lib->FindNearest(10, 200, 30);
-            if (lib->RecordCount() > 0) lib->FindCode(lib->CodeText(*lib->Record(0, 0)));
+            if (const TLibraryColor* first = lib->Record(0, 0)) lib->FindCode(lib->CodeText(*first));
         }
     });
     return 0;
