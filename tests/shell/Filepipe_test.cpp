@@ -1,12 +1,16 @@
-// Designs read from sequential devices (named pipes, streams): sizes in a header
-// are checked against what really arrives before anything large is allocated.
+// Files read from sequential devices (named pipes, streams): sizes in a header
+// are checked against what really arrives before anything large is allocated,
+// and text files are read in bounded chunks.
 #include "Filebytes.h"
+#include "colour/Gimppalette.h"
+#include "platform/Inifile.h"
 #include "shell/Document.h"
 #include "shell/Exception.h"
 #include "shell/Filetypes.h"
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -91,4 +95,39 @@ TEST(DesignFromPipe, CompleteFilesReadAsFromDisk) {
         for (int y = 0; y < 5; ++y)
             EXPECT_EQ(image.GetPixel(y, y), uint32_t(9 + y));
     }
+}
+
+namespace {
+
+// Reads path while a writer thread sends bytes into it as a named pipe (a
+// reader that stops early leaves the writer with EPIPE, not a signal).
+template <typename Read> auto ThroughPipe(const QString& path, const QByteArray& bytes, Read read) {
+    std::signal(SIGPIPE, SIG_IGN);
+    EXPECT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    std::thread writer([&] {
+        QFile out(path);
+        if (out.open(QIODevice::WriteOnly)) out.write(bytes);
+    });
+    const auto result = read(path);
+    writer.join();
+    QFile::remove(path);
+    return result;
+}
+
+} // namespace
+
+TEST(TextFromPipe, ReadsWhatArrivesAndRefusesWhatPassesTheLimit) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("in");
+    const auto gimp = [](const QString& p) {
+        TPalette palette;
+        int count = -1;
+        const uint32_t code = ReadGimpPalette(p, palette, &count);
+        return std::pair{code, count};
+    };
+    const auto ini = [](const QString& p) { return TIniFile(p).ReadInteger("Set", "Count", -1); };
+    EXPECT_EQ(ThroughPipe(path, "GIMP Palette\n  9 8 7 moss\n1 2 3\n", gimp), std::pair(0u, 2));
+    EXPECT_EQ(ThroughPipe(path, "GIMP Palette\n" + QByteArray(2 << 20, ' '), gimp).first, ErrorCode::BadFile);
+    EXPECT_EQ(ThroughPipe(path, "[Set]\nCount=7\n", ini), 7);
+    EXPECT_EQ(ThroughPipe(path, "[Set]\nCount=7\n" + QByteArray(17 << 20, ';'), ini), -1) << "over 16 MB";
 }
