@@ -1,6 +1,7 @@
 #include "colour/Gimppalette.h"
 
 #include "colour/Palettefile.h"
+#include "platform/Lereader.h"
 #include "shell/Exception.h"
 #include "shell/Savefile.h"
 
@@ -42,8 +43,9 @@ uint32_t ReadGimpPalette(const QString& path, TPalette& palette, int* count) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return ErrorCode::CannotOpenFile;
     // Palettes are a few kilobytes; anything far larger is no palette.
-    if (file.size() > (1 << 20)) return ErrorCode::BadFile;
-    QTextStream in(&file);
+    QByteArray bytes;
+    if (!ReadAllBounded(&file, 1 << 20, bytes)) return ErrorCode::BadFile;
+    QTextStream in(bytes);
     if (in.readLine().trimmed() != QLatin1String("GIMP Palette")) return ErrorCode::BadFile;
     std::vector<TRGBQuad> colours;
     while (!in.atEnd()) {

@@ -1,5 +1,7 @@
 #include "platform/Inifile.h"
 
+#include "platform/Lereader.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -18,8 +20,9 @@ constexpr qint64 kMaxIniBytes = 16 * 1024 * 1024;
 
 TIniFile::TIniFile(const QString& fileName) : FileName_(fileName) {
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxIniBytes) return;
-    const QString text = QString::fromUtf8(file.readAll());
+    QByteArray bytes;
+    if (!file.open(QIODevice::ReadOnly) || !ReadAllBounded(&file, kMaxIniBytes, bytes)) return;
+    const QString text = QString::fromUtf8(bytes);
     Section* current = nullptr;
     for (QString line : text.split(QLatin1Char('\n'))) {
         line = line.trimmed();

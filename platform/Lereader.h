@@ -3,13 +3,52 @@
 // first short read or failed check every further read returns zeros and ok()
 // stays false, so a reader can parse a whole record and test once.
 //
-// Remaining() knows how much of a random-access device is left, which lets
-// file readers refuse impossible sizes before they allocate anything.
+// Require() tells whether the device really holds n more bytes, which lets file
+// readers refuse impossible sizes before they allocate anything: a random-access
+// device by its size, a sequential one (a pipe) by reading ahead.
 
 #include <QByteArray>
 #include <QIODevice>
 #include <cstdint>
 #include <cstring>
+
+// Whether a device really delivers n more bytes. A sequential device is read
+// ahead inside a transaction and rolled back: its buffer keeps only bytes that
+// did arrive, so a header's size is never allocated on trust.
+inline bool DeviceHolds(QIODevice* file, uint64_t n) {
+    if (!file) return false;
+    if (!file->isSequential()) {
+        const qint64 left = file->size() - file->pos();
+        return left >= 0 && n <= uint64_t(left);
+    }
+    if (file->isTransactionStarted()) return false; // transactions do not nest
+    file->startTransaction();
+    char scratch[65536];
+    while (n > 0) {
+        const qint64 got = file->read(scratch, qint64(n < sizeof scratch ? n : sizeof scratch));
+        if (got <= 0) break;
+        n -= uint64_t(got);
+    }
+    file->rollbackTransaction();
+    return n == 0;
+}
+
+// The rest of a device in chunks, so memory grows only with bytes that arrive;
+// false (out emptied) when there are more than max of them or reading fails.
+inline bool ReadAllBounded(QIODevice* file, qint64 max, QByteArray& out) {
+    out.clear();
+    if (!file) return false;
+    if (!file->isSequential() && file->size() - file->pos() > max) return false;
+    char chunk[65536];
+    for (;;) {
+        const qint64 got = file->read(chunk, sizeof chunk);
+        if (got == 0) return true;
+        if (got < 0 || out.size() + got > max) break;
+        out.append(chunk, qsizetype(got));
+    }
+    out.clear();
+    return false;
+}
 
 class TLeReader {
   public:
@@ -25,10 +64,9 @@ class TLeReader {
         return left > 0 ? left : 0;
     }
 
-    // Fails the reader when the device is known to hold fewer than n more bytes.
+    // Fails the reader when the device holds fewer than n more bytes.
     bool Require(uint64_t n) {
-        const qint64 left = Remaining();
-        if (Good && left >= 0 && n > uint64_t(left)) Good = false;
+        if (Good && !DeviceHolds(File, n)) Good = false;
         return Good;
     }
 
@@ -77,9 +115,9 @@ class TLeReader {
 
     // Passes over n bytes (seeks on random-access devices, reads on sequential ones).
     bool Skip(qint64 n) {
-        if (n <= 0 || !Require(uint64_t(n))) return Good;
+        if (n <= 0 || !Good) return Good;
         if (!File->isSequential()) {
-            if (!File->seek(File->pos() + n)) Good = false;
+            if (!Require(uint64_t(n)) || !File->seek(File->pos() + n)) Good = false;
             return Good;
         }
         char scratch[4096];

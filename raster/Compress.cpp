@@ -1,5 +1,7 @@
 #include "raster/Compress.h"
 
+#include "platform/Lereader.h"
+
 #include <libdeflate.h>
 
 #include <atomic>
@@ -104,7 +106,7 @@ bool ReadBlock(QIODevice* file, void* data, size_t size, int mode) {
     if (!g_compressorAvailable) return false;
 
     // A stream cannot be longer than what is left of the file: refuse before allocating.
-    if (!file->isSequential() && qint64(length) > file->bytesAvailable()) return false;
+    if (!DeviceHolds(file, length)) return false;
     HeapBuffer in(static_cast<uint8_t*>(std::malloc(length ? length : 1)));
     if (!in || !ReadAll(file, in.get(), length)) return false;
 

@@ -26,7 +26,7 @@ uint64_t StoredRowBytes(const TDocumentHeader& h) {
 
 // Whether the pixel block that follows can hold raw bytes of the given size:
 // raw blocks need them all, compressed ones a length word within the file and a
-// stream long enough to inflate to them. Sequential devices cannot tell and pass.
+// stream long enough to inflate to them.
 bool BlockFits(TLeReader& r, const TDocumentHeader& h, uint64_t raw) {
     const int mode = h.version < 220 ? kBlockRaw : h.compression;
     if (mode == kBlockRefused) return false;

@@ -67,8 +67,7 @@ uint32_t ReadBlock(TLeReader& in, QSize image, TCarpetParts& out) {
     const bool on = in.U8() != 0;
     in.Skip(3);
     const int w = in.I32(), h = in.I32(), n = in.I32();
-    if (!in.ok() || n < 0 || (in.Remaining() >= 0 && n > in.Remaining() / kSmallestTexture))
-        return ErrorCode::BadFile;
+    if (!in.ok() || n < 0 || !in.Require(uint64_t(n) * kSmallestTexture)) return ErrorCode::BadFile;
     // The window the file gives, held to the picture it came with.
     out.Window = TCarpetWindow{on, w > 0 ? std::min(w, image.width()) : image.width(),
                                h > 0 ? std::min(h, image.height()) : image.height()};

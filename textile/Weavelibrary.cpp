@@ -144,10 +144,11 @@ std::vector<TNamedGroup> SatinDerivations() {
     TNamedGroup shadow{"Shadow satin", {}};
     for (auto [r, move] : {std::pair{5, 2}, {8, 3}, {10, 3}}) {
         // A weft-faced satin block beside the warp-faced block of the same satin.
-        shadow.Weaves.push_back(Make(QStringLiteral("%1-end shadow").arg(r), 2 * r, r, [=](int x, int y) {
-            const bool point = Mod(x, r) == Mod(y * move, r);
-            return x < r ? point : !point;
-        }));
+        shadow.Weaves.push_back(
+            Make(QStringLiteral("%1-end shadow").arg(r), 2 * r, r, [r = r, move = move](int x, int y) {
+                const bool point = Mod(x, r) == Mod(y * move, r);
+                return x < r ? point : !point;
+            }));
     }
     return {shadow};
 }
@@ -180,9 +181,10 @@ std::vector<TNamedGroup> Specialities() {
         }));
     }
     for (auto [r, move] : {std::pair{8, 3}, {10, 3}}) {
-        crepe.Weaves.push_back(Make(QStringLiteral("%1-end crepe").arg(r), r, r, [=](int x, int y) {
-            return (x + y) % 2 == 0 || x == Mod(y * move + 1, r);
-        }));
+        crepe.Weaves.push_back(
+            Make(QStringLiteral("%1-end crepe").arg(r), r, r, [r = r, move = move](int x, int y) {
+                return (x + y) % 2 == 0 || x == Mod(y * move + 1, r);
+            }));
     }
     return {honeycomb, huck, leno, crepe};
 }

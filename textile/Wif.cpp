@@ -1,5 +1,6 @@
 #include "textile/Wif.h"
 
+#include "platform/Lereader.h"
 #include "shell/Exception.h"
 #include "shell/Savefile.h"
 
@@ -179,11 +180,12 @@ uint32_t ReadWif(const QString& path, TTexBitData& out, QString* detail) {
     if (!file.open(QIODevice::ReadOnly)) return ErrorCode::CannotOpenFile;
     // A draft of the largest weave takes well under this.
     constexpr qint64 kMaxWifBytes = 64 << 20;
-    if (file.size() > kMaxWifBytes) {
+    QByteArray text;
+    if (!ReadAllBounded(&file, kMaxWifBytes, text)) {
         if (detail) *detail = QStringLiteral("file too large");
         return ErrorCode::BadFile;
     }
-    return ParseWif(file.readAll(), out, detail);
+    return ParseWif(text, out, detail);
 }
 
 uint32_t WriteWif(const QString& path, const TTexBitData& weave) {

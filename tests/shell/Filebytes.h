@@ -4,6 +4,7 @@
 #include "raster/Tpmemory.h"
 #include "shell/File.h"
 #include "support/Pictures.h"
+#include "support/Sequentialbytes.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -145,24 +146,3 @@ inline QByteArray PackedRows(const TOrvaneBitmap& b) {
         out.append(reinterpret_cast<const char*>(b.ScanLine(y)), n);
     return out;
 }
-
-// A read-only sequential device over bytes (like a pipe): no size, no seeking.
-class TSequentialBytes : public QIODevice {
-  public:
-    explicit TSequentialBytes(const QByteArray& bytes) : Data(bytes) { open(QIODevice::ReadOnly); }
-    bool isSequential() const override { return true; }
-    qint64 bytesAvailable() const override { return Data.size() - At + QIODevice::bytesAvailable(); }
-
-  protected:
-    qint64 readData(char* data, qint64 max) override {
-        const qint64 n = std::min<qint64>(max, Data.size() - At);
-        std::copy_n(Data.constData() + At, n, data);
-        At += n;
-        return n;
-    }
-    qint64 writeData(const char*, qint64) override { return -1; }
-
-  private:
-    QByteArray Data;
-    qint64 At = 0;
-};
