@@ -50,6 +50,7 @@ constexpr uint32_t ScanTooLarge = 0x80000025;    // a scan larger than a design 
 constexpr uint32_t JacquardEmpty = 0x80000026;   // a jacquard click while the weave list is empty
 constexpr uint32_t JacquardNeeds256 = 0x80000027; // the jacquard tool on a full-colour design
 constexpr uint32_t CanvasTooLarge = 0x80000030;   // a canvas this machine's memory cannot hold
+constexpr uint32_t Cancelled = 0x80000031;        // the user stopped a long operation; nothing changed
 constexpr uint32_t PaletteFull = 0xC0000001;      // too few free palette entries for the colours added
 constexpr uint32_t NoColour = 0xC0000002;         // no usable colour was chosen
 constexpr uint32_t NothingToUndo = 0xC0000003;

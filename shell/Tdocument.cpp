@@ -113,14 +113,15 @@ uint32_t TDocument::NewCanvas(const TPaper& paper, int bitsPerPixel, const TCurr
 }
 
 uint32_t TDocument::Open(const QString& directory, const QString& fileName, int bitsPerPixel, int type,
-                         QString* detail) {
+                         QString* detail, const TProgressFn& progress) {
     if (!type) type = FileTypeOfName(fileName);
     // A carpet file brings its window and working textures along (8 bits only).
     TCarpetParts carpet;
     const bool isCarpet = type == TypeCpt && bitsPerPixel != 24;
     const QString path = JoinPath(directory, fileName);
-    if (const uint32_t code = isCarpet ? ReadCarpetFile(path, Design(), carpet)
-                                       : OpenDesign(path, type, bitsPerPixel, Design(), PaperV.dpi, detail))
+    if (const uint32_t code =
+            isCarpet ? ReadCarpetFile(path, Design(), carpet)
+                     : OpenDesign(path, type, bitsPerPixel, Design(), PaperV.dpi, detail, progress))
         return code;
     DirectoryV = directory;
     FileNameV = OpenedFileName(fileName, type, BitsPerPixel());
@@ -134,7 +135,7 @@ uint32_t TDocument::Open(const QString& directory, const QString& fileName, int 
 }
 
 uint32_t TDocument::Save(const QString& directory, const QString& fileName, int compression, int type,
-                         bool selectionOnly) {
+                         bool selectionOnly, const TProgressFn& progress) {
     if (!type) type = FileTypeOfName(fileName);
     const QRect rect = Selection().boundingRect();
     const bool part = selectionOnly && !rect.isEmpty();
@@ -143,7 +144,7 @@ uint32_t TDocument::Save(const QString& directory, const QString& fileName, int 
     const bool isCarpet = type == TypeCpt && FileTypeOfName(fileName) == TypeCpt && BitsPerPixel() == 8;
     if (const uint32_t code =
             isCarpet ? WriteCarpetFile(path, compression, Design(), {CarpetWindowV, CarpetTexturesV})
-                     : SaveDesign(path, type, compression, Design(), part ? &rect : nullptr))
+                     : SaveDesign(path, type, compression, Design(), part ? &rect : nullptr, progress))
         return code;
     if (part) return 0;
     DirectoryV = directory;
