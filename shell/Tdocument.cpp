@@ -1,6 +1,7 @@
 #include "shell/Tdocument.h"
 
 #include "platform/Effects.h"
+#include "platform/Imagefile_stream.h"
 #include "shell/Clipboard.h"
 #include "shell/Exception.h"
 #include "shell/Filetypes.h"
@@ -184,20 +185,28 @@ void TDocument::PaperAfterUndo(QSize from) {
     SetPaper(PaperV, kPaperCustom, now.width(), now.height()); // a redo in single-step mode
 }
 
-uint32_t TDocument::ApplyEffect(int effect, int low, int high) {
+uint32_t TDocument::ApplyEffect(int effect, int low, int high, const TProgressFn& progress) {
     if (BitsPerPixel() != 24) return ErrorCode::BadFile;
-    // The effect runs on a copy, so a failure leaves the design untouched.
+    if (EffectNeedsImageMagick(TEffect(effect)) &&
+        TooLargeForImageMagick(uint64_t(PictureV->Width), uint64_t(PictureV->Height)))
+        return ErrorCode::TooLargeForOperation;
+    constexpr int kStages = 3;
+    // The effect runs on a copy, so a failure or a stop leaves the design untouched.
+    if (!ReportProgress(progress, 0, kStages)) return ErrorCode::Cancelled;
     TOrvaneBitmap result;
     if (!result.Assign(*PictureV)) return ErrorCode::OutOfMemory;
     const QRegion selection = Selection(); // the effect stays inside it
     if (!selection.isEmpty()) result.SetRegion(selection, L_RGN_SET);
+    if (!ReportProgress(progress, 1, kStages)) return ErrorCode::Cancelled;
     if (!::ApplyEffect(result.Handle, TEffect(effect), TEffectParams{low, high}))
         return ErrorCode::NoDeviceContext;
+    if (!ReportProgress(progress, 2, kStages)) return ErrorCode::Cancelled;
     TChange change(*this);
     PictureV->TakeFrom(result);
     if (!selection.isEmpty()) PictureV->SetRegion(selection, L_RGN_SET);
     change.Commit();
     SyncSelection();
+    ReportProgress(progress, kStages, kStages);
     return 0;
 }
 

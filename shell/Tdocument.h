@@ -101,8 +101,12 @@ class TDocument : public QObject {
     // old size back.
     uint32_t Resize(int width, int height, int dpi);
     uint32_t Enlarge(int width, int height, const TCurrentColour& colour);
-    // An Image-menu effect on a full-colour design, run on a copy first.
-    uint32_t ApplyEffect(int effect, int low, int high);
+    // An Image-menu effect on a full-colour design, run on a copy first. A filter
+    // that goes through ImageMagick refuses a design beyond its limits
+    // (TooLargeForOperation) before copying. progress hears the stages (copy,
+    // effect, taking the result: 0 .. 3 of 3) and may stop before the design
+    // changes (Cancelled).
+    uint32_t ApplyEffect(int effect, int low, int high, const TProgressFn& progress = {});
     // Fills the selection with colour through the guard (Cut); false without a selection.
     bool FillSelection(const TCurrentColour& colour);
     // Pastes clip with its top-left at (x, y) through the guard; the pasted part

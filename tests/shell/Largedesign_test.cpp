@@ -1,6 +1,8 @@
 // A2 designs at 600 dpi (9921 x 14031, 139 Mpx): opening, saving, exporting and
 // repeating at a size where 32-bit pixel counts, whole-picture copies and
 // ImageMagick's pixel cache would show, with every stop leaving things as they were.
+#include "colour/Grouping.h"
+#include "platform/Effects.h"
 #include "platform/Imagefile.h"
 #include "platform/Imagefile_stream.h"
 #include "shell/Exception.h"
@@ -195,6 +197,38 @@ TEST_F(LargeDesign, HalfDropRepeatFillsTheCanvasUndoesAndAStopChangesNothing) {
     }
     ASSERT_TRUE(Doc->Undo());
     ExpectDesignIntact(*Doc);
+}
+
+TEST_F(LargeDesign, ColourReductionStoppedHalfWayChangesNothingAndUndoes) {
+    const int records = UndoStore().Count();
+    int64_t calls = 0;
+    EXPECT_EQ(GroupReduce(*Doc, 3, {}, StopAtHalf(calls)), ErrorCode::Cancelled);
+    EXPECT_GT(calls, 2);
+    EXPECT_EQ(UndoStore().Count(), records);
+    ExpectDesignIntact(*Doc);
+
+    ASSERT_EQ(GroupReduce(*Doc, 3), 0u);
+    for (const QPoint& p : kSamples)
+        EXPECT_LE(Doc->Picture().GetPixel(p.x(), p.y()), 4u);
+    ASSERT_TRUE(Doc->Undo());
+    ExpectDesignIntact(*Doc);
+}
+
+TEST(LargeEffects, FiltersBeyondImageMagickAreRefusedAndAStoppedEffectChangesNothing) {
+    TDocument doc;
+    TPaper paper;
+    paper.dpi = 600;
+    SetPaper(paper, kPaperCustom, 16001, 40);
+    ASSERT_EQ(doc.NewCanvas(paper, 24, TCurrentColour().WithRgb(MakeColorRef(10, 20, 30))), 0u);
+    doc.AttachUndo();
+    const std::vector<uint32_t> before = DocumentPixels(doc);
+    int64_t calls = 0;
+    EXPECT_EQ(doc.ApplyEffect(EffectSharpen, 50, 0), ErrorCode::TooLargeForOperation);
+    EXPECT_EQ(doc.ApplyEffect(EffectSolarize, 5, 0, StopAtHalf(calls)), ErrorCode::Cancelled);
+    EXPECT_EQ(DocumentPixels(doc), before);
+    EXPECT_FALSE(doc.Modified());
+    ASSERT_EQ(doc.ApplyEffect(EffectSolarize, 5, 0, [](int64_t, int64_t) { return true; }), 0u);
+    EXPECT_EQ(doc.Picture().GetPixel(16000, 39), MakeColorRef(245, 235, 225));
 }
 
 TEST_F(LargeDesign, FilesLargerThanTheMemoryLimitAreRefusedBeforeAllocating) {
