@@ -374,6 +374,7 @@ void TChange::Commit() {
     if (Done) return;
     Done = true;
     if (WindowBefore && RecordedV) Doc.WindowSteps.push_back({Doc.NewestRecord(), *WindowBefore});
+    if (RecordedV) UndoStore().Park(); // a record of a large design waits on disk
     if (PaletteTouched) emit Doc.PaletteChanged();
     if (!MaskChange) Doc.ModifiedV = true;
     if (SizeBefore != QSize(Doc.PictureV->Width, Doc.PictureV->Height))

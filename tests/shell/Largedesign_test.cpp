@@ -191,6 +191,10 @@ TEST_F(LargeDesign, HalfDropRepeatFillsTheCanvasUndoesAndAStopChangesNothing) {
     ExpectDesignIntact(*Doc);
 
     ASSERT_EQ(ApplyRepeat(*Doc, settings, Doc->Bounds()), 0u);
+    // Between changes the record of a large design waits on disk, not in memory.
+    ASSERT_FALSE(UndoStore().Entries().empty());
+    EXPECT_TRUE(UndoStore().Entries().back().OnDisk);
+    EXPECT_FALSE(UndoStore().Entries().back().InMemory);
     for (const QPoint& p : kSamples) {
         const QPoint from = settings.Tile.topLeft() + TileSource(settings, p.x(), p.y());
         EXPECT_EQ(Doc->Picture().GetPixel(p.x(), p.y()), Expected(from.x(), from.y()));
