@@ -119,7 +119,7 @@ int FilterCells(int size, int shape) {
     return 0777;
 }
 
-uint32_t GroupReduce(TDocument& doc, int n, const TProgressSink& progress) {
+uint32_t GroupReduce(TDocument& doc, int n, const TProgressSink& progress, const TProgressFn& stoppable) {
     if (doc.BitsPerPixel() != 8) return Reported(ErrorCode::DepthOfType);
     const TGroupRegion region(doc);
     const TOrvaneBitmap& picture = doc.Picture();
@@ -162,6 +162,8 @@ uint32_t GroupReduce(TDocument& doc, int n, const TProgressSink& progress) {
     TOrvaneBitmap& out = change.Picture();
     TToolProgress bar(progress, out.Height);
     for (int y = 0; y < out.Height; ++y) {
+        // A stop drops the change: the rows written so far are put back.
+        if (y % 256 == 0 && !ReportProgress(stoppable, y, out.Height)) return ErrorCode::Cancelled;
         uint8_t* row = out.ScanLine(y);
         const bool inRows = y >= region.Rect.top() && y <= region.Rect.bottom();
         if (!inRows && !anyMoved) continue;
@@ -182,6 +184,7 @@ uint32_t GroupReduce(TDocument& doc, int n, const TProgressSink& progress) {
         }
         bar.Step(y + 1);
     }
+    if (!ReportProgress(stoppable, out.Height, out.Height)) return ErrorCode::Cancelled;
     change.SetPalette(palette);
     change.Commit();
     return 0;

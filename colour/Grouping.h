@@ -13,6 +13,7 @@
 // its end (tools/Toolprogress.h).
 
 #include "colour/Palette.h"
+#include "platform/Progress.h"
 
 #include <cstdint>
 #include <functional>
@@ -34,7 +35,10 @@ int FilterShapes(int size);
 // Pixels the run does not change (outside the selection, protected, masked) keep
 // their colours: an index of theirs whose entry is taken moves to an entry after
 // the new ones (PaletteFull, nothing changed, when those would pass entry 251).
-uint32_t GroupReduce(TDocument& doc, int n, const TProgressSink& progress = {});
+// stoppable hears rows done of the picture's height a band at a time and may stop
+// the run (Cancelled, nothing changed).
+uint32_t GroupReduce(TDocument& doc, int n, const TProgressSink& progress = {},
+                     const TProgressFn& stoppable = {});
 
 // The majority filter of size and shape over the region without its one-pixel
 // border. Each pixel not in protect takes the index that reaches the largest count

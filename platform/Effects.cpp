@@ -180,6 +180,19 @@ bool ApplyToRegion(TBitmapHandle& h, TEffect effect, const TEffectParams& p) {
 
 } // namespace
 
+bool EffectNeedsImageMagick(TEffect effect) {
+    switch (effect) {
+    case EffectIntensityDetect:
+    case EffectSolarize:
+    case EffectPosterize:
+    case EffectMosaic:
+    case EffectAddNoise:
+        return false;
+    default:
+        return true;
+    }
+}
+
 bool ApplyEffect(TBitmapHandle& h, TEffect effect, const TEffectParams& p) {
     if (!h.Allocated || h.BitsPerPixel != 24) return false;
     return h.HasRegion ? ApplyToRegion(h, effect, p) : ApplyToWhole(h, effect, p);

@@ -39,3 +39,7 @@ struct TEffectParams {
 // ImageMagick's operation of the same name does. False (picture unchanged) for
 // other depths, parameters out of range or an ImageMagick failure.
 bool ApplyEffect(TBitmapHandle& h, TEffect effect, const TEffectParams& params);
+
+// Whether the effect runs through ImageMagick (the neighbourhood filters), and so
+// cannot take pictures beyond its policy and cache (TooLargeForImageMagick).
+bool EffectNeedsImageMagick(TEffect effect);

@@ -4,6 +4,7 @@
 // ImageMagick and the bitmap handle in whole-picture or whole-band calls.
 
 #include "platform/Bitmaphandle.h"
+#include "platform/Progress.h"
 
 #include <QString>
 
@@ -25,6 +26,7 @@ enum class TImageFileFailure {
     Unreadable, // missing, not a raster picture, or a layout that cannot be followed
     TooLarge,   // the announced size is above the Bitmaphandle limits
     Damaged,    // the header is sound but the file ends early or its pixels are corrupt
+    NoMemory,   // the picture and one working copy would not fit in this machine's memory
 };
 
 // What a load learns about the file besides its pixels.
@@ -44,7 +46,9 @@ struct TImageFileFacts {
 // facts (may be null) receives what the file says about itself. Returns false with h
 // empty for a missing, unreadable, truncated or corrupt file, a format that is not a
 // raster picture, or a size above the Bitmaphandle limits or beyond what the file's
-// length can hold (both checked from the header before any pixel is decoded).
+// length can hold, or more than PictureFitsInMemory allows (all checked from the header
+// before any pixel is decoded). TIFF files too large for ImageMagick are read row by row;
+// other formats with a side above ImageMagick's 16000 pixels are refused as TooLarge.
 bool LoadImageFile(const QString& path, TBitmapHandle& h, TImageFileFacts* facts);
 
 // Writes h (8 bits with palette, or 24 bits; 1-bit pictures are refused) as the given
@@ -56,5 +60,8 @@ bool LoadImageFile(const QString& path, TBitmapHandle& h, TImageFileFacts* facts
 // high. The file is written to a temporary name beside the target and renamed over it
 // only on success, so a failed save leaves the old file intact. Returns false for an
 // unknown format code, an unsupported picture, an unwritable folder or an ImageMagick
-// failure.
-bool SaveImageFile(const QString& path, const TBitmapHandle& h, int format, int dpi = 0);
+// failure. PNG and TIFF pictures too large for ImageMagick are written row by row
+// (platform/Imagefile_stream.h, TIFF then Deflate-compressed); progress hears rows done
+// there and may stop the write, leaving the old file as it was. Other formats refuse them.
+bool SaveImageFile(const QString& path, const TBitmapHandle& h, int format, int dpi = 0,
+                   const TProgressFn& progress = {});

@@ -1,7 +1,9 @@
 #include "platform/Imagefile.h"
 
 #include "platform/Imagefile_header.h"
+#include "platform/Imagefile_stream.h"
 #include "platform/Magickinit.h"
+#include "platform/Memorybudget.h"
 
 #include <Magick++.h>
 #include <QByteArray>
@@ -330,6 +332,23 @@ bool LoadImageFile(const QString& path, TBitmapHandle& h, TImageFileFacts* known
         if (layout.Width > 0 && layout.Height > 0 && !SizeAllowed(layout.Width, layout.Height, layout.Bits))
             return Refuse(facts, TImageFileFailure::TooLarge);
         if (layout.Incomplete) return Refuse(facts, TImageFileFailure::Damaged);
+        const bool sized = layout.Width > 0 && layout.Height > 0;
+        if (magick.rfind("TIF", 0) == 0 && (!sized || TooLargeForImageMagick(layout.Width, layout.Height))) {
+            switch (ReadTiffStream(path, h, facts)) {
+            case TStreamRead::Done:
+                return true;
+            case TStreamRead::Damaged:
+                return Refuse(facts, TImageFileFailure::Damaged);
+            case TStreamRead::NoMemory:
+                return Refuse(facts, TImageFileFailure::NoMemory);
+            case TStreamRead::TooLarge:
+                return Refuse(facts, TImageFileFailure::TooLarge);
+            case TStreamRead::NotTaken:
+                break; // ImageMagick's turn
+            }
+        }
+        if (sized && !PictureFitsInMemory(int(layout.Width), int(layout.Height), layout.Bits > 8 ? 24 : 8))
+            return Refuse(facts, TImageFileFailure::NoMemory);
         {
             const auto header = Decode(file, magick, true);
             if (!header) return Refuse(facts, TImageFileFailure::Unreadable);
@@ -339,6 +358,12 @@ bool LoadImageFile(const QString& path, TBitmapHandle& h, TImageFileFacts* known
                 return Refuse(facts, TImageFileFailure::TooLarge);
             if (!FitsInFile(header->columns, header->rows, layout, magick, file.Size))
                 return Refuse(facts, TImageFileFailure::Damaged);
+            if (!PictureFitsInMemory(facts.Width, facts.Height, layout.Bits > 8 ? 24 : 8))
+                return Refuse(facts, TImageFileFailure::NoMemory);
+            // Sides beyond the policy would fail deep inside the decoder.
+            if (header->columns > MagickCore::GetMagickResourceLimit(MagickCore::WidthResource) ||
+                header->rows > MagickCore::GetMagickResourceLimit(MagickCore::HeightResource))
+                return Refuse(facts, TImageFileFailure::TooLarge);
         }
         // The header was sound, so a decoder that fails now met a short or corrupt body.
         auto decoded = Decode(file, magick, false);

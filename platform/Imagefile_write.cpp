@@ -1,10 +1,10 @@
 #include "platform/Imagefile.h"
 
+#include "platform/Imagefile_stream.h"
 #include "platform/Magickinit.h"
 
 #include <Magick++.h>
 #include <QSaveFile>
-#include <zlib.h>
 
 #include <unistd.h>
 
@@ -22,7 +22,8 @@
 // into a memory blob instead leaves the gaps libtiff seeks over uninitialised.)
 // 8-bit PNG is the exception: this ImageMagick rebuilds and sorts every PNG palette it
 // writes (its png:preserve-colormap option fails with "Valid palette required"), which
-// would renumber the colours, so those files are encoded here with zlib.
+// would renumber the colours, so those files are encoded here with zlib; so are PNG and
+// TIFF files of pictures too large for ImageMagick's pixel cache.
 
 namespace {
 
@@ -143,79 +144,6 @@ Magick::Image TrueColourImage(const TBitmapHandle& h) {
     return img;
 }
 
-void PutChunk(std::vector<uint8_t>& out, const char* type, const uint8_t* data, size_t size) {
-    const uint32_t n = uint32_t(size);
-    for (int shift : {24, 16, 8, 0})
-        out.push_back(uint8_t(n >> shift));
-    const size_t start = out.size();
-    out.insert(out.end(), type, type + 4);
-    out.insert(out.end(), data, data + size);
-    const uint32_t crc = uint32_t(crc32(0, out.data() + start, uInt(size + 4)));
-    for (int shift : {24, 16, 8, 0})
-        out.push_back(uint8_t(crc >> shift));
-}
-
-// Big-endian 32-bit value into four bytes.
-void PutBe32(uint8_t* at, uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-        at[i] = uint8_t(v >> (24 - 8 * i));
-}
-
-// An 8-bit palette PNG: all 256 palette entries and the indices as they are, rows
-// unfiltered (the usual choice for palette pictures), zlib's default level; with
-// dpi > 0 a pHYs chunk gives the resolution in pixels per metre.
-std::vector<uint8_t> EncodePalettePng(const TBitmapHandle& h, int dpi) {
-    std::vector<uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    uint8_t header[13] = {};
-    PutBe32(header, uint32_t(h.Width));
-    PutBe32(header + 4, uint32_t(h.Height));
-    header[8] = 8; // bits per index
-    header[9] = 3; // palette colour type
-    PutChunk(out, "IHDR", header, sizeof header);
-    uint8_t palette[256 * 3];
-    for (int i = 0; i < 256; ++i) {
-        palette[3 * i] = h.Palette[i].rgbRed;
-        palette[3 * i + 1] = h.Palette[i].rgbGreen;
-        palette[3 * i + 2] = h.Palette[i].rgbBlue;
-    }
-    PutChunk(out, "PLTE", palette, sizeof palette);
-    if (dpi > 0) {
-        uint8_t physical[9] = {};
-        const uint32_t perMetre = uint32_t((dpi * 10000 + 127) / 254);
-        PutBe32(physical, perMetre);
-        PutBe32(physical + 4, perMetre);
-        physical[8] = 1; // the unit is the metre
-        PutChunk(out, "pHYs", physical, sizeof physical);
-    }
-
-    z_stream z = {};
-    if (deflateInit(&z, Z_DEFAULT_COMPRESSION) != Z_OK) throw std::bad_alloc();
-    std::vector<uint8_t> row(size_t(h.Width) + 1), packed(size_t(1) << 20);
-    auto drain = [&](int flush) {
-        int status = Z_OK;
-        do {
-            z.next_out = packed.data();
-            z.avail_out = uInt(packed.size());
-            status = deflate(&z, flush);
-            if (status == Z_STREAM_ERROR) break;
-            if (const size_t n = packed.size() - z.avail_out) PutChunk(out, "IDAT", packed.data(), n);
-        } while (z.avail_out == 0 || (flush == Z_FINISH && status != Z_STREAM_END));
-        return status != Z_STREAM_ERROR;
-    };
-    bool ok = true;
-    for (int y = 0; y < h.Height && ok; ++y) {
-        std::memcpy(row.data() + 1, h.Row(y), size_t(h.Width)); // filter byte 0: none
-        z.next_in = row.data();
-        z.avail_in = uInt(row.size());
-        ok = drain(Z_NO_FLUSH);
-    }
-    ok = ok && drain(Z_FINISH);
-    deflateEnd(&z);
-    if (!ok) throw std::runtime_error("deflate failed");
-    PutChunk(out, "IEND", nullptr, 0);
-    return out;
-}
-
 // Replaces the file at path only once ImageMagick has written all of it.
 bool WriteAtomically(const QString& path, Magick::Image& img, const char* magick) {
     QSaveFile out(path);
@@ -239,17 +167,6 @@ bool WriteAtomically(const QString& path, Magick::Image& img, const char* magick
     return ok && out.commit();
 }
 
-// Replaces the file at path only once all bytes are safely written.
-bool WriteAtomically(const QString& path, const void* data, size_t size) {
-    QSaveFile out(path);
-    if (size == 0 || !out.open(QIODevice::WriteOnly)) return false;
-    if (out.write(static_cast<const char*>(data), qint64(size)) != qint64(size)) {
-        out.cancelWriting();
-        return false;
-    }
-    return out.commit();
-}
-
 bool WritableHandle(const TBitmapHandle& h) {
     return h.Bits && (h.BitsPerPixel == 8 || h.BitsPerPixel == 24) &&
            BitmapSizeAllowed(h.Width, h.Height, h.BitsPerPixel) &&
@@ -258,7 +175,8 @@ bool WritableHandle(const TBitmapHandle& h) {
 
 } // namespace
 
-bool SaveImageFile(const QString& path, const TBitmapHandle& h, int format, int dpi) {
+bool SaveImageFile(const QString& path, const TBitmapHandle& h, int format, int dpi,
+                   const TProgressFn& progress) {
     const auto kind = std::find_if(std::begin(kFormats), std::end(kFormats),
                                    [&](const TFormatEntry& f) { return f.Code == format; });
     if (kind == std::end(kFormats) || !WritableHandle(h) || path.isEmpty()) return false;
@@ -270,12 +188,12 @@ bool SaveImageFile(const QString& path, const TBitmapHandle& h, int format, int 
         if (indexed && (h.Width < 8 || h.Width > 32510)) indexed = false;
         if (h.Height > 32767 || (!indexed && (h.Width < 3 || h.Width > 8127))) return false;
     }
+    const bool large = TooLargeForImageMagick(uint64_t(h.Width), uint64_t(h.Height));
+    if (format == FILE_PNG && (indexed || large)) return WritePngStream(path, h, dpi, progress);
+    if (format == FILE_TIF && large) return WriteTiffStream(path, h, dpi, progress);
+    if (large) return false;
     InitImaging();
     try {
-        if (format == FILE_PNG && indexed) {
-            const std::vector<uint8_t> png = EncodePalettePng(h, dpi);
-            return WriteAtomically(path, png.data(), png.size());
-        }
         Magick::Image img = indexed ? IndexedImage(h) : TrueColourImage(h);
         img.quiet(true); // a warning (an unknown tag, say) must not discard a good file
         SetResolution(img, dpi);

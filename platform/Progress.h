@@ -14,3 +14,13 @@ using TProgressFn = std::function<bool(int64_t done, int64_t total)>;
 inline bool ReportProgress(const TProgressFn& progress, int64_t done, int64_t total) {
     return !progress || progress(done, total);
 }
+
+// progress passed on, noting in stopped whether the listener asked to stop, so that
+// a caller can tell a stop from a failure. Empty when progress is.
+inline TProgressFn NoteStop(const TProgressFn& progress, bool& stopped) {
+    if (!progress) return {};
+    return [&progress, &stopped](int64_t done, int64_t total) {
+        stopped = !progress(done, total);
+        return !stopped;
+    };
+}

@@ -36,8 +36,9 @@ struct TNoSet {
 // area empty, when the picture is not allocated or seed lies outside area.
 bool FloodFillArea(const TOrvaneBitmap& bitmap, const QRect* bounds, QPoint seed, QRect& area);
 
-// Makes mask width x height at 1 bit per pixel, locked and cleared, reusing its
-// memory when it already has that shape. False, mask as it was, when memory is short.
+// Makes mask width x height at 1 bit per pixel (rows packed to 32-bit words, not
+// StrideFor's layout), locked and cleared, reusing its memory when it already has that shape. False, mask as
+// it was, when memory is short.
 bool PrepareFillMask(TPBitmap& mask, int width, int height);
 
 namespace floodfill_detail {

@@ -10,6 +10,7 @@
 
 #include "platform/Bitmaphandle.h"
 #include "platform/Blit.h"
+#include "platform/Progress.h"
 
 #include <QImage>
 #include <QRect>
@@ -124,13 +125,14 @@ class TOrvaneBitmap {
     // Foreign files (BMP, PICT, PCX, PNG, PSD, SUN raster, TGA, TIFF).
     // After loading a picture is 8-bit (at most 250 colours) or 24-bit; facts (may
     // be null) receives the file's size, depth, resolution and why a load failed.
-    // Saving writes dpi as the file's resolution (0: none).
+    // Saving writes dpi as the file's resolution (0: none); progress as SaveImageFile's.
     bool LoadFromFile(const QString& fileName, TImageFileFacts* facts = nullptr);
-    bool SaveToFile(const QString& fileName, int format, int dpi = 0);
+    bool SaveToFile(const QString& fileName, int format, int dpi = 0, const TProgressFn& progress = {});
 
-    // The pixel block (BytesPerLine x Height, rows top-down) through the block codec.
+    // The pixel block (BytesPerLine x Height, rows top-down) through the block codec;
+    // progress as WriteBlock's.
     bool LoadFromHandle(QIODevice* file, int mode);
-    bool SaveToHandle(QIODevice* file, int mode) const;
+    bool SaveToHandle(QIODevice* file, int mode, const TProgressFn& progress = {}) const;
     bool SaveRectToHandle(QIODevice* file, int mode, const QRect& rect) const;
 
   private:

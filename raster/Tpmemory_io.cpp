@@ -38,9 +38,9 @@ bool TOrvaneBitmap::LoadFromFile(const QString& fileName, TImageFileFacts* known
     return true;
 }
 
-bool TOrvaneBitmap::SaveToFile(const QString& fileName, int format, int dpi) {
+bool TOrvaneBitmap::SaveToFile(const QString& fileName, int format, int dpi, const TProgressFn& progress) {
     if (!Handle.Allocated) return false;
-    return SaveImageFile(fileName, Handle, format, dpi);
+    return SaveImageFile(fileName, Handle, format, dpi, progress);
 }
 
 bool TOrvaneBitmap::LoadFromHandle(QIODevice* file, int mode) {
@@ -58,9 +58,9 @@ bool TOrvaneBitmap::LoadFromHandle(QIODevice* file, int mode) {
     return true;
 }
 
-bool TOrvaneBitmap::SaveToHandle(QIODevice* file, int mode) const {
+bool TOrvaneBitmap::SaveToHandle(QIODevice* file, int mode, const TProgressFn& progress) const {
     if (!Handle.Allocated || !file) return false;
-    return WriteBlock(file, Handle.Bits, Handle.ByteSize(), mode);
+    return WriteBlock(file, Handle.Bits, Handle.ByteSize(), mode, progress);
 }
 
 bool TOrvaneBitmap::SaveRectToHandle(QIODevice* file, int mode, const QRect& rect) const {

@@ -97,11 +97,24 @@ std::unique_ptr<TUndoData> TUndo::MakeRecord(int flags, const QRect& rect) {
 }
 
 bool TUndo::Add(int flags, bool compact, const QRect& rect) {
-    auto record = MakeRecord(flags, rect);
-    if (!record) return false;
     // A new change ends any use of Latest()'s record.
+    std::vector<TUndoData*> unpinned;
     for (auto& r : Records)
-        if (r->BelongsTo(OwnerId)) r->Pinned = false;
+        if (r->BelongsTo(OwnerId) && r->Pinned) {
+            r->Pinned = false;
+            unpinned.push_back(r.get());
+        }
+    // Every record there is stops being the newest: with compact they go to disk
+    // before the new copy is made, so memory never holds two large records.
+    if (compact && !SingleMode)
+        for (auto& r : Records)
+            r->Trim(true);
+    auto record = MakeRecord(flags, rect);
+    if (!record) {
+        for (TUndoData* r : unpinned)
+            r->Pinned = true;
+        return false;
+    }
     record->FileName = NextFileName();
     Records.push_back(std::move(record));
     // The limit goes first so that a record about to be dropped is never written out.
@@ -221,11 +234,22 @@ void TUndo::Settle() {
     for (auto it = Records.rbegin(); it != Records.rend(); ++it) {
         if (newest && Attached && (*it)->BelongsTo(OwnerId)) {
             newest = false;
-            (*it)->SwapIn();
+            if (!Parked(**it)) (*it)->SwapIn();
         } else {
             (*it)->Trim(true);
         }
     }
+}
+
+bool TUndo::Parked(const TUndoData& record) {
+    const uint64_t bytes = uint64_t(record.Rect.width()) * uint64_t(record.Rect.height()) *
+                           uint64_t(std::max<uint16_t>(record.ImageBits, 8) / 8);
+    return bytes >= kParkBytes;
+}
+
+void TUndo::Park() {
+    const int newest = NewestIndex();
+    if (newest >= 0 && Parked(*Records[size_t(newest)])) Records[size_t(newest)]->Trim(true);
 }
 
 void TUndo::Compact() {

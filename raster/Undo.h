@@ -170,6 +170,12 @@ class TUndo {
     // record of the attached document as it is (freeing a copy that is on disk) and
     // moves every other record to disk without pixels in memory.
     void Compact();
+    // A newest record of kParkBytes or more is not kept in memory between changes:
+    // once its change is done, Park writes it to disk (compressed) and frees it, and
+    // an undo reads it back. Pinned records stay.
+    static constexpr uint64_t kParkBytes = uint64_t(64) << 20;
+    void Park();
+    static bool Parked(const TUndoData& record);
 
     // The attached document's records, oldest first.
     std::vector<TUndoEntry> Entries() const;

@@ -39,11 +39,12 @@ bool ToDepth(TOrvaneBitmap& image, TPalette& palette, int bitsPerPixel) {
 
 // The extra line of a refusal: the size of a picture too large to open.
 void Describe(uint32_t code, QSize announced, QString* detail) {
-    if (detail && code == ErrorCode::PictureTooLarge)
+    if (detail && (code == ErrorCode::PictureTooLarge || code == ErrorCode::CanvasTooLarge))
         *detail = QStringLiteral("%1 x %2 pixels").arg(announced.width()).arg(announced.height());
 }
 
-uint32_t OpenNative(const QString& path, int type, int bitsPerPixel, TDesignRef design, QString* detail) {
+uint32_t OpenNative(const QString& path, int type, int bitsPerPixel, TDesignRef design, QString* detail,
+                    const TProgressFn& progress) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return ErrorCode::CannotOpenFile;
     TOrvaneBitmap image;
@@ -51,7 +52,7 @@ uint32_t OpenNative(const QString& path, int type, int bitsPerPixel, TDesignRef 
     TDocumentHeader header;
     QSize announced;
     const bool topDown = type == TypeTex || type == TypeTfc || type == TypeT3d;
-    if (const uint32_t code = ReadDocument(&file, palette, header, topDown, &image, &announced)) {
+    if (const uint32_t code = ReadDocument(&file, palette, header, topDown, &image, &announced, progress)) {
         Describe(code, announced, detail);
         return code;
     }
@@ -69,6 +70,8 @@ uint32_t RefusalOf(TImageFileFailure failure) {
         return ErrorCode::PictureTooLarge;
     case TImageFileFailure::Damaged:
         return ErrorCode::DamagedFile;
+    case TImageFileFailure::NoMemory:
+        return ErrorCode::CanvasTooLarge;
     default:
         return ErrorCode::BadFile;
     }
@@ -94,6 +97,21 @@ uint32_t OpenForeign(const QString& path, int bitsPerPixel, TDesignRef design, i
     SetPaper(paper, kPaperCustom, image.Width, image.Height);
     Adopt(design, image, palette, paper);
     return 0;
+}
+
+// The rows of area of image as a handle that borrows them (never freed through it),
+// with the design's palette.
+TBitmapHandle AreaView(const TOrvaneBitmap& image, const QRect& area, const TPalette& palette) {
+    TBitmapHandle view;
+    const TBitmapHandle& whole = image.Handle;
+    view.Bits = const_cast<uint8_t*>(whole.Row(area.y())) + size_t(area.x()) * (whole.BitsPerPixel / 8);
+    view.Width = area.width();
+    view.Height = area.height();
+    view.BytesPerLine = whole.BytesPerLine;
+    view.BitsPerPixel = whole.BitsPerPixel;
+    view.Allocated = true;
+    palette.GetQuads(view.Palette);
+    return view;
 }
 
 } // namespace
@@ -129,7 +147,7 @@ void AdoptForeignPalette(TOrvaneBitmap& image, TPalette& palette) {
 }
 
 uint32_t OpenDesign(const QString& path, int type, int bitsPerPixel, TDesignRef design, int currentDpi,
-                    QString* detail) {
+                    QString* detail, const TProgressFn& progress) {
     if (detail) detail->clear();
     type = ResolveType(path, type);
     if (bitsPerPixel != 0 && bitsPerPixel != 8 && bitsPerPixel != 24) return ErrorCode::BadFile;
@@ -140,7 +158,7 @@ uint32_t OpenDesign(const QString& path, int type, int bitsPerPixel, TDesignRef 
     case TypeWea:
     case TypeWav:
     case TypeKnt:
-        return OpenNative(path, type, bitsPerPixel, design, detail);
+        return OpenNative(path, type, bitsPerPixel, design, detail, progress);
     case TypeCpt: { // the design part alone; TDocument::Open takes the carpet part too
         TCarpetParts carpet;
         TDesign read;
@@ -155,7 +173,7 @@ uint32_t OpenDesign(const QString& path, int type, int bitsPerPixel, TDesignRef 
 }
 
 uint32_t SaveDesign(const QString& path, int type, int compression, const TDesignRef design,
-                    const QRect* rect) {
+                    const QRect* rect, const TProgressFn& progress) {
     // The name must say what the file holds: nothing goes out under an extension
     // the program does not write, whatever type was asked for.
     if (!IsWritableType(FileTypeOfName(path))) return ErrorCode::UnwritableType;
@@ -166,6 +184,7 @@ uint32_t SaveDesign(const QString& path, int type, int compression, const TDesig
     const QRect whole(0, 0, image.Width, image.Height);
     const QRect area = rect ? rect->intersected(whole) : whole;
     if (area.isEmpty()) return ErrorCode::CannotWriteFile;
+    bool stopped = false;
 
     if (type == TypeTex || type == TypeTfc || type == TypeT3d) {
         if (compression != 0 && compression != 2) return ErrorCode::CannotWriteFile;
@@ -179,17 +198,14 @@ uint32_t SaveDesign(const QString& path, int type, int compression, const TDesig
         if (const uint32_t code = MakeThumbnail(thumbnail, image, 0, area)) return code;
         const QRect* written = area != whole ? &area : nullptr;
         return SaveFileSafely(path, [&](QIODevice* file) -> uint32_t {
-            return WriteDocument(file, design.Palette, header, written, &image, thumbnail)
-                       ? 0
-                       : ErrorCode::CannotWriteFile;
+            if (WriteDocument(file, design.Palette, header, written, &image, thumbnail,
+                              NoteStop(progress, stopped)))
+                return 0;
+            return stopped ? ErrorCode::Cancelled : ErrorCode::CannotWriteFile;
         });
     }
     const TFileTypeInfo* info = FileTypeInfo(type);
-    TOrvaneBitmap part;
-    TRGBQuad quads[256];
-    design.Palette.GetQuads(quads);
-    if (!part.Allocate(area.width(), area.height(), quads, image.BitsPerPixel) ||
-        !part.CopyRectFrom(0, 0, area.width(), area.height(), image, area.x(), area.y()))
-        return ErrorCode::OutOfMemory;
-    return part.SaveToFile(path, info->FormatCode, design.Paper.dpi) ? 0 : ErrorCode::CannotWriteFile;
+    const TBitmapHandle part = AreaView(image, area, design.Palette);
+    if (SaveImageFile(path, part, info->FormatCode, design.Paper.dpi, NoteStop(progress, stopped))) return 0;
+    return stopped ? ErrorCode::Cancelled : ErrorCode::CannotWriteFile;
 }

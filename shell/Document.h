@@ -37,9 +37,11 @@ struct TDesign {
 // an error code (BadFile: no known layout; PictureTooLarge; DamagedFile: cut
 // short or corrupt); design is left as it was on failure. detail (may be null)
 // receives the extra line for ReportError: the announced size of a picture too
-// large to open ("100000 x 80000 pixels"), else nothing.
+// large to open ("100000 x 80000 pixels"), else nothing. A picture this machine's memory
+// cannot hold with one working copy is CanvasTooLarge, found before allocating. progress
+// hears the pixels read of native files and may stop the read (Cancelled).
 uint32_t OpenDesign(const QString& path, int type, int bitsPerPixel, TDesignRef design, int currentDpi = 0,
-                    QString* detail = nullptr);
+                    QString* detail = nullptr, const TProgressFn& progress = {});
 
 // Saves design (or only rect of it) as file type (0 = by extension) with the
 // native compression byte (0 raw, 2 zlib); pictures carry the paper's dpi.
@@ -47,9 +49,11 @@ uint32_t OpenDesign(const QString& path, int type, int bitsPerPixel, TDesignRef 
 // it only when complete, so a failed save never destroys the old file. A name
 // whose extension is no type the program writes (".jpg", ".wea", none), or a
 // type it does not write, is refused with ErrorCode::UnwritableType. Returns 0
-// or an error code.
+// or an error code. Pictures are written from the design's own rows, without a copy.
+// progress hears the pixels written and may stop the save (Cancelled) until the
+// file is complete; the old file is then left as it was.
 uint32_t SaveDesign(const QString& path, int type, int compression, TDesignRef design,
-                    const QRect* rect = nullptr);
+                    const QRect* rect = nullptr, const TProgressFn& progress = {});
 
 // The palette a new design starts from: "Textile.fcr" of the colour directory,
 // or the built-in palette when that file cannot be read.

@@ -59,7 +59,7 @@ void AppendHeader(QByteArray& out, const TDocumentHeader& h) {
 }
 
 bool WriteDocument(QIODevice* file, const TPalette& palette, const TDocumentHeader& header, const QRect* rect,
-                   const TOrvaneBitmap* image, const TOrvaneBitmap& thumbnail) {
+                   const TOrvaneBitmap* image, const TOrvaneBitmap& thumbnail, const TProgressFn& progress) {
     if (!file || !ThumbnailUsable(thumbnail) || header.compression == kBlockRefused) return false;
     const QRect area = image ? WrittenArea(rect, *image) : QRect();
     if (image && area.isEmpty()) return false;
@@ -89,5 +89,5 @@ bool WriteDocument(QIODevice* file, const TPalette& palette, const TDocumentHead
 
     if (!image) return true;
     return rect ? image->SaveRectToHandle(file, h.compression, *rect)
-                : image->SaveToHandle(file, h.compression);
+                : image->SaveToHandle(file, h.compression, progress);
 }

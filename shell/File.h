@@ -11,6 +11,7 @@
 // colours, 225-colour palettes shifted by one, GIF-style LZW pixels).
 
 #include "colour/Palette.h"
+#include "platform/Progress.h"
 #include "shell/Paper.h"
 
 #include <QImage>
@@ -46,8 +47,10 @@ constexpr int kThumbnailHeight = 100;
 // orientation, dpi and compression are kept. thumbnail must be 80 x 100 at 8 or
 // 24 bits. False, with nothing written, for a missing thumbnail, compression 1,
 // an empty image or a rect outside it; otherwise false at the first failed write.
+// progress hears the pixel block's bytes done and may stop the write (false).
 bool WriteDocument(QIODevice* file, const TPalette& palette, const TDocumentHeader& header, const QRect* rect,
-                   const TOrvaneBitmap* image, const TOrvaneBitmap& thumbnail);
+                   const TOrvaneBitmap* image, const TOrvaneBitmap& thumbnail,
+                   const TProgressFn& progress = {});
 
 // Reads header and palette and, when image is given, allocates it with the
 // header's size and depth and fills its pixels. topDown orders rows of legacy
@@ -60,9 +63,11 @@ bool WriteDocument(QIODevice* file, const TPalette& palette, const TDocumentHead
 // unchanged; announced (may be null) receives the picture size the header gives
 // as soon as it is read, also when the file is then refused. Legacy files report "PT"-style headers of paper
 // type 5 with their stored size and dpi, 8 bits per pixel, their own first two bytes and version, and
-// compression 2 (their LZW code is never written back).
+// compression 2 (their LZW code is never written back). A picture that PictureFitsInMemory refuses
+// gives CanvasTooLarge before anything is allocated. progress hears the pixel block's bytes
+// done; a stop gives Cancelled with everything left as on failure.
 uint32_t ReadDocument(QIODevice* file, TPalette& palette, TDocumentHeader& header, bool topDown,
-                      TOrvaneBitmap* image, QSize* announced = nullptr);
+                      TOrvaneBitmap* image, QSize* announced = nullptr, const TProgressFn& progress = {});
 
 // Builds the 80 x 100 thumbnail of rect of image into thumbnail (allocated here
 // with the image's depth and palette, white where the picture does not reach).

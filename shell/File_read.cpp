@@ -5,6 +5,7 @@
 
 #include "colour/Palettefile.h"
 #include "platform/Lereader.h"
+#include "platform/Memorybudget.h"
 #include "raster/Compress.h"
 #include "raster/Tpmemory.h"
 #include "shell/Exception.h"
@@ -54,14 +55,15 @@ void SpreadRows(TOrvaneBitmap& image, size_t packed) {
 // Reads the pixel block into the freshly allocated picture. The block goes
 // straight into the picture's memory: on failure the caller releases it anyway,
 // and a second plane-sized buffer is not needed.
-bool ReadPixels(QIODevice* file, const TDocumentHeader& h, TOrvaneBitmap& image) {
+bool ReadPixels(QIODevice* file, const TDocumentHeader& h, TOrvaneBitmap& image,
+                const TProgressFn& progress) {
     uint8_t* bits = image.ScanLine(0);
     const size_t stride = size_t(image.BytesPerLine());
     const size_t rows = size_t(image.Height);
-    if (h.version < 220) return ReadBlock(file, bits, stride * rows, kBlockRaw);
-    if (h.version >= kDocumentVersion) return ReadBlock(file, bits, stride * rows, h.compression);
+    if (h.version < 220) return ReadBlock(file, bits, stride * rows, kBlockRaw, progress);
+    if (h.version >= kDocumentVersion) return ReadBlock(file, bits, stride * rows, h.compression, progress);
     const size_t packed = size_t(StoredRowBytes(h));
-    if (!ReadBlock(file, bits, packed * rows, h.compression)) return false;
+    if (!ReadBlock(file, bits, packed * rows, h.compression, progress)) return false;
     SpreadRows(image, packed);
     return true;
 }
@@ -69,7 +71,7 @@ bool ReadPixels(QIODevice* file, const TDocumentHeader& h, TOrvaneBitmap& image)
 } // namespace
 
 uint32_t ReadDocument(QIODevice* file, TPalette& palette, TDocumentHeader& header, bool topDown,
-                      TOrvaneBitmap* image, QSize* announced) {
+                      TOrvaneBitmap* image, QSize* announced, const TProgressFn& progress) {
     if (image) image->Release();
     TLeReader r(file);
     uint8_t first[kHeaderSize];
@@ -82,6 +84,7 @@ uint32_t ReadDocument(QIODevice* file, TPalette& palette, TDocumentHeader& heade
     if (image) {
         if ((bpp != 8 && bpp != 24) || h.paper.width <= 0 || h.paper.height <= 0) return ErrorCode::BadFile;
         if (!BitmapSizeAllowed(h.paper.width, h.paper.height, bpp)) return ErrorCode::PictureTooLarge;
+        if (!PictureFitsInMemory(h.paper.width, h.paper.height, bpp)) return ErrorCode::CanvasTooLarge;
     }
 
     // From here on the header says this is a design: what is missing was cut off.
@@ -97,9 +100,10 @@ uint32_t ReadDocument(QIODevice* file, TPalette& palette, TDocumentHeader& heade
         pal.GetQuads(quads);
         if (!image->Allocate(h.paper.width, h.paper.height, bpp == 8 ? quads : nullptr, bpp))
             return ErrorCode::OutOfMemory;
-        if (!ReadPixels(file, h, *image)) {
+        bool stopped = false;
+        if (!ReadPixels(file, h, *image, NoteStop(progress, stopped))) {
             image->Release();
-            return ErrorCode::DamagedFile;
+            return stopped ? ErrorCode::Cancelled : ErrorCode::DamagedFile;
         }
     }
     palette = pal;

@@ -1,6 +1,7 @@
 #include "shell/Tdocument.h"
 
 #include "platform/Effects.h"
+#include "platform/Imagefile_stream.h"
 #include "shell/Clipboard.h"
 #include "shell/Exception.h"
 #include "shell/Filetypes.h"
@@ -113,14 +114,15 @@ uint32_t TDocument::NewCanvas(const TPaper& paper, int bitsPerPixel, const TCurr
 }
 
 uint32_t TDocument::Open(const QString& directory, const QString& fileName, int bitsPerPixel, int type,
-                         QString* detail) {
+                         QString* detail, const TProgressFn& progress) {
     if (!type) type = FileTypeOfName(fileName);
     // A carpet file brings its window and working textures along (8 bits only).
     TCarpetParts carpet;
     const bool isCarpet = type == TypeCpt && bitsPerPixel != 24;
     const QString path = JoinPath(directory, fileName);
-    if (const uint32_t code = isCarpet ? ReadCarpetFile(path, Design(), carpet)
-                                       : OpenDesign(path, type, bitsPerPixel, Design(), PaperV.dpi, detail))
+    if (const uint32_t code =
+            isCarpet ? ReadCarpetFile(path, Design(), carpet)
+                     : OpenDesign(path, type, bitsPerPixel, Design(), PaperV.dpi, detail, progress))
         return code;
     DirectoryV = directory;
     FileNameV = OpenedFileName(fileName, type, BitsPerPixel());
@@ -134,7 +136,7 @@ uint32_t TDocument::Open(const QString& directory, const QString& fileName, int 
 }
 
 uint32_t TDocument::Save(const QString& directory, const QString& fileName, int compression, int type,
-                         bool selectionOnly) {
+                         bool selectionOnly, const TProgressFn& progress) {
     if (!type) type = FileTypeOfName(fileName);
     const QRect rect = Selection().boundingRect();
     const bool part = selectionOnly && !rect.isEmpty();
@@ -143,7 +145,7 @@ uint32_t TDocument::Save(const QString& directory, const QString& fileName, int 
     const bool isCarpet = type == TypeCpt && FileTypeOfName(fileName) == TypeCpt && BitsPerPixel() == 8;
     if (const uint32_t code =
             isCarpet ? WriteCarpetFile(path, compression, Design(), {CarpetWindowV, CarpetTexturesV})
-                     : SaveDesign(path, type, compression, Design(), part ? &rect : nullptr))
+                     : SaveDesign(path, type, compression, Design(), part ? &rect : nullptr, progress))
         return code;
     if (part) return 0;
     DirectoryV = directory;
@@ -183,20 +185,28 @@ void TDocument::PaperAfterUndo(QSize from) {
     SetPaper(PaperV, kPaperCustom, now.width(), now.height()); // a redo in single-step mode
 }
 
-uint32_t TDocument::ApplyEffect(int effect, int low, int high) {
+uint32_t TDocument::ApplyEffect(int effect, int low, int high, const TProgressFn& progress) {
     if (BitsPerPixel() != 24) return ErrorCode::BadFile;
-    // The effect runs on a copy, so a failure leaves the design untouched.
+    if (EffectNeedsImageMagick(TEffect(effect)) &&
+        TooLargeForImageMagick(uint64_t(PictureV->Width), uint64_t(PictureV->Height)))
+        return ErrorCode::TooLargeForOperation;
+    constexpr int kStages = 3;
+    // The effect runs on a copy, so a failure or a stop leaves the design untouched.
+    if (!ReportProgress(progress, 0, kStages)) return ErrorCode::Cancelled;
     TOrvaneBitmap result;
     if (!result.Assign(*PictureV)) return ErrorCode::OutOfMemory;
     const QRegion selection = Selection(); // the effect stays inside it
     if (!selection.isEmpty()) result.SetRegion(selection, L_RGN_SET);
+    if (!ReportProgress(progress, 1, kStages)) return ErrorCode::Cancelled;
     if (!::ApplyEffect(result.Handle, TEffect(effect), TEffectParams{low, high}))
         return ErrorCode::NoDeviceContext;
+    if (!ReportProgress(progress, 2, kStages)) return ErrorCode::Cancelled;
     TChange change(*this);
     PictureV->TakeFrom(result);
     if (!selection.isEmpty()) PictureV->SetRegion(selection, L_RGN_SET);
     change.Commit();
     SyncSelection();
+    ReportProgress(progress, kStages, kStages);
     return 0;
 }
 
@@ -364,6 +374,7 @@ void TChange::Commit() {
     if (Done) return;
     Done = true;
     if (WindowBefore && RecordedV) Doc.WindowSteps.push_back({Doc.NewestRecord(), *WindowBefore});
+    if (RecordedV) UndoStore().Park(); // a record of a large design waits on disk
     if (PaletteTouched) emit Doc.PaletteChanged();
     if (!MaskChange) Doc.ModifiedV = true;
     if (SizeBefore != QSize(Doc.PictureV->Width, Doc.PictureV->Height))

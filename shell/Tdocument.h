@@ -88,20 +88,25 @@ class TDocument : public QObject {
     uint32_t NewCanvas(const TPaper& paper, int bitsPerPixel, const TCurrentColour& colour);
     // bitsPerPixel 0 keeps the file's depth; type 0 goes by the extension. detail
     // (may be null) receives the size of a picture too large to open.
+    // progress as OpenDesign's and SaveDesign's (a stop gives Cancelled, nothing changed).
     uint32_t Open(const QString& directory, const QString& fileName, int bitsPerPixel, int type,
-                  QString* detail = nullptr);
+                  QString* detail = nullptr, const TProgressFn& progress = {});
     // Writes the whole design and takes the saved location, or with selectionOnly
     // only the selection's rectangle to a file of its own (the design keeps its
     // name). The modified flag is left to the caller.
     uint32_t Save(const QString& directory, const QString& fileName, int compression, int type,
-                  bool selectionOnly = false);
+                  bool selectionOnly = false, const TProgressFn& progress = {});
     // Resize Canvas stretches the picture; Enlarge Canvas keeps it at the top left
     // and fills new area with colour. Both are recorded whole, so undo gives the
     // old size back.
     uint32_t Resize(int width, int height, int dpi);
     uint32_t Enlarge(int width, int height, const TCurrentColour& colour);
-    // An Image-menu effect on a full-colour design, run on a copy first.
-    uint32_t ApplyEffect(int effect, int low, int high);
+    // An Image-menu effect on a full-colour design, run on a copy first. A filter
+    // that goes through ImageMagick refuses a design beyond its limits
+    // (TooLargeForOperation) before copying. progress hears the stages (copy,
+    // effect, taking the result: 0 .. 3 of 3) and may stop before the design
+    // changes (Cancelled).
+    uint32_t ApplyEffect(int effect, int low, int high, const TProgressFn& progress = {});
     // Fills the selection with colour through the guard (Cut); false without a selection.
     bool FillSelection(const TCurrentColour& colour);
     // Pastes clip with its top-left at (x, y) through the guard; the pasted part

@@ -14,6 +14,9 @@
 
 namespace {
 
+// Rows between two progress reports.
+constexpr int kRepeatBand = 256;
+
 // The tile's pixels, copied out of the canvas before it is written, and its mask
 // (empty: opaque everywhere).
 struct TTileCopy {
@@ -131,7 +134,7 @@ QRect ApplyRect(const TRepeatSettings& s, QSize canvas, QPoint mouse) {
 }
 
 uint32_t PaintRepeat(TChange& change, const TWorkArea& selection, const TRepeatSettings& settings,
-                     const QRect& area) {
+                     const QRect& area, const TProgressFn& progress) {
     TOrvaneBitmap& picture = change.Picture();
     const QRect bounds(0, 0, picture.Width, picture.Height);
     if (const uint32_t code = CheckTile(settings.Tile, bounds.size())) return code;
@@ -151,11 +154,14 @@ uint32_t PaintRepeat(TChange& change, const TWorkArea& selection, const TRepeatS
     }
     if (settings.Rule.Mode == 0 && change.Guard().Open() && tile.Mask.empty()) {
         // Nothing combines: the tile's runs go straight into the rows.
-        for (int y = cut.top(); y <= cut.bottom(); ++y)
+        for (int y = cut.top(); y <= cut.bottom(); ++y) {
+            if ((y - cut.top()) % kRepeatBand == 0 && !ReportProgress(progress, y - cut.top(), cut.height()))
+                return ErrorCode::Cancelled;
             RepeatRow(settings, tile, y, cut.left(), cut.right(),
                       picture.ScanLine(y) + size_t(cut.left()) * tile.Bytes, nullptr);
+        }
         change.Touch(cut);
-        return 0;
+        return ReportProgress(progress, cut.height(), cut.height()) ? 0 : ErrorCode::Cancelled;
     }
     int built = -1;
     const TPieceRows rows = [&](int x, int y) {
@@ -167,10 +173,19 @@ uint32_t PaintRepeat(TChange& change, const TWorkArea& selection, const TRepeatS
         const size_t at = size_t(x - cut.left());
         return TPieceRow{pixels.data() + at * tile.Bytes, mask.empty() ? nullptr : mask.data() + at};
     };
+    // Bands between progress reports; mixing (mode 3) learns its palette entries
+    // from the whole area in one pass.
+    const int bandRows = settings.Rule.Mode == 3 ? cut.height() : kRepeatBand;
     QRect touched;
-    if (const uint32_t code = Superimpose(change, cut, rows, settings.Rule, &touched)) return code;
+    for (int top = cut.top(); top <= cut.bottom(); top += bandRows) {
+        if (!ReportProgress(progress, top - cut.top(), cut.height())) return ErrorCode::Cancelled;
+        const QRect band(cut.left(), top, cut.width(), std::min(bandRows, cut.bottom() + 1 - top));
+        QRect part;
+        if (const uint32_t code = Superimpose(change, band, rows, settings.Rule, &part)) return code;
+        touched |= part;
+    }
     if (!touched.isEmpty()) change.Touch(touched);
-    return 0;
+    return ReportProgress(progress, cut.height(), cut.height()) ? 0 : ErrorCode::Cancelled;
 }
 
 QImage RepeatPreview(const TDocument& document, const TRepeatSettings& settings, const QRect& area) {
@@ -227,12 +242,13 @@ QImage RepeatPreview(const TDocument& document, const TRepeatSettings& settings,
     }
 }
 
-uint32_t ApplyRepeat(TDocument& document, const TRepeatSettings& settings, const QRect& area) {
+uint32_t ApplyRepeat(TDocument& document, const TRepeatSettings& settings, const QRect& area,
+                     const TProgressFn& progress) {
     if (const uint32_t code = CheckTile(settings.Tile, document.Bounds().size())) return code;
     const QRect cut = area.intersected(document.Bounds());
     if (cut.isEmpty()) return 0;
     TChange change(document, cut);
-    if (const uint32_t code = PaintRepeat(change, document.WorkArea(), settings, cut)) {
+    if (const uint32_t code = PaintRepeat(change, document.WorkArea(), settings, cut, progress)) {
         change.Fail();
         return code;
     }

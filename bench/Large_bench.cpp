@@ -1,0 +1,158 @@
+// An A0 design at 1000 dpi (31200 x 44000, 1.37 Gpx, 8 bits): create, flood fill
+// most of it, a half-drop repeat over all of it, save, reopen and undo, each beside
+// a memcpy of the canvas and raw zlib (level 7, as the design files use) of its
+// pixels, with the peak resident memory of every step (VmHWM, reset before each
+// step where the system allows) as counters. It needs about 6 GB and minutes, so
+// it runs only with VELMORA_BENCH_LARGE=1:
+//   VELMORA_BENCH_LARGE=1 build/bench/velmora_bench --benchmark_filter=Large
+// The steps share one document and run in the order registered.
+#include "shell/Tdocument.h"
+#include "tools/Filltool.h"
+#include "tools/Repeat.h"
+
+#include <QDir>
+#include <QFile>
+#include <benchmark/benchmark.h>
+#include <zlib.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <string>
+
+namespace {
+
+constexpr int kWidth = 31200, kHeight = 44000;
+
+// Peak resident memory since the last reset, in bytes.
+double PeakResident() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmHWM:", 0) == 0) return std::atof(line.c_str() + 6) * 1024.0;
+    return 0;
+}
+bool ResetPeak() {
+    std::ofstream clear("/proc/self/clear_refs");
+    clear << "5";
+    clear.flush();
+    return bool(clear);
+}
+
+struct TLarge {
+    TDocument Doc;
+    QString Dir = QDir::temp().filePath(QStringLiteral("velmora-large-bench"));
+};
+TLarge& Large() {
+    static TLarge* l = new TLarge;
+    return *l;
+}
+
+// Runs step once and reports its peak memory (as GB) beside the design's size.
+template <class F> void Step(benchmark::State& state, F&& step) {
+    const bool reset = ResetPeak();
+    for (auto _ : state)
+        if (!step()) state.SkipWithError("step failed");
+    state.counters["peakGB"] = PeakResident() / 1e9;
+    state.counters["peakReset"] = reset;
+    const TOrvaneBitmap& p = Large().Doc.Picture();
+    state.counters["designGB"] = double(p.Allocated() ? p.Handle.ByteSize() : 0) / 1e9;
+}
+
+void BM_LargeCreate(benchmark::State& state) {
+    Step(state, [] {
+        TLarge& l = Large();
+        TPaper paper;
+        paper.dpi = 1000;
+        SetPaper(paper, kPaperCustom, kWidth, kHeight);
+        if (l.Doc.NewCanvas(paper, 8, TCurrentColour::OfIndex(2))) return false;
+        // A motif of colour 9 every 400 pixels gives the fill real spans.
+        TChange motifs(l.Doc, 0);
+        for (int y = 0; y < kHeight; ++y)
+            if (y % 400 < 60)
+                for (int x = 0; x < kWidth; x += 400)
+                    std::memset(motifs.Picture().ScanLine(y) + x, 9, 60);
+        motifs.Commit();
+        l.Doc.AttachUndo();
+        return true;
+    });
+}
+
+void BM_LargeFloodFill(benchmark::State& state) {
+    Step(state, [] {
+        TFillTool tool;
+        TToolContext context;
+        context.Document = &Large().Doc;
+        context.Colour = TCurrentColour::OfIndex(100);
+        return tool.Fill(context, QPoint(200, 200)) == 0;
+    });
+}
+
+void BM_LargeHalfDrop(benchmark::State& state) {
+    Step(state, [] {
+        TRepeatSettings settings;
+        settings.Tile = QRect(0, 0, 4160, 4400);
+        settings.Function = RepeatHalfDropVer;
+        settings.Drop = 2200;
+        return ApplyRepeat(Large().Doc, settings, Large().Doc.Bounds()) == 0;
+    });
+}
+
+void BM_LargeSave(benchmark::State& state) {
+    QDir().mkpath(Large().Dir);
+    Step(state, [] { return Large().Doc.Save(Large().Dir, QStringLiteral("a0.tex"), 2, 0) == 0; });
+    state.counters["fileGB"] = double(QFile(QDir(Large().Dir).filePath("a0.tex")).size()) / 1e9;
+}
+
+void BM_LargeOpen(benchmark::State& state) {
+    Step(state, [] {
+        TDocument other;
+        return other.Open(Large().Dir, QStringLiteral("a0.tex"), 0, 0) == 0 &&
+               other.Picture().Width == kWidth;
+    });
+}
+
+void BM_LargeUndo(benchmark::State& state) {
+    Step(state, [] { return Large().Doc.Undo(); }); // the half drop
+}
+
+void BM_LargeMemcpyReference(benchmark::State& state) {
+    const TOrvaneBitmap& p = Large().Doc.Picture();
+    const size_t size = p.Handle.ByteSize();
+    std::unique_ptr<uint8_t[]> copy(new uint8_t[size]);
+    std::memset(copy.get(), 0, size);
+    Step(state, [&] {
+        std::memcpy(copy.get(), p.Handle.Bits, size);
+        benchmark::ClobberMemory();
+        return true;
+    });
+}
+
+void BM_LargeZlibReference(benchmark::State& state) {
+    const TOrvaneBitmap& p = Large().Doc.Picture();
+    const uLong size = uLong(p.Handle.ByteSize());
+    uLongf packed = compressBound(size);
+    std::unique_ptr<uint8_t[]> out(new uint8_t[packed]);
+    Step(state, [&] {
+        packed = compressBound(size);
+        return compress2(out.get(), &packed, p.Handle.Bits, size, 7) == Z_OK;
+    });
+    state.counters["ratio"] = double(packed) / double(size);
+    QDir(Large().Dir).removeRecursively();
+}
+
+const bool kRegistered = [] {
+    if (qEnvironmentVariableIntValue("VELMORA_BENCH_LARGE") != 1) return false;
+    for (auto [name, fn] : {std::pair{"BM_LargeCreate", &BM_LargeCreate},
+                            {"BM_LargeFloodFill", &BM_LargeFloodFill},
+                            {"BM_LargeHalfDrop", &BM_LargeHalfDrop},
+                            {"BM_LargeSave", &BM_LargeSave},
+                            {"BM_LargeOpen", &BM_LargeOpen},
+                            {"BM_LargeUndo", &BM_LargeUndo},
+                            {"BM_LargeMemcpyReference", &BM_LargeMemcpyReference},
+                            {"BM_LargeZlibReference", &BM_LargeZlibReference}})
+        benchmark::RegisterBenchmark(name, fn)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+    return true;
+}();
+
+} // namespace
