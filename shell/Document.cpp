@@ -43,7 +43,11 @@ void Describe(uint32_t code, QSize announced, QString* detail) {
         *detail = QStringLiteral("%1 x %2 pixels").arg(announced.width()).arg(announced.height());
 }
 
-uint32_t OpenNative(const QString& path, int type, int bitsPerPixel, TDesignRef design, QString* detail) {
+// The stages of opening: read, brought to depth, adopted. Stopping is safe until adopted.
+constexpr int64_t kOpenStages = 3;
+
+uint32_t OpenNative(const QString& path, int type, int bitsPerPixel, TDesignRef design, QString* detail,
+                    const TProgressFn& progress) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return ErrorCode::CannotOpenFile;
     TOrvaneBitmap image;
@@ -55,8 +59,10 @@ uint32_t OpenNative(const QString& path, int type, int bitsPerPixel, TDesignRef 
         Describe(code, announced, detail);
         return code;
     }
+    if (!ReportProgress(progress, 1, kOpenStages)) return ErrorCode::Cancelled;
     if (type == TypeT3d) bitsPerPixel = 24;
     if (!ToDepth(image, palette, bitsPerPixel)) return ErrorCode::NoDeviceContext; // the copy failed
+    if (!ReportProgress(progress, 2, kOpenStages)) return ErrorCode::Cancelled;
     Adopt(design, image, palette, header.paper);
     return 0;
 }
@@ -75,7 +81,7 @@ uint32_t RefusalOf(TImageFileFailure failure) {
 }
 
 uint32_t OpenForeign(const QString& path, int bitsPerPixel, TDesignRef design, int currentDpi,
-                     QString* detail) {
+                     QString* detail, const TProgressFn& progress) {
     TOrvaneBitmap image;
     TImageFileFacts facts;
     if (!image.LoadFromFile(path, &facts)) {
@@ -83,10 +89,12 @@ uint32_t OpenForeign(const QString& path, int bitsPerPixel, TDesignRef design, i
         Describe(code, QSize(facts.Width, facts.Height), detail);
         return code;
     }
+    if (!ReportProgress(progress, 1, kOpenStages)) return ErrorCode::Cancelled;
     TPalette palette;
     palette.SetDefault();
     if (image.BitsPerPixel == 8) AdoptForeignPalette(image, palette);
     if (!ToDepth(image, palette, bitsPerPixel)) return ErrorCode::NoDeviceContext; // the copy failed
+    if (!ReportProgress(progress, 2, kOpenStages)) return ErrorCode::Cancelled;
     TPaper paper;
     // The file's own resolution when it gives one the program can work at.
     const int dpi = facts.Dpi > 0 ? facts.Dpi : currentDpi > 0 ? currentDpi : 160;
@@ -129,8 +137,9 @@ void AdoptForeignPalette(TOrvaneBitmap& image, TPalette& palette) {
 }
 
 uint32_t OpenDesign(const QString& path, int type, int bitsPerPixel, TDesignRef design, int currentDpi,
-                    QString* detail) {
+                    QString* detail, const TProgressFn& progress) {
     if (detail) detail->clear();
+    if (!ReportProgress(progress, 0, kOpenStages)) return ErrorCode::Cancelled;
     type = ResolveType(path, type);
     if (bitsPerPixel != 0 && bitsPerPixel != 8 && bitsPerPixel != 24) return ErrorCode::BadFile;
     switch (type) {
@@ -140,7 +149,7 @@ uint32_t OpenDesign(const QString& path, int type, int bitsPerPixel, TDesignRef 
     case TypeWea:
     case TypeWav:
     case TypeKnt:
-        return OpenNative(path, type, bitsPerPixel, design, detail);
+        return OpenNative(path, type, bitsPerPixel, design, detail, progress);
     case TypeCpt: { // the design part alone; TDocument::Open takes the carpet part too
         TCarpetParts carpet;
         TDesign read;
@@ -150,12 +159,14 @@ uint32_t OpenDesign(const QString& path, int type, int bitsPerPixel, TDesignRef 
         return 0;
     }
     default:
-        return OpenForeign(path, bitsPerPixel, design, currentDpi, detail);
+        return OpenForeign(path, bitsPerPixel, design, currentDpi, detail, progress);
     }
 }
 
 uint32_t SaveDesign(const QString& path, int type, int compression, const TDesignRef design,
-                    const QRect* rect) {
+                    const QRect* rect, const TProgressFn& progress) {
+    // Stages: begun, pixels written (native) or copied out (foreign); a stop leaves the file alone.
+    constexpr int64_t kStages = 2;
     // The name must say what the file holds: nothing goes out under an extension
     // the program does not write, whatever type was asked for.
     if (!IsWritableType(FileTypeOfName(path))) return ErrorCode::UnwritableType;
@@ -166,6 +177,7 @@ uint32_t SaveDesign(const QString& path, int type, int compression, const TDesig
     const QRect whole(0, 0, image.Width, image.Height);
     const QRect area = rect ? rect->intersected(whole) : whole;
     if (area.isEmpty()) return ErrorCode::CannotWriteFile;
+    if (!ReportProgress(progress, 0, kStages)) return ErrorCode::Cancelled;
 
     if (type == TypeTex || type == TypeTfc || type == TypeT3d) {
         if (compression != 0 && compression != 2) return ErrorCode::CannotWriteFile;
@@ -179,9 +191,10 @@ uint32_t SaveDesign(const QString& path, int type, int compression, const TDesig
         if (const uint32_t code = MakeThumbnail(thumbnail, image, 0, area)) return code;
         const QRect* written = area != whole ? &area : nullptr;
         return SaveFileSafely(path, [&](QIODevice* file) -> uint32_t {
-            return WriteDocument(file, design.Palette, header, written, &image, thumbnail)
-                       ? 0
-                       : ErrorCode::CannotWriteFile;
+            if (!WriteDocument(file, design.Palette, header, written, &image, thumbnail))
+                return ErrorCode::CannotWriteFile;
+            // The temporary file goes unused when the user stops here.
+            return ReportProgress(progress, 1, kStages) ? 0 : ErrorCode::Cancelled;
         });
     }
     const TFileTypeInfo* info = FileTypeInfo(type);
@@ -191,5 +204,6 @@ uint32_t SaveDesign(const QString& path, int type, int compression, const TDesig
     if (!part.Allocate(area.width(), area.height(), quads, image.BitsPerPixel) ||
         !part.CopyRectFrom(0, 0, area.width(), area.height(), image, area.x(), area.y()))
         return ErrorCode::OutOfMemory;
+    if (!ReportProgress(progress, 1, kStages)) return ErrorCode::Cancelled;
     return part.SaveToFile(path, info->FormatCode, design.Paper.dpi) ? 0 : ErrorCode::CannotWriteFile;
 }

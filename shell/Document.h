@@ -10,6 +10,7 @@
 // opened as 256 colours is first reduced to 250 colours the same way.
 
 #include "colour/Palette.h"
+#include "platform/Progress.h"
 #include "raster/Tpmemory.h"
 #include "shell/Paper.h"
 
@@ -31,6 +32,9 @@ struct TDesign {
     operator TDesignRef() { return TDesignRef{Image, Palette, Paper}; }
 };
 
+// Both report progress by stages and stop with ErrorCode::Cancelled when the
+// listener asks, before the design or the file is touched.
+//
 // Opens path as file type (1 .. 15; 0 = by extension) into design at
 // bitsPerPixel 8 or 24 (0 keeps the file's depth). currentDpi is the
 // resolution given to foreign pictures that state none (0 = 160). Returns 0 or
@@ -39,7 +43,7 @@ struct TDesign {
 // receives the extra line for ReportError: the announced size of a picture too
 // large to open ("100000 x 80000 pixels"), else nothing.
 uint32_t OpenDesign(const QString& path, int type, int bitsPerPixel, TDesignRef design, int currentDpi = 0,
-                    QString* detail = nullptr);
+                    QString* detail = nullptr, const TProgressFn& progress = {});
 
 // Saves design (or only rect of it) as file type (0 = by extension) with the
 // native compression byte (0 raw, 2 zlib); pictures carry the paper's dpi.
@@ -49,7 +53,7 @@ uint32_t OpenDesign(const QString& path, int type, int bitsPerPixel, TDesignRef 
 // type it does not write, is refused with ErrorCode::UnwritableType. Returns 0
 // or an error code.
 uint32_t SaveDesign(const QString& path, int type, int compression, TDesignRef design,
-                    const QRect* rect = nullptr);
+                    const QRect* rect = nullptr, const TProgressFn& progress = {});
 
 // The palette a new design starts from: "Textile.fcr" of the colour directory,
 // or the built-in palette when that file cannot be read.

@@ -54,6 +54,7 @@ constexpr uint32_t PdfNotWritten = 0x80000029;    // a PDF path that cannot be c
 constexpr uint32_t NothingToPrint = 0x8000002A;   // an empty design or work area sent to print
 constexpr uint32_t TooManySheets = 0x8000002B;    // a tiling that would need more than kMaxPrintSheets sheets
 constexpr uint32_t CanvasTooLarge = 0x80000030;   // a canvas this machine's memory cannot hold
+constexpr uint32_t Cancelled = 0x80000034;        // the user stopped a long operation; nothing changed
 constexpr uint32_t PaletteFull = 0xC0000001;      // too few free palette entries for the colours added
 constexpr uint32_t NoColour = 0xC0000002;         // no usable colour was chosen
 constexpr uint32_t NothingToUndo = 0xC0000003;

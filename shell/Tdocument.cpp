@@ -9,6 +9,8 @@
 #include "textile/Carpetfile.h"
 
 #include <cstring>
+#include <new>
+#include <vector>
 
 TDocument::TDocument(QObject* parent)
     : QObject(parent), PictureV(std::make_unique<TOrvaneBitmap>()),
@@ -113,14 +115,15 @@ uint32_t TDocument::NewCanvas(const TPaper& paper, int bitsPerPixel, const TCurr
 }
 
 uint32_t TDocument::Open(const QString& directory, const QString& fileName, int bitsPerPixel, int type,
-                         QString* detail) {
+                         QString* detail, const TProgressFn& progress) {
     if (!type) type = FileTypeOfName(fileName);
     // A carpet file brings its window and working textures along (8 bits only).
     TCarpetParts carpet;
     const bool isCarpet = type == TypeCpt && bitsPerPixel != 24;
     const QString path = JoinPath(directory, fileName);
-    if (const uint32_t code = isCarpet ? ReadCarpetFile(path, Design(), carpet)
-                                       : OpenDesign(path, type, bitsPerPixel, Design(), PaperV.dpi, detail))
+    if (const uint32_t code =
+            isCarpet ? ReadCarpetFile(path, Design(), carpet)
+                     : OpenDesign(path, type, bitsPerPixel, Design(), PaperV.dpi, detail, progress))
         return code;
     DirectoryV = directory;
     FileNameV = OpenedFileName(fileName, type, BitsPerPixel());
@@ -134,7 +137,7 @@ uint32_t TDocument::Open(const QString& directory, const QString& fileName, int 
 }
 
 uint32_t TDocument::Save(const QString& directory, const QString& fileName, int compression, int type,
-                         bool selectionOnly) {
+                         bool selectionOnly, const TProgressFn& progress) {
     if (!type) type = FileTypeOfName(fileName);
     const QRect rect = Selection().boundingRect();
     const bool part = selectionOnly && !rect.isEmpty();
@@ -143,7 +146,7 @@ uint32_t TDocument::Save(const QString& directory, const QString& fileName, int 
     const bool isCarpet = type == TypeCpt && FileTypeOfName(fileName) == TypeCpt && BitsPerPixel() == 8;
     if (const uint32_t code =
             isCarpet ? WriteCarpetFile(path, compression, Design(), {CarpetWindowV, CarpetTexturesV})
-                     : SaveDesign(path, type, compression, Design(), part ? &rect : nullptr))
+                     : SaveDesign(path, type, compression, Design(), part ? &rect : nullptr, progress))
         return code;
     if (part) return 0;
     DirectoryV = directory;
@@ -183,15 +186,18 @@ void TDocument::PaperAfterUndo(QSize from) {
     SetPaper(PaperV, kPaperCustom, now.width(), now.height()); // a redo in single-step mode
 }
 
-uint32_t TDocument::ApplyEffect(int effect, int low, int high) {
+uint32_t TDocument::ApplyEffect(int effect, int low, int high, const TProgressFn& progress) {
     if (BitsPerPixel() != 24) return ErrorCode::BadFile;
-    // The effect runs on a copy, so a failure leaves the design untouched.
+    // The effect runs on a copy, so a failure or a stop leaves the design untouched.
+    // Stages: copied, effect run, written.
     TOrvaneBitmap result;
     if (!result.Assign(*PictureV)) return ErrorCode::OutOfMemory;
+    if (!ReportProgress(progress, 1, 3)) return ErrorCode::Cancelled;
     const QRegion selection = Selection(); // the effect stays inside it
     if (!selection.isEmpty()) result.SetRegion(selection, L_RGN_SET);
     if (!::ApplyEffect(result.Handle, TEffect(effect), TEffectParams{low, high}))
         return ErrorCode::NoDeviceContext;
+    if (!ReportProgress(progress, 2, 3)) return ErrorCode::Cancelled;
     TChange change(*this);
     PictureV->TakeFrom(result);
     if (!selection.isEmpty()) PictureV->SetRegion(selection, L_RGN_SET);
@@ -321,6 +327,42 @@ TChange::TChange(TDocument& document, const QRect& rect, int undoFlags)
 
 TChange::TChange(TDocument& document, int undoFlags) : TChange(document, document.Bounds(), undoFlags) {}
 
+TChange::TChange(TDocument& document, TGrowing, int undoFlags) : TChange(document, QRect(), 0) {
+    MaskChange = undoFlags == UndoMask;
+    if (MaskChange && !Doc.MaskV) MadeMask = Doc.MakeMask();
+    Backup = std::make_unique<TTileBackup>();
+    GrowFlags = undoFlags;
+}
+
+TOrvaneBitmap& TChange::Target() {
+    return MaskChange && Doc.MaskV ? *Doc.MaskV : *Doc.PictureV;
+}
+
+bool TChange::Widen(const QRect& rect) {
+    return !Backup || Done || Backup->Keep(Target(), rect);
+}
+
+void TChange::RecordGrown() {
+    if (!Backup || Backup->Empty()) return;
+    TOrvaneBitmap& target = Target();
+    const QRect box = Backup->Box();
+    RecordedRect = box;
+    if (GrowFlags == 0) return;
+    // The record keeps the pixels before the change: they go back for the moment of recording.
+    const int stride = (box.width() * target.BitsPerPixel + 7) / 8;
+    std::vector<uint8_t> after;
+    try {
+        after.resize(size_t(stride) * size_t(box.height()));
+    } catch (const std::bad_alloc&) {
+        return; // the change stays, without a record
+    }
+    target.GetRect(after.data(), stride, box);
+    Backup->Restore(target);
+    RecordedV = UndoStore().Add(GrowFlags, true, box);
+    target.PutRect(after.data(), stride, box);
+    Backup.reset();
+}
+
 TChange::~TChange() {
     if (!Done) Fail();
     Doc.Changing = false;
@@ -362,6 +404,7 @@ void TChange::SetCarpetWindow(const TCarpetWindow& window) {
 
 void TChange::Commit() {
     if (Done) return;
+    RecordGrown();
     Done = true;
     if (WindowBefore && RecordedV) Doc.WindowSteps.push_back({Doc.NewestRecord(), *WindowBefore});
     if (PaletteTouched) emit Doc.PaletteChanged();
@@ -376,6 +419,7 @@ void TChange::Commit() {
 void TChange::Fail() {
     if (Done) return;
     Done = true;
+    if (Backup) Backup->Restore(Target());
     if (RecordedV) {
         UndoStore().RevertLatest();
         if (SizeBefore != QSize(Doc.PictureV->Width, Doc.PictureV->Height)) emit Doc.Reshaped();

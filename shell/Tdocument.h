@@ -23,6 +23,7 @@
 #include "colour/Colorset.h"
 #include "colour/Currentcolour.h"
 #include "colour/Palette.h"
+#include "raster/Tilebackup.h"
 #include "raster/Tpmemory.h"
 #include "raster/Undo.h"
 #include "raster/Workarea.h"
@@ -88,20 +89,22 @@ class TDocument : public QObject {
     uint32_t NewCanvas(const TPaper& paper, int bitsPerPixel, const TCurrentColour& colour);
     // bitsPerPixel 0 keeps the file's depth; type 0 goes by the extension. detail
     // (may be null) receives the size of a picture too large to open.
+    // progress hears the stages of Open, Save and ApplyEffect; when it asks to stop,
+    // they return ErrorCode::Cancelled with the design (and the file) as they were.
     uint32_t Open(const QString& directory, const QString& fileName, int bitsPerPixel, int type,
-                  QString* detail = nullptr);
+                  QString* detail = nullptr, const TProgressFn& progress = {});
     // Writes the whole design and takes the saved location, or with selectionOnly
     // only the selection's rectangle to a file of its own (the design keeps its
     // name). The modified flag is left to the caller.
     uint32_t Save(const QString& directory, const QString& fileName, int compression, int type,
-                  bool selectionOnly = false);
+                  bool selectionOnly = false, const TProgressFn& progress = {});
     // Resize Canvas stretches the picture; Enlarge Canvas keeps it at the top left
     // and fills new area with colour. Both are recorded whole, so undo gives the
     // old size back.
     uint32_t Resize(int width, int height, int dpi);
     uint32_t Enlarge(int width, int height, const TCurrentColour& colour);
     // An Image-menu effect on a full-colour design, run on a copy first.
-    uint32_t ApplyEffect(int effect, int low, int high);
+    uint32_t ApplyEffect(int effect, int low, int high, const TProgressFn& progress = {});
     // Fills the selection with colour through the guard (Cut); false without a selection.
     bool FillSelection(const TCurrentColour& colour);
     // Pastes clip with its top-left at (x, y) through the guard; the pasted part
@@ -225,6 +228,11 @@ class TChange {
     TChange(TDocument& document, const QRect& rect, int undoFlags = UndoPicture | UndoRegion);
     // Records the whole picture.
     explicit TChange(TDocument& document, int undoFlags = UndoPicture | UndoRegion);
+    // A change whose extent shows only as it goes (a stroke): nothing is recorded at
+    // the start; each Widen keeps the pixels about to be written, and Commit records
+    // the box of what was widened, so memory and time follow the stroke, not the picture.
+    struct TGrowing {};
+    TChange(TDocument& document, TGrowing, int undoFlags);
     // Without Commit the change is undone.
     ~TChange();
     TChange(const TChange&) = delete;
@@ -256,6 +264,10 @@ class TChange {
     // Tells the windows now that rect changed, so a change that lasts (a stroke from
     // press to release) shows as it goes; the change still commits or fails as one.
     void Show(const QRect& rect);
+    // A growing change: rect (picture, or the mask for a change of the mask) is about
+    // to be written. False when its pixels could not be kept: do not write them then.
+    // Always true for other changes, whose record was made at the start.
+    bool Widen(const QRect& rect);
     // Keeps the change: modified, notified.
     void Commit();
     // Puts the recorded state back and drops the record.
@@ -265,8 +277,14 @@ class TChange {
     void SetCarpetWindow(const TCarpetWindow& window);
 
   private:
+    // The growing change's record, made at Commit from the kept pixels.
+    void RecordGrown();
+    TOrvaneBitmap& Target();
+
     TDocument& Doc;
     QRect RecordedRect;
+    std::unique_ptr<TTileBackup> Backup; // a growing change's pixels before it
+    int GrowFlags = 0;
     QRect Touched;
     bool TouchedAny = false;
     QSize SizeBefore;

@@ -131,7 +131,7 @@ QRect ApplyRect(const TRepeatSettings& s, QSize canvas, QPoint mouse) {
 }
 
 uint32_t PaintRepeat(TChange& change, const TWorkArea& selection, const TRepeatSettings& settings,
-                     const QRect& area) {
+                     const QRect& area, const TProgressFn& progress) {
     TOrvaneBitmap& picture = change.Picture();
     const QRect bounds(0, 0, picture.Width, picture.Height);
     if (const uint32_t code = CheckTile(settings.Tile, bounds.size())) return code;
@@ -151,9 +151,13 @@ uint32_t PaintRepeat(TChange& change, const TWorkArea& selection, const TRepeatS
     }
     if (settings.Rule.Mode == 0 && change.Guard().Open() && tile.Mask.empty()) {
         // Nothing combines: the tile's runs go straight into the rows.
-        for (int y = cut.top(); y <= cut.bottom(); ++y)
+        constexpr int kBand = 256; // rows between reports
+        for (int y = cut.top(); y <= cut.bottom(); ++y) {
+            if ((y - cut.top()) % kBand == 0 && !ReportProgress(progress, y - cut.top(), cut.height()))
+                return ErrorCode::Cancelled;
             RepeatRow(settings, tile, y, cut.left(), cut.right(),
                       picture.ScanLine(y) + size_t(cut.left()) * tile.Bytes, nullptr);
+        }
         change.Touch(cut);
         return 0;
     }
@@ -227,12 +231,13 @@ QImage RepeatPreview(const TDocument& document, const TRepeatSettings& settings,
     }
 }
 
-uint32_t ApplyRepeat(TDocument& document, const TRepeatSettings& settings, const QRect& area) {
+uint32_t ApplyRepeat(TDocument& document, const TRepeatSettings& settings, const QRect& area,
+                     const TProgressFn& progress) {
     if (const uint32_t code = CheckTile(settings.Tile, document.Bounds().size())) return code;
     const QRect cut = area.intersected(document.Bounds());
     if (cut.isEmpty()) return 0;
     TChange change(document, cut);
-    if (const uint32_t code = PaintRepeat(change, document.WorkArea(), settings, cut)) {
+    if (const uint32_t code = PaintRepeat(change, document.WorkArea(), settings, cut, progress)) {
         change.Fail();
         return code;
     }

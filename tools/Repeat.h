@@ -17,6 +17,7 @@
 // that came from its top by Drop more; Ver is the same with rows and columns
 // exchanged. Recover is the exact inverse of each.
 
+#include "platform/Progress.h"
 #include "tools/Superimpose.h"
 
 #include <QImage>
@@ -69,13 +70,15 @@ QRect ApplyRect(const TRepeatSettings& settings, QSize canvas, QPoint mouse);
 
 // Writes the repeat of settings' tile over area (cut to the picture) as one change.
 // Returns 0, or an error code with the design as it was (bad tile or function,
-// a depth other than 8 or 24 bits, no memory, a full palette in mode 3).
-uint32_t ApplyRepeat(TDocument& document, const TRepeatSettings& settings, const QRect& area);
+// a depth other than 8 or 24 bits, no memory, a full palette in mode 3, or
+// Cancelled when progress asked to stop).
+uint32_t ApplyRepeat(TDocument& document, const TRepeatSettings& settings, const QRect& area,
+                     const TProgressFn& progress = {});
 
 // The repeat written within a change (which the caller commits or drops); the tile is
-// transparent outside selection when it is on.
+// transparent outside selection when it is on. progress hears rows done per band.
 uint32_t PaintRepeat(TChange& change, const TWorkArea& selection, const TRepeatSettings& settings,
-                     const QRect& area);
+                     const QRect& area, const TProgressFn& progress = {});
 
 // The tile's pixels as a repeat lands them over area (cut to the picture), for a window
 // to show over the design before the press: transparent where the press would keep the
