@@ -6,6 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=$(realpath -m "${1:-large.png}")
+mkdir -p "$(dirname "$out")"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 ./build/velmora-cli new "$work/a0.tex" --paper A0 --dpi 1000

@@ -24,6 +24,7 @@
 #include <QTest>
 #include <QThread>
 #include <QTimer>
+#include <QToolButton>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -251,6 +252,7 @@ TEST_F(LargeDesign, ScreenshotOfAnA0DesignFittedAndAt16To1) {
         change.Commit();
     }
     doc->parentWidget()->showMaximized();
+    doc->sbRuler->setChecked(true);
     QApplication::processEvents();
     const QSize view = doc->iMainImage->size();
     const int fit = std::max((d.Picture().Width + view.width() - 1) / view.width(),
@@ -263,14 +265,13 @@ TEST_F(LargeDesign, ScreenshotOfAnA0DesignFittedAndAt16To1) {
 
     doc->parentWidget()->showNormal();
     doc->parentWidget()->setGeometry(0, 0, 1100, 760);
+    doc->SetZoomStep(8);                    // 16:1
+    doc->iMainImage->SetPosition(730, 470); // the ring's edge and the diamond in the first tile
     if (auto* full = main->findChild<TFullViewForm*>()) {
         full->show();
         full->ShowImage(doc);
         full->move(main->geometry().right() - full->width() - 20, main->geometry().top() + 80);
     }
-    doc->iMainImage->SetZoom(16, 1);
-    doc->iMainImage->SetPosition(640, 640); // the ring and the diamond's edge of the first tile
-    emit doc->StatusChanged();
     QTest::qWait(600);
     QString second = out;
     second.replace(QRegularExpression("\\.png$"), "-16.png");
