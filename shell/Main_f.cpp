@@ -409,6 +409,7 @@ void TMainForm::UpdateStatus() {
 }
 
 void TMainForm::Timer50msTimer() {
+    if (LongRunBusy()) return; // the pointer reaches the design again once the job ends
     if (TMainImageForm* doc = CurrentDocument()) doc->ProcessPendingMove();
 }
 

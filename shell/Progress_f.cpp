@@ -10,6 +10,7 @@
 namespace {
 // Reports of any total are scaled to this many units for the half-second rule.
 constexpr int64_t kUnits = 1000000;
+int g_running = 0; // jobs of RunWithProgress under way (they may nest)
 } // namespace
 
 TProgressForm::TProgressForm(const QString& caption, QWidget* parent)
@@ -63,7 +64,13 @@ uint32_t RunWithProgress(QWidget* parent, const QString& caption,
                          const std::function<uint32_t(const TProgressFn&)>& job) {
     TProgressForm form(caption, parent);
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    ++g_running;
     const uint32_t code = job(form.Listener());
+    --g_running;
     QApplication::restoreOverrideCursor();
     return code;
+}
+
+bool LongRunBusy() {
+    return g_running > 0;
 }

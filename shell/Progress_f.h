@@ -46,3 +46,6 @@ class TProgressForm : public QDialog {
 // meanwhile; returns the job's code (ErrorCode::Cancelled when the user stopped it).
 uint32_t RunWithProgress(QWidget* parent, const QString& caption,
                          const std::function<uint32_t(const TProgressFn&)>& job);
+// True while such a job runs: the window's event processing also runs timers, which
+// must not start another change (a pending pointer move, an autosave) meanwhile.
+bool LongRunBusy();

@@ -72,6 +72,7 @@ struct TFakeRun {
     int Answered = 0; // reports answered true
     uint32_t Run(QWidget* parent, const std::function<void(TProgressForm&)>& whenShown = {}) {
         return RunWithProgress(parent, "Working", [&](const TProgressFn& progress) -> uint32_t {
+            EXPECT_TRUE(LongRunBusy()); // the timers leave the designs alone meanwhile
             for (int i = 0; i <= Steps; ++i) {
                 if (i) QThread::msleep(StepMs);
                 if (auto* form = parent->findChild<TProgressForm*>("Progress"); form && form->isVisible()) {
@@ -161,6 +162,7 @@ TEST_F(LargeDesign, TheProgressWindowShowsOnlyForLongWorkAndCancelStopsIt) {
         else
             EXPECT_EQ(run.Answered, c.Steps + 1) << c.Name;
         EXPECT_EQ(main->findChild<TProgressForm*>("Progress"), nullptr) << c.Name; // gone with the run
+        EXPECT_FALSE(LongRunBusy()) << c.Name;
     }
 }
 
