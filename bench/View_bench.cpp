@@ -1,11 +1,22 @@
 // Frames of a 1024 x 768 view over an A0 8-bit design, against QPainter::drawImage
 // scaling the same visible region (the plane wrapped as an Indexed8 image), and the
 // same windows in the half-drop repeat displays against the normal display.
+//
+// With VELMORA_BENCH_LARGE=1 also an A0 1000-dpi design (31200 x 44000, 1.37 GB):
+// view frames at 1:16, 1:1 and 16:1, the half drop at 1:16, the full view's 200 x 150
+// preview, a pen stroke with its undo record and the whole-picture record a stroke
+// used to make, beside a memcpy of the viewport's pixels.
 #include "Planes.h"
 #include "raster/Tpimage.h"
+#include "raster/Tpstretchimage.h"
+#include "shell/Tdocument.h"
+#include "tools/Pentool.h"
 
 #include <QPainter>
 #include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -104,3 +115,121 @@ BENCHMARK(BM_ViewRender)
     ->ArgsProduct({{0, 1, 2, 3}, {RepeatOff, RepeatDropVertical, RepeatDropHorizontal}})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_QtDrawImage)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+
+namespace {
+
+constexpr int kLargeW = 31200, kLargeH = 44000;
+
+// The 1000-dpi design: diagonal bands of 64-pixel cells in 40 colours, attached to the undo store.
+TDocument& Large() {
+    static TDocument* doc = [] {
+        auto* d = new TDocument;
+        TPaper paper;
+        paper.dpi = 1000;
+        SetPaper(paper, kPaperCustom, kLargeW, kLargeH);
+        d->NewCanvas(paper, 8, TCurrentColour());
+        TChange fill(*d, 0);
+        std::vector<uint8_t> row(size_t(kLargeW) + 64 * 40);
+        for (size_t x = 0; x < row.size(); ++x)
+            row[x] = uint8_t(2 + (x / 64) % 40);
+        for (int y = 0; y < kLargeH; ++y)
+            std::memcpy(fill.Picture().ScanLine(y), row.data() + (y / 64 % 40) * 64, size_t(kLargeW));
+        fill.Commit();
+        return d;
+    }();
+    doc->AttachUndo();
+    return *doc;
+}
+
+// Arguments: zoom in, zoom out, repeat kind; the view sits in the middle of the design.
+void BM_LargeViewRender(benchmark::State& state) {
+    TImageView view;
+    view.Bitmap = &Large().Picture();
+    view.SetSize(kViewW, kViewH);
+    view.SetRepeat(int(state.range(2)));
+    view.SetZoom(int(state.range(0)), int(state.range(1)), QPoint(0, 0));
+    view.SetPosition(kLargeW / 2, kLargeH / 2);
+    for (auto _ : state) {
+        QImage frame = view.Render(*view.Bitmap);
+        benchmark::DoNotOptimize(frame.constBits());
+    }
+}
+
+void BM_LargeFullView(benchmark::State& state) {
+    TStretchView preview;
+    preview.SetBitmap(&Large().Picture());
+    preview.SetSize(200, 150);
+    for (auto _ : state) {
+        QImage frame = preview.Render();
+        benchmark::DoNotOptimize(frame.constBits());
+    }
+    preview.SetBitmap(nullptr);
+}
+
+TToolPointer Point(int x, int y) {
+    TToolPointer p;
+    p.X = x, p.Y = y, p.Button = p.Buttons = ButtonLeft;
+    return p;
+}
+
+// A size-28 stroke of 2000 pixels, press to release with its undo record; undo is untimed.
+void BM_LargePenStroke(benchmark::State& state) {
+    TDocument& doc = Large();
+    TPenObject pen;
+    pen.SetSize(28);
+    TPenTool tool(nullptr);
+    TToolContext context;
+    context.Document = &doc;
+    context.Pen = &pen;
+    context.Colour = TCurrentColour::OfIndex(40);
+    const int x0 = kLargeW / 2, y0 = kLargeH / 2;
+    for (auto _ : state) {
+        tool.MouseDown(context, Point(x0, y0));
+        for (int x = x0 + 10; x <= x0 + 2000; x += 10)
+            tool.MouseMove(context, Point(x, y0 + (x - x0) / 8));
+        tool.MouseUp(context, Point(x0 + 2000, y0 + 250));
+        state.PauseTiming();
+        doc.Undo();
+        state.ResumeTiming();
+    }
+}
+
+// What a stroke cost when its press recorded the whole picture: the record and its undo.
+void BM_LargeWholeRecord(benchmark::State& state) {
+    TDocument& doc = Large();
+    for (auto _ : state) {
+        TChange change(doc);
+        change.Touch(QRect(0, 0, 1, 1));
+        change.Commit();
+        state.PauseTiming();
+        doc.Undo();
+        state.ResumeTiming();
+    }
+}
+
+void BM_MemcpyViewport(benchmark::State& state) {
+    std::vector<uint32_t> from(size_t(kViewW) * kViewH, 7), to(from.size());
+    for (auto _ : state) {
+        std::memcpy(to.data(), from.data(), from.size() * 4);
+        benchmark::DoNotOptimize(to.data());
+    }
+}
+
+[[maybe_unused]] const bool kLargeRegistered = [] {
+    if (!std::getenv("VELMORA_BENCH_LARGE")) return false;
+    benchmark::RegisterBenchmark("BM_LargeViewRender", BM_LargeViewRender)
+        ->Args({1, 16, RepeatOff})
+        ->Args({1, 1, RepeatOff})
+        ->Args({16, 1, RepeatOff})
+        ->Args({1, 16, RepeatDropVertical})
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_LargeFullView", BM_LargeFullView)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_LargePenStroke", BM_LargePenStroke)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_LargeWholeRecord", BM_LargeWholeRecord)
+        ->Iterations(3)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_MemcpyViewport", BM_MemcpyViewport)->Unit(benchmark::kMillisecond);
+    return true;
+}();
+
+} // namespace

@@ -1,11 +1,14 @@
 #include "raster/Viewscale.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <numeric>
 #include <vector>
 
 namespace {
+
+std::atomic<int64_t> g_converted{0};
 
 int64_t CeilDiv(int64_t a, int64_t b) { // b > 0
     return a >= 0 ? (a + b - 1) / b : -((-a) / b);
@@ -94,7 +97,12 @@ void TRowScaler::Inside(int64_t start, int count, int& first, int& last) const {
     InsideRange(start, X, Bitmap.Width, count, first, last);
 }
 
+int64_t ConvertedPixels() {
+    return g_converted.load(std::memory_order_relaxed);
+}
+
 void TRowScaler::Convert(uint32_t* out, int first, int last, int sy, int64_t start) const {
+    g_converted.fetch_add(last - first, std::memory_order_relaxed);
     const uint8_t* row = Bitmap.ScanLine(sy);
     switch (Bitmap.BitsPerPixel) {
     case 8:

@@ -45,6 +45,10 @@ class TRowScaler {
     bool Valid = false;
 };
 
+// Picture pixels converted to view pixels so far, over all threads: a frame should
+// convert about what it shows, however large the picture (tests check this).
+int64_t ConvertedPixels();
+
 // Draws bitmap into dest's block rect with the mapping above, starting at source point
 // src. Copy writes opaque pixels; Xor flips the red, green and blue bits of dest by the
 // source colours (the display of a mask). Destination pixels whose source lies outside

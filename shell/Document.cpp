@@ -37,6 +37,11 @@ bool ToDepth(TOrvaneBitmap& image, TPalette& palette, int bitsPerPixel) {
     return true;
 }
 
+// Opening reports its stages: read, brought to depth, adopted; stopping is safe
+// until adopted.
+constexpr int64_t kOpenStages = 3;
+constexpr int64_t kPerStage = 1000; // finer units of a stage that reports as it goes
+
 // The extra line of a refusal: the size of a picture too large to open.
 void Describe(uint32_t code, QSize announced, QString* detail) {
     if (detail && (code == ErrorCode::PictureTooLarge || code == ErrorCode::CanvasTooLarge))
@@ -52,12 +57,21 @@ uint32_t OpenNative(const QString& path, int type, int bitsPerPixel, TDesignRef 
     TDocumentHeader header;
     QSize announced;
     const bool topDown = type == TypeTex || type == TypeTfc || type == TypeT3d;
-    if (const uint32_t code = ReadDocument(&file, palette, header, topDown, &image, &announced, progress)) {
+    // Reading the blocks is the first two of the three stages, bringing the
+    // picture to depth (a colour reduction may take long) the last.
+    const TProgressFn reading = [&](int64_t done, int64_t total) {
+        return ReportProgress(progress, total > 0 ? 2 * kPerStage * done / total : 0,
+                              kOpenStages * kPerStage);
+    };
+    if (const uint32_t code = ReadDocument(&file, palette, header, topDown, &image, &announced, reading)) {
         Describe(code, announced, detail);
         return code;
     }
+    if (!ReportProgress(progress, 2 * kPerStage, kOpenStages * kPerStage)) return ErrorCode::Cancelled;
     if (type == TypeT3d) bitsPerPixel = 24;
     if (!ToDepth(image, palette, bitsPerPixel)) return ErrorCode::NoDeviceContext; // the copy failed
+    if (!ReportProgress(progress, kOpenStages * kPerStage, kOpenStages * kPerStage))
+        return ErrorCode::Cancelled;
     Adopt(design, image, palette, header.paper);
     return 0;
 }
@@ -78,7 +92,7 @@ uint32_t RefusalOf(TImageFileFailure failure) {
 }
 
 uint32_t OpenForeign(const QString& path, int bitsPerPixel, TDesignRef design, int currentDpi,
-                     QString* detail) {
+                     QString* detail, const TProgressFn& progress) {
     TOrvaneBitmap image;
     TImageFileFacts facts;
     if (!image.LoadFromFile(path, &facts)) {
@@ -86,10 +100,12 @@ uint32_t OpenForeign(const QString& path, int bitsPerPixel, TDesignRef design, i
         Describe(code, QSize(facts.Width, facts.Height), detail);
         return code;
     }
+    if (!ReportProgress(progress, 1, kOpenStages)) return ErrorCode::Cancelled;
     TPalette palette;
     palette.SetDefault();
     if (image.BitsPerPixel == 8) AdoptForeignPalette(image, palette);
     if (!ToDepth(image, palette, bitsPerPixel)) return ErrorCode::NoDeviceContext; // the copy failed
+    if (!ReportProgress(progress, 2, kOpenStages)) return ErrorCode::Cancelled;
     TPaper paper;
     // The file's own resolution when it gives one the program can work at.
     const int dpi = facts.Dpi > 0 ? facts.Dpi : currentDpi > 0 ? currentDpi : 160;
@@ -149,6 +165,7 @@ void AdoptForeignPalette(TOrvaneBitmap& image, TPalette& palette) {
 uint32_t OpenDesign(const QString& path, int type, int bitsPerPixel, TDesignRef design, int currentDpi,
                     QString* detail, const TProgressFn& progress) {
     if (detail) detail->clear();
+    if (!ReportProgress(progress, 0, 1)) return ErrorCode::Cancelled;
     type = ResolveType(path, type);
     if (bitsPerPixel != 0 && bitsPerPixel != 8 && bitsPerPixel != 24) return ErrorCode::BadFile;
     switch (type) {
@@ -168,7 +185,7 @@ uint32_t OpenDesign(const QString& path, int type, int bitsPerPixel, TDesignRef 
         return 0;
     }
     default:
-        return OpenForeign(path, bitsPerPixel, design, currentDpi, detail);
+        return OpenForeign(path, bitsPerPixel, design, currentDpi, detail, progress);
     }
 }
 
@@ -206,6 +223,8 @@ uint32_t SaveDesign(const QString& path, int type, int compression, const TDesig
     }
     const TFileTypeInfo* info = FileTypeInfo(type);
     const TBitmapHandle part = AreaView(image, area, design.Palette);
+    // Small pictures go out in one call: the user may still stop before it.
+    if (!ReportProgress(progress, 0, 1)) return ErrorCode::Cancelled;
     if (SaveImageFile(path, part, info->FormatCode, design.Paper.dpi, NoteStop(progress, stopped))) return 0;
     return stopped ? ErrorCode::Cancelled : ErrorCode::CannotWriteFile;
 }

@@ -10,6 +10,7 @@
 // opened as 256 colours is first reduced to 250 colours the same way.
 
 #include "colour/Palette.h"
+#include "platform/Progress.h"
 #include "raster/Tpmemory.h"
 #include "shell/Paper.h"
 
@@ -31,6 +32,9 @@ struct TDesign {
     operator TDesignRef() { return TDesignRef{Image, Palette, Paper}; }
 };
 
+// Both report progress by stages and stop with ErrorCode::Cancelled when the
+// listener asks, before the design or the file is touched.
+//
 // Opens path as file type (1 .. 15; 0 = by extension) into design at
 // bitsPerPixel 8 or 24 (0 keeps the file's depth). currentDpi is the
 // resolution given to foreign pictures that state none (0 = 160). Returns 0 or

@@ -17,6 +17,7 @@
 #include "shell/Mainimage_f.h"
 #include "shell/Mainmenu_f.h"
 #include "shell/Newcanvas_f.h"
+#include "shell/Progress_f.h"
 #include "shell/Stringtable.h"
 #include "shell/Tdocument.h"
 #include "tools/Penmanager_f.h"
@@ -197,10 +198,15 @@ TMainImageForm* TMainForm::OpenFile(const QString& path, int type, int bitsPerPi
     form->Dispatch = &MainMenu_->Dispatch();
     const QFileInfo info(path);
     QString detail;
-    if (const uint32_t code =
-            form->OpenDocument(info.absolutePath(), info.fileName(), bitsPerPixel, type, &detail)) {
+    const uint32_t code = RunWithProgress(
+        this, QStringLiteral("Opening %1 ...").arg(info.fileName()), [&](const TProgressFn& progress) {
+            return form->OpenDocument(info.absolutePath(), info.fileName(), bitsPerPixel, type, &detail,
+                                      progress);
+        });
+    if (code) {
         delete form;
-        ReportError(code, MB_OK, detail.isEmpty() ? path : path + QStringLiteral(": ") + detail);
+        if (code != ErrorCode::Cancelled)
+            ReportError(code, MB_OK, detail.isEmpty() ? path : path + QStringLiteral(": ") + detail);
         return nullptr;
     }
     return AddDocument(form);
@@ -238,9 +244,7 @@ void TMainForm::FManagerClick() {
     const TFileChoice choice = OpenDialog(LastFileFolder());
     if (choice.Path.isEmpty()) return;
     RememberFileFolder(QFileInfo(choice.Path).absolutePath());
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     OpenFile(choice.Path, choice.Type, choice.Bits); // a design keeps its depth unless told
-    QApplication::restoreOverrideCursor();
 }
 
 void TMainForm::FSaveClick() {
@@ -261,8 +265,12 @@ void TMainForm::FSaveClick() {
     }
     const QFileInfo info(choice.Path);
     RememberFileFolder(info.absolutePath());
-    if (const uint32_t code = design.Save(info.absolutePath(), info.fileName(), 2, choice.Type, part)) {
-        ReportError(code, MB_OK, choice.Path);
+    const uint32_t code = RunWithProgress(
+        this, QStringLiteral("Saving %1 ...").arg(info.fileName()), [&](const TProgressFn& progress) {
+            return design.Save(info.absolutePath(), info.fileName(), 2, choice.Type, part, progress);
+        });
+    if (code) {
+        if (code != ErrorCode::Cancelled) ReportError(code, MB_OK, choice.Path);
         return;
     }
     if (!part) design.SetModified(false);
@@ -335,9 +343,12 @@ void TMainForm::ImageEffectClick(int effect, const QString& caption) {
         if (dialog.exec() != QDialog::Accepted) return;
         params = dialog.Params();
     }
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    ApplyImageEffect(effect, params.Low, params.High);
-    QApplication::restoreOverrideCursor();
+    TMainImageForm* doc = CurrentDocument();
+    if (!doc || doc->Document().BitsPerPixel() != 24) return;
+    const uint32_t code = RunWithProgress(this, caption, [&](const TProgressFn& progress) {
+        return doc->Document().ApplyEffect(effect, params.Low, params.High, progress);
+    });
+    if (code && code != ErrorCode::Cancelled) ReportError(code);
 }
 
 bool TMainForm::ApplyImageEffect(int effect, int low, int high) {
@@ -398,6 +409,7 @@ void TMainForm::UpdateStatus() {
 }
 
 void TMainForm::Timer50msTimer() {
+    if (LongRunBusy()) return; // the pointer reaches the design again once the job ends
     if (TMainImageForm* doc = CurrentDocument()) doc->ProcessPendingMove();
 }
 

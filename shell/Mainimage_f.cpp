@@ -10,6 +10,7 @@
 #include "shell/Filetypes.h"
 #include "shell/History.h"
 #include "shell/Paths.h"
+#include "shell/Progress_f.h"
 #include "shell/Ruler_f.h"
 #include "tools/Tooldispatch.h"
 
@@ -202,8 +203,9 @@ uint32_t TMainImageForm::NewCanvas(const TPaper& paper, int bitsPerPixel) {
 }
 
 uint32_t TMainImageForm::OpenDocument(const QString& directory, const QString& fileName, int bitsPerPixel,
-                                      int type, QString* detail) {
-    if (const uint32_t code = Doc->Open(directory, fileName, bitsPerPixel, type, detail)) return code;
+                                      int type, QString* detail, const TProgressFn& progress) {
+    if (const uint32_t code = Doc->Open(directory, fileName, bitsPerPixel, type, detail, progress))
+        return code;
     if (Dispatch) Dispatch->SetColour(TCurrentColour::OfIndex(TPalette::kFirstDrawing));
     return 0;
 }
@@ -213,9 +215,9 @@ void TMainImageForm::EndOpenChange() {
 }
 
 uint32_t TMainImageForm::SaveDocument(const QString& directory, const QString& fileName, int compression,
-                                      int type) {
+                                      int type, const TProgressFn& progress) {
     EndOpenChange();
-    return Doc->Save(directory, fileName, compression, type);
+    return Doc->Save(directory, fileName, compression, type, false, progress);
 }
 
 uint32_t TMainImageForm::ResizeCanvas(int width, int height, int dpi) {
@@ -336,8 +338,12 @@ bool TMainImageForm::SaveInPlace() {
         name = QFileInfo(chosen).fileName();
         RememberFileFolder(directory);
     }
-    if (const uint32_t code = SaveDocument(directory, name, 2, FileTypeOfName(name))) {
-        ReportError(code, MB_OK, JoinPath(directory, name));
+    const uint32_t code =
+        RunWithProgress(this, QStringLiteral("Saving %1 ...").arg(name), [&](const TProgressFn& progress) {
+            return SaveDocument(directory, name, 2, FileTypeOfName(name), progress);
+        });
+    if (code) {
+        if (code != ErrorCode::Cancelled) ReportError(code, MB_OK, JoinPath(directory, name));
         return false;
     }
     Doc->SetModified(false);

@@ -35,9 +35,11 @@ class TMainImageForm : public QWidget, public TToolView {
     // Error code (0 = success) of each; on failure the window holds no design.
     // detail (may be null) receives the size of a picture too large to open.
     uint32_t NewCanvas(const TPaper& paper, int bitsPerPixel);
+    // progress hears the stages; a stop gives ErrorCode::Cancelled and changes nothing.
     uint32_t OpenDocument(const QString& directory, const QString& fileName, int bitsPerPixel, int type,
-                          QString* detail = nullptr);
-    uint32_t SaveDocument(const QString& directory, const QString& fileName, int compression, int type);
+                          QString* detail = nullptr, const TProgressFn& progress = {});
+    uint32_t SaveDocument(const QString& directory, const QString& fileName, int compression, int type,
+                          const TProgressFn& progress = {});
     uint32_t ResizeCanvas(int width, int height, int dpi);
     uint32_t EnlargeCanvas(int width, int height);
     // Undoes the newest change of this design; false when there was none.

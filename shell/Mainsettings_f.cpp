@@ -8,6 +8,7 @@
 #include "shell/History_f.h"
 #include "shell/Main_f.h"
 #include "shell/Mainimage_f.h"
+#include "shell/Progress_f.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -30,7 +31,7 @@ void TMainForm::ReadEnvironment() {
 }
 
 void TMainForm::AutosaveTimerTimer() {
-    if (!AutoSave_) return;
+    if (!AutoSave_ || LongRunBusy()) return; // the next tick saves
     if (TMainImageForm* doc = CurrentDocument()) doc->AutoSave();
 }
 

@@ -18,6 +18,7 @@
 #include "shell/Mainimage_f.h"
 #include "shell/Mainmenu.h"
 #include "shell/Mainmenu_f.h"
+#include "shell/Progress_f.h"
 #include "textile/Carpet_f.h"
 #include "textile/Carpettool.h"
 #include "textile/Jacquard_f.h"
@@ -251,6 +252,9 @@ void TMainForm::ConnectToolWindows() {
         }
         if (tool == ToolRepeat) {
             auto engine = std::make_unique<TRepeatTool>();
+            engine->LongRun = [this](const auto& job) {
+                return RunWithProgress(this, QStringLiteral("Repeat"), job);
+            };
             if (auto* repeat = qobject_cast<TRepeatForm*>(MainMenu_->ToolWindow()))
                 repeat->Attach(engine.get(), context);
             return engine;

@@ -27,7 +27,7 @@ void TRuler::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), palette().window());
     p.setPen(palette().windowText().color());
-    const TOrvaneBitmap* bitmap = View->Bitmap();
+    const TOrvaneBitmap* bitmap = View->Picture(); // the document's, shown by the view
     if (!bitmap || !bitmap->Allocated()) return;
     const bool horizontal = Orientation == Qt::Horizontal;
     const int length = horizontal ? View->width() : View->height();

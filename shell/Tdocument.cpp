@@ -10,6 +10,8 @@
 #include "textile/Carpetfile.h"
 
 #include <cstring>
+#include <new>
+#include <vector>
 
 TDocument::TDocument(QObject* parent)
     : QObject(parent), PictureV(std::make_unique<TOrvaneBitmap>()),
@@ -206,7 +208,6 @@ uint32_t TDocument::ApplyEffect(int effect, int low, int high, const TProgressFn
     if (!selection.isEmpty()) PictureV->SetRegion(selection, L_RGN_SET);
     change.Commit();
     SyncSelection();
-    ReportProgress(progress, kStages, kStages);
     return 0;
 }
 
@@ -331,6 +332,42 @@ TChange::TChange(TDocument& document, const QRect& rect, int undoFlags)
 
 TChange::TChange(TDocument& document, int undoFlags) : TChange(document, document.Bounds(), undoFlags) {}
 
+TChange::TChange(TDocument& document, TGrowing, int undoFlags) : TChange(document, QRect(), 0) {
+    MaskChange = undoFlags == UndoMask;
+    if (MaskChange && !Doc.MaskV) MadeMask = Doc.MakeMask();
+    Backup = std::make_unique<TTileBackup>();
+    GrowFlags = undoFlags;
+}
+
+TOrvaneBitmap& TChange::Target() {
+    return MaskChange && Doc.MaskV ? *Doc.MaskV : *Doc.PictureV;
+}
+
+bool TChange::Widen(const QRect& rect) {
+    return !Backup || Done || Backup->Keep(Target(), rect);
+}
+
+void TChange::RecordGrown() {
+    if (!Backup || Backup->Empty()) return;
+    TOrvaneBitmap& target = Target();
+    const QRect box = Backup->Box();
+    RecordedRect = box;
+    if (GrowFlags == 0) return;
+    // The record keeps the pixels before the change: they go back for the moment of recording.
+    const int stride = (box.width() * target.BitsPerPixel + 7) / 8;
+    std::vector<uint8_t> after;
+    try {
+        after.resize(size_t(stride) * size_t(box.height()));
+    } catch (const std::bad_alloc&) {
+        return; // the change stays, without a record
+    }
+    target.GetRect(after.data(), stride, box);
+    Backup->Restore(target);
+    RecordedV = UndoStore().Add(GrowFlags, true, box);
+    target.PutRect(after.data(), stride, box);
+    Backup.reset();
+}
+
 TChange::~TChange() {
     if (!Done) Fail();
     Doc.Changing = false;
@@ -372,6 +409,7 @@ void TChange::SetCarpetWindow(const TCarpetWindow& window) {
 
 void TChange::Commit() {
     if (Done) return;
+    RecordGrown();
     Done = true;
     if (WindowBefore && RecordedV) Doc.WindowSteps.push_back({Doc.NewestRecord(), *WindowBefore});
     if (RecordedV) UndoStore().Park(); // a record of a large design waits on disk
@@ -387,6 +425,7 @@ void TChange::Commit() {
 void TChange::Fail() {
     if (Done) return;
     Done = true;
+    if (Backup) Backup->Restore(Target());
     if (RecordedV) {
         UndoStore().RevertLatest();
         if (SizeBefore != QSize(Doc.PictureV->Width, Doc.PictureV->Height)) emit Doc.Reshaped();

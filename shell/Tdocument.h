@@ -23,6 +23,7 @@
 #include "colour/Colorset.h"
 #include "colour/Currentcolour.h"
 #include "colour/Palette.h"
+#include "raster/Tilebackup.h"
 #include "raster/Tpmemory.h"
 #include "raster/Undo.h"
 #include "raster/Workarea.h"
@@ -230,6 +231,11 @@ class TChange {
     TChange(TDocument& document, const QRect& rect, int undoFlags = UndoPicture | UndoRegion);
     // Records the whole picture.
     explicit TChange(TDocument& document, int undoFlags = UndoPicture | UndoRegion);
+    // A change whose extent shows only as it goes (a stroke): nothing is recorded at
+    // the start; each Widen keeps the pixels about to be written, and Commit records
+    // the box of what was widened, so memory and time follow the stroke, not the picture.
+    struct TGrowing {};
+    TChange(TDocument& document, TGrowing, int undoFlags);
     // Without Commit the change is undone.
     ~TChange();
     TChange(const TChange&) = delete;
@@ -261,6 +267,10 @@ class TChange {
     // Tells the windows now that rect changed, so a change that lasts (a stroke from
     // press to release) shows as it goes; the change still commits or fails as one.
     void Show(const QRect& rect);
+    // A growing change: rect (picture, or the mask for a change of the mask) is about
+    // to be written. False when its pixels could not be kept: do not write them then.
+    // Always true for other changes, whose record was made at the start.
+    bool Widen(const QRect& rect);
     // Keeps the change: modified, notified.
     void Commit();
     // Puts the recorded state back and drops the record.
@@ -270,8 +280,14 @@ class TChange {
     void SetCarpetWindow(const TCarpetWindow& window);
 
   private:
+    // The growing change's record, made at Commit from the kept pixels.
+    void RecordGrown();
+    TOrvaneBitmap& Target();
+
     TDocument& Doc;
     QRect RecordedRect;
+    std::unique_ptr<TTileBackup> Backup; // a growing change's pixels before it
+    int GrowFlags = 0;
     QRect Touched;
     bool TouchedAny = false;
     QSize SizeBefore;

@@ -52,6 +52,7 @@ void TPenCanvas::Write(uint8_t* row, int x, uint32_t value) const {
 
 bool TPenCanvas::Put(QPoint at, uint32_t value) {
     if (!Writable(at) || Target->GetPixel(at.x(), at.y()) == value) return false;
+    if (!Change.Widen(QRect(at, QSize(1, 1)))) return false;
     Write(Target->ScanLine(at.y()), at.x(), value);
     Mark(at.x(), at.x(), at.y());
     return true;
@@ -74,7 +75,7 @@ void TPenCanvas::Span(int y, int x0, int x1, uint32_t value, const std::vector<u
     RepeatV.Pieces(y, x0, x1, [&](int py, int px0, int px1) {
         if (py < 0 || py >= PictureV.Height) return;
         px0 = std::max(px0, 0), px1 = std::min(px1, PictureV.Width - 1);
-        if (px0 > px1) return;
+        if (px0 > px1 || !Change.Widen(QRect(px0, py, px1 - px0 + 1, 1))) return;
         uint8_t* row = Target->ScanLine(py);
         if (Open && !grain && !Replace && Target->BitsPerPixel == 8) {
             std::memset(row + px0, int(value & 0xFF), size_t(px1 - px0 + 1));

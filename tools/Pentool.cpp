@@ -41,7 +41,8 @@ void TPenTool::MouseDown(TToolContext& context, const TToolPointer& p) {
         FillMaskArea(doc, Pen->Settings, context.Repeat, p.X, p.Y);
         return;
     }
-    Change = std::make_unique<TChange>(doc, kind == PenMask ? UndoMask : UndoPicture | UndoRegion);
+    Change = std::make_unique<TChange>(doc, TChange::TGrowing{},
+                                       kind == PenMask ? UndoMask : UndoPicture | UndoRegion);
     Painter = std::make_unique<TPenPainter>(
         *Change, *Pen, context.Colour.Pixel(doc.BitsPerPixel(), doc.Palette()), Random, context.Repeat);
     Painter->SetReplace(Replace);

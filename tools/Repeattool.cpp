@@ -5,7 +5,7 @@
 
 namespace {
 uint32_t Reported(uint32_t code) {
-    if (code) ReportError(code);
+    if (code && code != ErrorCode::Cancelled) ReportError(code); // a stop is the user's own
     return code;
 }
 } // namespace
@@ -82,7 +82,10 @@ uint32_t TRepeatTool::Apply(TToolContext& context, const QRect& area) {
     TRepeatSettings s = StateV.Current();
     if (s.Function > RepeatHalfDropHor) return 0;
     s.Rule = TSuperimposeRule{context.Super, context.Overlap};
-    const uint32_t code = Reported(ApplyRepeat(*context.Document, s, area));
+    const auto job = [&](const TProgressFn& progress) {
+        return ApplyRepeat(*context.Document, s, area, progress);
+    };
+    const uint32_t code = Reported(LongRun ? LongRun(job) : job({}));
     ShowPreview(context);
     return code;
 }

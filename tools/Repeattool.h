@@ -14,6 +14,7 @@
 
 #include "tools/Repeatsettings.h"
 #include "tools/Tool.h"
+#include "tools/Toolprogress.h"
 
 #include <cstdint>
 #include <functional>
@@ -45,6 +46,8 @@ class TRepeatTool : public TTool {
     uint32_t Recover(TToolContext& context);
 
     std::function<void()> OnGone; // the engine goes
+    // Runs a repeat with the window's progress (none: runs it plain).
+    TLongRun LongRun;
 
   private:
     TRepeatState StateV;

@@ -5,9 +5,15 @@
 // estimates the whole. Then it reports percents (0 .. 100) as they change, and
 // -1 when it goes, so the bar hides again.
 
+#include "platform/Progress.h"
+
 #include <QElapsedTimer>
 #include <cstdint>
 #include <functional>
+
+// Runs a long job that reports to the listener it is given (a window's progress
+// window with Cancel, or nothing); returns the job's code.
+using TLongRun = std::function<uint32_t(const std::function<uint32_t(const TProgressFn&)>& job)>;
 
 class TToolProgress {
   public:
