@@ -1,0 +1,96 @@
+// A save that runs out of room (the process's file-size limit stands in for a
+// full disk) reports its error, leaves the old file byte for byte and leaves no
+// temporary file beside it.
+#include "colour/Currentcolour.h"
+#include "colour/Palettefile.h"
+#include "shell/Document.h"
+#include "shell/File.h"
+#include "shell/Mainimage.h"
+#include "textile/Carpetfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <csignal>
+#include <functional>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+namespace {
+
+QByteArray Bytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Writes fail with EFBIG past limit bytes while it lives.
+struct TFileSizeLimit {
+    explicit TFileSizeLimit(rlim_t limit) {
+        getrlimit(RLIMIT_FSIZE, &Old);
+        Signal = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit small{limit, Old.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~TFileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &Old);
+        std::signal(SIGXFSZ, Signal);
+    }
+    rlimit Old{};
+    void (*Signal)(int) = nullptr;
+};
+
+} // namespace
+
+TEST(DiskFull, ASaveThatRunsOutOfRoomKeepsTheOldFile) {
+    QTemporaryDir dir;
+    TDesign full, indexed;
+    TPaper paper;
+    SetPaper(paper, kPaperCustom, 300, 200);
+    ASSERT_EQ(NewCanvasDesign(full, paper, 24, TCurrentColour::OfIndex(5)), 0u);
+    ASSERT_EQ(NewCanvasDesign(indexed, paper, 8, TCurrentColour::OfIndex(5)), 0u);
+    uint32_t seed = 1; // noise, so no writer can squeeze the picture small
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 300; ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            full.Image.SetPixel(x, y, seed >> 8);
+            indexed.Image.SetPixel(x, y, 2 + (seed >> 24) % 250);
+        }
+    struct Case {
+        const char* Name;
+        std::function<uint32_t(const QString&)> Save;
+    };
+    const Case cases[] = {
+        {"design.tfc", [&](const QString& p) { return SaveDesign(p, 0, 0, full); }},
+        {"design.tex", [&](const QString& p) { return SaveDesign(p, 0, 2, indexed); }},
+        {"picture.png", [&](const QString& p) { return SaveDesign(p, 0, 0, full); }},
+        {"picture.tif", [&](const QString& p) { return SaveDesign(p, 0, 0, indexed); }},
+        {"picture.bmp", [&](const QString& p) { return SaveDesign(p, 0, 0, full); }},
+        {"palette.fcr", [&](const QString& p) { return SavePaletteFile(p, indexed.Palette); }},
+        {"carpet.cpt",
+         [&](const QString& p) {
+             return WriteCarpetFile(p, 0, indexed, TCarpetParts{{true, 300, 200}, {}});
+         }},
+    };
+    for (const Case& c : cases) {
+        const QString path = dir.filePath(c.Name), whole = dir.filePath(QStringLiteral("whole-") + c.Name);
+        ASSERT_EQ(c.Save(whole), 0u) << c.Name;
+        const qint64 size = QFileInfo(whole).size();
+        QFile::remove(whole);
+        const QByteArray old("the old file, kept");
+        {
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(old);
+        }
+        uint32_t code = 0;
+        {
+            TFileSizeLimit limit(rlim_t(size / 2));
+            code = c.Save(path);
+        }
+        EXPECT_NE(code, 0u) << c.Name << " reported success with half of " << size << " bytes written";
+        EXPECT_EQ(Bytes(path), old) << c.Name;
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{c.Name}) << c.Name;
+        QFile::remove(path);
+    }
+}
