@@ -1,5 +1,6 @@
 #include "raster/Undo.h"
 #include "shell/Exception.h"
+#include "support/Filesizelimit.h"
 #include "support/Pictures.h"
 
 #include <QDir>
@@ -254,6 +255,31 @@ TEST_F(UndoList, DamagedRecordFileRestoresNothingAndIsReported) {
         EXPECT_EQ(Store.Count(), 1);
         EXPECT_FALSE(Record(0).InMemory);
     }
+}
+
+TEST_F(UndoList, FullUndoFolderKeepsTheRecordInMemoryAndUndoStillRestores) {
+    TRGBQuad quads[256];
+    A.Palette.GetQuads(quads);
+    ASSERT_TRUE(A.Picture.Allocate(300, 200, quads, 8));
+    uint32_t seed = 7; // noise, so the record file cannot be squeezed under the limit
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 300; ++x)
+            A.Picture.SetPixel(x, y, (seed = seed * 1664525u + 1013904223u) >> 24);
+    A.Mask.reset();
+    Store.SetOwner(1, A.Target());
+    const TState before = Snap(A);
+    ASSERT_TRUE(Store.AddWhole(UndoPicture, true));
+    A.Picture.FillRect(7, QRect(0, 0, 300, 200));
+    {
+        TFileSizeLimit full(16384);
+        Store.SetOwner(2, B.Target()); // A's record would go to disk
+        EXPECT_TRUE(Record(0).InMemory);
+        EXPECT_FALSE(Record(0).OnDisk);
+        EXPECT_FALSE(QFile::exists(Record(0).FileName));
+    }
+    Store.SetOwner(1, A.Target());
+    ASSERT_TRUE(Store.Undo(true));
+    EXPECT_EQ(Snap(A), before);
 }
 
 TEST_F(UndoList, MaskFlagWithoutMaskLeavesTheLaterMaskAlone) {

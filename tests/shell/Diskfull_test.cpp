@@ -6,16 +6,15 @@
 #include "shell/Document.h"
 #include "shell/File.h"
 #include "shell/Mainimage.h"
+#include "support/Filesizelimit.h"
 #include "textile/Carpetfile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 namespace {
 
@@ -23,22 +22,6 @@ QByteArray Bytes(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
-
-// Writes fail with EFBIG past limit bytes while it lives.
-struct TFileSizeLimit {
-    explicit TFileSizeLimit(rlim_t limit) {
-        getrlimit(RLIMIT_FSIZE, &Old);
-        Signal = std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit small{limit, Old.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &small);
-    }
-    ~TFileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &Old);
-        std::signal(SIGXFSZ, Signal);
-    }
-    rlimit Old{};
-    void (*Signal)(int) = nullptr;
-};
 
 } // namespace
 
