@@ -1,6 +1,7 @@
 #include "platform/Imagefile_stream.h"
 
-#include <QSaveFile>
+#include "platform/Savecommit.h"
+
 #include <tiffio.h>
 #include <zlib.h>
 
@@ -160,7 +161,7 @@ bool WritePngStream(const QString& path, const TBitmapHandle& h, int dpi, const 
         out.cancelWriting();
         return false;
     }
-    return out.commit();
+    return CommitWholeFile(out);
 }
 
 bool WriteTiffStream(const QString& path, const TBitmapHandle& h, int dpi, const TProgressFn& progress) {

@@ -1,11 +1,11 @@
 #include "platform/Inifile.h"
 
 #include "platform/Lereader.h"
+#include "platform/Savecommit.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -180,8 +180,8 @@ bool TIniFile::UpdateFile() {
     QDir().mkpath(QFileInfo(FileName_).absolutePath());
     QSaveFile file(FileName_);
     if (!file.open(QIODevice::WriteOnly)) return false;
-    file.write(text.toUtf8());
-    if (!file.commit()) return false;
+    const QByteArray bytes = text.toUtf8();
+    if (file.write(bytes) != bytes.size() || !CommitWholeFile(file)) return false;
     Dirty_ = false;
     return true;
 }

@@ -1,9 +1,9 @@
 // The diskette targets: an image file and a Linux floppy block device.
+#include "platform/Savecommit.h"
 #include "textile/Diskaccess.h"
 #include "textile/Diskimage.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <cctype>
 #include <fcntl.h>
 #include <linux/fd.h>
@@ -35,7 +35,7 @@ class TImageFileTarget : public TDiskTarget {
     bool Close(bool keep) override {
         In.close();
         if (!Out.isOpen()) return true;
-        if (keep) return Out.commit();
+        if (keep) return CommitWholeFile(Out);
         Out.cancelWriting();
         Out.commit(); // drops the temporary file
         return true;

@@ -3,11 +3,16 @@
 // temporary file beside it.
 #include "colour/Currentcolour.h"
 #include "colour/Palettefile.h"
+#include "colour/Usercolor.h"
+#include "platform/Inifile.h"
 #include "shell/Document.h"
 #include "shell/File.h"
 #include "shell/Mainimage.h"
 #include "support/Filesizelimit.h"
 #include "textile/Carpetfile.h"
+#include "textile/Diskaccess.h"
+#include "textile/Stripefile.h"
+#include "textile/Wif.h"
 
 #include <QDir>
 #include <QFile>
@@ -39,6 +44,20 @@ TEST(DiskFull, ASaveThatRunsOutOfRoomKeepsTheOldFile) {
             full.Image.SetPixel(x, y, seed >> 8);
             indexed.Image.SetPixel(x, y, 2 + (seed >> 24) % 250);
         }
+    TUserColorList colours;
+    TStripeList stripes;
+    TTexBitData weave;
+    weave.Width = weave.Height = 96;
+    std::vector<uint8_t> diskette(1228800);
+    for (int i = 0; i < 2000; ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        colours.push_back({QByteArray::number(seed, 36), KindNormal, 0, 0, int(seed >> 24), 7, 9});
+        stripes.push_back({uint8_t(2 + seed % 250), 0, 1, int16_t(1 + seed % 300), false});
+    }
+    for (int i = 0; i < weave.Width * weave.Height; ++i)
+        weave.Bits.push_back(uint8_t((seed = seed * 1664525u + 1013904223u) >> 31));
+    for (uint8_t& b : diskette)
+        b = uint8_t((seed = seed * 1664525u + 1013904223u) >> 24);
     struct Case {
         const char* Name;
         std::function<uint32_t(const QString&)> Save;
@@ -54,6 +73,18 @@ TEST(DiskFull, ASaveThatRunsOutOfRoomKeepsTheOldFile) {
          [&](const QString& p) {
              return WriteCarpetFile(p, 0, indexed, TCarpetParts{{true, 300, 200}, {}});
          }},
+        {"colours.ucl", [&](const QString& p) { return WriteUserColors(p, colours); }},
+        {"stripes.stp", [&](const QString& p) { return WriteStripeFile(p, indexed.Palette, stripes); }},
+        {"weave.wif", [&](const QString& p) { return WriteWif(p, weave); }},
+        {"settings.ini",
+         [&](const QString& p) {
+             TIniFile ini(p);
+             for (const TUserColor& c : colours)
+                 ini.WriteString("Colours", c.Name, QString::number(c.Red));
+             return ini.UpdateFile() ? 0u : 1u;
+         }},
+        {"diskette.img",
+         [&](const QString& p) { return WriteDiskette(*MakeImageFileTarget(p), diskette, nullptr); }},
     };
     for (const Case& c : cases) {
         const QString path = dir.filePath(c.Name), whole = dir.filePath(QStringLiteral("whole-") + c.Name);
