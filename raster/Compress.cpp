@@ -14,9 +14,9 @@ namespace {
 
 std::atomic<bool> g_compressorAvailable{true};
 
-// At level 7 libdeflate writes design planes smaller than zlib's compress() does at
-// its default level, in about two thirds of the time (bench/Compress_bench.cpp).
-constexpr int kLevel = 7;
+// At level 7 (kLevelFiles) libdeflate writes design planes smaller than zlib's
+// compress() does at its default level, in about two thirds of the time
+// (bench/Compress_bench.cpp).
 // Reads and writes go through in slices so no single call needs a huge length and
 // progress is heard between them.
 constexpr qint64 kIoSlice = qint64(64) << 20;
@@ -92,7 +92,8 @@ bool CompressorAvailable() {
     return g_compressorAvailable;
 }
 
-bool WriteBlock(QIODevice* file, const void* data, size_t size, int mode, const TProgressFn& progress) {
+bool WriteBlock(QIODevice* file, const void* data, size_t size, int mode, const TProgressFn& progress,
+                int level) {
     if (mode == kBlockRefused || !file || (!data && size > 0)) return false;
     if (mode != kBlockCompressed)
         return WriteAll(file, data, size, progress, 0, size) &&
@@ -107,7 +108,7 @@ bool WriteBlock(QIODevice* file, const void* data, size_t size, int mode, const 
     // is stored raw. Pages of the buffer that are never written are never touched.
     if (!ReportProgress(progress, 0, int64_t(size))) return false;
     HeapBuffer out(static_cast<uint8_t*>(std::malloc(size)));
-    libdeflate_compressor* c = libdeflate_alloc_compressor(kLevel);
+    libdeflate_compressor* c = libdeflate_alloc_compressor(level);
     if (!out || !c) {
         libdeflate_free_compressor(c);
         return WriteRawWithLength(file, data, size, progress);

@@ -70,29 +70,38 @@ std::unique_ptr<TUndoData> TUndo::MakeRecord(int flags, const QRect& rect) {
     const QRect clipped = rect.intersected(QRect(0, 0, picture.Width, picture.Height));
     if (clipped.isEmpty()) return nullptr;
 
-    auto record = std::make_unique<TUndoData>(OwnerId, QString());
+    auto record = std::make_unique<TUndoData>(OwnerId, NextFileName());
     record->Rect = clipped;
     record->PictureSize = QSize(picture.Width, picture.Height);
     record->Flags = flags;
-    TRGBQuad quads[256];
+    TRGBQuad quads[256], maskQuads[256];
+    TOrvaneBitmap* mask = (flags & UndoMask) && Target.Mask ? Target.Mask() : nullptr;
+    if (mask && !mask->Allocated()) mask = nullptr;
     if (flags & UndoPicture) {
+        record->ImageBits = picture.BitsPerPixel;
         if (Target.Palette)
             Target.Palette->GetQuads(quads);
         else
             picture.GetColors(0, 256, quads);
+    }
+    if (mask) mask->GetColors(0, 256, maskQuads);
+    if (Target.Palette && (flags & UndoPicture))
+        record->PaletteCopy = std::make_unique<TPalette>(*Target.Palette);
+    if ((flags & UndoRegion) && picture.HasRegion()) record->Region = picture.Handle.Region;
+    // A large record goes to its file at once, packed fast, so that no uncompressed
+    // copy of it is ever made (an A0 design at 1000 dpi would need 1.4 GB more).
+    if ((flags & UndoPicture) && Parked(*record) &&
+        record->WriteFrom(picture, quads, mask, mask ? maskQuads : nullptr))
+        return record;
+    if (flags & UndoPicture) {
         record->Image = CopyRect(picture, clipped, quads);
         if (!record->Image) return nullptr;
-        record->ImageBits = picture.BitsPerPixel;
-        if (Target.Palette) record->PaletteCopy = std::make_unique<TPalette>(*Target.Palette);
     }
-    TOrvaneBitmap* mask = (flags & UndoMask) && Target.Mask ? Target.Mask() : nullptr;
-    if (mask && mask->Allocated()) {
-        mask->GetColors(0, 256, quads);
-        record->MaskImage = CopyRect(*mask, clipped, quads);
+    if (mask) {
+        record->MaskImage = CopyRect(*mask, clipped, maskQuads);
         if (!record->MaskImage) return nullptr;
         record->MaskBits = mask->BitsPerPixel;
     }
-    if ((flags & UndoRegion) && picture.HasRegion()) record->Region = picture.Handle.Region;
     return record;
 }
 
@@ -115,7 +124,6 @@ bool TUndo::Add(int flags, bool compact, const QRect& rect) {
             r->Pinned = true;
         return false;
     }
-    record->FileName = NextFileName();
     Records.push_back(std::move(record));
     // The limit goes first so that a record about to be dropped is never written out.
     const size_t limit = SingleMode ? 1 : size_t(MaxRecords);
@@ -209,10 +217,7 @@ bool TUndo::Undo(bool remove) {
     }
     if (!Restore(record)) return false;
     if (remove) Records.erase(Records.begin() + index);
-    if (present) {
-        present->FileName = NextFileName();
-        Records.push_back(std::move(present));
-    }
+    if (present) Records.push_back(std::move(present));
     if (!SingleMode) Settle();
     return true;
 }

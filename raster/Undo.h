@@ -85,9 +85,15 @@ class TUndoData {
     bool Whole() const { return Rect == QRect(QPoint(0, 0), PictureSize); }
 
     // One bitmap of the record file, little-endian: width u32, height u32, bits u16,
-    // 1024 palette bytes for 1 and 8 bits, then BytesPerLine x height pixel bytes as
-    // one compressed block. A null bitmap writes and reads nothing and succeeds.
+    // 1024 palette bytes for 1 and 8 bits, then its BytesPerLine x height pixel bytes,
+    // top-down, as compressed blocks of whole rows of at most kSliceBytes each (at
+    // least one row). A null bitmap writes and reads nothing and succeeds.
+    static constexpr size_t kSliceBytes = size_t(16) << 20;
     bool WriteBitmap(QIODevice& file, const TOrvaneBitmap* bitmap) const;
+    // The same for rect of source, as a bitmap of rect's size would hold it; rect
+    // must start on a whole byte of source's rows.
+    static bool WriteRows(QIODevice& file, const TOrvaneBitmap& source, const QRect& rect,
+                          const TRGBQuad* quads);
     // Reads into bitmap (reallocated) only a bitmap of Rect's size at bitsPerPixel;
     // anything else is refused before memory is asked for. False leaves bitmap empty.
     bool ReadBitmap(QIODevice& file, TOrvaneBitmap* bitmap, int bitsPerPixel) const;
@@ -96,6 +102,12 @@ class TUndoData {
     // objects stay). On disk already: only frees. False, with nothing changed and no
     // file left, when the file cannot be made or written.
     bool SwapOut();
+    // Writes Rect of picture (and of mask when given) to a new file FileName as
+    // SwapOut would write copies of them, without making the copies: the record is
+    // then on disk only, with Image (and MaskImage) empty. False, with nothing
+    // changed and no file left, when the file cannot be made or written.
+    bool WriteFrom(const TOrvaneBitmap& picture, const TRGBQuad* quads, const TOrvaneBitmap* mask,
+                   const TRGBQuad* maskQuads);
     // Reads the pixels back when they are not in memory. A missing, short, damaged or
     // mismatched file gives false with nothing changed, and error (when given) becomes
     // CannotOpenFile or BadFile.
@@ -187,6 +199,8 @@ class TUndo {
     QString Folder() const { return TempFolder.Path(); }
 
   private:
+    // The record takes the next file name; one of kParkBytes or more is written
+    // there as it is made, straight from the picture, when it can be.
     std::unique_ptr<TUndoData> MakeRecord(int flags, const QRect& rect);
     bool Restore(TUndoData& record);
     void Settle();

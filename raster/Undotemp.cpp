@@ -12,11 +12,14 @@
 #include <QLockFile>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -156,15 +159,44 @@ TUndoData::~TUndoData() {
 bool TUndoData::WriteBitmap(QIODevice& file, const TOrvaneBitmap* bitmap) const {
     if (!bitmap) return true;
     if (!bitmap->Allocated()) return false;
+    return WriteRows(file, *bitmap, QRect(0, 0, bitmap->Width, bitmap->Height), bitmap->Handle.Palette);
+}
+
+bool TUndoData::WriteRows(QIODevice& file, const TOrvaneBitmap& source, const QRect& rect,
+                          const TRGBQuad* quads) {
+    const int bits = source.BitsPerPixel;
+    if (!source.Allocated() || rect.isEmpty() || !QRect(0, 0, source.Width, source.Height).contains(rect) ||
+        (int64_t(rect.x()) * bits) % 8 != 0)
+        return false;
     QByteArray head;
-    Put32(head, uint32_t(bitmap->Width));
-    Put32(head, uint32_t(bitmap->Height));
-    Put16(head, bitmap->BitsPerPixel);
+    Put32(head, uint32_t(rect.width()));
+    Put32(head, uint32_t(rect.height()));
+    Put16(head, uint16_t(bits));
     // Palette quads are blue, green, red, reserved in memory as in the file.
-    if (HasPalette(bitmap->BitsPerPixel))
-        head.append(reinterpret_cast<const char*>(bitmap->Handle.Palette), kPaletteBytes);
+    if (HasPalette(bits)) head.append(reinterpret_cast<const char*>(quads), kPaletteBytes);
     if (file.write(head) != head.size()) return false;
-    return WriteBlock(&file, bitmap->Handle.Bits, bitmap->Handle.ByteSize(), kBlockCompressed);
+
+    const size_t line = size_t(BitmapBytesPerLine(rect.width(), bits));
+    const size_t used = (size_t(rect.width()) * size_t(bits) + 7) / 8;
+    const size_t offset = size_t(rect.x()) * size_t(bits) / 8;
+    const int rows = int(std::max<size_t>(1, kSliceBytes / line));
+    // Whole rows of the source lie one after the other as the file keeps them.
+    const bool direct = offset == 0 && line == size_t(source.BytesPerLine());
+    std::vector<uint8_t> gathered(direct ? 0 : line * size_t(std::min(rows, rect.height())));
+    for (int y = 0; y < rect.height(); y += rows) {
+        const int n = std::min(rows, rect.height() - y);
+        const uint8_t* data = source.ScanLine(rect.y() + y);
+        if (!direct) {
+            for (int k = 0; k < n; ++k) {
+                uint8_t* to = gathered.data() + size_t(k) * line;
+                std::memcpy(to, source.ScanLine(rect.y() + y + k) + offset, used);
+                std::memset(to + used, 0, line - used);
+            }
+            data = gathered.data();
+        }
+        if (!WriteBlock(&file, data, size_t(n) * line, kBlockCompressed, {}, kLevelFast)) return false;
+    }
+    return true;
 }
 
 bool TUndoData::ReadBitmap(QIODevice& file, TOrvaneBitmap* bitmap, int bitsPerPixel) const {
@@ -180,9 +212,16 @@ bool TUndoData::ReadBitmap(QIODevice& file, TOrvaneBitmap* bitmap, int bitsPerPi
     TRGBQuad quads[256];
     if (HasPalette(bits) && !r.Read(quads, kPaletteBytes)) return false;
     if (!bitmap->Allocate(int(width), int(height), quads, bits)) return false;
-    if (ReadBlock(&file, bitmap->Handle.Bits, bitmap->Handle.ByteSize(), kBlockCompressed)) return true;
-    bitmap->Release();
-    return false;
+    const size_t line = size_t(bitmap->BytesPerLine());
+    const int rows = int(std::max<size_t>(1, kSliceBytes / line));
+    for (int y = 0; y < bitmap->Height; y += rows) {
+        const int n = std::min(rows, bitmap->Height - y);
+        if (!ReadBlock(&file, bitmap->ScanLine(y), size_t(n) * line, kBlockCompressed)) {
+            bitmap->Release();
+            return false;
+        }
+    }
+    return true;
 }
 
 bool TUndoData::SwapOut() {
@@ -191,7 +230,8 @@ bool TUndoData::SwapOut() {
         if (FileName.isEmpty()) return false;
         QFile file;
         if (!CreateExclusiveFile(FileName, file)) return false;
-        bool ok = WriteBitmap(file, Image.get()) && WriteBitmap(file, MaskImage.get()) && file.flush();
+        bool ok = WriteBitmap(file, Image.get()) && WriteBitmap(file, MaskImage.get()) && file.flush() &&
+                  file.size() >= file.pos();
         file.close();
         ok = ok && file.error() == QFileDevice::NoError;
         if (!ok) {
@@ -202,6 +242,29 @@ bool TUndoData::SwapOut() {
     }
     ReleaseIf(Image);
     ReleaseIf(MaskImage);
+    InMemory = false;
+    return true;
+}
+
+bool TUndoData::WriteFrom(const TOrvaneBitmap& picture, const TRGBQuad* quads, const TOrvaneBitmap* mask,
+                          const TRGBQuad* maskQuads) {
+    if (FileName.isEmpty() || OnDisk) return false;
+    QFile file;
+    if (!CreateExclusiveFile(FileName, file)) return false;
+    bool ok = WriteRows(file, picture, Rect, quads) && (!mask || WriteRows(file, *mask, Rect, maskQuads)) &&
+              file.flush() && file.size() >= file.pos();
+    file.close();
+    if (!ok || file.error() != QFileDevice::NoError) {
+        QFile::remove(FileName);
+        return false;
+    }
+    Image = std::make_unique<TOrvaneBitmap>();
+    ImageBits = picture.BitsPerPixel;
+    if (mask) {
+        MaskImage = std::make_unique<TOrvaneBitmap>();
+        MaskBits = mask->BitsPerPixel;
+    }
+    OnDisk = true;
     InMemory = false;
     return true;
 }

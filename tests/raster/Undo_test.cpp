@@ -282,6 +282,49 @@ TEST_F(UndoList, FullUndoFolderKeepsTheRecordInMemoryAndUndoStillRestores) {
     EXPECT_EQ(Snap(A), before);
 }
 
+TEST_F(UndoList, LargeRecordsGoStraightToTheirFileAndComeBackExactly) {
+    struct Case {
+        int Bits, Width, Height;
+        QRect Rect;
+        bool Mask;
+    };
+    const Case cases[] = {
+        {8, 8200, 8200, QRect(0, 0, 8200, 8200), false},  // whole rows, as they lie
+        {8, 8200, 8200, QRect(3, 5, 8197, 8190), true},   // rows gathered, with the mask
+        {24, 5003, 4600, QRect(2, 1, 5000, 4500), false}, // full colour
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Bits);
+        TDoc& d = c.Bits == 8 ? A : B;
+        TRGBQuad quads[256];
+        A.Palette.GetQuads(quads);
+        ASSERT_TRUE(d.Picture.Allocate(c.Width, c.Height, c.Bits == 8 ? quads : nullptr, c.Bits));
+        uint32_t seed = 3;
+        for (int y = 0; y < c.Height; ++y) {
+            uint8_t* row = d.Picture.ScanLine(y);
+            for (int i = 0; i < d.Picture.BytesPerLine(); ++i)
+                row[i] = uint8_t((y / 64 + i / 64) % 7 + ((seed = seed * 1664525u + 1013904223u) >> 31));
+        }
+        d.Mask.reset();
+        if (c.Mask) {
+            d.Mask = std::make_unique<TOrvaneBitmap>();
+            ASSERT_TRUE(d.Mask->Allocate(c.Width, c.Height, quads, 8));
+            d.Mask->FillRect(1, QRect(100, 100, 3000, 3000));
+        }
+        Store.SetOwner(c.Bits == 8 ? 1 : 2, d.Target());
+        Store.Clear();
+        const TState before = Snap(d);
+        ASSERT_TRUE(Store.Add(UndoPicture | (c.Mask ? UndoMask : 0), true, c.Rect));
+        EXPECT_TRUE(Record(0).OnDisk);
+        EXPECT_FALSE(Record(0).InMemory);
+        EXPECT_EQ(Record(0).MemoryBytes(), 0u);
+        d.Picture.FillRect(c.Bits == 8 ? 7 : MakeColorRef(7, 7, 7), c.Rect);
+        if (d.Mask) d.Mask->FillRect(9, c.Rect);
+        ASSERT_TRUE(Store.Undo(true));
+        EXPECT_EQ(Snap(d), before);
+    }
+}
+
 TEST_F(UndoList, MaskFlagWithoutMaskLeavesTheLaterMaskAlone) {
     A.Mask.reset();
     Store.SetOwner(1, A.Target());
