@@ -86,8 +86,9 @@ class TUndoData {
 
     // One bitmap of the record file, little-endian: width u32, height u32, bits u16,
     // 1024 palette bytes for 1 and 8 bits, then its BytesPerLine x height pixel bytes,
-    // top-down, as compressed blocks of whole rows of at most kSliceBytes each (at
-    // least one row). A null bitmap writes and reads nothing and succeeds.
+    // top-down, in slices of whole rows of at most kSliceBytes each (at least one
+    // row), each packed as runs or by the block codec (Undotemp.cpp). A null bitmap writes and reads nothing
+    // and succeeds.
     static constexpr size_t kSliceBytes = size_t(16) << 20;
     bool WriteBitmap(QIODevice& file, const TOrvaneBitmap* bitmap) const;
     // The same for rect of source, as a bitmap of rect's size would hold it; rect

@@ -3,6 +3,7 @@
 #include "platform/Lebytes.h"
 #include "platform/Lereader.h"
 #include "raster/Compress.h"
+#include "raster/Runpack.h"
 #include "raster/Undo.h"
 #include "shell/Exception.h"
 
@@ -144,6 +145,30 @@ bool HasPalette(int bitsPerPixel) {
     return bitsPerPixel == 1 || bitsPerPixel == 8;
 }
 
+// A slice of pixel rows: 'R' with a u32 length and the runs (raster/Runpack.h) when
+// they take at most half the bytes, else 'Z' with a block of the codec, packed fast.
+bool WriteSlice(QIODevice& file, const uint8_t* data, size_t size, std::vector<uint8_t>& packed) {
+    if (const size_t length = PackRuns(data, size, packed.data(), std::min(packed.size(), size / 2))) {
+        QByteArray head("R");
+        Put32(head, uint32_t(length));
+        return file.write(head) == head.size() &&
+               file.write(reinterpret_cast<const char*>(packed.data()), qint64(length)) == qint64(length);
+    }
+    return file.write("Z", 1) == 1 && WriteBlock(&file, data, size, kBlockCompressed, {}, kLevelFast);
+}
+
+bool ReadSlice(QIODevice& file, uint8_t* data, size_t size) {
+    char kind = 0;
+    if (!file.getChar(&kind)) return false;
+    if (kind == 'Z') return ReadBlock(&file, data, size, kBlockCompressed);
+    TLeReader r(&file);
+    const uint32_t length = r.U32();
+    // The writer keeps runs only when they take at most half the slice.
+    if (kind != 'R' || !r.ok() || length > size / 2 || !DeviceHolds(&file, length)) return false;
+    std::vector<uint8_t> packed(length);
+    return r.Read(packed.data(), length) && UnpackRuns(packed.data(), length, data, size);
+}
+
 void ReleaseIf(const std::unique_ptr<TOrvaneBitmap>& bitmap) {
     if (bitmap) bitmap->Release();
 }
@@ -182,7 +207,8 @@ bool TUndoData::WriteRows(QIODevice& file, const TOrvaneBitmap& source, const QR
     const int rows = int(std::max<size_t>(1, kSliceBytes / line));
     // Whole rows of the source lie one after the other as the file keeps them.
     const bool direct = offset == 0 && line == size_t(source.BytesPerLine());
-    std::vector<uint8_t> gathered(direct ? 0 : line * size_t(std::min(rows, rect.height())));
+    const size_t most = line * size_t(std::min(rows, rect.height()));
+    std::vector<uint8_t> gathered(direct ? 0 : most), packed(most / 2);
     for (int y = 0; y < rect.height(); y += rows) {
         const int n = std::min(rows, rect.height() - y);
         const uint8_t* data = source.ScanLine(rect.y() + y);
@@ -194,7 +220,7 @@ bool TUndoData::WriteRows(QIODevice& file, const TOrvaneBitmap& source, const QR
             }
             data = gathered.data();
         }
-        if (!WriteBlock(&file, data, size_t(n) * line, kBlockCompressed, {}, kLevelFast)) return false;
+        if (!WriteSlice(file, data, size_t(n) * line, packed)) return false;
     }
     return true;
 }
@@ -216,7 +242,7 @@ bool TUndoData::ReadBitmap(QIODevice& file, TOrvaneBitmap* bitmap, int bitsPerPi
     const int rows = int(std::max<size_t>(1, kSliceBytes / line));
     for (int y = 0; y < bitmap->Height; y += rows) {
         const int n = std::min(rows, bitmap->Height - y);
-        if (!ReadBlock(&file, bitmap->ScanLine(y), size_t(n) * line, kBlockCompressed)) {
+        if (!ReadSlice(file, bitmap->ScanLine(y), size_t(n) * line)) {
             bitmap->Release();
             return false;
         }

@@ -1,4 +1,5 @@
 #include "raster/Compress.h"
+#include "raster/Runpack.h"
 
 #include <QBuffer>
 #include <gtest/gtest.h>
@@ -168,4 +169,65 @@ TEST(BlockCodec, ConsecutiveBlocksShareOneFile) {
     EXPECT_EQ(rb, b);
     EXPECT_EQ(rc, c);
     EXPECT_TRUE(in.atEnd());
+}
+
+TEST(RunPacking, RoundTripsAndGivesUpOnTexture) {
+    auto runs = [](std::vector<std::pair<int, uint8_t>> parts) {
+        std::vector<uint8_t> v;
+        for (auto [n, b] : parts)
+            v.insert(v.end(), size_t(n), b);
+        return v;
+    };
+    struct Case {
+        const char* Name;
+        std::vector<uint8_t> Data;
+        bool Packs;
+    };
+    std::vector<uint8_t> mixed = runs({{5000, 2}, {3, 9}, {11, 4}, {12, 5}, {4000, 7}});
+    const std::vector<uint8_t> noise = Noise(4096);
+    mixed.insert(mixed.begin() + 100, noise.begin(), noise.begin() + 300);
+    const Case cases[] = {
+        {"one byte", {42}, false},
+        {"flat", runs({{100000, 2}}), true},
+        {"runs either side of the shortest kept", runs({{11, 1}, {12, 2}, {13, 3}, {20000, 0}}), true},
+        {"literals between and at both ends", mixed, true},
+        {"stripes", Stripes(50000), true},
+        {"noise", noise, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        std::vector<uint8_t> packed(c.Data.size() / 2 + 1), back(c.Data.size(), 0xEE);
+        const size_t length = PackRuns(c.Data.data(), c.Data.size(), packed.data(), packed.size());
+        EXPECT_EQ(length != 0, c.Packs);
+        if (!length) continue;
+        EXPECT_TRUE(UnpackRuns(packed.data(), length, back.data(), back.size()));
+        EXPECT_EQ(back, c.Data);
+        // Too little room is a refusal, not a short stream.
+        EXPECT_EQ(PackRuns(c.Data.data(), c.Data.size(), packed.data(), length - 1), 0u);
+    }
+}
+
+TEST(RunPacking, DamagedStreamsAreRefused) {
+    const std::vector<uint8_t> data = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 5, 6, 7};
+    std::vector<uint8_t> packed(64), back(data.size());
+    const size_t length = PackRuns(data.data(), data.size(), packed.data(), packed.size());
+    ASSERT_EQ(length, 5u + 4u + 3u);
+    packed.resize(length);
+    auto damaged = [&](auto change) {
+        std::vector<uint8_t> s = packed;
+        change(s);
+        return s;
+    };
+    const std::vector<uint8_t> streams[] = {
+        damaged([](auto& s) { s.resize(s.size() - 1); }),                    // a literal cut short
+        damaged([](auto& s) { s.push_back(0); }),                            // half a header after the end
+        damaged([](auto& s) { s[0] = 0, s[1] = 0, s[2] = 0, s[3] = 0x80; }), // a run of nothing
+        damaged([](auto& s) { s[0] = 17; }),                                 // a run past the end
+        damaged([](auto& s) { s[5] = 4; }),    // a literal longer than what is left
+        damaged([](auto& s) { s.resize(4); }), // a run without its byte
+        {},                                    // nothing at all
+    };
+    for (const auto& s : streams)
+        EXPECT_FALSE(UnpackRuns(s.data(), s.size(), back.data(), back.size()));
+    EXPECT_FALSE(UnpackRuns(packed.data(), packed.size(), back.data(), back.size() + 1)); // too few bytes
 }
