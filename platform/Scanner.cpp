@@ -29,7 +29,12 @@ class TSaneLibrary {
         Ready = sane_init(&version, nullptr) == SANE_STATUS_GOOD;
     }
     ~TSaneLibrary() {
+#ifndef VELMORA_SANITIZE
         if (Ready) sane_exit();
+#endif
+        // Under AddressSanitizer the backends stay loaded, so that the leak check
+        // at exit can name their allocations (scripts/lsan.supp) instead of
+        // reporting frames of unloaded code.
     }
 };
 

@@ -53,6 +53,9 @@ TMainForm::~TMainForm() {
     // Document windows go first: they may still ask the tables for texts. The
     // questions about unsaved designs were asked when the window closed.
     qDeleteAll(MdiArea_->subWindowList());
+    // A closed window waiting for its deferred delete is no longer listed: its
+    // design goes now too, while this window can still hear of it.
+    qDeleteAll(MdiArea_->findChildren<TMainImageForm*>());
     MainMenu_->Dispatch().SetModal(nullptr); // the palette window's mode goes with it
     Palette_->SetLibraries(nullptr);         // the libraries go before the windows
     FreeAppTables();
@@ -170,7 +173,8 @@ TMainImageForm* TMainForm::AddDocument(TMainImageForm* form) {
     connect(form->iMainImage, &QWidget::customContextMenuRequested, this, [this, form](const QPoint& at) {
         MainMenu_->PopupMenu1->popup(form->iMainImage->mapToGlobal(at));
     });
-    connect(form, &QObject::destroyed, this, [this, palette = &design->Palette()] {
+    connect(form, &QObject::destroyed, this, [this, design, palette = &design->Palette()] {
+        if (Palette_->Document() == design) Palette_->AttachDocument(nullptr);
         if (Pen_->ShownPalette() == palette) Pen_->SetPalette(nullptr, 8); // the design is gone
         if (ToolPalette(MainMenu_->ToolWindow()) == palette)
             ShowToolPalette(MainMenu_->ToolWindow(), nullptr);

@@ -287,8 +287,9 @@ bool PaintStripeWhole(TOrvaneBitmap& out, const TWriteGuard& guard, const std::v
             border[size_t(i)] = i > 0 && byT[size_t(i - 1)] == byT[size_t(i)] ? border[size_t(i - 1)] : i - 1;
     }
     const bool open = guard.Open();
-    const uint8_t* table = byT.data() + diagonal;
-    const std::array<uint8_t, 3>* colours = colourByT.data() + diagonal;
+    // One of the two tables is empty, by depth: no offset on its null data.
+    const uint8_t* table = byT.empty() ? nullptr : byT.data() + diagonal;
+    const std::array<uint8_t, 3>* colours = colourByT.empty() ? nullptr : colourByT.data() + diagonal;
     for (int y = 0; y < h; ++y) {
         const double base = y * s;
         uint8_t* dest = out.ScanLine(y);

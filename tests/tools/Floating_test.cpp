@@ -171,7 +171,7 @@ TEST(RotateFloating, MatchesThePlainLoopAtAnyAngle) {
         for (QSize size : {QSize(1, 1), QSize(2, 3), QSize(17, 9), QSize(64, 40)})
             for (double degrees : {1.0, 33.0, 45.0, 89.9, 137.0, 200.0, -33.0, 359.5}) {
                 TFloating source, fast, plain;
-                RandomPiece(source, size.width(), size.height(), bpp, false, unsigned(degrees * 10));
+                RandomPiece(source, size.width(), size.height(), bpp, false, unsigned(int(degrees * 10)));
                 ASSERT_EQ(RotateFloating(source, degrees, fast), 0u);
                 ASSERT_TRUE(RotateReference(source, degrees, plain));
                 EXPECT_TRUE(SamePiece(fast, plain))
