@@ -4,6 +4,7 @@
 #include "colour/Setlist_f.h"
 #include "platform/Inifile.h"
 #include "shell/Common.h"
+#include "shell/Progress_f.h"
 #include "shell/Tdocument.h"
 
 #include <QButtonGroup>
@@ -155,9 +156,9 @@ void TGroupingForm::FunctionClick(int function) {
 
 void TGroupingForm::sbRunClick() {
     if (!Engine || !Context) return;
-    setCursor(Qt::WaitCursor);
-    Engine->Run(*Context);
-    unsetCursor();
+    // Type's reduction of a large design can be stopped from its progress window.
+    RunWithProgress(this, QStringLiteral("Grouping"),
+                    [&](const TProgressFn& progress) { return Engine->Run(*Context, progress); });
     ShowSettings(); // the bound follows the design
 }
 

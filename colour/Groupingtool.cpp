@@ -48,13 +48,13 @@ void WriteGroupingSettings(TIniFile& ini, const TGroupingSettings& s) {
     ReplaceColorSet(ini, kFilterSection, s.FilterSet());
 }
 
-uint32_t TGroupingTool::Run(TToolContext& context) {
+uint32_t TGroupingTool::Run(TToolContext& context, const TProgressFn& stoppable) {
     if (!context.Document) return 0;
     TDocument& doc = *context.Document;
     const TGroupingSettings& s = SettingsV;
     switch (s.Function) {
     case GroupType:
-        return GroupReduce(doc, std::min(s.Count, GroupReduceBound(doc)), OnProgress);
+        return GroupReduce(doc, std::min(s.Count, GroupReduceBound(doc)), OnProgress, stoppable);
     case GroupFilterRun:
         return GroupFilter(doc, s.FilterSize, s.FilterShape, s.FilterSet(), OnProgress);
     case GroupUser:

@@ -40,8 +40,9 @@ void WriteGroupingSettings(TIniFile& ini, const TGroupingSettings& settings);
 
 class TGroupingTool : public TSetPickTool<TGroupingSettings> {
   public:
-    // Performs the function shown on the context's design: 0 or the error code reported.
-    uint32_t Run(TToolContext& context);
+    // Performs the function shown on the context's design: 0 or the error code reported
+    // (ErrorCode::Cancelled, not reported, when stoppable stopped Type's reduction).
+    uint32_t Run(TToolContext& context, const TProgressFn& stoppable = {});
     uint32_t Rearrange(TToolContext& context);
 
     std::function<void(int)> OnProgress; // percents of a long run, -1 when it ends

@@ -8,11 +8,14 @@
 #include "raster/Tptextileimage_f.h"
 #include "raster/Undo.h"
 #include "shell/Mainmenu.h"
+#include "shell/Progress_f.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <set>
 
@@ -62,6 +65,20 @@ TEST_F(ColourWindows, GroupingTypeReducesToFourColoursAndOneUndoTakesItBack) {
     grouping->TypeEdit->setValue(300); // above the bound: the bound
     EXPECT_EQ(grouping->TypeEdit->value(), 8);
     grouping->TypeEdit->setValue(4);
+    // Cancel in the progress window stops the reduction and changes nothing.
+    ShowProgressAtOnce(true);
+    QTimer watch;
+    watch.setInterval(5);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        auto* form = main->findChild<TProgressForm*>("Progress");
+        if (form && form->isVisible() && form->CancelButton->isEnabled()) form->CancelButton->click();
+    });
+    watch.start();
+    QTest::mouseClick(grouping->sbRun, Qt::LeftButton);
+    watch.stop();
+    ShowProgressAtOnce(false);
+    EXPECT_EQ(Used(design).size(), 8u);
+    EXPECT_EQ(design.Palette()[2].ColorRef(), before[2].ColorRef());
     QTest::mouseClick(grouping->sbRun, Qt::LeftButton);
     EXPECT_EQ(Used(design), (std::set<uint32_t>{2, 3, 4, 5}));
     EXPECT_EQ(design.Palette().UseColor, 5);
