@@ -1,9 +1,9 @@
 // An A0 design at 1000 dpi (31200 x 44000, 1.37 Gpx, 8 bits): create, flood fill
 // most of it, a half-drop repeat over all of it, save, reopen and undo, each beside
-// a memcpy of the canvas and raw zlib (level 7, as the design files use) of its
-// pixels, with the peak resident memory of every step (VmHWM, reset before each
-// step where the system allows) as counters. It needs about 6 GB and minutes, so
-// it runs only with VELMORA_BENCH_LARGE=1:
+// a memcpy of the canvas, fresh memory of its size written once, and raw zlib
+// (level 7, as the design files use) of its pixels, with the peak resident memory of every step (VmHWM, reset
+// before each step where the system allows) as counters. It needs about 6 GB and minutes, so it runs only
+// with VELMORA_BENCH_LARGE=1:
 //   VELMORA_BENCH_LARGE=1 build/bench/velmora_bench --benchmark_filter=Large
 // The steps share one document and run in the order registered.
 #include "shell/Tdocument.h"
@@ -152,6 +152,18 @@ void BM_LargeMemcpyReference(benchmark::State& state) {
     });
 }
 
+// Fresh memory of the canvas's size, written once: what any step that makes a new
+// canvas pays the system for its pages.
+void BM_LargeAllocReference(benchmark::State& state) {
+    const size_t size = Large().Doc.Picture().Handle.ByteSize();
+    Step(state, [&] {
+        std::unique_ptr<uint8_t[]> fresh(new uint8_t[size]);
+        std::memset(fresh.get(), 2, size);
+        benchmark::DoNotOptimize(fresh.get());
+        return true;
+    });
+}
+
 void BM_LargeZlibReference(benchmark::State& state) {
     const TOrvaneBitmap& p = Large().Doc.Picture();
     const uLong size = uLong(p.Handle.ByteSize());
@@ -175,6 +187,7 @@ const bool kRegistered = [] {
                             {"BM_LargeUndo", &BM_LargeUndo},
                             {"BM_LargeRotateSelection", &BM_LargeRotateSelection},
                             {"BM_LargeMemcpyReference", &BM_LargeMemcpyReference},
+                            {"BM_LargeAllocReference", &BM_LargeAllocReference},
                             {"BM_LargeZlibReference", &BM_LargeZlibReference}})
         benchmark::RegisterBenchmark(name, fn)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
     return true;

@@ -179,6 +179,26 @@ bool TUndo::Restore(TUndoData& record) {
         if (Target.Palette && record.PaletteCopy) *Target.Palette = *record.PaletteCopy;
     }
     if (mask) PutBack(*mask, *record.MaskImage, record.Rect.topLeft(), nullptr);
+    RestoreRegion(record);
+    return true;
+}
+
+bool TUndo::RestoreFromFile(TUndoData& record) {
+    TOrvaneBitmap* picture = Target.Picture;
+    if (!picture || picture->HasDC || !record.ReadableInto(*picture)) return false;
+    TRGBQuad quads[256];
+    if (!record.ReadInto(picture, quads)) return false;
+    if (picture->BitsPerPixel <= 8) {
+        if (record.PaletteCopy) record.PaletteCopy->GetQuads(quads);
+        picture->PutColors(0, 256, quads);
+    }
+    if (Target.Palette && record.PaletteCopy) *Target.Palette = *record.PaletteCopy;
+    RestoreRegion(record);
+    return true;
+}
+
+void TUndo::RestoreRegion(const TUndoData& record) {
+    TOrvaneBitmap* picture = Target.Picture;
     if (record.Flags & UndoRegion) {
         if (record.Region) {
             picture->SetRegion(*record.Region, L_RGN_SET);
@@ -188,7 +208,6 @@ bool TUndo::Restore(TUndoData& record) {
             if (Target.RegionCleared) Target.RegionCleared();
         }
     }
-    return true;
 }
 
 bool TUndo::Undo(bool remove) {
@@ -198,7 +217,10 @@ bool TUndo::Undo(bool remove) {
     if (index < 0) return false;
     TUndoData& record = *Records[size_t(index)];
     uint32_t code = 0;
-    if (!record.SwapIn(&code)) {
+    // A large record on disk goes back straight from its file, read through once
+    // first so that a damaged one changes nothing.
+    const bool fromFile = Target.Picture && record.ReadableInto(*Target.Picture);
+    if (!(fromFile ? record.ReadInto(nullptr, nullptr, &code) : record.SwapIn(&code))) {
         LastCode = code;
         ReportError(code, MB_OK, record.FileName);
         return false;
@@ -215,7 +237,7 @@ bool TUndo::Undo(bool remove) {
             return false;
         }
     }
-    if (!Restore(record)) return false;
+    if (!(fromFile ? RestoreFromFile(record) : Restore(record))) return false;
     if (remove) Records.erase(Records.begin() + index);
     if (present) Records.push_back(std::move(present));
     if (!SingleMode) Settle();
@@ -226,7 +248,9 @@ bool TUndo::RevertLatest() {
     const int index = NewestIndex();
     if (index < 0) return false;
     TUndoData& record = *Records[size_t(index)];
-    const bool restored = record.SwapIn() && Restore(record);
+    const bool fromFile = Target.Picture && record.ReadableInto(*Target.Picture);
+    const bool restored = fromFile ? record.ReadInto(nullptr, nullptr) && RestoreFromFile(record)
+                                   : record.SwapIn() && Restore(record);
     Records.erase(Records.begin() + index);
     if (!SingleMode) Settle();
     return restored;

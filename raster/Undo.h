@@ -113,6 +113,13 @@ class TUndoData {
     // mismatched file gives false with nothing changed, and error (when given) becomes
     // CannotOpenFile or BadFile.
     bool SwapIn(uint32_t* error = nullptr);
+    // A record on disk alone, of the picture's size and depth, without a mask and
+    // starting on a whole byte, can go back straight from its file.
+    bool ReadableInto(const TOrvaneBitmap& picture) const;
+    // Reads the file's picture rows into Rect of picture (null: only checks that
+    // every slice reads) and its palette quads into quads (256; may be null). On a
+    // failure, error (when given) becomes CannotOpenFile or BadFile.
+    bool ReadInto(TOrvaneBitmap* picture, TRGBQuad* quads, uint32_t* error = nullptr) const;
     // Memory relief: pinned records stay; a record not on disk is swapped out only
     // when write is true; one on disk and in memory frees its pixels.
     void Trim(bool write);
@@ -204,6 +211,11 @@ class TUndo {
     // there as it is made, straight from the picture, when it can be.
     std::unique_ptr<TUndoData> MakeRecord(int flags, const QRect& rect);
     bool Restore(TUndoData& record);
+    // Restore of a record ReadableInto the picture, its file checked first: the
+    // pixels go straight into the picture, without a copy in between.
+    bool RestoreFromFile(TUndoData& record);
+    // The selection a record kept, or none.
+    void RestoreRegion(const TUndoData& record);
     void Settle();
     void TrimToLimit(size_t limit);
     int NewestIndex() const;

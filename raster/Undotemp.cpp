@@ -316,6 +316,46 @@ bool TUndoData::SwapIn(uint32_t* error) {
     return true;
 }
 
+bool TUndoData::ReadableInto(const TOrvaneBitmap& picture) const {
+    return OnDisk && !InMemory && Image && !MaskImage && picture.Allocated() &&
+           ImageBits == picture.BitsPerPixel && PictureSize == QSize(picture.Width, picture.Height) &&
+           QRect(0, 0, picture.Width, picture.Height).contains(Rect) &&
+           (int64_t(Rect.x()) * ImageBits) % 8 == 0;
+}
+
+bool TUndoData::ReadInto(TOrvaneBitmap* picture, TRGBQuad* quads, uint32_t* error) const {
+    QFile file;
+    if (!OpenPrivateFile(FileName, file)) {
+        if (error) *error = ErrorCode::CannotOpenFile;
+        return false;
+    }
+    TLeReader r(&file);
+    const uint32_t width = r.U32(), height = r.U32();
+    const int bits = r.U16();
+    TRGBQuad own[256];
+    bool ok = r.ok() && bits == ImageBits && width == uint32_t(Rect.width()) &&
+              height == uint32_t(Rect.height()) &&
+              (!HasPalette(bits) || r.Read(quads ? quads : own, kPaletteBytes));
+    // The sizes come from the record, never from the file.
+    const size_t line = size_t(BitmapBytesPerLine(Rect.width(), ImageBits));
+    const size_t used = (size_t(Rect.width()) * size_t(ImageBits) + 7) / 8;
+    const size_t offset = size_t(Rect.x()) * size_t(ImageBits) / 8;
+    const int rows = int(std::max<size_t>(1, kSliceBytes / std::max<size_t>(line, 1)));
+    const bool direct = picture && offset == 0 && line == size_t(picture->BytesPerLine());
+    std::vector<uint8_t> slice(direct || !ok ? 0 : line * size_t(std::min(rows, Rect.height())));
+    for (int y = 0; ok && y < Rect.height(); y += rows) {
+        const int n = std::min(rows, Rect.height() - y);
+        ok = ReadSlice(file, direct ? picture->ScanLine(Rect.y() + y) : slice.data(), size_t(n) * line);
+        if (ok && picture && !direct)
+            for (int k = 0; k < n; ++k)
+                std::memcpy(picture->ScanLine(Rect.y() + y + k) + offset, slice.data() + size_t(k) * line,
+                            used);
+    }
+    if (ok && !file.atEnd()) ok = false;
+    if (!ok && error) *error = ErrorCode::BadFile;
+    return ok;
+}
+
 void TUndoData::Trim(bool write) {
     if (Pinned) return;
     if (!OnDisk) {
