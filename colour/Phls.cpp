@@ -41,13 +41,16 @@ double Value(double m1, double m2, double h) {
 void HLSToRGB(const THLS& hls, int& red, int& green, int& blue) {
     const double m2 = hls.L <= 0.5 ? hls.L * (1 + hls.S) : hls.L + hls.S - hls.L * hls.S;
     const double m1 = 2 * hls.L - m2;
+    // Truncated as always, but past the last bits of rounding noise: a channel that
+    // is exactly 1 must give 255 whichever way the compiler ordered the sums.
+    const auto channel = [](double v) { return int(255 * v + 1e-9); };
     if (hls.S == 0) {
-        red = green = blue = int(hls.L * 255);
+        red = green = blue = channel(hls.L);
         return;
     }
-    red = int(255 * Value(m1, m2, hls.H + 120));
-    green = int(255 * Value(m1, m2, hls.H));
-    blue = int(255 * Value(m1, m2, hls.H - 120));
+    red = channel(Value(m1, m2, hls.H + 120));
+    green = channel(Value(m1, m2, hls.H));
+    blue = channel(Value(m1, m2, hls.H - 120));
 }
 
 void TPHLS::SetColor(TColorRef c) {

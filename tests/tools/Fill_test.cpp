@@ -283,6 +283,9 @@ TEST_F(Fill, ToMultiThatWouldPassTheLastDrawingEntryIsRefused) {
     Open({"ab"});
     doc.EditPalette([](TPalette& p) {
         p.UseColor = TPalette::kLastDrawing;
+        p['a'].SetRGB(100, 100, 100); // b's tint, a lighter red, is in no entry
+        p['b'].SetRGB(150, 150, 150);
+        p['X'].SetRGB(200, 0, 0);
         return true;
     });
     Use(FillFromMulti, FillToMulti, "ab");
