@@ -82,6 +82,38 @@ template <class TTest, class TSet> struct TIntoMask {
         r.Bits[x >> 3] |= uint8_t(0x80 >> (x & 7));
         if (CallSet) Set(r.Pixels, x);
     }
+    // Takes pixels from x on while they pass; returns the first that fails, or
+    // limit. Without a set, a mask byte with nothing taken yet is tested eight
+    // pixels at a time and marked at once.
+    int GrowRight(const TRow& r, int x, int limit) {
+        while (x < limit) {
+            if (!CallSet && (x & 7) == 0 && limit - x >= 8 && r.Bits[x >> 3] == 0) {
+                int k = 0;
+                while (k < 8 && Test(r.Pixels, x + k))
+                    ++k;
+                r.Bits[x >> 3] = uint8_t(0xFF00 >> k);
+                x += k;
+                if (k < 8) return x;
+                continue;
+            }
+            if (!(*this)(r, x)) return x;
+            Take(r, x++);
+        }
+        return x;
+    }
+    // The first column in [x, end) that passes, else end; whole mask bytes of
+    // taken pixels are passed over at once.
+    int FindPassing(const TRow& r, int x, int end) {
+        while (x < end) {
+            if ((x & 7) == 0 && end - x >= 8 && r.Bits[x >> 3] == 0xFF) {
+                x += 8;
+                continue;
+            }
+            if ((*this)(r, x)) return x;
+            ++x;
+        }
+        return end;
+    }
 };
 
 // The walk shared by both fills. A span remembers the span that found it: that
@@ -146,8 +178,13 @@ template <class TRule> class TWalk {
     // -1 when the budget is spent.
     int Found(auto& row, int y, int x, const TSpan& parent) {
         int end = x + 1, start = x;
-        for (const int right = Area.x() + Area.width(); end < right && Rule(row, end); ++end)
-            Rule.Take(row, end);
+        const int right = Area.x() + Area.width();
+        if constexpr (requires { Rule.GrowRight(row, end, right); }) {
+            end = Rule.GrowRight(row, end, right);
+        } else {
+            for (; end < right && Rule(row, end); ++end)
+                Rule.Take(row, end);
+        }
         for (; start > Area.left() && Rule(row, start - 1); --start)
             Rule.Take(row, start - 1);
         MinX = std::min(MinX, start), MaxX = std::max(MaxX, end - 1);
@@ -160,9 +197,13 @@ template <class TRule> class TWalk {
 
     // The first column in [x, end) that passes, else end.
     int Find(auto& row, int x, int end) {
-        while (x < end && !Rule(row, x))
-            ++x;
-        return x;
+        if constexpr (requires { Rule.FindPassing(row, x, end); }) {
+            return Rule.FindPassing(row, x, end);
+        } else {
+            while (x < end && !Rule(row, x))
+                ++x;
+            return x;
+        }
     }
 
     TRule& Rule;

@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <functional>
 #include <optional>
+#include <random>
 
 namespace {
 
@@ -178,4 +180,52 @@ TEST(FloodFill, TestAcceptingTakenPixelsStopsInsteadOfLooping) {
     // An empty std::function is no set at all.
     EXPECT_TRUE(
         FloodFillMask(b, nullptr, &mask, QPoint(0, 1), notWall, std::function<void(uint8_t*, int)>()));
+}
+
+// Wide pictures, so runs cross whole mask bytes, against a plain breadth-first fill.
+TEST(FloodFill, IntoAMaskTakesWhatAPlainFillTakes) {
+    struct Case {
+        int Width, Height, WallsInHundred, Block;
+        std::optional<QRect> Bounds;
+    };
+    const Case cases[] = {{67, 41, 0, 1, {}},   {67, 41, 30, 1, {}},  {64, 40, 45, 1, {}},
+                          {203, 37, 10, 9, {}}, {203, 37, 35, 5, {}}, {90, 50, 20, 3, QRect(5, 3, 70, 40)}};
+    unsigned seed = 11;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.Width << "x" << c.Height << " walls " << c.WallsInHundred);
+        std::mt19937 rng(seed++);
+        std::vector<std::string> art(size_t(c.Height), std::string(size_t(c.Width), '.'));
+        for (int y = 0; y < c.Height; y += c.Block)
+            for (int x = 0; x < c.Width; x += c.Block)
+                if (int(rng() % 100) < c.WallsInHundred)
+                    for (int yy = y; yy < std::min(y + c.Block, c.Height); ++yy)
+                        for (int xx = x; xx < std::min(x + c.Block, c.Width); ++xx)
+                            art[size_t(yy)][size_t(xx)] = '#';
+        const QRect area = c.Bounds ? *c.Bounds : QRect(0, 0, c.Width, c.Height);
+        const QPoint start(area.x() + area.width() / 2, area.y() + area.height() / 2);
+        art[size_t(start.y())][size_t(start.x())] = '.';
+        // The plain fill: 4-connected, within the area.
+        std::vector<std::string> expected = art;
+        std::deque<QPoint> todo{start};
+        expected[size_t(start.y())][size_t(start.x())] = '*';
+        QRect box(start, start);
+        while (!todo.empty()) {
+            const QPoint p = todo.front();
+            todo.pop_front();
+            box |= QRect(p, p);
+            for (const QPoint q : {p + QPoint(1, 0), p - QPoint(1, 0), p + QPoint(0, 1), p - QPoint(0, 1)})
+                if (area.contains(q) && expected[size_t(q.y())][size_t(q.x())] == '.') {
+                    expected[size_t(q.y())][size_t(q.x())] = '*';
+                    todo.push_back(q);
+                }
+        }
+        TOrvaneBitmap b;
+        ASSERT_TRUE(MakeIndexed(b, art));
+        TPBitmap mask;
+        QRect filled;
+        ASSERT_TRUE(
+            FloodFillMask(b, &filled, &mask, start, kIsDot, TNoSet{}, c.Bounds ? &*c.Bounds : nullptr));
+        EXPECT_EQ(MaskOver(art, mask), expected);
+        EXPECT_EQ(filled, box);
+    }
 }
