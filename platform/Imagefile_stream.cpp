@@ -1,6 +1,7 @@
 #include "platform/Imagefile_stream.h"
 
 #include "platform/Savecommit.h"
+#include "platform/Tiffquiet.h"
 
 #include <tiffio.h>
 #include <zlib.h>
@@ -171,6 +172,7 @@ bool WriteTiffStream(const QString& path, const TBitmapHandle& h, int dpi, const
     // libtiff writes through its own descriptor onto the temporary file and closes it.
     const int fd = dup(out.handle());
     const bool big = h.ByteSize() > (uint64_t(7) << 29);
+    const TTiffQuiet quiet; // a write error (a full disk) is seen by the return values
     TIFF* tif = fd >= 0 ? TIFFFdOpen(fd, "picture", big ? "w8" : "w") : nullptr;
     if (!tif) {
         if (fd >= 0) close(fd);

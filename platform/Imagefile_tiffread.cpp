@@ -1,6 +1,7 @@
 // Reading TIFF files a row at a time, for pictures ImageMagick cannot hold.
 #include "platform/Imagefile_stream.h"
 #include "platform/Memorybudget.h"
+#include "platform/Tiffquiet.h"
 
 #include <QFile>
 #include <tiffio.h>
@@ -41,6 +42,7 @@ void TiffPalette(TIFF* tif, uint16_t photometric, TBitmapHandle& h) {
 
 TStreamRead ReadTiffStream(const QString& path, TBitmapHandle& h, TImageFileFacts& facts) {
     FreeBitmapHandle(h);
+    const TTiffQuiet quiet; // outlives the file, which is closed below it
     std::unique_ptr<TIFF, TiffCloser> tif(TIFFOpen(QFile::encodeName(path).constData(), "r"));
     if (!tif) return TStreamRead::NotTaken;
     uint32_t width = 0, height = 0;
