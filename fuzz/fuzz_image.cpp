@@ -15,5 +15,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TBitmapHandle handle;
     TImageFileFacts facts;
     LoadImageFile(path, handle, &facts);
+    FreeBitmapHandle(handle); // the handle owns what a good read gave it
     return 0;
 }

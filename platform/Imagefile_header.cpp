@@ -85,6 +85,13 @@ void ReadBmp(TByteReader& r, TImageFileLayout& l) {
 
 // Also takes the palette, which ImageMagick expands to colours when the file has transparency.
 void ReadPng(TByteReader& r, TImageFileLayout& l) {
+    // IHDR comes first; libpng would take anything else as a chunk of its own
+    // declared length and ask for that much memory before it looked further.
+    r.seek(8);
+    if (r.be32() != 13 || r.be32() != 0x49484452) {
+        l.Incomplete = true;
+        return;
+    }
     r.seek(16);
     const uint32_t width = r.be32(), height = r.be32();
     const int depth = int(r.u8());

@@ -373,12 +373,9 @@ bool LoadImageFile(const QString& path, TBitmapHandle& h, TImageFileFacts* known
         facts.Dpi = layout.Dpi > 0 ? layout.Dpi : DotsPerInch(*decoded);
         Magick::Image img(decoded.release());
         const int bits = layout.Bits > 0 ? layout.Bits : EstimateBits(img);
-        if (!(bits <= 8 && ReadEightBit(img, layout, h))) {
-            FreeBitmapHandle(h); // what a failed 8-bit read left, before the full-colour one
-            if (!ReadTrueColour(img, h)) {
-                FreeBitmapHandle(h);
-                return Refuse(facts, TImageFileFailure::Unreadable);
-            }
+        if (!(bits <= 8 && ReadEightBit(img, layout, h)) && !ReadTrueColour(img, h)) {
+            FreeBitmapHandle(h);
+            return Refuse(facts, TImageFileFailure::Unreadable);
         }
         facts.SourceBits = bits;
         return true;

@@ -335,6 +335,8 @@ TEST(ImageFile, BadFilesFailWithTheHandleEmpty) {
         {"bomb.png", PngHeader(46000, 46000), Damaged},    // within all limits, but not in 300 bytes
         {"noise.tif", noise, None},
         {"badifd.tif", badIfd, None},
+        {"noihdr.png", QByteArray("\x89PNG\r\n\x1a\n\x4d\x89\x01\x89SVGP", 16) + QByteArray(64, 'g'),
+         Damaged},
         {"noise.tga", noise, None},
         {"noise.pict", noise, None},
         {"short.psd", QByteArray(static_cast<const char*>(psd.data()), int(psd.length()) - 100), Damaged},
