@@ -18,6 +18,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -169,6 +170,32 @@ bool ReadSlice(QIODevice& file, uint8_t* data, size_t size) {
     return r.Read(packed.data(), length) && UnpackRuns(packed.data(), length, data, size);
 }
 
+// How the rows of a rectangle of a bitmap at bits per pixel lie in a record file
+// (Line bytes each, Used of them pixels) and in the bitmap (from byte Offset of its
+// rows), and how many go in one slice.
+struct TRowLayout {
+    size_t Line, Used, Offset;
+    int Rows;
+};
+
+TRowLayout RowLayout(const QRect& rect, int bits) {
+    const size_t line = size_t(BitmapBytesPerLine(rect.width(), bits));
+    return {line, (size_t(rect.width()) * size_t(bits) + 7) / 8, size_t(rect.x()) * size_t(bits) / 8,
+            int(std::max<size_t>(1, TUndoData::kSliceBytes / std::max<size_t>(line, 1)))};
+}
+
+// Makes fileName (exclusively, private) and writes it with body; a failure leaves no file.
+bool WriteNewFile(const QString& fileName, const std::function<bool(QIODevice&)>& body) {
+    QFile file;
+    if (!CreateExclusiveFile(fileName, file)) return false;
+    // A full disk may take part of the last block without an error from write().
+    bool ok = body(file) && file.flush() && file.size() >= file.pos();
+    file.close();
+    ok = ok && file.error() == QFileDevice::NoError;
+    if (!ok) QFile::remove(fileName);
+    return ok;
+}
+
 void ReleaseIf(const std::unique_ptr<TOrvaneBitmap>& bitmap) {
     if (bitmap) bitmap->Release();
 }
@@ -201,26 +228,23 @@ bool TUndoData::WriteRows(QIODevice& file, const TOrvaneBitmap& source, const QR
     if (HasPalette(bits)) head.append(reinterpret_cast<const char*>(quads), kPaletteBytes);
     if (file.write(head) != head.size()) return false;
 
-    const size_t line = size_t(BitmapBytesPerLine(rect.width(), bits));
-    const size_t used = (size_t(rect.width()) * size_t(bits) + 7) / 8;
-    const size_t offset = size_t(rect.x()) * size_t(bits) / 8;
-    const int rows = int(std::max<size_t>(1, kSliceBytes / line));
+    const TRowLayout l = RowLayout(rect, bits);
     // Whole rows of the source lie one after the other as the file keeps them.
-    const bool direct = offset == 0 && line == size_t(source.BytesPerLine());
-    const size_t most = line * size_t(std::min(rows, rect.height()));
+    const bool direct = l.Offset == 0 && l.Line == size_t(source.BytesPerLine());
+    const size_t most = l.Line * size_t(std::min(l.Rows, rect.height()));
     std::vector<uint8_t> gathered(direct ? 0 : most), packed(most / 2);
-    for (int y = 0; y < rect.height(); y += rows) {
-        const int n = std::min(rows, rect.height() - y);
+    for (int y = 0; y < rect.height(); y += l.Rows) {
+        const int n = std::min(l.Rows, rect.height() - y);
         const uint8_t* data = source.ScanLine(rect.y() + y);
         if (!direct) {
             for (int k = 0; k < n; ++k) {
-                uint8_t* to = gathered.data() + size_t(k) * line;
-                std::memcpy(to, source.ScanLine(rect.y() + y + k) + offset, used);
-                std::memset(to + used, 0, line - used);
+                uint8_t* to = gathered.data() + size_t(k) * l.Line;
+                std::memcpy(to, source.ScanLine(rect.y() + y + k) + l.Offset, l.Used);
+                std::memset(to + l.Used, 0, l.Line - l.Used);
             }
             data = gathered.data();
         }
-        if (!WriteSlice(file, data, size_t(n) * line, packed)) return false;
+        if (!WriteSlice(file, data, size_t(n) * l.Line, packed)) return false;
     }
     return true;
 }
@@ -238,11 +262,10 @@ bool TUndoData::ReadBitmap(QIODevice& file, TOrvaneBitmap* bitmap, int bitsPerPi
     TRGBQuad quads[256];
     if (HasPalette(bits) && !r.Read(quads, kPaletteBytes)) return false;
     if (!bitmap->Allocate(int(width), int(height), quads, bits)) return false;
-    const size_t line = size_t(bitmap->BytesPerLine());
-    const int rows = int(std::max<size_t>(1, kSliceBytes / line));
-    for (int y = 0; y < bitmap->Height; y += rows) {
-        const int n = std::min(rows, bitmap->Height - y);
-        if (!ReadSlice(file, bitmap->ScanLine(y), size_t(n) * line)) {
+    const TRowLayout l = RowLayout(QRect(0, 0, bitmap->Width, bitmap->Height), bits);
+    for (int y = 0; y < bitmap->Height; y += l.Rows) {
+        const int n = std::min(l.Rows, bitmap->Height - y);
+        if (!ReadSlice(file, bitmap->ScanLine(y), size_t(n) * l.Line)) {
             bitmap->Release();
             return false;
         }
@@ -253,17 +276,10 @@ bool TUndoData::ReadBitmap(QIODevice& file, TOrvaneBitmap* bitmap, int bitsPerPi
 bool TUndoData::SwapOut() {
     if (!InMemory) return OnDisk;
     if (!OnDisk) {
-        if (FileName.isEmpty()) return false;
-        QFile file;
-        if (!CreateExclusiveFile(FileName, file)) return false;
-        bool ok = WriteBitmap(file, Image.get()) && WriteBitmap(file, MaskImage.get()) && file.flush() &&
-                  file.size() >= file.pos();
-        file.close();
-        ok = ok && file.error() == QFileDevice::NoError;
-        if (!ok) {
-            QFile::remove(FileName);
+        if (FileName.isEmpty() || !WriteNewFile(FileName, [this](QIODevice& file) {
+                return WriteBitmap(file, Image.get()) && WriteBitmap(file, MaskImage.get());
+            }))
             return false;
-        }
         OnDisk = true;
     }
     ReleaseIf(Image);
@@ -274,16 +290,11 @@ bool TUndoData::SwapOut() {
 
 bool TUndoData::WriteFrom(const TOrvaneBitmap& picture, const TRGBQuad* quads, const TOrvaneBitmap* mask,
                           const TRGBQuad* maskQuads) {
-    if (FileName.isEmpty() || OnDisk) return false;
-    QFile file;
-    if (!CreateExclusiveFile(FileName, file)) return false;
-    bool ok = WriteRows(file, picture, Rect, quads) && (!mask || WriteRows(file, *mask, Rect, maskQuads)) &&
-              file.flush() && file.size() >= file.pos();
-    file.close();
-    if (!ok || file.error() != QFileDevice::NoError) {
-        QFile::remove(FileName);
+    if (FileName.isEmpty() || OnDisk || !WriteNewFile(FileName, [&](QIODevice& file) {
+            return WriteRows(file, picture, Rect, quads) &&
+                   (!mask || WriteRows(file, *mask, Rect, maskQuads));
+        }))
         return false;
-    }
     Image = std::make_unique<TOrvaneBitmap>();
     ImageBits = picture.BitsPerPixel;
     if (mask) {
@@ -337,19 +348,16 @@ bool TUndoData::ReadInto(TOrvaneBitmap* picture, TRGBQuad* quads, uint32_t* erro
               height == uint32_t(Rect.height()) &&
               (!HasPalette(bits) || r.Read(quads ? quads : own, kPaletteBytes));
     // The sizes come from the record, never from the file.
-    const size_t line = size_t(BitmapBytesPerLine(Rect.width(), ImageBits));
-    const size_t used = (size_t(Rect.width()) * size_t(ImageBits) + 7) / 8;
-    const size_t offset = size_t(Rect.x()) * size_t(ImageBits) / 8;
-    const int rows = int(std::max<size_t>(1, kSliceBytes / std::max<size_t>(line, 1)));
-    const bool direct = picture && offset == 0 && line == size_t(picture->BytesPerLine());
-    std::vector<uint8_t> slice(direct || !ok ? 0 : line * size_t(std::min(rows, Rect.height())));
-    for (int y = 0; ok && y < Rect.height(); y += rows) {
-        const int n = std::min(rows, Rect.height() - y);
-        ok = ReadSlice(file, direct ? picture->ScanLine(Rect.y() + y) : slice.data(), size_t(n) * line);
+    const TRowLayout l = RowLayout(Rect, ImageBits);
+    const bool direct = picture && l.Offset == 0 && l.Line == size_t(picture->BytesPerLine());
+    std::vector<uint8_t> slice(direct || !ok ? 0 : l.Line * size_t(std::min(l.Rows, Rect.height())));
+    for (int y = 0; ok && y < Rect.height(); y += l.Rows) {
+        const int n = std::min(l.Rows, Rect.height() - y);
+        ok = ReadSlice(file, direct ? picture->ScanLine(Rect.y() + y) : slice.data(), size_t(n) * l.Line);
         if (ok && picture && !direct)
             for (int k = 0; k < n; ++k)
-                std::memcpy(picture->ScanLine(Rect.y() + y + k) + offset, slice.data() + size_t(k) * line,
-                            used);
+                std::memcpy(picture->ScanLine(Rect.y() + y + k) + l.Offset, slice.data() + size_t(k) * l.Line,
+                            l.Used);
     }
     if (ok && !file.atEnd()) ok = false;
     if (!ok && error) *error = ErrorCode::BadFile;
