@@ -3,6 +3,7 @@
 #include "colour/Searchcolor.h"
 #include "shell/Exception.h"
 
+#include "support/Noise.h"
 #include "support/Pictures.h"
 
 #include <QBuffer>
@@ -228,8 +229,8 @@ TEST(ColorLibrary, LoadingTheSetAndTheNearerOfTwo) {
 
 TEST(ColorLibrary, NearestIndexAnswersAsTheFullSearch) {
     // Candidates on a coarse lattice with repeats, so that ties are common.
-    uint32_t seed = 7;
-    const auto next = [&] { return int((seed = seed * 1664525u + 1013904223u) >> 24); };
+    TNoise noise{7};
+    const auto next = [&] { return int(noise.Next() >> 24); };
     std::vector<std::array<int, 3>> candidates;
     TNearestIndex index;
     for (int i = 0; i < 600; ++i) {

@@ -1,5 +1,6 @@
 #include "platform/Colorreduce.h"
 #include "support/Handles.h"
+#include "support/Noise.h"
 
 #include <gtest/gtest.h>
 
@@ -154,10 +155,10 @@ TEST(ReduceColors, ThousandColoursGoToNearestOfAtMost250) {
 
 TEST(ReduceColors, RandomColoursGoToTheirNearestPaletteColour) {
     TBitmapHandle h = Make24(61, 67);
-    uint32_t seed = 99;
+    TNoise noise{99};
     for (int y = 0; y < 67; ++y)
         for (int x = 0; x < 61; ++x) {
-            seed = seed * 1664525u + 1013904223u;
+            const uint32_t seed = noise.Next();
             Put24(h, x, y, int(seed >> 24), int(seed >> 16) & 255, int(seed >> 8) & 255);
         }
     for (const int colors : {2, 37, 256}) {

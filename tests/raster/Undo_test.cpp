@@ -1,6 +1,7 @@
 #include "raster/Undo.h"
 #include "shell/Exception.h"
 #include "support/Filesizelimit.h"
+#include "support/Noise.h"
 #include "support/Pictures.h"
 
 #include <QDir>
@@ -261,10 +262,10 @@ TEST_F(UndoList, FullUndoFolderKeepsTheRecordInMemoryAndUndoStillRestores) {
     TRGBQuad quads[256];
     A.Palette.GetQuads(quads);
     ASSERT_TRUE(A.Picture.Allocate(300, 200, quads, 8));
-    uint32_t seed = 7; // noise, so the record file cannot be squeezed under the limit
+    TNoise noise{7}; // so that the record file cannot be squeezed under the limit
     for (int y = 0; y < 200; ++y)
         for (int x = 0; x < 300; ++x)
-            A.Picture.SetPixel(x, y, (seed = seed * 1664525u + 1013904223u) >> 24);
+            A.Picture.SetPixel(x, y, noise.Next() >> 24);
     A.Mask.reset();
     Store.SetOwner(1, A.Target());
     const TState before = Snap(A);
@@ -299,11 +300,11 @@ TEST_F(UndoList, LargeRecordsGoStraightToTheirFileAndComeBackExactly) {
         TRGBQuad quads[256];
         A.Palette.GetQuads(quads);
         ASSERT_TRUE(d.Picture.Allocate(c.Width, c.Height, c.Bits == 8 ? quads : nullptr, c.Bits));
-        uint32_t seed = 3;
+        TNoise noise{3};
         for (int y = 0; y < c.Height; ++y) {
             uint8_t* row = d.Picture.ScanLine(y);
             for (int i = 0; i < d.Picture.BytesPerLine(); ++i)
-                row[i] = uint8_t((y / 64 + i / 64) % 7 + ((seed = seed * 1664525u + 1013904223u) >> 31));
+                row[i] = uint8_t((y / 64 + i / 64) % 7 + (noise.Next() >> 31));
         }
         d.Mask.reset();
         if (c.Mask) {

@@ -1,6 +1,7 @@
 // The private swap folder, and what swapping saves on an A0 design.
 #include "raster/Undo.h"
 #include "raster/Undotemp.h"
+#include "support/Noise.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -142,11 +143,11 @@ size_t StatusBytes(const char* key) {
 // Runs of 48 colours, 1 to 512 pixels long, like a design's flat areas and
 // motifs: shrinks to about one per cent, never to nothing.
 void FillRuns(TOrvaneBitmap& picture) {
-    uint32_t seed = 12345;
+    TNoise noise{12345};
     for (int y = 0; y < picture.Height; ++y) {
         uint8_t* row = picture.ScanLine(y);
         for (int x = 0; x < picture.Width;) {
-            seed = seed * 1664525u + 1013904223u;
+            const uint32_t seed = noise.Next();
             const int run = std::min(picture.Width - x, int(1 + (seed >> 23)));
             std::memset(row + x, 2 + int((seed >> 8) % 48), size_t(run));
             x += run;

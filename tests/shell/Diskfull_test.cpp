@@ -9,6 +9,7 @@
 #include "shell/File.h"
 #include "shell/Mainimage.h"
 #include "support/Filesizelimit.h"
+#include "support/Noise.h"
 #include "textile/Carpetfile.h"
 #include "textile/Diskaccess.h"
 #include "textile/Stripefile.h"
@@ -37,10 +38,10 @@ TEST(DiskFull, ASaveThatRunsOutOfRoomKeepsTheOldFile) {
     SetPaper(paper, kPaperCustom, 300, 200);
     ASSERT_EQ(NewCanvasDesign(full, paper, 24, TCurrentColour::OfIndex(5)), 0u);
     ASSERT_EQ(NewCanvasDesign(indexed, paper, 8, TCurrentColour::OfIndex(5)), 0u);
-    uint32_t seed = 1; // noise, so no writer can squeeze the picture small
+    TNoise noise{1}; // so that no writer can squeeze the picture small
     for (int y = 0; y < 200; ++y)
         for (int x = 0; x < 300; ++x) {
-            seed = seed * 1664525u + 1013904223u;
+            const uint32_t seed = noise.Next();
             full.Image.SetPixel(x, y, seed >> 8);
             indexed.Image.SetPixel(x, y, 2 + (seed >> 24) % 250);
         }
@@ -50,14 +51,14 @@ TEST(DiskFull, ASaveThatRunsOutOfRoomKeepsTheOldFile) {
     weave.Width = weave.Height = 96;
     std::vector<uint8_t> diskette(1228800);
     for (int i = 0; i < 2000; ++i) {
-        seed = seed * 1664525u + 1013904223u;
+        const uint32_t seed = noise.Next();
         colours.push_back({QByteArray::number(seed, 36), KindNormal, 0, 0, int(seed >> 24), 7, 9});
         stripes.push_back({uint8_t(2 + seed % 250), 0, 1, int16_t(1 + seed % 300), false});
     }
     for (int i = 0; i < weave.Width * weave.Height; ++i)
-        weave.Bits.push_back(uint8_t((seed = seed * 1664525u + 1013904223u) >> 31));
+        weave.Bits.push_back(uint8_t(noise.Next() >> 31));
     for (uint8_t& b : diskette)
-        b = uint8_t((seed = seed * 1664525u + 1013904223u) >> 24);
+        b = uint8_t(noise.Next() >> 24);
     struct Case {
         const char* Name;
         std::function<uint32_t(const QString&)> Save;
