@@ -8,14 +8,11 @@
 #include "raster/Tptextileimage_f.h"
 #include "raster/Undo.h"
 #include "shell/Mainmenu.h"
-#include "shell/Progress_f.h"
 
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 #include <set>
 
@@ -66,17 +63,7 @@ TEST_F(ColourWindows, GroupingTypeReducesToFourColoursAndOneUndoTakesItBack) {
     EXPECT_EQ(grouping->TypeEdit->value(), 8);
     grouping->TypeEdit->setValue(4);
     // Cancel in the progress window stops the reduction and changes nothing.
-    ShowProgressAtOnce(true);
-    QTimer watch;
-    watch.setInterval(5);
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-        auto* form = main->findChild<TProgressForm*>("Progress");
-        if (form && form->isVisible() && form->CancelButton->isEnabled()) form->CancelButton->click();
-    });
-    watch.start();
-    QTest::mouseClick(grouping->sbRun, Qt::LeftButton);
-    watch.stop();
-    ShowProgressAtOnce(false);
+    EXPECT_EQ(WatchProgress([&] { QTest::mouseClick(grouping->sbRun, Qt::LeftButton); }, true), "Grouping");
     EXPECT_EQ(Used(design).size(), 8u);
     EXPECT_EQ(design.Palette()[2].ColorRef(), before[2].ColorRef());
     QTest::mouseClick(grouping->sbRun, Qt::LeftButton);

@@ -191,24 +191,12 @@ TEST_F(LargeDesign, OpeningALargeFileThroughTheFileMenuShowsProgressAndCancelOpe
     for (QAction* a : main->FileItem()->actions())
         if (a->text() == "&File Manager...") open = a;
     ASSERT_NE(open, nullptr);
-    ShowProgressAtOnce(true); // however fast this machine reads and reduces
     for (bool cancel : {true, false}) {
-        QString caption;
-        QTimer watch; // the window processes events while it shows: look at it then
-        watch.setInterval(5);
-        QObject::connect(&watch, &QTimer::timeout, [&] {
-            auto* form = main->findChild<TProgressForm*>("Progress");
-            if (!form || !form->isVisible() || !caption.isEmpty()) return;
-            caption = form->Caption->text();
-            if (cancel) form->CancelButton->click();
-        });
-        watch.start();
-        open->trigger();
-        watch.stop();
+        // The window shows at once, however fast this machine reads and reduces.
+        const QString caption = WatchProgress([&] { open->trigger(); }, cancel);
         EXPECT_TRUE(caption.contains("big.tfc")) << caption.toStdString();
         EXPECT_EQ(main->MdiArea()->subWindowList().size(), cancel ? 0 : 1) << "cancel " << cancel;
     }
-    ShowProgressAtOnce(false);
     ASSERT_NE(CurrentDocument(), nullptr);
     EXPECT_EQ(CurrentDocument()->Document().BitsPerPixel(), 8);
     EXPECT_TRUE(shown.isEmpty()) << shown.join("\n").toStdString(); // a cancel is no error

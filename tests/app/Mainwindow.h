@@ -5,10 +5,15 @@
 #include "shell/Mainimage_f.h"
 #include "shell/Mainmenu_f.h"
 #include "shell/Paper.h"
+#include "shell/Progress_f.h"
 #include "support/Draw.h"
 
 #include <QFrame>
+#include <QLabel>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -38,6 +43,26 @@ class MainWindowTest : public ::testing::Test {
             if (QFrame* f = main->MainMenu()->Shape(t))
                 n += f->palette().color(QPalette::WindowText) != Qt::black;
         return n;
+    }
+    // Runs action with the progress window shown at its first report and, when
+    // cancel, its Cancel clicked as soon as it shows; returns the window's caption
+    // (empty when none showed).
+    QString WatchProgress(const std::function<void()>& action, bool cancel) {
+        ShowProgressAtOnce(true);
+        QString caption;
+        QTimer watch; // the window processes events while it shows: look at it then
+        watch.setInterval(5);
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            auto* form = main->findChild<TProgressForm*>("Progress");
+            if (!form || !form->isVisible() || !caption.isEmpty()) return;
+            caption = form->Caption->text();
+            if (cancel) form->CancelButton->click();
+        });
+        watch.start();
+        action();
+        watch.stop();
+        ShowProgressAtOnce(false);
+        return caption;
     }
     QTemporaryDir config;
     std::unique_ptr<TMainForm> main;
