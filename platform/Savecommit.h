@@ -1,12 +1,17 @@
 #pragma once
-// Finishing a QSaveFile. A full disk may take part of the last block without an
-// error from write(), so the temporary file must hold at least everything written
-// up to where the writer stands before it replaces the old file.
+// Finishing a written file. A full disk may take part of the last block without an
+// error from write(), so a file counts as written only when it holds at least
+// everything up to where the writer stands.
 
 #include <QSaveFile>
 
+inline bool HoldsAllWritten(QFileDevice& file) {
+    return file.flush() && file.size() >= file.pos();
+}
+
+// A QSaveFile replaces the old file only then.
 inline bool CommitWholeFile(QSaveFile& file) {
-    if (!file.flush() || file.size() < file.pos()) {
+    if (!HoldsAllWritten(file)) {
         file.cancelWriting();
         file.commit(); // drops the temporary file
         return false;

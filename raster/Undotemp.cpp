@@ -2,6 +2,7 @@
 
 #include "platform/Lebytes.h"
 #include "platform/Lereader.h"
+#include "platform/Savecommit.h"
 #include "raster/Compress.h"
 #include "raster/Runpack.h"
 #include "raster/Undo.h"
@@ -188,8 +189,7 @@ TRowLayout RowLayout(const QRect& rect, int bits) {
 bool WriteNewFile(const QString& fileName, const std::function<bool(QIODevice&)>& body) {
     QFile file;
     if (!CreateExclusiveFile(fileName, file)) return false;
-    // A full disk may take part of the last block without an error from write().
-    bool ok = body(file) && file.flush() && file.size() >= file.pos();
+    bool ok = body(file) && HoldsAllWritten(file);
     file.close();
     ok = ok && file.error() == QFileDevice::NoError;
     if (!ok) QFile::remove(fileName);
